@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; installs nothing when all are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libwxgtk3.2-dev          # every window
+  libglib2.0-dev           # GIO: default applications, the trash, D-Bus
+  libzip-dev libdeflate-dev  # our archiver
+  googletest libgtest-dev libgmock-dev
+  xvfb xauth               # windows in the tests
+  xdg-utils                # opening documents with the desktop's default application
+  zip unzip python3        # interoperability checks of the archiver
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installo: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Servono i permessi di root per installare i pacchetti mancanti." >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,42 @@
+#include <wx/app.h>
+
+#include <exception>
+
+#include "main_window/main_window.h"
+#include "platform/dialogs.h"
+#include "store/profile_state.h"
+
+namespace {
+
+class FaldoneApp : public wxApp {
+ public:
+  bool OnInit() override {
+    main_window::MainWindowHooks hooks;
+    hooks.endProgram = [this] { ExitMainLoop(); };
+    auto* window = new main_window::MainWindow(state_, std::move(hooks));
+    window->Show();
+    SetTopWindow(window);
+    // The list is built once the window is on screen, so that "no profile" shows over it.
+    window->CallAfter([window] { window->RebuildList(); });
+    return true;
+  }
+
+  // Last resort: a failure nobody caught must still reach the user, not end the program.
+  bool OnExceptionInMainLoop() override {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      platform::BeepAndMessage(std::string("Errore imprevisto: ") + e.what());
+    } catch (...) {
+      platform::BeepAndMessage("Errore imprevisto.");
+    }
+    return true;
+  }
+
+ private:
+  store::ProfileState state_;  // the one shared state, handed to every window
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP(FaldoneApp);

@@ -1,0 +1,38 @@
+// Main of the tests that create real windows: starts the toolkit (a display is needed; the
+// test script provides Xvfb), makes an event loop active so that yields and nested loops
+// work, then runs the tests.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include <cstdio>
+
+namespace {
+
+class TestApp : public wxApp {
+ public:
+  bool OnInit() override { return true; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleMock(&argc, argv);
+  wxApp::SetInstance(new TestApp);
+  if (!wxEntryStart(argc, argv)) {
+    std::fprintf(stderr, "Impossibile avviare l'interfaccia grafica: manca un display?\n");
+    return 1;
+  }
+  wxTheApp->CallOnInit();
+  int result;
+  {
+    wxEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    result = RUN_ALL_TESTS();
+  }
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return result;
+}

@@ -1,0 +1,61 @@
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+ScriptedDialogs::ScriptedDialogs() : installed_(*this) {}
+
+ScriptedDialogs::~ScriptedDialogs() {
+  EXPECT_EQ(busy_depth_, 0) << "the hourglass was left on";
+}
+
+void ScriptedDialogs::Answer(const std::string& text) { answers_.push_back(text); }
+
+std::vector<std::string> ScriptedDialogs::Log() const {
+  std::vector<std::string> out;
+  for (const Call& call : calls_) {
+    switch (call.kind) {
+      case Call::Kind::Beep: out.push_back("beep"); break;
+      case Call::Kind::Message: out.push_back("message: " + call.text); break;
+      case Call::Kind::Question: out.push_back("question: " + call.text); break;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> ScriptedDialogs::Messages() const {
+  std::vector<std::string> out;
+  for (const Call& call : calls_)
+    if (call.kind == Call::Kind::Message) out.push_back(call.text);
+  return out;
+}
+
+int ScriptedDialogs::Beeps() const {
+  int n = 0;
+  for (const Call& call : calls_) n += call.kind == Call::Kind::Beep;
+  return n;
+}
+
+void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}}); }
+
+void ScriptedDialogs::MessageBox(const std::string& text, const std::string& title,
+                                 platform::MessageIcon icon) {
+  calls_.push_back({Call::Kind::Message, text, title, "", icon});
+}
+
+std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& default_text) {
+  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}});
+  if (answers_.empty()) {
+    ADD_FAILURE() << "unscripted question: " << prompt;
+    return {};
+  }
+  std::string answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+void ScriptedDialogs::SetBusy(bool busy) { busy_depth_ += busy ? 1 : -1; }
+
+}  // namespace testing_support

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace testing_support {
+
+// Stands in for the real dialogs while it lives: records every beep, message and question in
+// order and answers questions from a script. A question nobody scripted fails the test and
+// is answered with "" (a cancelled box), so no test ever waits on a dialog.
+class ScriptedDialogs final : public platform::DialogBackend {
+ public:
+  struct Call {
+    enum class Kind { Beep, Message, Question } kind;
+    std::string text;   // message text or question prompt
+    std::string title;
+    std::string default_text;
+    platform::MessageIcon icon = platform::MessageIcon::None;
+  };
+
+  ScriptedDialogs();
+  ~ScriptedDialogs() override;
+
+  // The next question is answered with text.
+  void Answer(const std::string& text);
+  bool AllAnswersUsed() const { return answers_.empty(); }
+
+  const std::vector<Call>& calls() const { return calls_; }
+  // Calls written short, for comparisons: "beep", "message: TEXT", "question: PROMPT".
+  std::vector<std::string> Log() const;
+  std::vector<std::string> Messages() const;
+  int Beeps() const;
+  int busy_depth() const { return busy_depth_; }
+  void Clear() { calls_.clear(); }
+
+  void Beep() override;
+  void MessageBox(const std::string& text, const std::string& title,
+                  platform::MessageIcon icon) override;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& default_text) override;
+  void SetBusy(bool busy) override;
+
+ private:
+  std::vector<Call> calls_;
+  std::deque<std::string> answers_;
+  int busy_depth_ = 0;
+  platform::ScopedDialogBackend installed_;
+};
+
+}  // namespace testing_support
