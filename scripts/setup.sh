@@ -8,7 +8,7 @@ packages=(
   libglib2.0-dev           # GIO: default applications, the trash, D-Bus
   libzip-dev libdeflate-dev  # our archiver
   googletest libgtest-dev libgmock-dev
-  xvfb xauth               # windows in the tests
+  xvfb xauth x11-utils     # windows in the tests
   xdg-utils                # opening documents with the desktop's default application
   zip unzip python3        # interoperability checks of the archiver
 )

@@ -77,20 +77,26 @@ bool ReadLines(const std::string& path, std::size_t max_lines, std::size_t max_l
   if (!file) return false;
   std::string line;
   bool in_line = false;
-  int c;
-  while (lines.size() < max_lines && (c = std::getc(file.get())) != EOF) {
-    if (c == '\r' || c == '\n') {
-      if (c == '\r') {
-        int next = std::getc(file.get());
-        if (next != '\n' && next != EOF) std::ungetc(next, file.get());
+  bool after_cr = false;  // a LF right after a CR belongs to the same line end
+  char buffer[64 * 1024];
+  std::size_t got;
+  while (lines.size() < max_lines && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    for (std::size_t i = 0; i < got && lines.size() < max_lines; ++i) {
+      const char c = buffer[i];
+      if (c == '\n' && after_cr) {
+        after_cr = false;
+        continue;
       }
-      lines.push_back(std::move(line));
-      line.clear();
-      in_line = false;
-      continue;
+      after_cr = c == '\r';
+      if (c == '\r' || c == '\n') {
+        lines.push_back(std::move(line));
+        line.clear();
+        in_line = false;
+        continue;
+      }
+      in_line = true;
+      if (line.size() < max_line_bytes) line += c;
     }
-    in_line = true;
-    if (line.size() < max_line_bytes) line += static_cast<char>(c);
   }
   if (in_line && lines.size() < max_lines) lines.push_back(std::move(line));
   return true;

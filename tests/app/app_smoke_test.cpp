@@ -1,0 +1,58 @@
+// Starts the built program itself on the test display and checks that its main window appears.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "support/temp_folder.h"
+
+namespace {
+
+std::string TopLevelWindowNames() {
+  std::string out;
+  if (FILE* pipe = ::popen("xwininfo -root -tree 2>/dev/null", "r")) {
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+TEST(ProgramSmoke, MainWindowAppearsWithItsCaption) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  // A copy in an empty folder: that folder is its data folder, so nothing of the build is touched.
+  testing_support::TempFolder folder;
+  const std::string program = folder.path() + "faldone";
+  std::filesystem::copy_file(FALDONE_PROGRAM_DIR "/faldone", program);
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+
+  const std::string caption = "Gestione personalizzata salvataggi archivi e documenti - PAG.1";
+  bool seen = false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!seen && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    seen = TopLevelWindowNames().find(caption) != std::string::npos;
+    int status = 0;
+    if (::waitpid(child, &status, WNOHANG) == child) FAIL() << "the program ended early";
+  }
+  ::kill(child, SIGTERM);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_TRUE(seen);
+  // In an empty folder the program says it found no profile; it never writes one by itself.
+  EXPECT_EQ(folder.Listing(), "faldone");
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform::text;
+
+TEST(Text, CountsCutsAndPadsCharactersNotBytes) {
+  EXPECT_EQ(CharCount("perché"), 6u);
+  EXPECT_EQ(LeftChars("perché no", 6), "perché");
+  EXPECT_EQ(MidChars("àèìòù", 1, 3), "èìò");
+  EXPECT_EQ(MidChars("àèìòù", 3), "òù");
+  EXPECT_EQ(MidChars("ab", 5, 2), "");
+  EXPECT_EQ(PadOrCut("città", 7), "città  ");
+  EXPECT_EQ(PadOrCut("€€€€", 2), "€€");
+}
+
+TEST(Text, TrimRemovesSpacesOnly) {
+  EXPECT_EQ(Trim("  a b  "), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("\ta\t"), "\ta\t");
+}
+
+TEST(Text, ProfileTextInWindows1252BecomesUtf8AndUtf8StaysAsItIs) {
+  EXPECT_EQ(DecodeProfileText("caff\xE8 \x80 \x93x\x94"), "caffè € “x”");
+  EXPECT_EQ(DecodeProfileText("caffè"), "caffè");
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong "/"
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
+  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // emoji
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include "store/profile_list.h"
+
+#include <gtest/gtest.h>
+
+#include "store/editor_items.h"
+#include "store/numeric.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using store::ProfileState;
+using testing_support::TempFolder;
+
+std::vector<std::string> ListOf(const TempFolder& folder, ProfileState& state) {
+  state.Path_Dati = folder.path();
+  return store::LEGGI_FILES_COPIA_DAT(state);
+}
+
+TEST(ProfileListing, AddsTheLastFolderPathUnlessTheDescriptionShowsIt) {
+  TempFolder folder;
+  folder.Write("Copia_01.Dat", "Copia_01.Dat#Copia 01 (creata il 14/06/03 alle 10:22:33)\r\n 1#Doc#/doc/\r\n");
+  folder.Write("Copia_02.Dat", "Copia_02.Dat#Salva /doc/ ogni sera\r\n 1#Doc#/doc/\r\n");
+  folder.Write("Copia_03.Dat", "Copia_03.Dat#Senza righe\r\n");
+  ProfileState state;
+  EXPECT_EQ(ListOf(folder, state),
+            (std::vector<std::string>{
+                "Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/doc/)",
+                "Copia_02.Dat  Salva /doc/ ogni sera",
+                "Copia_03.Dat  Senza righe"}));
+  EXPECT_EQ(state.Num_Copie, 3);
+}
+
+// A profile without lines must not borrow the path of the profile listed before it.
+TEST(ProfileListing, ProfileWithoutLinesNeverShowsAnotherProfilesPath) {
+  TempFolder folder;
+  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n 1#Doc#/doc/\r\n");
+  folder.Write("Copia_02.Dat", "Copia_02.Dat#Due\r\n");
+  ProfileState state;
+  const auto items = ListOf(folder, state);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[1], "Copia_02.Dat  Due");
+}
+
+TEST(ProfileListing, SortsIgnoringCaseAndSkipsFilesThatAreNotProfiles) {
+  TempFolder folder;
+  folder.Write("copia_02.dat", "copia_02.dat#b\r\n");
+  folder.Write("Copia_01.DAT", "Copia_01.DAT#a\r\n");
+  folder.Write("appunti.dat", "nessun separatore qui\r\n");
+  folder.Write("binario.DAT", std::string("\0\1\2\3", 4));
+  folder.Write("Copia_05.Dat.bak", "Copia_05.Dat#vecchia\r\n");
+  folder.Write("Copia_07.txt", "Copia_07.txt#non dat\r\n");
+  ProfileState state;
+  EXPECT_EQ(ListOf(folder, state),
+            (std::vector<std::string>{"Copia_01.DAT  a", "copia_02.dat  b"}));
+  EXPECT_EQ(state.Max_Num_Copia, 2);
+}
+
+TEST(ProfileListing, EmptyFolderGivesNoItems) {
+  TempFolder folder;
+  ProfileState state;
+  EXPECT_TRUE(ListOf(folder, state).empty());
+  EXPECT_EQ(state.Num_Copie, 0);
+}
+
+TEST(ProfileNumbering, NewProfileFollowsTheHighestNumberGapsAreNotReused) {
+  TempFolder folder;
+  for (const char* n : {"01", "02", "05"})
+    folder.Write(std::string("Copia_") + n + ".Dat", std::string("Copia_") + n + ".Dat#x\r\n");
+  ProfileState state;
+  ListOf(folder, state);
+  std::tm when{};
+  when.tm_mday = 14;
+  when.tm_mon = 5;
+  when.tm_year = 103;
+  when.tm_hour = 10;
+  when.tm_min = 2;
+  when.tm_sec = 3;
+  const auto next = store::NewProfile(state.Max_Num_Copia, when);
+  ASSERT_TRUE(next);
+  EXPECT_EQ(next->name, "Copia_06.Dat");
+  EXPECT_EQ(next->description, "Copia 06 (creata il 14/06/03 alle 10:02:03)");
+  EXPECT_EQ(store::NewProfile(8, when)->name, "Copia_09.Dat");
+  EXPECT_EQ(store::NewProfile(98, when)->name, "Copia_99.Dat");
+  EXPECT_FALSE(store::NewProfile(99, when));  // two digits have no room for 100
+}
+
+TEST(ProfileListItems, SplitAtTheFirstSpace) {
+  auto parts = store::SplitListItem("Copia_01.Dat  Copia 01 (creata il 14/06/03) (/doc/)");
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->name, "Copia_01.Dat");
+  EXPECT_EQ(parts->description, "Copia 01 (creata il 14/06/03) (/doc/)");
+  EXPECT_FALSE(store::SplitListItem("SenzaSpazi"));
+}
+
+TEST(EditorItems, FixedColumnsCutAndPadByCharactersAndSkipBlankDescriptions) {
+  ProfileState state;
+  state.Max_Num_Riga = 3;
+  state.Des_Riga[1] = "Documenti";
+  state.Path_Riga[1] = "/doc/";
+  state.Des_Riga[2] = "   ";
+  state.Path_Riga[2] = "/nascosta/";
+  state.Des_Riga[3] = std::string(45, 'x') + "ààààà";  // 50 characters, 55 bytes
+  state.Path_Riga[3] = "/lunga/";
+  const auto items = store::CARICA_RIGHE_EDITOR(state);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0], "001   Documenti" + std::string(31, ' ') + " /doc/");
+  EXPECT_EQ(items[1], "003   " + std::string(40, 'x') + " /lunga/");
+  EXPECT_EQ(state.Max_Num_Riga, 2);
+  EXPECT_EQ(store::EditorListItem(7, "città", "/c/"), "007   città" + std::string(35, ' ') + " /c/");
+}
+
+TEST(NumericValues, ReadTheLeadingNumberLikeTheWindowsDo) {
+  EXPECT_EQ(store::NumericValue(" 12#x"), 12);
+  EXPECT_EQ(store::NumericValue("7abc"), 7);
+  EXPECT_EQ(store::NumericValue("abc"), 0);
+  EXPECT_EQ(store::NumericValue(""), 0);
+  EXPECT_EQ(store::NumericValue("-3"), -3);
+  EXPECT_DOUBLE_EQ(store::NumericValue("1.5"), 1.5);
+  EXPECT_EQ(store::NumericValue16("2.5"), 2);  // half to even
+  EXPECT_EQ(store::NumericValue16("3.5"), 4);
+  EXPECT_EQ(store::NumericValue16("99999999"), 32767);
+}
+
+}  // namespace
