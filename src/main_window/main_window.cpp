@@ -40,6 +40,7 @@ MainWindow::MainWindow(store::ProfileState& state, MainWindowHooks hooks)
 
 void MainWindow::BuildControls() {
   auto* panel = new wxPanel(this);
+  panel->SetFont(platform::MsSansSerif(8.25));  // labels and text boxes use the window's face
   // Positions inside Frame1 are given relative to it.
   auto in_frame = [](int left, int top, int width, int height) {
     return platform::TwipsRect(kFrameLeft + left, kFrameTop + top, width, height);
@@ -70,7 +71,6 @@ void MainWindow::BuildControls() {
 
   auto button = [&](const char* caption, const wxRect& r) {
     auto* b = new wxButton(panel, wxID_ANY, Wx(caption));
-    b->SetFont(platform::MsSansSerif(8.25));
     place(b, r);
     return b;
   };
