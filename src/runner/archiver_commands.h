@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The archiver's two command lines. The archiver sits beside the program and accepts exactly
+//   archivia -min -a -r -p ARCHIVE "FOLDER/*.*"   (pack every file under FOLDER)
+//   archivia -min -e -o ARCHIVE "TARGET"          (unpack every entry under TARGET)
+// and ends with 0 when all was done, 1 when some files failed and 2 when nothing was done.
+namespace runner {
+
+inline constexpr int kArchiverSomeFilesFailed = 1;
+inline constexpr int kArchiverNothingDone = 2;
+
+// The archiver beside the running program.
+std::string ArchiverPath();
+
+// The command line that packs folder (ending in "/") into archive. The archive path is written
+// as it is, in quotes only when it holds a blank; the folder goes in quotes with "*.*" after it.
+// nullopt when a path holds a double quote, which no command line can pass whole.
+std::optional<std::string> BackupCommandLine(const std::string& archiver, const std::string& archive,
+                                             const std::string& folder);
+
+// The command line that unpacks archive under target, quoted as above.
+std::optional<std::string> RestoreCommandLine(const std::string& archiver, const std::string& archive,
+                                              const std::string& target);
+
+}  // namespace runner

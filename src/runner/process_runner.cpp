@@ -1,0 +1,23 @@
+#include "runner/process_runner.h"
+
+#include "platform/process.h"
+#include "platform/text.h"
+
+namespace runner {
+
+ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento) {
+  std::string command_line = comando;
+  if (!platform::text::Trim(argomento).empty()) command_line += " \"" + argomento + "\"";
+  return platform::process::Spawn(platform::process::SplitCommandLine(command_line));
+}
+
+bool PROCESSO_ATTIVO(ProcessHandle& handle, int& exit_code) {
+  if (handle == 0) return false;
+  const auto ended = platform::process::PollExit(handle);
+  if (!ended) return true;
+  exit_code = *ended;
+  handle = 0;
+  return false;
+}
+
+}  // namespace runner

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Starting the archiver and watching it: one command line per archive, one process at a time.
+namespace runner {
+
+// A running child's process id; 0 means no process is being watched.
+using ProcessHandle = int;
+
+// Starts comando (with argomento appended in double quotes after one blank, unless argomento
+// is blank) and returns the new process's handle, or 0 when it could not be started.
+[[nodiscard]] ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento);
+
+// True while the process runs. Once it has ended, its exit code goes into exit_code, handle
+// is set to 0 and the result is false. A handle of 0 gives false at once and touches nothing.
+[[nodiscard]] bool PROCESSO_ATTIVO(ProcessHandle& handle, int& exit_code);
+
+}  // namespace runner

@@ -1,0 +1,41 @@
+#include "runner/run_sequence.h"
+
+#include "runner/archiver_commands.h"
+
+namespace runner {
+
+RunSequence::RunSequence(std::vector<Job> jobs, RunReport& report)
+    : jobs_(std::move(jobs)), report_(report) {}
+
+bool RunSequence::Advance() {
+  if (finished_) return false;
+  if (hProcesso != 0) {
+    int exit_code = 0;
+    if (PROCESSO_ATTIVO(hProcesso, exit_code)) return true;
+    const Outcome outcome = exit_code == 0                          ? Outcome::Done
+                            : exit_code == kArchiverSomeFilesFailed ? Outcome::PartlyDone
+                                                                    : Outcome::Failed;
+    Record(jobs_[next_ - 1], outcome, exit_code);
+  }
+  while (next_ < jobs_.size()) {
+    const Job& job = jobs_[next_++];
+    report_.LineStarting(static_cast<int>(next_), static_cast<int>(jobs_.size()), job);
+    if (!job.refusal.empty()) {
+      Record(job, Outcome::Refused, 0);
+      continue;
+    }
+    hProcesso = AVVIA_PROCESSO(job.command_line, "");
+    if (hProcesso != 0) return true;
+    Record(job, Outcome::NotStarted, 0);
+  }
+  // Marked first: the report may show a modal message, during which Advance may be called again.
+  finished_ = true;
+  report_.RunEnded(results_);
+  return false;
+}
+
+void RunSequence::Record(const Job& job, Outcome outcome, int exit_code) {
+  results_.push_back({job, outcome, exit_code});
+}
+
+}  // namespace runner

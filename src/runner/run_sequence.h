@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "runner/process_runner.h"
+
+// A backup or restore run: one archiver process per folder line, strictly one after the other.
+namespace runner {
+
+struct Job {
+  int line = 0;              // folder-line number
+  std::string description;   // the line's description, for progress and the end message
+  std::string folder;        // the line's folder path, for the end message
+  std::string command_line;  // what runs; empty when the line is refused
+  std::string refusal;       // why the line cannot run, in Italian; empty when it can
+};
+
+enum class Outcome {
+  Done,        // the archiver ended with 0
+  PartlyDone,  // the archiver ended with "some files failed"
+  Failed,      // the archiver ended with any other code
+  NotStarted,  // the archiver could not be started
+  Refused,     // the line was never run (see Job::refusal)
+};
+
+struct LineResult {
+  Job job;
+  Outcome outcome = Outcome::Done;
+  int exit_code = 0;
+};
+
+// What the run tells its window (or a test) as it goes.
+class RunReport {
+ public:
+  virtual ~RunReport() = default;
+  // Line number position (1-based) of count is about to run.
+  virtual void LineStarting(int position, int count, const Job& job) = 0;
+  // Every line has ended; called once. The report may show a modal message here.
+  virtual void RunEnded(const std::vector<LineResult>& results) = 0;
+};
+
+// Steps through the jobs without ever blocking: each Advance starts the next line when none
+// runs, or looks once whether the running archiver has ended.
+class RunSequence {
+ public:
+  RunSequence(std::vector<Job> jobs, RunReport& report);
+
+  // False once the run has ended (RunEnded has then been called, exactly once).
+  bool Advance();
+  bool finished() const { return finished_; }
+
+ private:
+  void Record(const Job& job, Outcome outcome, int exit_code);
+
+  std::vector<Job> jobs_;
+  RunReport& report_;
+  std::size_t next_ = 0;
+  ProcessHandle hProcesso = 0;
+  std::vector<LineResult> results_;
+  bool finished_ = false;
+};
+
+}  // namespace runner
