@@ -1,0 +1,139 @@
+#include "archiver/archive_writer.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <stdexcept>
+
+#include "archiver/compression_pipeline.h"
+#include "archiver/deflater.h"
+#include "archiver/entry_metadata.h"
+#include "archiver/entry_sources.h"
+#include "archiver/zip_archive.h"
+#include "archiver/zip_error_text.h"
+
+namespace archiver {
+
+namespace {
+
+void Check(zip_t* archive, int result) {
+  if (result < 0) throw std::runtime_error(ZipErrorText(*zip_get_error(archive)));
+}
+
+// A replaced entry keeps its old extra fields, so they go first: a stale timestamp would
+// otherwise outlive the new data.
+void SetMetadata(zip_t* archive, zip_uint64_t index, const SourceItem& item, Method method) {
+  Check(archive, zip_file_extra_field_delete(archive, index, ZIP_EXTRA_FIELD_ALL, ZIP_FL_LOCAL | ZIP_FL_CENTRAL));
+  Check(archive, zip_file_set_mtime(archive, index, static_cast<time_t>(item.mtime), 0));
+  if (const auto timestamp = EncodeExtendedTimestamp(item.mtime)) {
+    for (const zip_flags_t where : {ZIP_FL_LOCAL, ZIP_FL_CENTRAL})
+      Check(archive, zip_file_extra_field_set(archive, index, kExtendedTimestampId, ZIP_EXTRA_FIELD_NEW,
+                                              timestamp->data(), timestamp->size(), where));
+  }
+  Check(archive, zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX,
+                                                  ExternalAttributes(item.kind, item.permissions)));
+  if (method == Method::kDeflate)
+    Check(archive, zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, kCompressionLevel));
+  else
+    Check(archive, zip_set_file_compression(archive, index, ZIP_CM_STORE, 0));
+}
+
+// Adds the entries and then starts the parallel compressors in the order libzip will ask for
+// their results.
+class EntryAdder {
+ public:
+  EntryAdder(zip_t* archive, SourceFailures& failures) : archive_(archive), failures_(failures) {}
+
+  void Add(const SourceItem& item, std::size_t index, FilePlan& plan) {
+    Method method = Method::kStore;
+    zip_source_t* source = nullptr;
+    bool pipelined = false;
+    switch (item.kind) {
+      case EntryKind::kFolder: source = zip_source_buffer(archive_, nullptr, 0, 0); break;
+      case EntryKind::kLink:
+        source = zip_source_buffer(archive_, item.link_target.data(), item.link_target.size(), 0);
+        break;
+      case EntryKind::kFile:
+        method = plan.method;
+        pipelined = method == Method::kDeflate && !plan.packed && item.size <= kInMemoryLimit;
+        source = SourceForFile(item, index, plan, pipelined);
+        break;
+    }
+    if (source == nullptr) Check(archive_, -1);
+    const zip_int64_t entry = zip_file_add(archive_, item.name.c_str(), source, ZIP_FL_OVERWRITE);
+    if (entry < 0) {
+      zip_source_free(source);
+      Check(archive_, -1);
+    }
+    SetMetadata(archive_, static_cast<zip_uint64_t>(entry), item, method);
+    if (pipelined) queued_.push_back({static_cast<zip_uint64_t>(entry), &item, &tickets_.back()});
+  }
+
+  // Jobs go in entry order, the order zip_close reads the sources in.
+  void StartPipeline(std::optional<CompressionPipeline>& pipeline) {
+    std::sort(queued_.begin(), queued_.end(), [](const Queued& a, const Queued& b) { return a.entry < b.entry; });
+    std::vector<CompressionPipeline::Job> jobs;
+    for (std::size_t job = 0; job < queued_.size(); ++job) {
+      queued_[job].ticket->job = job;
+      jobs.push_back({queued_[job].item->path, queued_[job].item->size});
+    }
+    pipeline.emplace(std::move(jobs), kPipelineBudget);
+    for (PipelineTicket& ticket : tickets_) ticket.pipeline = &*pipeline;
+  }
+
+ private:
+  struct Queued {
+    zip_uint64_t entry;
+    const SourceItem* item;
+    PipelineTicket* ticket;
+  };
+
+  zip_source_t* SourceForFile(const SourceItem& item, std::size_t index, FilePlan& plan, bool pipelined) {
+    if (plan.packed) {
+      PackedData packed = std::move(*plan.packed);
+      plan.packed.reset();
+      return PackedSource(archive_, std::move(packed), plan.method);
+    }
+    if (pipelined) return PipelineSource(archive_, tickets_.emplace_back(), index, failures_);
+    return StreamedFileSource(archive_, item, index, failures_);
+  }
+
+  zip_t* const archive_;
+  SourceFailures& failures_;
+  std::deque<PipelineTicket> tickets_;  // a deque, so the sources' references stay valid
+  std::vector<Queued> queued_;
+};
+
+}  // namespace
+
+WriteResult WriteArchive(const std::string& archive_path, const std::vector<SourceItem>& items,
+                         std::vector<FilePlan>& plans, const std::vector<bool>& included) {
+  WriteResult result;
+  zip_t* archive = OpenArchive(archive_path, ZIP_CREATE, result.error);
+  if (archive == nullptr) return result;
+
+  SourceFailures failures;
+  EntryAdder adder(archive, failures);
+  std::optional<CompressionPipeline> pipeline;  // outlives the sources that read from it
+  try {
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (included[i]) adder.Add(items[i], i, plans[i]);
+    adder.StartPipeline(pipeline);
+  } catch (const std::exception& error) {
+    result.error = error.what();
+    zip_discard(archive);
+    return result;
+  }
+  if (zip_close(archive) == 0) {
+    result.written = true;
+    return result;
+  }
+  result.unreadable = failures.Take();
+  result.error = ZipErrorText(*zip_get_error(archive));
+  zip_discard(archive);
+  return result;
+}
+
+}  // namespace archiver

@@ -1,0 +1,66 @@
+#include "archiver/compression_plan.h"
+
+#include <atomic>
+
+#include "archiver/deflater.h"
+#include "archiver/fd_io.h"
+#include "archiver/item_error.h"
+#include "archiver/parallel.h"
+
+namespace archiver {
+
+namespace {
+
+struct ProbeState {
+  Deflater deflater;
+  std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(kProbeBytes + 1);
+  std::vector<std::uint8_t> compressed;
+};
+
+FilePlan Probe(const SourceItem& item, ProbeState& state, std::atomic<std::size_t>& kept, std::size_t keep_budget) {
+  FilePlan plan;
+  const UniqueFd fd = OpenRegularFile(item.path);
+  // One byte past the probe tells whether the probe saw the whole file.
+  const std::size_t read = ReadUpTo(fd.get(), state.buffer.data(), state.buffer.size(), item.path);
+  const std::size_t probed = std::min(read, kProbeBytes);
+  state.deflater.Compress(state.buffer.data(), probed, state.compressed);
+  plan.method = WorthDeflating(probed, state.compressed.size()) ? Method::kDeflate : Method::kStore;
+  if (read > kProbeBytes) return plan;
+
+  PackedData packed;
+  packed.size = read;
+  packed.crc = Crc32(state.buffer.data(), read);
+  if (plan.method == Method::kDeflate)
+    packed.bytes = state.compressed;
+  else
+    packed.bytes.assign(state.buffer.begin(), state.buffer.begin() + static_cast<std::ptrdiff_t>(read));
+  if (kept.fetch_add(packed.bytes.size()) + packed.bytes.size() <= keep_budget)
+    plan.packed = std::move(packed);
+  else
+    kept.fetch_sub(packed.bytes.size());
+  return plan;
+}
+
+}  // namespace
+
+bool WorthDeflating(std::size_t size, std::size_t compressed_size) {
+  return size > 0 && compressed_size * 100 <= size * 97;
+}
+
+std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget) {
+  std::vector<FilePlan> plans(items.size());
+  std::atomic<std::size_t> kept{0};
+  ParallelFor(
+      items.size(), [] { return ProbeState(); },
+      [&](ProbeState& state, std::size_t i) {
+        if (items[i].kind != EntryKind::kFile) return;
+        try {
+          plans[i] = Probe(items[i], state, kept, keep_budget);
+        } catch (const ItemError& error) {
+          plans[i].error = error.what();
+        }
+      });
+  return plans;
+}
+
+}  // namespace archiver

@@ -1,0 +1,61 @@
+#include "archiver/entry_metadata.h"
+
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <limits>
+
+namespace archiver {
+
+namespace {
+
+constexpr std::uint32_t kMsDosFolderFlag = 0x10;
+constexpr std::uint8_t kHasModificationTime = 0x01;
+
+}  // namespace
+
+std::uint32_t ExternalAttributes(EntryKind kind, mode_t permissions) {
+  const mode_t type = kind == EntryKind::kFolder ? S_IFDIR : kind == EntryKind::kLink ? S_IFLNK : S_IFREG;
+  const std::uint32_t mode = static_cast<std::uint32_t>(type | (permissions & 07777));
+  return (mode << 16) | (kind == EntryKind::kFolder ? kMsDosFolderFlag : 0);
+}
+
+EntryType ReadEntryType(const std::string& name, std::uint8_t opsys, std::uint32_t attributes) {
+  EntryType type;
+  const mode_t mode = static_cast<mode_t>(attributes >> 16);
+  const bool has_unix_mode = opsys == ZIP_OPSYS_UNIX && mode != 0;
+  if (has_unix_mode) {
+    type.permissions = mode & 0777;
+    switch (mode & S_IFMT) {
+      case S_IFDIR: type.kind = EntryKind::kFolder; break;
+      case S_IFLNK: type.kind = EntryKind::kLink; break;
+      case S_IFREG: case 0: break;
+      default: type.special = true; break;
+    }
+  } else if (attributes & kMsDosFolderFlag) {
+    type.kind = EntryKind::kFolder;
+  }
+  if (!name.empty() && name.back() == '/') {
+    type.kind = EntryKind::kFolder;
+    type.special = false;
+  }
+  return type;
+}
+
+std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t mtime) {
+  if (mtime < std::numeric_limits<std::int32_t>::min() || mtime > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
+  const auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(mtime));
+  return std::array<std::uint8_t, 5>{kHasModificationTime, static_cast<std::uint8_t>(bits),
+                                     static_cast<std::uint8_t>(bits >> 8), static_cast<std::uint8_t>(bits >> 16),
+                                     static_cast<std::uint8_t>(bits >> 24)};
+}
+
+std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length) {
+  if (data == nullptr || length < 5 || !(data[0] & kHasModificationTime)) return std::nullopt;
+  const std::uint32_t bits = static_cast<std::uint32_t>(data[1]) | static_cast<std::uint32_t>(data[2]) << 8 |
+                             static_cast<std::uint32_t>(data[3]) << 16 | static_cast<std::uint32_t>(data[4]) << 24;
+  return static_cast<std::int32_t>(bits);
+}
+
+}  // namespace archiver

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// How an item's type, permissions and modification time are written into a ZIP entry and
+// read back: the Unix mode in the external attributes, as Info-ZIP does, and the exact
+// time in the extended-timestamp extra field (the MS-DOS time is local, in 2-second steps).
+namespace archiver {
+
+enum class EntryKind { kFile, kFolder, kLink };
+
+constexpr std::uint16_t kExtendedTimestampId = 0x5455;
+
+// Unix type and permission bits in the high half; the MS-DOS folder flag in the low byte.
+std::uint32_t ExternalAttributes(EntryKind kind, mode_t permissions);
+
+struct EntryType {
+  EntryKind kind = EntryKind::kFile;
+  bool special = false;  // a device, FIFO or socket: never extracted
+  // Only the rwx bits (setuid, setgid and sticky are dropped); none when the entry carries no
+  // Unix mode.
+  std::optional<mode_t> permissions;
+};
+
+// A trailing "/" makes a folder whatever the attributes say; otherwise the Unix type decides.
+EntryType ReadEntryType(const std::string& name, std::uint8_t opsys, std::uint32_t attributes);
+
+// The field's data holding only the modification time; none when the time does not fit its
+// signed 32-bit seconds.
+std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t mtime);
+
+// The modification time in a field's data, when it has one.
+std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length);
+
+}  // namespace archiver

@@ -1,0 +1,192 @@
+#include "archiver/entry_sources.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+
+#include "archiver/fd_io.h"
+#include "archiver/item_error.h"
+
+namespace archiver {
+
+namespace {
+
+// libzip's callback interface, turned into virtual calls. An ItemError is recorded in
+// failures (when there are any) and reported to libzip as a read error.
+class Source {
+ public:
+  Source(std::size_t item, SourceFailures* failures) : item_(item), failures_(failures) { zip_error_init(&error_); }
+  virtual ~Source() { zip_error_fini(&error_); }
+
+  static zip_int64_t Callback(void* self, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+    return static_cast<Source*>(self)->Handle(data, length, command);
+  }
+
+  // Hands this source to libzip, which frees it; throws when libzip cannot take it.
+  static zip_source_t* Create(zip_t* archive, std::unique_ptr<Source> source) {
+    zip_source_t* created = zip_source_function(archive, &Source::Callback, source.get());
+    if (created == nullptr) throw std::bad_alloc();
+    source.release();
+    return created;
+  }
+
+ protected:
+  virtual void Open() = 0;
+  virtual std::size_t Read(std::uint8_t* buffer, std::size_t size) = 0;
+  virtual void Close() = 0;
+  virtual void Stat(zip_stat_t& stat) = 0;
+
+ private:
+  zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
+    try {
+      switch (command) {
+        case ZIP_SOURCE_OPEN: Open(); return 0;
+        case ZIP_SOURCE_READ: return static_cast<zip_int64_t>(Read(static_cast<std::uint8_t*>(data), length));
+        case ZIP_SOURCE_CLOSE: Close(); return 0;
+        case ZIP_SOURCE_STAT: {
+          auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &error_);
+          if (stat == nullptr) return -1;
+          zip_stat_init(stat);
+          Stat(*stat);
+          return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR: return zip_error_to_data(&error_, data, length);
+        case ZIP_SOURCE_FREE: delete this; return 0;
+        case ZIP_SOURCE_SUPPORTS:
+          return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+        default: zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0); return -1;
+      }
+    } catch (const ItemError& failure) {
+      if (failures_ != nullptr) failures_->Add(item_, failure.what());
+      zip_error_set(&error_, ZIP_ER_READ, 0);
+    } catch (const std::bad_alloc&) {
+      zip_error_set(&error_, ZIP_ER_MEMORY, 0);
+    } catch (...) {
+      // Nothing may unwind through libzip's C code; the writer reports the failed close.
+      zip_error_set(&error_, ZIP_ER_INTERNAL, 0);
+    }
+    return -1;
+  }
+
+  const std::size_t item_;
+  SourceFailures* const failures_;
+  zip_error_t error_;
+};
+
+// Serves packed bytes; the memory goes as soon as libzip has copied them.
+class PackedBytes : public Source {
+ public:
+  PackedBytes(std::size_t item, SourceFailures* failures, Method method)
+      : Source(item, failures), method_(method) {}
+
+ protected:
+  virtual PackedData Load() = 0;
+
+  void Open() override {
+    Ensure();
+    offset_ = 0;
+  }
+
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+    const std::size_t count = std::min(size, packed_->bytes.size() - offset_);
+    std::memcpy(buffer, packed_->bytes.data() + offset_, count);
+    offset_ += count;
+    return count;
+  }
+
+  void Close() override { std::vector<std::uint8_t>().swap(packed_->bytes); }
+
+  void Stat(zip_stat_t& stat) override {
+    Ensure();
+    stat.valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD;
+    stat.size = packed_->size;
+    stat.crc = packed_->crc;
+    stat.comp_method = method_ == Method::kDeflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE;
+    stat.comp_size = packed_size_;
+  }
+
+ private:
+  void Ensure() {
+    if (packed_) return;
+    packed_ = Load();
+    packed_size_ = packed_->bytes.size();
+  }
+
+  const Method method_;
+  std::optional<PackedData> packed_;
+  std::size_t packed_size_ = 0;  // outlives the bytes, which go once copied
+  std::size_t offset_ = 0;
+};
+
+class AlreadyPacked : public PackedBytes {
+ public:
+  AlreadyPacked(PackedData packed, Method method) : PackedBytes(0, nullptr, method), packed_(std::move(packed)) {}
+
+ protected:
+  PackedData Load() override { return std::move(packed_); }
+
+ private:
+  PackedData packed_;
+};
+
+class PackedByPipeline : public PackedBytes {
+ public:
+  PackedByPipeline(const PipelineTicket& ticket, std::size_t item, SourceFailures& failures)
+      : PackedBytes(item, &failures, Method::kDeflate), ticket_(ticket) {}
+
+ protected:
+  PackedData Load() override { return ticket_.pipeline->Take(ticket_.job); }
+
+ private:
+  const PipelineTicket& ticket_;
+};
+
+class StreamedFile : public Source {
+ public:
+  StreamedFile(const SourceItem& source, std::size_t item, SourceFailures& failures)
+      : Source(item, &failures), path_(source.path), size_(source.size) {}
+
+ protected:
+  void Open() override { fd_ = OpenRegularFile(path_); }
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override { return ReadUpTo(fd_.get(), buffer, size, path_); }
+  void Close() override { fd_.Reset(); }
+  void Stat(zip_stat_t& stat) override {
+    // The listed size lets libzip choose ZIP64 before the data comes; it records the real size after.
+    stat.valid = ZIP_STAT_SIZE;
+    stat.size = size_;
+  }
+
+ private:
+  const std::string path_;
+  const std::uint64_t size_;
+  UniqueFd fd_;
+};
+
+}  // namespace
+
+void SourceFailures::Add(std::size_t item, const std::string& text) {
+  std::lock_guard lock(mutex_);
+  failures_.emplace_back(item, text);
+}
+
+std::vector<std::pair<std::size_t, std::string>> SourceFailures::Take() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(failures_, {});
+}
+
+zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method) {
+  return Source::Create(archive, std::make_unique<AlreadyPacked>(std::move(packed), method));
+}
+
+zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::size_t item, SourceFailures& failures) {
+  return Source::Create(archive, std::make_unique<PackedByPipeline>(ticket, item, failures));
+}
+
+zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures) {
+  return Source::Create(archive, std::make_unique<StreamedFile>(source, item, failures));
+}
+
+}  // namespace archiver

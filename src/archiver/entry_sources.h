@@ -1,0 +1,48 @@
+#pragma once
+
+#include <zip.h>
+
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "archiver/compression_pipeline.h"
+#include "archiver/compression_plan.h"
+#include "archiver/source_tree.h"
+
+// The data sources libzip pulls from while it writes the archive. A source that cannot read
+// its file fails the whole zip_close, so each one records which item it was: the writer then
+// leaves that item out and writes the archive again.
+namespace archiver {
+
+class SourceFailures {
+ public:
+  void Add(std::size_t item, const std::string& text);
+  std::vector<std::pair<std::size_t, std::string>> Take();
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::pair<std::size_t, std::string>> failures_;
+};
+
+// Data packed ahead, deflated or stored as its method says; libzip copies it as it is.
+zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method);
+
+// Where a pipelined entry finds its data. Filled in once every entry is added: a replaced
+// entry keeps its old place, so only then is the order libzip writes them in known.
+struct PipelineTicket {
+  CompressionPipeline* pipeline = nullptr;
+  std::size_t job = 0;
+};
+
+// Data deflated by the pipeline: libzip waits for the ticket's job on its turn and copies it
+// as it is.
+zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::size_t item, SourceFailures& failures);
+
+// The file read as libzip goes, for files too large to hold in memory and for stored ones;
+// libzip compresses it with the entry's method and level.
+zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures);
+
+}  // namespace archiver

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace archiver {
+
+// The reason behind an errno value, in Italian whatever the system's locale.
+std::string ErrnoText(int error_number);
+
+}  // namespace archiver

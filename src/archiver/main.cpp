@@ -1,0 +1,32 @@
+// archivia: the ZIP archiver the backup program runs, one process per archive.
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "archiver/backup.h"
+#include "archiver/command_line.h"
+#include "archiver/exit_code.h"
+#include "archiver/messages.h"
+#include "archiver/restore.h"
+
+int main(int argc, char** argv) {
+  using archiver::ExitCode;
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::optional<archiver::Command> command = archiver::ParseCommandLine(arguments);
+  if (!command) {
+    std::cerr << archiver::UsageText();
+    return static_cast<int>(ExitCode::kNothingDone);
+  }
+  archiver::Messages messages(std::cerr);
+  try {
+    const ExitCode code = command->kind == archiver::Command::Kind::kBackup
+                              ? archiver::Backup(command->archive, command->folder, messages)
+                              : archiver::Restore(command->archive, command->folder, messages);
+    return static_cast<int>(code);
+  } catch (const std::exception& error) {
+    messages.Failure(std::string("errore imprevisto: ") + error.what());
+    return static_cast<int>(ExitCode::kNothingDone);
+  }
+}

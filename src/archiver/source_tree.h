@@ -1,0 +1,37 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "archiver/entry_metadata.h"
+#include "archiver/messages.h"
+
+namespace archiver {
+
+struct SourceItem {
+  std::string path;  // where it is on disk
+  std::string name;  // its entry name: the path without the leading "/"; folders end in "/"
+  EntryKind kind = EntryKind::kFile;
+  mode_t permissions = 0;
+  std::int64_t mtime = 0;
+  std::uint64_t size = 0;
+  std::string link_target;  // links only
+};
+
+struct FileIdentity {
+  dev_t device;
+  ino_t inode;
+};
+
+// Lists folder (an absolute path) and everything below it: each folder before its contents,
+// names in byte order. Symbolic links are listed as links and never followed, so no walk can
+// loop; devices, FIFOs and sockets are left out with a notice. A subfolder that cannot be
+// read is a failure, but its own entry is still listed. The file with identity skip (the
+// archive being written) is left out. Throws ItemError when folder itself cannot be listed.
+std::vector<SourceItem> ListTree(const std::string& folder, std::optional<FileIdentity> skip, Messages& messages);
+
+}  // namespace archiver
