@@ -87,6 +87,8 @@ void MainWindow::BuildControls() {
 void MainWindow::BindEvents() {
   List1->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { OnListClick(); });
   List1->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { OnListDoubleClick(); });
+  Command1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBackup(); });
+  Command5->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnRestore(); });
   Command2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnConfirm(); });
   Command3->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnNewProfile(); });
   Command6->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnModify(); });

@@ -8,9 +8,12 @@
 #include <wx/textctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "main_window/backup_run.h"
 #include "main_window/main_window_link.h"
+#include "runner/archiver_commands.h"
 #include "store/profile_state.h"
 
 namespace main_window {
@@ -19,6 +22,7 @@ inline constexpr const char* kMainCaption =
     "Gestione personalizzata salvataggi archivi e documenti - PAG.1  -  Vers. 01.01 - 14/06/03";
 inline constexpr const char* kBackupCaption = "ESEGUE COPIA PERSONALIZZATA";
 inline constexpr const char* kRestoreCaption = "Ripristina copia precedente";
+inline constexpr const char* kWaitCaption = "ATTENDERE PREGO";
 
 // What the main window starts that lives outside it.
 struct MainWindowHooks {
@@ -36,6 +40,9 @@ class MainWindow : public wxFrame, public MainWindowLink {
   void RebuildList();
 
   void OnListClick();
+  void OnBackup();      // Command1 "ESEGUE COPIA PERSONALIZZATA"
+  void OnRestore();     // Command5 "Ripristina copia precedente"
+  bool BackupInProgress() const { return backup_run_ && !backup_run_->finished(); }
   void OnListDoubleClick();
   void OnConfirm();     // Command2 "Conferma"
   void OnNewProfile();  // Command3 "Nuova copia personalizzata"
@@ -67,6 +74,9 @@ class MainWindow : public wxFrame, public MainWindowLink {
   wxButton* Command8 = nullptr;  // help
   wxStaticText* Label6[2] = {nullptr, nullptr};  // banner and its shadow
 
+  // The program that packs and unpacks the archives: the one beside this program.
+  std::string archiver = runner::ArchiverPath();
+
  private:
   void BuildControls();
   void BindEvents();
@@ -74,8 +84,15 @@ class MainWindow : public wxFrame, public MainWindowLink {
   // says what is wrong, returning false, when one of them cannot be used.
   bool TakeNameAndDescription();
 
+  // Says so and returns true while a backup runs: one archiver at a time.
+  bool RefuseWhileBackupRuns();
+  // Takes the trimmed profile name from its text box into Nome_Copia; beeps and says what is
+  // wrong, returning false, when there is none or it cannot name a profile file.
+  bool TakeProfileName();
+
   store::ProfileState& state_;
   MainWindowHooks hooks_;
+  std::unique_ptr<BackupRun> backup_run_;
 };
 
 }  // namespace main_window

@@ -12,6 +12,10 @@ namespace runner {
 inline constexpr int kArchiverSomeFilesFailed = 1;
 inline constexpr int kArchiverNothingDone = 2;
 
+// Why a line whose paths hold a double quote is not run.
+inline constexpr const char* kQuoteRefusal =
+    "il percorso contiene le virgolette (\") e non può essere passato al programma di archiviazione";
+
 // The archiver beside the running program.
 std::string ArchiverPath();
 

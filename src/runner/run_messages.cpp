@@ -1,4 +1,4 @@
-#include "runner/end_message.h"
+#include "runner/run_messages.h"
 
 #include <algorithm>
 
@@ -55,6 +55,11 @@ std::string Reason(const Words& words, const LineResult& result) {
 }
 
 }  // namespace
+
+std::string ProgressText(RunKind kind, int position, int count, const Job& job) {
+  return std::string(kind == RunKind::Backup ? "Copia " : "Ripristino ") + std::to_string(position) +
+         " di " + std::to_string(count) + ": " + (job.description.empty() ? job.folder : job.description);
+}
 
 std::string EndMessage(RunKind kind, const std::vector<LineResult>& results) {
   const Words& words = kind == RunKind::Backup ? kBackupWords : kRestoreWords;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runner/run_sequence.h"
+#include "store/profile_state.h"
+
+namespace main_window {
+
+// One job per folder line 1..Num_Righe of the loaded profile, each packing the line's folder
+// into Path_Dati + DDMMPPFF.ZIP for the given day and month. Every line is run, a blank
+// description included, except a line with no folder, which would pack the whole disk.
+std::vector<runner::Job> BackupJobs(const store::ProfileState& state, int day, int month,
+                                    const std::string& archiver);
+
+}  // namespace main_window

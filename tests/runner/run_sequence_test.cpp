@@ -1,0 +1,129 @@
+#include "runner/run_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "runner/run_messages.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using runner::Job;
+using runner::LineResult;
+using runner::Outcome;
+
+class RecordingReport : public runner::RunReport {
+ public:
+  void LineStarting(int position, int count, const Job& job) override {
+    started.push_back(std::to_string(position) + "/" + std::to_string(count) + " line " +
+                      std::to_string(job.line));
+  }
+  void RunEnded(const std::vector<LineResult>& r) override {
+    ++ends;
+    results = r;
+  }
+  std::vector<std::string> started;
+  std::vector<LineResult> results;
+  int ends = 0;
+};
+
+Job Line(int line, const std::string& command_line, const std::string& refusal = "") {
+  return Job{line, "Riga " + std::to_string(line), "/dati/" + std::to_string(line) + "/",
+             command_line, refusal};
+}
+
+// Steps the run as the window's timer does, without a window.
+void RunToTheEnd(runner::RunSequence& run) {
+  for (int i = 0; i < 2000 && run.Advance(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+TEST(RunSequence, EveryLineRunsInOrderAndItsOutcomeIsKept) {
+  RecordingReport report;
+  runner::RunSequence run({Line(1, "/bin/true"), Line(2, "", "la cartella non è indicata"),
+                           Line(3, "/bin/sh -c \"exit 1\""), Line(4, "/no/such/archivia"),
+                           Line(5, "/bin/sh -c \"exit 2\"")},
+                          report);
+  RunToTheEnd(run);
+  EXPECT_TRUE(run.finished());
+  EXPECT_FALSE(run.Advance());
+  EXPECT_EQ(report.ends, 1);
+  EXPECT_EQ(report.started, (std::vector<std::string>{"1/5 line 1", "2/5 line 2", "3/5 line 3",
+                                                      "4/5 line 4", "5/5 line 5"}));
+  ASSERT_EQ(report.results.size(), 5u);
+  const Outcome expected[] = {Outcome::Done, Outcome::Refused, Outcome::PartlyDone,
+                              Outcome::NotStarted, Outcome::Failed};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(report.results[i].job.line, i + 1);
+    EXPECT_EQ(report.results[i].outcome, expected[i]) << "line " << i + 1;
+  }
+  EXPECT_EQ(report.results[4].exit_code, 2);
+}
+
+TEST(RunSequence, ALineStartsOnlyWhenTheOneBeforeHasEnded) {
+  testing_support::TempFolder folder;
+  const std::string mark = folder.path() + "first-done";
+  RecordingReport report;
+  runner::RunSequence run({Line(1, "/bin/sh -c \"sleep 0.3; touch " + mark + "\""),
+                           Line(2, "/bin/sh -c \"test -e " + mark + "\"")},
+                          report);
+  RunToTheEnd(run);
+  ASSERT_EQ(report.results.size(), 2u);
+  EXPECT_EQ(report.results[1].outcome, Outcome::Done);
+}
+
+TEST(RunSequence, ARunWithNothingToDoEndsAtItsFirstStep) {
+  RecordingReport report;
+  runner::RunSequence run({}, report);
+  EXPECT_FALSE(run.Advance());
+  EXPECT_EQ(report.ends, 1);
+  EXPECT_TRUE(report.results.empty());
+}
+
+TEST(EndMessage, SuccessIsSaidInTheUsualWordsAndOnlyThen) {
+  const LineResult done{Line(1, "x"), Outcome::Done, 0};
+  EXPECT_EQ(EndMessage(runner::RunKind::Backup, {done, done}), "COPIA TERMINATA !!!");
+  EXPECT_EQ(EndMessage(runner::RunKind::Restore, {done}), "RIPRISTINO TERMINATO !!!");
+  for (Outcome bad : {Outcome::PartlyDone, Outcome::Failed, Outcome::NotStarted, Outcome::Refused}) {
+    const LineResult failed{Line(2, "x", "motivo"), bad, 5};
+    EXPECT_NE(EndMessage(runner::RunKind::Backup, {done, failed}), "COPIA TERMINATA !!!");
+    EXPECT_NE(EndMessage(runner::RunKind::Restore, {failed, done}), "RIPRISTINO TERMINATO !!!");
+  }
+}
+
+TEST(EndMessage, AFailedRunNamesWhatFailedWhyAndWhatWasSaved) {
+  Job documents = Line(1, "x");
+  documents.description = "Documenti";
+  documents.folder = "/home/anna/Documenti/";
+  Job photos = Line(2, "x");
+  photos.description = "Foto";
+  photos.folder = "/home/anna/Foto/";
+  Job blank = Line(3, "", "la cartella da salvare non è indicata");
+  blank.description = "";
+  blank.folder = "";
+  const std::vector<LineResult> results{{documents, Outcome::Done, 0},
+                                        {photos, Outcome::PartlyDone, 1},
+                                        {blank, Outcome::Refused, 0}};
+  EXPECT_EQ(EndMessage(runner::RunKind::Backup, results),
+            "ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
+            "Cartelle NON salvate o salvate solo in parte:\r"
+            "   riga 2  Foto  (/home/anna/Foto/): alcuni file non sono stati salvati (codice 1)\r"
+            "   riga 3  (): la cartella da salvare non è indicata\r\r"
+            "Cartelle salvate:\r"
+            "   riga 1  Documenti  (/home/anna/Documenti/)");
+
+  const std::vector<LineResult> none_restored{{documents, Outcome::NotStarted, 0},
+                                              {photos, Outcome::Failed, 2}};
+  EXPECT_EQ(EndMessage(runner::RunKind::Restore, none_restored),
+            "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
+            "Cartelle NON ripristinate o ripristinate solo in parte:\r"
+            "   riga 1  Documenti  (/home/anna/Documenti/): impossibile avviare il programma di "
+            "archiviazione\r"
+            "   riga 2  Foto  (/home/anna/Foto/): nessun file ripristinato (codice 2)\r\r"
+            "Cartelle ripristinate:\r"
+            "   nessuna");
+}
+
+}  // namespace
