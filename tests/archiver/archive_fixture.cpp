@@ -1,0 +1,157 @@
+#include "archive_fixture.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "archiver/backup.h"
+#include "archiver/messages.h"
+#include "archiver/restore.h"
+
+namespace archiver_test {
+
+namespace fs = std::filesystem;
+
+Run Backup(const std::string& archive, const std::string& folder) {
+  std::ostringstream out;
+  archiver::Messages messages(out);
+  const archiver::ExitCode code = archiver::Backup(archive, folder, messages);
+  return {code, out.str()};
+}
+
+Run Restore(const std::string& archive, const std::string& target) {
+  std::ostringstream out;
+  archiver::Messages messages(out);
+  const archiver::ExitCode code = archiver::Restore(archive, target, messages);
+  return {code, out.str()};
+}
+
+ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
+  char output_path[] = "/tmp/archiver-test-output-XXXXXX";
+  const int output = ::mkstemp(output_path);
+  if (output < 0) throw std::runtime_error("mkstemp failed");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(output, 1);
+    ::dup2(output, 2);
+    if (run_as_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(output);
+  ProcessResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(output_path)};
+  ::unlink(output_path);
+  return result;
+}
+
+bool ToolExists(const std::string& name) {
+  for (const char* folder : {"/usr/bin/", "/bin/", "/usr/local/bin/"})
+    if (::access((std::string(folder) + name).c_str(), X_OK) == 0) return true;
+  return false;
+}
+
+std::string ArchiviaPath() { return FALDONE_PROGRAM_DIR "/archivia"; }
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+void SetMtime(const std::string& path, std::int64_t seconds) {
+  const struct timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+  if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+    throw std::runtime_error("cannot set the time of " + path);
+}
+
+std::int64_t Mtime(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return -1;
+  return info.st_mtim.tv_sec;
+}
+
+mode_t Permissions(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return 0;
+  return info.st_mode & 07777;
+}
+
+std::vector<std::string> ListTree(const std::string& folder) {
+  std::vector<std::string> paths;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    std::string relative = fs::relative(entry.path(), folder).string();
+    if (entry.is_directory() && !entry.is_symlink()) relative += '/';
+    paths.push_back(relative);
+  }
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+std::string RandomBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(archive, nullptr);
+  for (const HandMadeEntry& entry : entries) {
+    zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
+    ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
+    ASSERT_EQ(zip_set_file_compression(archive, index, ZIP_CM_STORE, 0), 0);
+    if (entry.unix_mode) {
+      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, *entry.unix_mode << 16), 0);
+    }
+  }
+  ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
+}
+
+std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {
+  int error = 0;
+  zip_t* archive = zip_open(archive_path.c_str(), ZIP_RDONLY, &error);
+  if (archive == nullptr) throw std::runtime_error("cannot open " + archive_path);
+  std::vector<EntryInfo> entries;
+  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+    zip_stat_t stat;
+    zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
+    entries.push_back({stat.name, stat.comp_method,
+                       zip_file_extra_fields_count_by_id(archive, static_cast<zip_uint64_t>(i), 0x5455, ZIP_FL_CENTRAL)});
+  }
+  zip_discard(archive);
+  return entries;
+}
+
+}  // namespace archiver_test

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "archiver/exit_code.h"
+
+// Helpers shared by the archiver's tests: real files in temporary folders, runs of the core
+// and of the built program, and archives made by hand with libzip.
+namespace archiver_test {
+
+struct Run {
+  archiver::ExitCode code;
+  std::string messages;
+};
+
+Run Backup(const std::string& archive, const std::string& folder);
+Run Restore(const std::string& archive, const std::string& target);
+
+struct ProcessResult {
+  int exit_code;  // -1 when the process did not exit normally
+  std::string output;  // standard output and standard error together
+};
+
+// Runs a program found in PATH (or given by path) without a shell. With run_as_nobody the
+// child drops root's rights first, so permission checks apply to it.
+ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
+bool ToolExists(const std::string& name);
+std::string ArchiviaPath();
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);  // without following a final link
+void SetMtime(const std::string& path, std::int64_t seconds);
+std::int64_t Mtime(const std::string& path);  // of the link itself for links
+mode_t Permissions(const std::string& path);  // the 07777 bits
+// Every path below folder, relative to it, sorted; folders end in "/".
+std::vector<std::string> ListTree(const std::string& folder);
+// Bytes that deflate does not shrink.
+std::string RandomBytes(std::size_t size, unsigned seed);
+
+struct HandMadeEntry {
+  std::string name;
+  std::string data;
+  std::optional<mode_t> unix_mode;  // type and permission bits, as Info-ZIP stores them
+};
+// Writes an archive holding exactly these entries, stored, in this order.
+void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
+
+struct EntryInfo {
+  std::string name;
+  std::int32_t method;
+  int extended_timestamps;  // how many 0x5455 fields the central directory holds for it
+};
+std::vector<EntryInfo> ReadEntries(const std::string& archive);
+
+}  // namespace archiver_test

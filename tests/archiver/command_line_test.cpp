@@ -1,0 +1,61 @@
+#include "archiver/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "archive_fixture.h"
+
+namespace {
+
+using archiver::Command;
+using archiver::ParseCommandLine;
+
+TEST(CommandLine, ReadsTheBackupAndRestoreLinesTheProgramIsDrivenWith) {
+  const auto backup = ParseCommandLine({"-min", "-a", "-r", "-p", "/dati/01020304.ZIP", "/home/anna/Documenti/*.*"});
+  ASSERT_TRUE(backup);
+  EXPECT_EQ(backup->kind, Command::Kind::kBackup);
+  EXPECT_EQ(backup->archive, "/dati/01020304.ZIP");
+  EXPECT_EQ(backup->folder, "/home/anna/Documenti");
+
+  const auto restore = ParseCommandLine({"-min", "-e", "-o", "/dati/01020304.ZIP", "/"});
+  ASSERT_TRUE(restore);
+  EXPECT_EQ(restore->kind, Command::Kind::kRestore);
+  EXPECT_EQ(restore->archive, "/dati/01020304.ZIP");
+  EXPECT_EQ(restore->folder, "/");
+}
+
+TEST(CommandLine, MinIsOptionalAndOptionsMayComeInAnyOrder) {
+  const auto backup = ParseCommandLine({"-p", "-r", "-a", "a.zip", "cartella con spazi/*.*"});
+  ASSERT_TRUE(backup);
+  EXPECT_EQ(backup->folder, "cartella con spazi");
+  EXPECT_EQ(ParseCommandLine({"-a", "-r", "-p", "a.zip", "/*.*"})->folder, "/");
+  EXPECT_TRUE(ParseCommandLine({"-o", "-min", "-e", "a.zip", "/tmp/x"}));
+}
+
+TEST(CommandLine, RefusesEverythingElse) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"-min"},
+      {"-min", "-a", "-r", "-p", "a.zip"},                     // no folder
+      {"-min", "-a", "-r", "-p", "a.zip", "/home/anna"},       // no "*.*"
+      {"-min", "-a", "-r", "-p", "a.zip", "/home/anna/*.txt"},
+      {"-min", "-a", "-r", "a.zip", "/home/*.*"},              // -p missing
+      {"-min", "-a", "-r", "-p", "-e", "a.zip", "/home/*.*"},  // both at once
+      {"-min", "-e", "-o", "-x", "a.zip", "/tmp"},
+      {"-min", "-e", "-e", "-o", "a.zip", "/tmp"},
+      {"-min", "-e", "-o", "a.zip", "/tmp", "extra"},
+      {"-min", "-e", "-o", "", "/tmp"},
+  };
+  for (const auto& arguments : bad) {
+    std::string shown;
+    for (const auto& a : arguments) shown += "[" + a + "]";
+    EXPECT_FALSE(ParseCommandLine(arguments)) << shown;
+  }
+}
+
+TEST(CommandLine, TheProgramAnswersBadUsageWithItsUsageAndExitCodeTwo) {
+  const auto result = archiver_test::RunProgram({archiver_test::ArchiviaPath(), "-min", "-x", "a.zip", "b"});
+  EXPECT_EQ(result.exit_code, 2);
+  EXPECT_NE(result.output.find("uso: archivia"), std::string::npos) << result.output;
+}
+
+}  // namespace

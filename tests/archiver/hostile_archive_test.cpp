@@ -1,0 +1,95 @@
+// Archives made to write outside the target: nothing may land there, each such entry is
+// named, and the run ends with a non-zero exit code.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "archive_fixture.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using archiver::ExitCode;
+using namespace archiver_test;
+using testing_support::TempFolder;
+
+class HostileArchive : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(outside_); }
+
+  // The folder beside the target that no entry may reach stays empty.
+  void ExpectOutsideUntouched() { EXPECT_EQ(ListTree(outside_), std::vector<std::string>{}); }
+
+  TempFolder sandbox_;
+  const std::string archive_ = sandbox_.path() + "ostile.zip";
+  const std::string target_ = sandbox_.path() + "destinazione";
+  const std::string outside_ = sandbox_.path() + "fuori";
+};
+
+TEST_F(HostileArchive, NamesThatClimbOutOrAreAbsoluteAreRefusedAndTheRestIsExtracted) {
+  const std::vector<std::string> hostile = {"../fuori/uno",      "a/../../fuori/due", "..\\fuori\\tre",
+                                            "C:/fuori/quattro",  "c:\\fuori\\cinque", "\\fuori\\sei",
+                                            outside_ + "/sette", "a/b/../../../fuori/otto"};
+  std::vector<HandMadeEntry> entries = {{"buono.txt", "buono", S_IFREG | 0644}};
+  for (const std::string& name : hostile) entries.push_back({name, "cattivo", S_IFREG | 0644});
+  entries.push_back({"ultimo.txt", "anche questo", S_IFREG | 0644});
+  WriteHandMadeArchive(archive_, entries);
+
+  const auto run = Restore(archive_, target_);
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed);
+  for (const std::string& name : hostile)
+    EXPECT_NE(run.messages.find("voce rifiutata \"" + name + "\""), std::string::npos) << name << "\n" << run.messages;
+  ExpectOutsideUntouched();
+  EXPECT_EQ(ListTree(target_), (std::vector<std::string>{"buono.txt", "ultimo.txt"}));
+  EXPECT_EQ(ReadFile(target_ + "/ultimo.txt"), "anche questo");
+}
+
+TEST_F(HostileArchive, NothingIsWrittenThroughALinkTheArchiveMakesInEitherOrder) {
+  WriteHandMadeArchive(archive_, {{"prima/passaggio", outside_, S_IFLNK | 0777},
+                                  {"prima/passaggio/uno", "cattivo", S_IFREG | 0644},
+                                  {"dopo/passaggio/due", "cattivo", S_IFREG | 0644},
+                                  {"dopo/passaggio", outside_, S_IFLNK | 0777},
+                                  {"dopo/passaggio/sotto/", "", S_IFDIR | 0755}});
+  const auto run = Restore(archive_, target_);
+  EXPECT_NE(run.code, ExitCode::kDone);
+  EXPECT_NE(run.messages.find("\"prima/passaggio/uno\""), std::string::npos) << run.messages;
+  EXPECT_NE(run.messages.find("\"dopo/passaggio/due\""), std::string::npos) << run.messages;
+  ExpectOutsideUntouched();
+  // The links themselves are harmless and are made.
+  EXPECT_EQ(std::filesystem::read_symlink(target_ + "/prima/passaggio"), outside_);
+}
+
+TEST_F(HostileArchive, NothingIsWrittenThroughALinkAlreadyInTheTarget) {
+  std::filesystem::create_directories(target_ + "/casa");
+  ASSERT_EQ(::symlink(outside_.c_str(), (target_ + "/casa/scorciatoia").c_str()), 0);
+  ASSERT_EQ(::symlink(outside_.c_str(), (target_ + "/tutto").c_str()), 0);
+  WriteHandMadeArchive(archive_, {{"casa/scorciatoia/uno", "cattivo", S_IFREG | 0644},
+                                  {"tutto/", "", S_IFDIR | 0755},
+                                  {"tutto/due", "cattivo", S_IFREG | 0644},
+                                  {"casa/buono.txt", "buono", S_IFREG | 0644}});
+  const auto run = Restore(archive_, target_);
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed);
+  EXPECT_NE(run.messages.find("collegamento simbolico " + target_ + "/casa/scorciatoia"), std::string::npos)
+      << run.messages;
+  ExpectOutsideUntouched();
+  EXPECT_EQ(ReadFile(target_ + "/casa/buono.txt"), "buono");
+}
+
+TEST_F(HostileArchive, DevicesAndFifosAreRefusedAndSpecialPermissionBitsDropped) {
+  WriteHandMadeArchive(archive_, {{"dispositivo", "", S_IFCHR | 0666},
+                                  {"coda", "", S_IFIFO | 0666},
+                                  {"programma", "#!/bin/sh\n", S_IFREG | 06755},
+                                  {"condivisa/", "", S_IFDIR | 01777}});
+  const auto run = Restore(archive_, target_);
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed);
+  EXPECT_NE(run.messages.find("\"dispositivo\""), std::string::npos) << run.messages;
+  EXPECT_NE(run.messages.find("\"coda\""), std::string::npos) << run.messages;
+  EXPECT_EQ(ListTree(target_), (std::vector<std::string>{"condivisa/", "programma"}));
+  EXPECT_EQ(Permissions(target_ + "/programma"), 0755u);
+  EXPECT_EQ(Permissions(target_ + "/condivisa"), 0777u);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// Our archives read in Info-ZIP's unzip and in Python; Info-ZIP's archives read in ours.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "archive_fixture.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using archiver::ExitCode;
+using namespace archiver_test;
+using testing_support::TempFolder;
+
+class Interoperability : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(source_ + "/è un testo.txt", "testo accentato àèìòù\n");
+    std::string lines;
+    for (int i = 0; i < 50000; ++i) lines += "riga " + std::to_string(i) + "\n";
+    WriteFile(source_ + "/sotto/righe.txt", lines);
+    WriteFile(source_ + "/sotto/casuale.bin", RandomBytes(100'000, 7));
+    std::filesystem::create_directories(source_ + "/vuota");
+    ASSERT_EQ(::symlink("sotto/righe.txt", (source_ + "/collegamento").c_str()), 0);
+    SetMtime(source_ + "/sotto/righe.txt", 1'234'567'891);
+  }
+
+  TempFolder sandbox_;
+  const std::string source_ = sandbox_.path() + "sorgente";
+  const std::string archive_ = sandbox_.path() + "archivio.zip";
+  const std::string target_ = sandbox_.path() + "destinazione";
+};
+
+TEST_F(Interoperability, InfoZipTestsOurArchiveAndExtractsTheSameFiles) {
+  if (!ToolExists("unzip")) GTEST_SKIP() << "unzip is not installed";
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const auto tested = RunProgram({"unzip", "-t", archive_});
+  EXPECT_EQ(tested.exit_code, 0) << tested.output;
+  EXPECT_NE(tested.output.find("No errors detected"), std::string::npos) << tested.output;
+
+  const auto extracted = RunProgram({"unzip", "-q", archive_, "-d", target_});
+  ASSERT_EQ(extracted.exit_code, 0) << extracted.output;
+  const std::string restored = target_ + source_;
+  EXPECT_EQ(ReadFile(restored + "/è un testo.txt"), "testo accentato àèìòù\n");
+  EXPECT_TRUE(ReadFile(restored + "/sotto/casuale.bin") == ReadFile(source_ + "/sotto/casuale.bin"));
+  EXPECT_EQ(Mtime(restored + "/sotto/righe.txt"), 1'234'567'891);  // from the extended timestamp
+  EXPECT_EQ(std::filesystem::read_symlink(restored + "/collegamento"), "sotto/righe.txt");
+}
+
+TEST_F(Interoperability, PythonReadsOurArchiveWithItsNamesModesAndData) {
+  if (!ToolExists("python3")) GTEST_SKIP() << "python3 is not installed";
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::string script =
+      "import sys, zipfile\n"
+      "z = zipfile.ZipFile(sys.argv[1])\n"
+      "assert z.testzip() is None\n"
+      "for i in z.infolist():\n"
+      "    print(i.filename, oct(i.external_attr >> 16), len(z.read(i)))\n";
+  const auto run = RunProgram({"python3", "-c", script, archive_});
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  const std::string prefix = source_.substr(1) + "/";
+  EXPECT_NE(run.output.find(prefix + "è un testo.txt 0o100644 27\n"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(prefix + "sotto/casuale.bin 0o100644 100000\n"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(prefix + "vuota/ 0o40755 0\n"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(prefix + "collegamento 0o120777 15\n"), std::string::npos) << run.output;
+}
+
+TEST_F(Interoperability, WeExtractWhatInfoZipArchived) {
+  if (!ToolExists("zip")) GTEST_SKIP() << "zip is not installed";
+  // -y keeps the link as a link; run from the sandbox so names are relative, as zip -r makes them.
+  const auto zipped = RunProgram({"sh", "-c", "cd \"$0\" && zip -q -r -y \"$1\" sorgente", sandbox_.path(), archive_});
+  ASSERT_EQ(zipped.exit_code, 0) << zipped.output;
+  const auto run = Restore(archive_, target_);
+  ASSERT_EQ(run.code, ExitCode::kDone) << run.messages;
+  EXPECT_EQ(ListTree(target_ + "/sorgente"), ListTree(source_));
+  EXPECT_TRUE(ReadFile(target_ + "/sorgente/sotto/righe.txt") == ReadFile(source_ + "/sotto/righe.txt"));
+  EXPECT_EQ(Mtime(target_ + "/sorgente/sotto/righe.txt"), 1'234'567'891);
+  EXPECT_EQ(std::filesystem::read_symlink(target_ + "/sorgente/collegamento"), "sotto/righe.txt");
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "archive_fixture.h"
+#include "archiver/archive_writer.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using archiver::ExitCode;
+using namespace archiver_test;
+using testing_support::TempFolder;
+
+std::string Lines(const std::string& word, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += word + " " + std::to_string(i) + "\n";
+  return text;
+}
+
+class Update : public ::testing::Test {
+ protected:
+  std::vector<std::string> EntryNames() {
+    std::vector<std::string> names;
+    for (const EntryInfo& entry : ReadEntries(archive_)) names.push_back(entry.name);
+    return names;
+  }
+
+  TempFolder sandbox_;
+  const std::string source_ = sandbox_.path() + "cartella";
+  const std::string prefix_ = source_.substr(1) + "/";
+  const std::string archive_ = sandbox_.path() + "01020304.ZIP";
+  const std::string target_ = sandbox_.path() + "ripristino";
+};
+
+TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTimeWins) {
+  WriteFile(source_ + "/a.txt", "vecchio");
+  WriteFile(source_ + "/b.txt", "sparirà dalla cartella, non dall'archivio");
+  WriteFile(source_ + "/m1.log", Lines("primo", 20000));  // large enough for the parallel compressors
+  WriteFile(source_ + "/m3.log", Lines("terzo", 20000));
+  SetMtime(source_ + "/a.txt", 1'100'000'001);
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+
+  WriteFile(source_ + "/a.txt", "nuovo");
+  SetMtime(source_ + "/a.txt", 1'200'000'003);
+  std::filesystem::remove(source_ + "/b.txt");
+  WriteFile(source_ + "/c.txt", "aggiunto");
+  WriteFile(source_ + "/m1.log", Lines("primo bis", 30000));
+  WriteFile(source_ + "/m2.log", Lines("secondo", 25000));  // a new entry between two replaced ones
+  WriteFile(source_ + "/m3.log", Lines("terzo bis", 30000));
+  const auto second = Backup(archive_, source_);
+  ASSERT_EQ(second.code, ExitCode::kDone) << second.messages;
+
+  EXPECT_EQ(EntryNames(), (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "b.txt", prefix_ + "m1.log",
+                                                    prefix_ + "m3.log", prefix_ + "c.txt", prefix_ + "m2.log"}));
+  for (const EntryInfo& entry : ReadEntries(archive_))
+    EXPECT_EQ(entry.extended_timestamps, 1) << entry.name;  // the replaced entry's old one is gone
+
+  ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
+  const std::string restored = target_ + source_;
+  EXPECT_EQ(ReadFile(restored + "/a.txt"), "nuovo");
+  EXPECT_EQ(Mtime(restored + "/a.txt"), 1'200'000'003);
+  EXPECT_EQ(ReadFile(restored + "/b.txt"), "sparirà dalla cartella, non dall'archivio");
+  EXPECT_EQ(ReadFile(restored + "/c.txt"), "aggiunto");
+  EXPECT_TRUE(ReadFile(restored + "/m1.log") == Lines("primo bis", 30000));
+  EXPECT_TRUE(ReadFile(restored + "/m2.log") == Lines("secondo", 25000));
+  EXPECT_TRUE(ReadFile(restored + "/m3.log") == Lines("terzo bis", 30000));
+}
+
+TEST_F(Update, LeftoversOfAKilledRunAreRemovedAndLookalikesAreKept) {
+  WriteFile(source_ + "/a.txt", "a");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::string complete_copy = ReadFile(archive_);
+  WriteFile(archive_ + ".Ab12Cd", complete_copy.substr(0, complete_copy.size() / 2));  // killed while writing
+  WriteFile(archive_ + ".Zy98Xw", "");                                                 // killed at once
+  WriteFile(archive_ + ".backup", complete_copy);  // the user's own copy
+  WriteFile(archive_ + ".note12", "appunti");
+
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  EXPECT_FALSE(Exists(archive_ + ".Ab12Cd"));
+  EXPECT_FALSE(Exists(archive_ + ".Zy98Xw"));
+  EXPECT_EQ(ReadFile(archive_ + ".backup"), complete_copy);
+  EXPECT_EQ(ReadFile(archive_ + ".note12"), "appunti");
+}
+
+TEST_F(Update, AnArchiveThatCannotBeReadIsLeftAsItWas) {
+  WriteFile(source_ + "/a.txt", "a");
+  WriteFile(archive_, "questo non è un archivio ZIP, ma resta com'è");
+  const auto run = Backup(archive_, source_);
+  EXPECT_EQ(run.code, ExitCode::kNothingDone);
+  EXPECT_NE(run.messages.find("non è un archivio ZIP"), std::string::npos) << run.messages;
+  EXPECT_EQ(ReadFile(archive_), "questo non è un archivio ZIP, ma resta com'è");
+}
+
+// A file can vanish after the folder was listed, while libzip is already writing: the write
+// fails as a whole, names the file, and the old archive is untouched with no temporary left.
+TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntact) {
+  WriteFile(source_ + "/a.txt", "a");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::string before = ReadFile(archive_);
+  const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
+
+  std::vector<archiver::SourceItem> items(3);
+  items[0] = {source_ + "/a.txt", prefix_ + "a.txt", archiver::EntryKind::kFile, 0644, 1'300'000'000, 1, {}};
+  items[1] = {source_ + "/sparito.log", prefix_ + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
+  items[2] = {source_ + "/sparito.bin", prefix_ + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
+  std::vector<archiver::FilePlan> plans(3);
+  plans[0].method = plans[1].method = archiver::Method::kDeflate;  // deflated in memory
+  plans[2].method = archiver::Method::kStore;                      // streamed by libzip
+
+  const auto failed = archiver::WriteArchive(archive_, items, plans, {true, true, false});
+  EXPECT_FALSE(failed.written);
+  ASSERT_EQ(failed.unreadable.size(), 1u);
+  EXPECT_EQ(failed.unreadable[0].first, 1u);
+  EXPECT_NE(failed.unreadable[0].second.find("sparito.log"), std::string::npos);
+  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
+
+  const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true});
+  ASSERT_EQ(streamed.unreadable.size(), 1u);
+  EXPECT_EQ(streamed.unreadable[0].first, 2u);
+  EXPECT_EQ(ReadFile(archive_), before);
+
+  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false}).written);
+  EXPECT_NE(ReadFile(archive_), before);
+}
+
+}  // namespace
