@@ -13,19 +13,14 @@ std::vector<runner::Job> RestoreJobs(const store::ProfileState& state, const std
   const bool over_originals = platform::text::Trim(state.Cartella_Arrivo).empty();
   std::vector<runner::Job> jobs;
   for (int i = 1; i <= state.Num_Righe; ++i) {
-    runner::Job job{i, state.Des_Riga[i], state.Path_Riga[i], {}, {}};
     const std::string name = run + runner::LineCode(i) + ".ZIP";
     const std::string archive = state.Path_Dati + name;
     const std::string target =
         over_originals ? platform::paths::DriveRoot(state.Path_Riga[i]) : state.Cartella_Arrivo;
-    const auto command_line = runner::RestoreCommandLine(archiver, archive, target);
-    if (!platform::files::IsRegularFile(archive))
-      job.refusal = "l'archivio " + name + " non esiste";
-    else if (!command_line)
-      job.refusal = runner::kQuoteRefusal;
-    else
-      job.command_line = *command_line;
-    jobs.push_back(std::move(job));
+    const std::string problem =
+        platform::files::IsRegularFile(archive) ? "" : "l'archivio " + name + " non esiste";
+    jobs.push_back(runner::MakeJob(i, state.Des_Riga[i], state.Path_Riga[i], problem,
+                                   runner::RestoreCommandLine(archiver, archive, target)));
   }
   return jobs;
 }

@@ -4,6 +4,15 @@
 
 namespace runner {
 
+Job MakeJob(int line, const std::string& description, const std::string& folder,
+            const std::string& problem, const std::optional<std::string>& command_line) {
+  Job job{line, description, folder, {}, {}};
+  if (!problem.empty()) job.refusal = problem;
+  else if (!command_line) job.refusal = kQuoteRefusal;
+  else job.command_line = *command_line;
+  return job;
+}
+
 RunSequence::RunSequence(std::vector<Job> jobs, RunReport& report)
     : jobs_(std::move(jobs)), report_(report) {}
 

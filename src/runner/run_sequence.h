@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct Job {
   std::string command_line;  // what runs; empty when the line is refused
   std::string refusal;       // why the line cannot run, in Italian; empty when it can
 };
+
+// The job for one line: refused for problem when there is one, or for a double quote in a path
+// when no command line could be written; otherwise it runs command_line.
+Job MakeJob(int line, const std::string& description, const std::string& folder,
+            const std::string& problem, const std::optional<std::string>& command_line);
 
 enum class Outcome {
   Done,        // the archiver ended with 0
