@@ -92,7 +92,7 @@ class PackedBytes : public Source {
 
   std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
     const std::size_t count = std::min(size, packed_->bytes.size() - offset_);
-    std::memcpy(buffer, packed_->bytes.data() + offset_, count);
+    if (count > 0) std::memcpy(buffer, packed_->bytes.data() + offset_, count);  // an empty file has no buffer
     offset_ += count;
     return count;
   }

@@ -18,8 +18,9 @@ using testing_support::TempFolder;
 class RoundTrip : public ::testing::Test {
  protected:
   // A tree with what users keep: accented names with spaces, a name without a dot, an empty
-  // folder, a few MB that compress, a photo that does not, a script, a private folder, and
-  // links, one of them pointing back up (a walk that followed it would never end).
+  // file and an empty folder, a few MB that compress, a photo that does not, a script, a
+  // private folder, and links, one of them pointing back up (a walk that followed it would
+  // never end).
   void MakeTree() {
     WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");
     WriteFile(source_ + "/sotto cartella/dati senza punto", "senza estensione\n");
@@ -28,6 +29,7 @@ class RoundTrip : public ::testing::Test {
     WriteFile(source_ + "/sotto cartella/grande.log", log);
     WriteFile(source_ + "/foto.jpg", RandomBytes(300'000, 1));
     WriteFile(source_ + "/script.sh", "#!/bin/sh\necho ciao\n");
+    WriteFile(source_ + "/vuoto.txt", "");
     std::filesystem::create_directories(source_ + "/vuota");
     std::filesystem::create_directories(source_ + "/privata");
     WriteFile(source_ + "/privata/diario.txt", "caro diario\n");

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "archive_fixture.h"
+#include "archiver/archive_leftovers.h"
 #include "archiver/archive_writer.h"
 #include "support/temp_folder.h"
 
@@ -91,6 +94,36 @@ TEST_F(Update, AnArchiveThatCannotBeReadIsLeftAsItWas) {
   EXPECT_EQ(run.code, ExitCode::kNothingDone);
   EXPECT_NE(run.messages.find("non è un archivio ZIP"), std::string::npos) << run.messages;
   EXPECT_EQ(ReadFile(archive_), "questo non è un archivio ZIP, ma resta com'è");
+}
+
+TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunCleansUp) {
+  WriteFile(source_ + "/a.txt", "a");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::string before = ReadFile(archive_);
+  WriteFile(source_ + "/grande.bin", RandomBytes(48 << 20, 3));  // stored, so writing it takes a while
+
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive_.c_str(),
+            (source_ + "/*.*").c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  // Killed as soon as libzip's temporary file appears beside the archive.
+  bool writing = false;
+  for (int i = 0; i < 20000 && !writing; ++i) {
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.path()))
+      writing = writing || archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP");
+    if (!writing) ::usleep(500);
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  ASSERT_TRUE(writing) << "the run ended before it could be killed";
+  EXPECT_EQ(ReadFile(archive_), before);
+
+  std::filesystem::remove(source_ + "/grande.bin");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.path()))
+    EXPECT_FALSE(archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP")) << entry.path();
 }
 
 // A file can vanish after the folder was listed, while libzip is already writing: the write

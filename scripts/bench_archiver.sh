@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Times archivia against Info-ZIP's zip and unzip on one generated corpus of about 200 MB:
+# thousands of small text files, a few large compressible files, a few random ones. Reports
+# wall time, throughput, peak memory and archive sizes, the best of BENCH_RUNS runs (default 3)
+# since the machine is shared. Builds nothing: pass the built program (default
+# build/programma/archivia), preferably from a release build without sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+archivia=$(realpath "${1:-build/programma/archivia}")
+runs=${BENCH_RUNS:-3}
+[ -x "$archivia" ] || { echo "archivia non trovato: $archivia" >&2; exit 1; }
+for tool in zip unzip python3 /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "manca $tool" >&2; exit 1; }
+done
+
+work=$(mktemp -d /tmp/bench-archiver-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+corpus="$work/corpus"
+
+python3 - "$corpus" <<'PY'
+import os, random, sys
+root = sys.argv[1]
+rng = random.Random(20240601)
+words = ["copia", "archivio", "cartella", "documento", "fattura", "lettera", "rendiconto", "progetto",
+         "riunione", "verbale", "nota", "elenco", "cliente", "fornitore", "importo", "scadenza",
+         "Milano", "Roma", "Torino", "Napoli", "gennaio", "febbraio", "marzo", "aprile"]
+def text(size):
+    out, n = [], 0
+    while n < size:
+        line = " ".join(rng.choice(words) for _ in range(rng.randint(4, 12)))
+        line += " %d,%02d\n" % (rng.randint(0, 99999), rng.randint(0, 99))
+        out.append(line); n += len(line)
+    return "".join(out)[:size].encode()
+for d in range(40):                      # ~4000 small files, about 60 MB
+    folder = os.path.join(root, "pratiche", "anno %02d" % d)
+    os.makedirs(folder)
+    for f in range(100):
+        with open(os.path.join(folder, "doc_%03d.txt" % f), "wb") as out:
+            out.write(text(rng.randint(2000, 28000)))
+big = os.path.join(root, "registri")
+os.makedirs(big)
+for name, mb in (("mese.log", 20), ("trimestre.log", 30), ("anno.log", 45)):  # the last one streams
+    with open(os.path.join(big, name), "wb") as out:
+        block = text(1 << 20)
+        for i in range(mb):
+            out.write(block[i * 977 % 4096:] + block[:i * 977 % 4096])
+PY
+mkdir -p "$corpus/foto"
+for i in 1 2 3; do head -c $((15 << 20)) /dev/urandom > "$corpus/foto/scatto_$i.jpg"; done
+mkdir -p "$corpus/vuota"
+
+corpus_bytes=$(du -sb "$corpus" | cut -f1)
+corpus_files=$(find "$corpus" -type f | wc -l)
+
+# Runs a command under /usr/bin/time; prints "seconds peak_kib".
+measure() {
+  /usr/bin/time -v -o "$work/time.txt" "$@" >/dev/null
+  awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i] }
+              /Maximum resident set size/ { rss = $2 }
+              END { printf "%.2f %d\n", s, rss }' "$work/time.txt"
+}
+
+# Best of $runs: "seconds peak_kib" with the lowest time. $1 is run before each try.
+best_of() {
+  local prepare=$1; shift
+  local best=""
+  for _ in $(seq "$runs"); do
+    eval "$prepare"
+    local result; result=$(measure "$@")
+    if [ -z "$best" ] || awk -v a="${result% *}" -v b="${best% *}" 'BEGIN { exit !(a < b) }'; then best=$result; fi
+  done
+  echo "$best"
+}
+
+cd "$work"
+zip_create=$(best_of 'rm -f infozip.zip' zip -r -q infozip.zip corpus)
+our_create=$(best_of 'rm -f ours.zip' "$archivia" -min -a -r -p "$work/ours.zip" "$corpus/*.*")
+zip_extract=$(best_of 'rm -rf out-infozip' unzip -o -q infozip.zip -d out-infozip)
+our_extract=$(best_of 'rm -rf out-ours' "$archivia" -min -e -o "$work/ours.zip" "$work/out-ours")
+
+# What was restored must be what was archived, or the figures mean nothing.
+diff -r "$corpus" "$work/out-ours$corpus" >/dev/null || { echo "ERRORE: il ripristino differisce dall'originale" >&2; exit 1; }
+unzip -tq ours.zip >/dev/null || { echo "ERRORE: unzip -t rifiuta il nostro archivio" >&2; exit 1; }
+
+report() {  # operation tool "seconds peak_kib"
+  awk -v op="$1" -v tool="$2" -v s="${3% *}" -v kib="${3#* }" -v bytes="$corpus_bytes" \
+    'BEGIN { printf "%-12s %-10s %8.2f s %8.1f MB/s %8.1f MB di picco\n", op, tool, s, bytes / 1e6 / s, kib / 1024 }'
+}
+
+echo "Corpus: $((corpus_bytes / 1000000)) MB in $corpus_files file; $(nproc) core; migliore di $runs prove"
+report creazione zip "$zip_create"
+report creazione archivia "$our_create"
+report estrazione unzip "$zip_extract"
+report estrazione archivia "$our_extract"
+zip_size=$(stat -c %s infozip.zip)
+our_size=$(stat -c %s ours.zip)
+awk -v z="$zip_size" -v o="$our_size" -v zc="${zip_create% *}" -v oc="${our_create% *}" \
+    -v ze="${zip_extract% *}" -v oe="${our_extract% *}" 'BEGIN {
+  printf "Archivio: zip %.1f MB, archivia %.1f MB (%+.1f%%)\n", z / 1e6, o / 1e6, (o - z) * 100 / z
+  printf "Rapporti di velocità (archivia rispetto a Info-ZIP): creazione %.2fx, estrazione %.2fx\n", zc / oc, ze / oe
+}'
