@@ -34,7 +34,7 @@ std::string RestoreListItem(int number, const std::string& archive, const std::s
 
 RestoreEntry ReadRestoreItem(const std::string& item) {
   RestoreEntry entry;
-  entry.number = store::NumericValue16(MidChars(item, 0, kNumberWidth));
+  entry.number = static_cast<int>(store::NumericValue(MidChars(item, 0, kNumberWidth)));
   entry.archive = Trim(MidChars(item, kArchiveColumn, kArchiveWidth));
   entry.description = Trim(MidChars(item, kDescriptionColumn, kDescriptionWidth));
   entry.path = Trim(MidChars(item, kPathColumn));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 // The restore list's items, one per archive, in fixed columns (1-based): 1-5 the running
@@ -12,7 +11,7 @@ std::string RestoreListItem(int number, const std::string& archive, const std::s
                             const std::string& path);
 
 struct RestoreEntry {
-  std::int16_t number = 0;  // 0 when the item holds none
+  int number = 0;  // 0 when the item holds none
   std::string archive;
   std::string description;  // trimmed
   std::string path;         // trimmed

@@ -1,0 +1,149 @@
+// A backup and two restores with the real archiver, on real files in temporary folders only.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <random>
+
+#include "main_window/main_window.h"
+#include "restore/restore_window.h"
+#include "support/gui_helpers.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "support/wait_for.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ScriptedDialogs;
+using testing_support::TempFolder;
+using testing_support::WaitFor;
+
+struct Entry {
+  bool folder = false;
+  std::string bytes;
+  std::time_t mtime = 0;
+  bool operator==(const Entry&) const = default;
+};
+using Tree = std::map<std::string, Entry>;  // path below the root -> what is there
+
+Tree Snapshot(const std::string& root) {
+  Tree tree;
+  for (const auto& e : fs::recursive_directory_iterator(root)) {
+    Entry entry;
+    entry.folder = e.is_directory();
+    if (!entry.folder) {
+      std::FILE* f = std::fopen(e.path().c_str(), "rb");
+      char buffer[65536];
+      for (std::size_t n; f && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) entry.bytes.append(buffer, n);
+      if (f) std::fclose(f);
+      struct stat st {};
+      ::stat(e.path().c_str(), &st);
+      entry.mtime = st.st_mtime;
+    }
+    tree[fs::relative(e.path(), root).string()] = entry;
+  }
+  return tree;
+}
+
+void SetMtime(const std::string& path, std::time_t when) {
+  const timespec times[2] = {{when, 0}, {when, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char ddmm[8];
+  std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
+  return ddmm;
+}
+
+class BackupRestoreEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(FALDONE_PROGRAM_DIR "/archivia")) << "the archiver has not been built";
+    // Three folders: blanks and accents in names, an empty subfolder, a few megabytes.
+    originals.Write("Documenti di casa/lettera all'avvocato.txt", "Gentile avvocato,\n");
+    originals.Write("Documenti di casa/città è più/nota.txt", std::string(5000, 'n'));
+    fs::create_directories(originals.path() + "Documenti di casa/vuota");
+    std::mt19937 random(7);
+    std::string big;
+    for (int i = 0; i < 3 * 1024 * 1024; ++i) big += static_cast<char>(i % 3 ? 'a' + i % 17 : random());
+    originals.Write("Foto à/grande.bin", big);
+    originals.Write("Foto à/a b c.jpg", "\xff\xd8\xff\xe0 foto");
+    originals.Write("Posta/2024/Gennaio/messaggio.eml", "Oggetto: prova\n");
+    std::time_t when = 1600000000;
+    for (const auto& e : fs::recursive_directory_iterator(originals.path()))
+      if (e.is_regular_file()) SetMtime(e.path(), when += 3601);
+
+    data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n"
+                               " 1#Documenti#" + originals.path() + "Documenti di casa/\r\n"
+                               " 2#Foto#" + originals.path() + "Foto à/\r\n"
+                               " 3#Posta#" + originals.path() + "Posta/\r\n");
+    window = new main_window::MainWindow(state, {});
+    state.Path_Dati = data.path();
+    window->archiver = FALDONE_PROGRAM_DIR "/archivia";
+    window->Show();
+    window->txtNome_Copia->ChangeValue("Copia_01.Dat");
+    window->SetProfileCommandsEnabled(true);
+  }
+  void TearDown() override { testing_support::DestroyNow(window); }
+
+  // The restore command with the given answers, then the first run listed, to the end.
+  void Restore(const std::string& first_answer, const std::string& second_answer) {
+    dialogs.Clear();
+    dialogs.Answer(first_answer);
+    dialogs.Answer(second_answer);
+    window->OnRestore();
+    wxWeakRef<restore::RestoreWindow> form3(dynamic_cast<restore::RestoreWindow*>(
+        wxWindow::FindWindowByName(restore::kRestoreWindowName, window)));
+    ASSERT_TRUE(form3);
+    ASSERT_EQ(form3->List1->GetCount(), 3u);
+    form3->List1->SetSelection(1);
+    form3->OnListClick();
+    form3->OnRestore();
+    ASSERT_TRUE(WaitFor([&] { return !form3 || !form3->IsShown(); }));
+    EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"RIPRISTINO TERMINATO !!!"}));
+    EXPECT_TRUE(window->IsEnabled());
+  }
+
+  TempFolder originals, data, elsewhere;
+  store::ProfileState state;
+  ScriptedDialogs dialogs;
+  main_window::MainWindow* window = nullptr;
+};
+
+TEST_F(BackupRestoreEndToEnd, BackUpChangeThenRestoreElsewhereAndOverTheOriginals) {
+  const Tree saved = Snapshot(originals.path());
+  window->OnBackup();
+  ASSERT_TRUE(WaitFor([&] { return !window->BackupInProgress(); }));
+  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"COPIA TERMINATA !!!"}));
+  const std::string day = Today();
+  EXPECT_EQ(data.Listing(), day + "_1_1.ZIP " + day + "_1_2.ZIP " + day + "_1_3.ZIP Copia_01.Dat");
+
+  // Work goes on after the backup: a file changes, one goes, one is new.
+  originals.Write("Documenti di casa/lettera all'avvocato.txt", "Testo cambiato");
+  fs::remove(originals.path() + "Documenti di casa/città è più/nota.txt");
+  fs::remove(originals.path() + "Foto à/grande.bin");
+  originals.Write("Posta/nuovo.eml", "dopo la copia");
+
+  // Elsewhere: the originals' whole paths reappear below the chosen folder, as they were saved.
+  Restore("S", elsewhere.path());
+  const std::string below = elsewhere.path() + originals.path().substr(1);
+  EXPECT_EQ(Snapshot(below), saved);
+
+  // Over the originals: what was saved is back, byte for byte and with its times; what came
+  // later stays.
+  Restore("N", "S");
+  Tree now = Snapshot(originals.path());
+  ASSERT_EQ(now.erase("Posta/nuovo.eml"), 1u);
+  EXPECT_EQ(now, saved);
+}
+
+}  // namespace

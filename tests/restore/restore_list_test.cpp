@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+#include "restore/archive_search.h"
+#include "restore/restore_items.h"
+#include "restore/restore_jobs.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using restore::CERCA_ARCHIVI;
+using restore::ReadRestoreItem;
+using restore::RestoreJobs;
+using restore::RestoreListItem;
+using testing_support::TempFolder;
+
+TEST(RestoreItems, FixedColumnsAsTheWindowReadsThem) {
+  const std::string item = RestoreListItem(1, "1406_1_1.ZIP", "Documenti", "/home/anna/Documenti/");
+  EXPECT_EQ(item, " 1    1406_1_1.ZIP Documenti" + std::string(31, ' ') + " /home/anna/Documenti/");
+  EXPECT_EQ(item.substr(6, 12), "1406_1_1.ZIP");
+  EXPECT_EQ(item.substr(60), "/home/anna/Documenti/");
+
+  // Columns count characters: accents and a description too long for its 40 keep them in place.
+  const std::string accented = RestoreListItem(123, "0101_1_2.ZIP",
+                                               "Attività è più lunga di quaranta caratteri già", "/srv/città/");
+  EXPECT_EQ(platform::text::MidChars(accented, 0, 6), " 123  ");
+  EXPECT_EQ(platform::text::MidChars(accented, 60), "/srv/città/");
+  const auto entry = ReadRestoreItem(accented);
+  EXPECT_EQ(entry.number, 123);
+  EXPECT_EQ(entry.archive, "0101_1_2.ZIP");
+  EXPECT_EQ(entry.description, "Attività è più lunga di quaranta caratte");
+  EXPECT_EQ(entry.path, "/srv/città/");
+}
+
+TEST(RestoreItems, LargeRunningNumbersStayInTheirColumns) {
+  for (int number : {9999, 10000, 36600}) {
+    const auto entry = ReadRestoreItem(RestoreListItem(number, "0101_1_1.ZIP", "D", "/p/"));
+    EXPECT_EQ(entry.number, number);
+    EXPECT_EQ(entry.archive, "0101_1_1.ZIP");
+    EXPECT_EQ(entry.path, "/p/");
+  }
+  EXPECT_EQ(ReadRestoreItem("").number, 0);
+}
+
+class ArchiveSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state.Path_Dati = data.path();
+    state.Nome_Copia = "Copia_01.Dat";
+    state.Num_Righe = 100;
+    for (int i = 1; i <= 100; ++i) {
+      state.Des_Riga[i] = "Riga " + std::to_string(i);
+      state.Path_Riga[i] = "/dati/" + std::to_string(i) + "/";
+    }
+  }
+  TempFolder data;
+  store::ProfileState state;
+};
+
+TEST_F(ArchiveSearchTest, OnlyTheProfilesArchivesInNameOrderWithTheirLines) {
+  for (const char* name : {"1506_1_2.ZIP", "1406_1_1.ZIP", "140611_1.ZIP", "140610_2.ZIP",
+                           "1406_1_1.zip", "1406_1_1.ZIP.aBc123", "Copia_01.Dat", "0101_100.ZIP"})
+    data.Write(name, "");
+  data.Write("0202_1_1.ZIP/dentro", "");  // a folder, not an archive
+  EXPECT_EQ(CERCA_ARCHIVI(state, "????_1??.ZIP"),
+            (std::vector<std::string>{RestoreListItem(1, "0101_100.ZIP", "Riga 100", "/dati/100/"),
+                                      RestoreListItem(2, "1406_1_1.ZIP", "Riga 1", "/dati/1/"),
+                                      RestoreListItem(3, "1506_1_2.ZIP", "Riga 2", "/dati/2/")}));
+}
+
+TEST_F(ArchiveSearchTest, EveryArchiveIsListedAndOddLineNumbersReachNoTable) {
+  for (int day = 1; day <= 6; ++day)
+    for (int line = 10; line <= 99; ++line)
+      data.Write("0" + std::to_string(day) + "01_1" + std::to_string(line) + ".ZIP", "");
+  data.Write("0101_1xy.ZIP", "");  // line 0: no folder line
+  const auto items = CERCA_ARCHIVI(state, "????_1??.ZIP");
+  ASSERT_EQ(items.size(), 6u * 90 + 1);
+  EXPECT_EQ(ReadRestoreItem(items.back()).number, 541);
+  EXPECT_EQ(ReadRestoreItem(items.back()).archive, "0601_199.ZIP");
+  EXPECT_EQ(ReadRestoreItem(items.back()).description, "Riga 99");
+  const auto odd = ReadRestoreItem(items[90]);
+  EXPECT_EQ(odd.archive, "0101_1xy.ZIP");
+  EXPECT_EQ(odd.description, "");
+  EXPECT_EQ(odd.path, "");
+}
+
+TEST_F(ArchiveSearchTest, RestoreJobsTakeTheChosenRunForEveryLine) {
+  state.Num_Righe = 12;
+  state.Archivio_Scelto = "1205_3_2.ZIP";
+  for (int i = 1; i <= 12; ++i)
+    if (i != 5) data.Write("1205_3" + std::string(i < 10 ? "_" : "") + std::to_string(i % 100) + ".ZIP", "");
+  const auto jobs = RestoreJobs(state, "/p/archivia");
+  ASSERT_EQ(jobs.size(), 12u);
+  EXPECT_EQ(jobs[0].command_line, "/p/archivia -min -e -o " + data.path() + "1205_3_1.ZIP \"/\"");
+  EXPECT_EQ(jobs[8].command_line, "/p/archivia -min -e -o " + data.path() + "1205_3_9.ZIP \"/\"");
+  EXPECT_EQ(jobs[9].command_line, "/p/archivia -min -e -o " + data.path() + "1205_310.ZIP \"/\"");
+  EXPECT_EQ(jobs[11].command_line, "/p/archivia -min -e -o " + data.path() + "1205_312.ZIP \"/\"");
+  EXPECT_EQ(jobs[4].command_line, "");
+  EXPECT_EQ(jobs[4].refusal, "l'archivio 1205_3_5.ZIP non esiste");
+
+  state.Cartella_Arrivo = "/tmp/ripristino di prova/";
+  EXPECT_EQ(RestoreJobs(state, "/p/archivia")[11].command_line,
+            "/p/archivia -min -e -o " + data.path() + "1205_312.ZIP \"/tmp/ripristino di prova/\"");
+  state.Cartella_Arrivo = "   ";  // blank means over the originals
+  EXPECT_EQ(RestoreJobs(state, "/p/archivia")[0].command_line,
+            "/p/archivia -min -e -o " + data.path() + "1205_3_1.ZIP \"/\"");
+  state.Cartella_Arrivo = "/tmp/\"x\"/";
+  EXPECT_NE(RestoreJobs(state, "/p/archivia")[0].refusal.find("virgolette"), std::string::npos);
+}
+
+TEST_F(ArchiveSearchTest, TheHundredthLineRestoresFromItsZeroZeroArchive) {
+  state.Archivio_Scelto = "3112_1_7.ZIP";
+  data.Write("3112_100.ZIP", "");
+  const auto jobs = RestoreJobs(state, "/p/archivia");
+  ASSERT_EQ(jobs.size(), 100u);
+  EXPECT_EQ(jobs[99].command_line, "/p/archivia -min -e -o " + data.path() + "3112_100.ZIP \"/\"");
+  EXPECT_EQ(jobs[99].line, 100);
+}
+
+}  // namespace

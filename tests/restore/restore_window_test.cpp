@@ -1,0 +1,186 @@
+#include "restore/restore_window.h"
+
+#include <gtest/gtest.h>
+
+#include "restore/restore_items.h"
+#include "support/fake_archiver.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "support/wait_for.h"
+
+namespace {
+
+using testing_support::FakeArchiver;
+using testing_support::ScriptedDialogs;
+using testing_support::TempFolder;
+using testing_support::WaitFor;
+
+// The main window as the restore window sees it, keeping a log of what was done to it.
+class RecordingLink : public main_window::MainWindowLink {
+ public:
+  void DisableForChild() override { log.push_back("disabled"); }
+  void GiveBack() override { log.push_back("given back"); }
+  void SetProfileCommandsEnabled(bool enabled) override {
+    log.push_back(enabled ? "commands on" : "commands off");
+  }
+  void SetRestoreCaption(const std::string& caption) override { log.push_back("caption " + caption); }
+  void SetDescriptionText(const std::string&) override {}
+  void SetBanner(const std::string&) override {}
+  std::vector<std::string> log;
+};
+
+const std::vector<std::string> kGivenBack{"given back", "caption Ripristina copia precedente",
+                                          "commands on"};
+
+class RestoreWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state.Path_Dati = data.path();
+    state.Nome_Copia = "Copia_03.Dat";
+    state.Descriz_Copia = "Ufficio";
+    state.Num_Righe = 12;
+    for (int i = 1; i <= 12; ++i) {
+      state.Des_Riga[i] = "Riga " + std::to_string(i);
+      state.Path_Riga[i] = "/ufficio/" + std::to_string(i) + "/";
+      data.Write("1205_3" + std::string(i < 10 ? "_" : "") + std::to_string(i) + ".ZIP", "");
+    }
+  }
+  void TearDown() override {
+    if (WindowOpen()) window->Destroy();
+    WaitFor([] { return true; });
+  }
+
+  void Open(const std::vector<std::string>& items) {
+    window = restore::OpenRestoreWindow(nullptr, state, link, archiver.path(), items);
+  }
+  void Click(int index) {
+    window->List1->SetSelection(index);
+    window->OnListClick();
+  }
+  bool WindowOpen() const { return window && window->IsShown(); }
+  std::vector<std::string> SinceOpening() const {
+    return std::vector<std::string>(link.log.begin() + 1, link.log.end());
+  }
+
+  TempFolder data;
+  FakeArchiver archiver{"0.1"};
+  store::ProfileState state;
+  ScriptedDialogs dialogs;
+  RecordingLink link;
+  wxWeakRef<restore::RestoreWindow> window;
+  const std::vector<std::string> items{
+      restore::RestoreListItem(1, "1105_3_1.ZIP", "Riga 1", "/ufficio/1/"),
+      restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")};
+};
+
+TEST_F(RestoreWindowTest, OpensOverTheDisabledMainWindowWithTheProfile) {
+  Open(items);
+  EXPECT_EQ(link.log, (std::vector<std::string>{"disabled"}));
+  EXPECT_EQ(window->GetTitle(), "Ripristino copie personalizzate - PAG.3");
+  EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_03.Dat");
+  EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Ufficio");
+  EXPECT_EQ(window->List1->GetCount(), 2u);
+  EXPECT_TRUE(window->txtNum_Copia->GetValue().empty());
+  EXPECT_FALSE(window->txtNum_Copia->IsEditable());
+  EXPECT_TRUE(window->txtPath_Copia->IsEditable());
+}
+
+TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndStaysOpen) {
+  Open(items);
+  window->OnRestore();
+  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
+                               "beep", "message: Selezionare una copia esistente o inserirne una nuova !!!"}));
+  EXPECT_TRUE(WindowOpen());
+  EXPECT_TRUE(archiver.Runs().empty());
+}
+
+TEST_F(RestoreWindowTest, AClickFillsTheFieldsFromTheColumns) {
+  state.Archivio_Scelto = "";
+  Open(items);
+  Click(1);
+  EXPECT_EQ(window->txtNum_Copia->GetValue(), "2");
+  EXPECT_EQ(window->txtDes_Copia->GetValue(), "Riga 2");
+  EXPECT_EQ(window->txtPath_Copia->GetValue(), "/ufficio/2/");
+  EXPECT_EQ(state.Path_Copia, "/ufficio/2/");
+  EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");
+}
+
+TEST_F(RestoreWindowTest, EndWithoutRestoringGivesTheMainWindowBack) {
+  Open(items);
+  window->OnEnd();
+  EXPECT_EQ(SinceOpening(), kGivenBack);
+  EXPECT_TRUE(WaitFor([&] { return !WindowOpen(); }));
+}
+
+TEST_F(RestoreWindowTest, TheChosenRunIsRestoredLineByLineOverTheOriginals) {
+  Open(items);
+  Click(1);
+  window->OnRestore();
+  EXPECT_FALSE(window->Command5->IsEnabled());
+  EXPECT_FALSE(window->Command4->IsEnabled());
+  window->OnEnd();  // blocked while the archiver works
+  window->Close();  // the close box too, with a word why
+  EXPECT_TRUE(WindowOpen());
+  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Attendere la fine del ripristino in corso !!!"}));
+  EXPECT_TRUE(WaitFor([&] { return window->Label6[0]->GetLabel() == "Ripristino 1 di 12: Riga 1"; }));
+  ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
+
+  std::vector<std::string> expected;
+  for (int i = 1; i <= 12; ++i)
+    expected.push_back("-min|-e|-o|" + data.path() + "1205_3" + (i < 10 ? "_" : "") +
+                       std::to_string(i) + ".ZIP|/|");
+  EXPECT_EQ(archiver.Runs(), expected);
+  EXPECT_EQ(dialogs.Messages().back(), "RIPRISTINO TERMINATO !!!");
+  EXPECT_EQ(dialogs.Log().end()[-2], "beep");
+  EXPECT_EQ(dialogs.busy_depth(), 0);
+  EXPECT_EQ(SinceOpening(), (std::vector<std::string>{"caption ATTENDERE PREGO", "commands off",
+                                                      "given back", "caption Ripristina copia precedente",
+                                                      "commands on"}));
+  EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");  // kept for the next opening
+}
+
+TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
+  state.Cartella_Arrivo = "/tmp/prova guasta/";
+  state.Num_Righe = 3;
+  ::unlink((data.path() + "1205_3_3.ZIP").c_str());
+  Open(items);
+  Click(1);
+  window->OnRestore();
+  ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
+  EXPECT_EQ(archiver.Runs(), (std::vector<std::string>{
+                                 "-min|-e|-o|" + data.path() + "1205_3_1.ZIP|/tmp/prova guasta/|",
+                                 "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
+  EXPECT_EQ(dialogs.Messages().back(),
+            "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
+            "Cartelle NON ripristinate o ripristinate solo in parte:\r"
+            "   riga 1  Riga 1  (/ufficio/1/): alcuni file non sono stati ripristinati (codice 1)\r"
+            "   riga 2  Riga 2  (/ufficio/2/): alcuni file non sono stati ripristinati (codice 1)\r"
+            "   riga 3  Riga 3  (/ufficio/3/): l'archivio 1205_3_3.ZIP non esiste\r\r"
+            "Cartelle ripristinate:\r"
+            "   nessuna");
+}
+
+TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
+  state.Num_Righe = 0;  // nothing runs: the window just closes
+  const auto before = state.Path_Riga;
+  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/"),
+        restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")});
+  Click(0);
+  window->txtPath_Copia->ChangeValue("/altrove/");
+  window->OnRestore();
+  EXPECT_EQ(state.Path_Riga, before);
+  ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
+  EXPECT_TRUE(dialogs.Log().empty());
+  EXPECT_EQ(SinceOpening(), kGivenBack);
+
+  Open(items);
+  Click(1);
+  window->txtDes_Copia->ChangeValue("  Nuova  ");
+  window->txtPath_Copia->ChangeValue(" /altrove/ ");
+  window->OnRestore();
+  EXPECT_EQ(state.Des_Riga[2], "Nuova");
+  EXPECT_EQ(state.Path_Riga[2], "/altrove/");
+  EXPECT_TRUE(archiver.Runs().empty());
+}
+
+}  // namespace
