@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "editor/profile_editor.h"
 #include "main_window/main_window.h"
 #include "platform/dialogs.h"
 #include "store/profile_state.h"
@@ -12,6 +13,9 @@ class FaldoneApp : public wxApp {
  public:
   bool OnInit() override {
     main_window::MainWindowHooks hooks;
+    hooks.openEditor = [this](main_window::MainWindowLink& link) {
+      editor::ShowProfileEditor(state_, link);
+    };
     hooks.endProgram = [this] { ExitMainLoop(); };
     auto* window = new main_window::MainWindow(state_, std::move(hooks));
     window->Show();

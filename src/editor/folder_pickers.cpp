@@ -1,0 +1,20 @@
+#include "editor/folder_pickers.h"
+
+#include "picker/form4.h"
+#include "picker/system_tree_view.h"
+#include "platform/paths.h"
+
+namespace editor {
+
+const std::vector<FolderPicker>& FolderPickers() {
+  static const std::vector<FolderPicker> pickers = {
+      {"Sfoglia nell'albero delle cartelle...",
+       [](store::ProfileState& state) {
+         picker::BrowseForFolder(state, std::string(1, platform::paths::kSeparator));
+       }},
+      {"Scegli disco e cartella...", picker::ChooseDriveAndFolder},
+  };
+  return pickers;
+}
+
+}  // namespace editor
