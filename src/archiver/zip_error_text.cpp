@@ -8,7 +8,6 @@ namespace {
 
 std::string CodeText(int code) {
   switch (code) {
-    case ZIP_ER_OK: return "nessun errore";
     case ZIP_ER_NOZIP: return "non è un archivio ZIP";
     case ZIP_ER_MULTIDISK: return "gli archivi su più volumi non sono supportati";
     case ZIP_ER_INCONS: return "archivio danneggiato";
@@ -39,8 +38,6 @@ std::string CodeText(int code) {
 }
 
 }  // namespace
-
-std::string ZipErrorText(int zip_error_code) { return CodeText(zip_error_code); }
 
 std::string ZipErrorText(const zip_error_t& error) {
   std::string text = CodeText(zip_error_code_zip(&error));

@@ -8,6 +8,5 @@ namespace archiver {
 
 // libzip's error in Italian, with the system's reason when there is one.
 std::string ZipErrorText(const zip_error_t& error);
-std::string ZipErrorText(int zip_error_code);
 
 }  // namespace archiver

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sys/types.h>
+#include <zip.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archiver/entry_metadata.h"
+#include "archiver/messages.h"
+#include "archiver/target_tree.h"
+
+namespace archiver {
+
+// An entry as the restore sees it once its name and attributes have been checked.
+struct ArchiveEntry {
+  zip_uint64_t index;
+  std::string name;  // as stored, for messages
+  Components path;   // below the target
+  EntryKind kind;
+  mode_t permissions;
+  std::int64_t mtime;
+};
+
+// Every entry of the archive that may be extracted, in archive order. Refused ones (names
+// that leave the target, devices and FIFOs, entries below a link of the same archive, which
+// would be written through that link once it exists) and unreadable ones are named.
+std::vector<ArchiveEntry> ReadArchiveEntries(zip_t* archive, Messages& messages);
+
+}  // namespace archiver
