@@ -1,11 +1,13 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 extern char** environ;
 
@@ -33,7 +35,31 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
   return words;
 }
 
-pid_t Spawn(const std::vector<std::string>& argv) {
+CapturedOutput::CapturedOutput() : fd_(::memfd_create("faldone-messaggi", MFD_CLOEXEC)) {}
+
+CapturedOutput::~CapturedOutput() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::vector<std::string> CapturedOutput::FirstLines(std::size_t max_lines) const {
+  std::vector<std::string> lines;
+  std::string line;
+  char buffer[4096];
+  off_t offset = 0;
+  ssize_t got;
+  while (fd_ >= 0 && lines.size() < max_lines &&
+         (got = ::pread(fd_, buffer, sizeof buffer, offset)) > 0) {
+    offset += got;
+    for (ssize_t i = 0; i < got && lines.size() < max_lines; ++i) {
+      if (buffer[i] != '\n') line += buffer[i];
+      else lines.push_back(std::exchange(line, {}));
+    }
+  }
+  if (!line.empty() && lines.size() < max_lines) lines.push_back(line);
+  return lines;
+}
+
+pid_t Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors) {
   if (argv.empty() || argv[0].empty()) return 0;
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -42,6 +68,7 @@ pid_t Spawn(const std::vector<std::string>& argv) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  if (errors && errors->fd() >= 0) posix_spawn_file_actions_adddup2(&actions, errors->fd(), STDERR_FILENO);
   // The window system's connections and every other open file stay with this program.
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   pid_t child = 0;

@@ -22,6 +22,13 @@ std::string TwoDigits(int n) {
   return buffer;
 }
 
+// "_" and the last character of code.
+std::string Underscored(const std::string& code) {
+  std::string underscored = "_";
+  underscored += LastChars(code, 1);
+  return underscored;
+}
+
 // "_N" is N, two characters are their value.
 int CodeValue(const std::string& code) {
   const std::string digits = code.starts_with('_') ? code.substr(1) : code;
@@ -32,13 +39,13 @@ int CodeValue(const std::string& code) {
 
 std::string ProfileCode(const std::string& nome_copia) {
   const std::string last_two = LastChars(nome_copia.substr(0, nome_copia.find('.')), 2);
-  if (store::NumericValue(last_two) < 10) return "_" + LastChars(last_two, 1);
+  if (store::NumericValue(last_two) < 10) return Underscored(last_two);
   return last_two;
 }
 
 std::string LineCode(int line) {
   const std::string digits = LastChars("00" + std::to_string(line), 2);
-  if (line < 10) return "_" + LastChars(digits, 1);
+  if (line < 10) return Underscored(digits);
   return digits;
 }
 

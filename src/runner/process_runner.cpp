@@ -1,14 +1,14 @@
 #include "runner/process_runner.h"
 
-#include "platform/process.h"
 #include "platform/text.h"
 
 namespace runner {
 
-ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento) {
+ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento,
+                             const platform::process::CapturedOutput* messages) {
   std::string command_line = comando;
   if (!platform::text::Trim(argomento).empty()) command_line += " \"" + argomento + "\"";
-  return platform::process::Spawn(platform::process::SplitCommandLine(command_line));
+  return platform::process::Spawn(platform::process::SplitCommandLine(command_line), messages);
 }
 
 bool PROCESSO_ATTIVO(ProcessHandle& handle, int& exit_code) {

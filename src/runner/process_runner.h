@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/process.h"
+
 // Starting the archiver and watching it: one command line per archive, one process at a time.
 namespace runner {
 
@@ -9,8 +11,10 @@ namespace runner {
 using ProcessHandle = int;
 
 // Starts comando (with argomento appended in double quotes after one blank, unless argomento
-// is blank) and returns the new process's handle, or 0 when it could not be started.
-[[nodiscard]] ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento);
+// is blank) and returns the new process's handle, or 0 when it could not be started. The
+// process's messages go to messages when given.
+[[nodiscard]] ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento,
+                                           const platform::process::CapturedOutput* messages = nullptr);
 
 // True while the process runs. Once it has ended, its exit code goes into exit_code, handle
 // is set to 0 and the result is false. A handle of 0 gives false at once and touches nothing.

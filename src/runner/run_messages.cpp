@@ -54,6 +54,14 @@ std::string Reason(const Words& words, const LineResult& result) {
   return {};
 }
 
+// What the archiver said about a failed line, indented below it; "..." when it said more.
+std::string MessageLines(const LineResult& result) {
+  std::string text;
+  for (std::size_t i = 0; i < result.messages.size(); ++i)
+    text += "\r      " + (i + 1 < kMessageLinesKept ? result.messages[i] : std::string("..."));
+  return text;
+}
+
 }  // namespace
 
 std::string ProgressText(RunKind kind, int position, int count, const Job& job) {
@@ -69,7 +77,7 @@ std::string EndMessage(RunKind kind, const std::vector<LineResult>& results) {
   std::string failed, succeeded;
   for (const LineResult& r : results) {
     if (done(r)) succeeded += "\r   " + LineName(r.job);
-    else failed += "\r   " + LineName(r.job) + ": " + Reason(words, r);
+    else failed += "\r   " + LineName(r.job) + ": " + Reason(words, r) + MessageLines(r);
   }
   std::string message = std::string(words.incomplete) + "\r\r" + words.failed_heading + failed;
   message += "\r\r" + std::string(words.done_heading) + (succeeded.empty() ? "\r   nessuna" : succeeded);

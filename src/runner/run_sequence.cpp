@@ -33,7 +33,8 @@ bool RunSequence::Advance() {
       Record(job, Outcome::Refused, 0);
       continue;
     }
-    hProcesso = AVVIA_PROCESSO(job.command_line, "");
+    messages_.emplace();
+    hProcesso = AVVIA_PROCESSO(job.command_line, "", &*messages_);
     if (hProcesso != 0) return true;
     Record(job, Outcome::NotStarted, 0);
   }
@@ -44,7 +45,10 @@ bool RunSequence::Advance() {
 }
 
 void RunSequence::Record(const Job& job, Outcome outcome, int exit_code) {
-  results_.push_back({job, outcome, exit_code});
+  std::vector<std::string> messages;
+  if (outcome != Outcome::Refused && messages_) messages = messages_->FirstLines(kMessageLinesKept);
+  messages_.reset();
+  results_.push_back({job, outcome, exit_code, std::move(messages)});
 }
 
 }  // namespace runner

@@ -35,7 +35,12 @@ struct LineResult {
   Job job;
   Outcome outcome = Outcome::Done;
   int exit_code = 0;
+  std::vector<std::string> messages;  // the archiver's first lines of messages, if any
 };
+
+// How many lines of the archiver's messages a result keeps: enough to name the first files that
+// failed, not so many that the end message outgrows the screen.
+inline constexpr std::size_t kMessageLinesKept = 6;
 
 // What the run tells its window (or a test) as it goes.
 class RunReport {
@@ -64,6 +69,7 @@ class RunSequence {
   RunReport& report_;
   std::size_t next_ = 0;
   ProcessHandle hProcesso = 0;
+  std::optional<platform::process::CapturedOutput> messages_;  // of the running line
   std::vector<LineResult> results_;
   bool finished_ = false;
 };

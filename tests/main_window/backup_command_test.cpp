@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <ctime>
 
 #include "main_window/main_window.h"
 #include "support/fake_archiver.h"
+#include "support/archive_day.h"
 #include "support/gui_helpers.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -17,15 +16,6 @@ using testing_support::FakeArchiver;
 using testing_support::ScriptedDialogs;
 using testing_support::TempFolder;
 using testing_support::WaitFor;
-
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char ddmm[8];
-  std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
-  return ddmm;
-}
 
 // A main window on a temporary data folder whose archiver is a recording stand-in.
 class BackupCommandTest : public ::testing::Test {
@@ -93,7 +83,7 @@ TEST_F(BackupCommandTest, EveryLineRunsInTurnAndTheEndIsSaid) {
   EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: /home/anna/Foto di città/"; }));
   ASSERT_TRUE(WaitFor([&] { return Finished(); }));
 
-  const std::string archive = data.path() + Today();
+  const std::string archive = data.path() + testing_support::TodayDDMM();
   EXPECT_EQ(archiver.Runs(),
             (std::vector<std::string>{
                 "-min|-a|-r|-p|" + archive + "_1_1.ZIP|/home/anna/Documenti/*.*|",
@@ -116,7 +106,7 @@ TEST_F(BackupCommandTest, FailedAndUnsafeLinesAreNamedAndNeverRun) {
   Choose("Copia_12.Dat");
   window->OnBackup();
   ASSERT_TRUE(WaitFor([&] { return Finished(); }));
-  const std::string archive = data.path() + Today();
+  const std::string archive = data.path() + testing_support::TodayDDMM();
   EXPECT_EQ(archiver.Runs(), (std::vector<std::string>{
                                  "-min|-a|-r|-p|" + archive + "12_1.ZIP|/srv/contratti/*.*|",
                                  "-min|-a|-r|-p|" + archive + "12_4.ZIP|/srv/guasta/*.*|"}));

@@ -11,6 +11,7 @@
 
 #include "main_window/main_window.h"
 #include "restore/restore_window.h"
+#include "support/archive_day.h"
 #include "support/gui_helpers.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -53,15 +54,6 @@ Tree Snapshot(const std::string& root) {
 void SetMtime(const std::string& path, std::time_t when) {
   const timespec times[2] = {{when, 0}, {when, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
-}
-
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char ddmm[8];
-  std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
-  return ddmm;
 }
 
 class BackupRestoreEndToEnd : public ::testing::Test {
@@ -124,7 +116,7 @@ TEST_F(BackupRestoreEndToEnd, BackUpChangeThenRestoreElsewhereAndOverTheOriginal
   window->OnBackup();
   ASSERT_TRUE(WaitFor([&] { return !window->BackupInProgress(); }));
   EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"COPIA TERMINATA !!!"}));
-  const std::string day = Today();
+  const std::string day = testing_support::TodayDDMM();
   EXPECT_EQ(data.Listing(), day + "_1_1.ZIP " + day + "_1_2.ZIP " + day + "_1_3.ZIP Copia_01.Dat");
 
   // Work goes on after the backup: a file changes, one goes, one is new.

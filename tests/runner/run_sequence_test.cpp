@@ -74,6 +74,28 @@ TEST(RunSequence, ALineStartsOnlyWhenTheOneBeforeHasEnded) {
   EXPECT_EQ(report.results[1].outcome, Outcome::Done);
 }
 
+TEST(RunSequence, WhatTheArchiverSaysIsKeptForTheEndMessage) {
+  RecordingReport report;
+  runner::RunSequence run(
+      {Line(1, "/bin/sh -c \"echo 'archivia: impossibile leggere /a/x: Permesso negato' >&2; exit 1\""),
+       Line(2, "/bin/sh -c \"for i in 1 2 3 4 5 6 7 8; do echo riga $i >&2; done; exit 2\""),
+       Line(3, "/bin/sh -c \"echo solo un avviso >&2\"")},
+      report);
+  RunToTheEnd(run);
+  ASSERT_EQ(report.results.size(), 3u);
+  EXPECT_EQ(report.results[0].messages,
+            (std::vector<std::string>{"archivia: impossibile leggere /a/x: Permesso negato"}));
+  EXPECT_EQ(report.results[1].messages.size(), runner::kMessageLinesKept);
+  const std::string message = EndMessage(runner::RunKind::Backup, report.results);
+  EXPECT_NE(message.find("(/dati/1/): alcuni file non sono stati salvati (codice 1)\r"
+                         "      archivia: impossibile leggere /a/x: Permesso negato\r"),
+            std::string::npos);
+  EXPECT_NE(message.find("nessun file salvato (codice 2)\r      riga 1\r      riga 2\r      riga 3\r"
+                         "      riga 4\r      riga 5\r      ...\r\r"),
+            std::string::npos);
+  EXPECT_EQ(message.find("avviso"), std::string::npos);  // a line done needs no explanation
+}
+
 TEST(RunSequence, ARunWithNothingToDoEndsAtItsFirstStep) {
   RecordingReport report;
   runner::RunSequence run({}, report);
@@ -83,11 +105,11 @@ TEST(RunSequence, ARunWithNothingToDoEndsAtItsFirstStep) {
 }
 
 TEST(EndMessage, SuccessIsSaidInTheUsualWordsAndOnlyThen) {
-  const LineResult done{Line(1, "x"), Outcome::Done, 0};
+  const LineResult done{Line(1, "x"), Outcome::Done, 0, {}};
   EXPECT_EQ(EndMessage(runner::RunKind::Backup, {done, done}), "COPIA TERMINATA !!!");
   EXPECT_EQ(EndMessage(runner::RunKind::Restore, {done}), "RIPRISTINO TERMINATO !!!");
   for (Outcome bad : {Outcome::PartlyDone, Outcome::Failed, Outcome::NotStarted, Outcome::Refused}) {
-    const LineResult failed{Line(2, "x", "motivo"), bad, 5};
+    const LineResult failed{Line(2, "x", "motivo"), bad, 5, {}};
     EXPECT_NE(EndMessage(runner::RunKind::Backup, {done, failed}), "COPIA TERMINATA !!!");
     EXPECT_NE(EndMessage(runner::RunKind::Restore, {failed, done}), "RIPRISTINO TERMINATO !!!");
   }
@@ -103,9 +125,9 @@ TEST(EndMessage, AFailedRunNamesWhatFailedWhyAndWhatWasSaved) {
   Job blank = Line(3, "", "la cartella da salvare non è indicata");
   blank.description = "";
   blank.folder = "";
-  const std::vector<LineResult> results{{documents, Outcome::Done, 0},
-                                        {photos, Outcome::PartlyDone, 1},
-                                        {blank, Outcome::Refused, 0}};
+  const std::vector<LineResult> results{{documents, Outcome::Done, 0, {}},
+                                        {photos, Outcome::PartlyDone, 1, {}},
+                                        {blank, Outcome::Refused, 0, {}}};
   EXPECT_EQ(EndMessage(runner::RunKind::Backup, results),
             "ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
             "Cartelle NON salvate o salvate solo in parte:\r"
@@ -114,8 +136,8 @@ TEST(EndMessage, AFailedRunNamesWhatFailedWhyAndWhatWasSaved) {
             "Cartelle salvate:\r"
             "   riga 1  Documenti  (/home/anna/Documenti/)");
 
-  const std::vector<LineResult> none_restored{{documents, Outcome::NotStarted, 0},
-                                              {photos, Outcome::Failed, 2}};
+  const std::vector<LineResult> none_restored{{documents, Outcome::NotStarted, 0, {}},
+                                              {photos, Outcome::Failed, 2, {}}};
   EXPECT_EQ(EndMessage(runner::RunKind::Restore, none_restored),
             "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
             "Cartelle NON ripristinate o ripristinate solo in parte:\r"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+namespace testing_support {
+
+// Today's day and month as a backup run names its archives: "0503" on 5 March.
+inline std::string TodayDDMM() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char ddmm[8];
+  std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
+  return ddmm;
+}
+
+}  // namespace testing_support
