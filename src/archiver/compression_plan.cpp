@@ -17,6 +17,11 @@ struct ProbeState {
   std::vector<std::uint8_t> compressed;
 };
 
+// Deflate must save at least 3% to be worth its time.
+bool WorthDeflating(std::size_t size, std::size_t compressed_size) {
+  return size > 0 && compressed_size * 100 <= size * 97;
+}
+
 FilePlan Probe(const SourceItem& item, ProbeState& state, std::atomic<std::size_t>& kept, std::size_t keep_budget) {
   FilePlan plan;
   const UniqueFd fd = OpenRegularFile(item.path);
@@ -42,10 +47,6 @@ FilePlan Probe(const SourceItem& item, ProbeState& state, std::atomic<std::size_
 }
 
 }  // namespace
-
-bool WorthDeflating(std::size_t size, std::size_t compressed_size) {
-  return size > 0 && compressed_size * 100 <= size * 97;
-}
 
 std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget) {
   std::vector<FilePlan> plans(items.size());

@@ -33,7 +33,4 @@ constexpr std::size_t kProbeBytes = 64 * 1024;
 // total stays within keep_budget. Items that are not files get an empty plan.
 std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget);
 
-// Whether deflating to compressed_size bytes is worth it for size bytes.
-bool WorthDeflating(std::size_t size, std::size_t compressed_size);
-
 }  // namespace archiver

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "archiver/item_error.h"
 
 namespace archiver {
 
@@ -32,10 +31,6 @@ std::string ErrnoText(int error_number) {
     case EAGAIN: return "Risorsa temporaneamente non disponibile";
     default: return "errore di sistema " + std::to_string(error_number) + " (" + std::strerror(error_number) + ")";
   }
-}
-
-void ThrowSystemError(const std::string& what, int error_number) {
-  throw ItemError(what + ": " + ErrnoText(error_number));
 }
 
 }  // namespace archiver

@@ -136,11 +136,16 @@ TEST_F(RoundTrip, AFileThatCannotBeReadIsNamedAndTheOthersAreStillArchived) {
   EXPECT_EQ(names, (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/leggibile.txt"}));
 }
 
-TEST_F(RoundTrip, AFolderThatDoesNotExistIsNothingDone) {
+TEST_F(RoundTrip, AMissingFolderOrAnArchiveThatCannotBeCreatedIsNothingDone) {
   const auto run = Backup(archive_, sandbox_.path() + "non esiste");
   EXPECT_EQ(run.code, ExitCode::kNothingDone);
-  EXPECT_NE(run.messages.find("non esiste"), std::string::npos);
+  EXPECT_NE(run.messages.find("non esiste: File o directory non esistente"), std::string::npos) << run.messages;
   EXPECT_FALSE(Exists(archive_));
+
+  WriteFile(source_ + "/a.txt", "a");
+  const auto nowhere = Backup(sandbox_.path() + "manca/01020304.ZIP", source_);
+  EXPECT_EQ(nowhere.code, ExitCode::kNothingDone);
+  EXPECT_NE(nowhere.messages.find("impossibile scrivere l'archivio"), std::string::npos) << nowhere.messages;
 }
 
 }  // namespace
