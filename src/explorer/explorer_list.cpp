@@ -1,0 +1,111 @@
+// The file list: the files of the tree's selected folder, its views, mouse, keys and renaming.
+#include <wx/wupdlock.h>
+
+#include <cerrno>
+
+#include "explorer/explorer_images.h"
+#include "explorer/explorer_window.h"
+#include "explorer/file_rename.h"
+#include "explorer/folder_reader.h"
+#include "explorer/size_text.h"
+#include "explorer/tree_keys.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/user_error.h"
+
+namespace explorer {
+namespace {
+
+const wxColour kGhostText(128, 128, 128);
+
+void AddFileItems(wxListCtrl& list, const std::vector<FileEntry>& files) {
+  long index = 0;
+  for (const FileEntry& file : files) {
+    const long item = list.InsertItem(index++, wxString::FromUTF8(file.name),
+                                      file.hidden ? kGhostFileImage : kFileImage);
+    list.SetItem(item, 1, SizeText(file.size));
+    if (file.hidden) list.SetItemTextColour(item, kGhostText);
+  }
+}
+
+}  // namespace
+
+void frmDir::ShowFiles(const wxTreeItemId& node) {
+  if (!node.IsOk()) return;
+  const std::string folder = KeyOf(node);
+  lsvFiles->DeleteAllItems();
+  platform::BusyCursor busy;
+  int unreadable = 0;
+  FolderFiles listing;
+  {
+    wxWindowUpdateLocker frozen(lsvFiles);
+    unreadable = FolderProblem(folder);
+    if (unreadable == 0) {
+      Label1->SetLabelText(wxString::FromUTF8(folder));
+      state_.Path_Scelto = ChosenFolder(folder);
+      last_shown_folder_ = folder;
+      listing = ReadFiles(folder);
+      AddFileItems(*lsvFiles, listing.files);
+    }
+  }
+  if (unreadable != 0) {
+    RecoverFromUnreadableFolder(unreadable);
+    return;
+  }
+  if (listing.error == EACCES)
+    platform::MessageBox("Access denied", kExplorerCaption, platform::MessageIcon::Information);
+}
+
+void frmDir::OnListMouseUp(wxMouseButton button, const wxPoint& at) {
+  int flags = 0;
+  const long item = lsvFiles->HitTest(at, flags);
+  if (button == wxMOUSE_BTN_RIGHT) {
+    PopUp(item >= 0 ? *mnuFile : *mnuDir1);
+    return;
+  }
+  over_item_ = item >= 0;
+  if (!over_item_) {
+    const long selected = SelectedItem();
+    if (selected >= 0) lsvFiles->SetItemState(selected, 0, wxLIST_STATE_SELECTED);
+  }
+}
+
+void frmDir::OnListDoubleClick() {
+  if (over_item_ && SelectedItem() >= 0) OpenFile(SelectedFilePath());
+}
+
+void frmDir::OnListKeyDown(int key_code) {
+  if (key_code == WXK_F5) {
+    ShowFiles(trvDir->GetSelection());
+  } else if (key_code == WXK_F2) {
+    const long selected = SelectedItem();
+    if (selected >= 0) lsvFiles->EditLabel(selected);
+  }
+}
+
+void frmDir::OnRenameStart(long item) { rename_old_name_ = lsvFiles->GetItemText(item).utf8_string(); }
+
+bool frmDir::OnRenameEnd(const std::string& new_name) {
+  if (new_name == rename_old_name_) return true;
+  const int error = RenameInFolder(CurrentFolder(), rename_old_name_, new_name);
+  if (error != 0) {
+    platform::MessageBox(platform::ErrnoText(error), "Error #" + std::to_string(error),
+                         platform::MessageIcon::Critical);
+    return false;
+  }
+  // The list is still finishing the edit of the item: refill it once that is over.
+  CallAfter([this] { ShowFiles(trvDir->GetSelection()); });
+  return true;
+}
+
+long frmDir::SelectedItem() const {
+  return lsvFiles->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+}
+
+std::string frmDir::SelectedFilePath() const {
+  const long selected = SelectedItem();
+  if (selected < 0) return {};
+  return platform::paths::Join(CurrentFolder(), lsvFiles->GetItemText(selected).utf8_string());
+}
+
+}  // namespace explorer

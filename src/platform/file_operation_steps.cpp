@@ -1,0 +1,109 @@
+#include "platform/file_operation_steps.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "platform/user_error.h"
+
+namespace platform::file_operations::steps {
+
+std::vector<std::string> EntryNames(const std::string& folder, int& error) {
+  std::vector<std::string> names;
+  error = 0;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) {
+    error = errno;
+    return names;
+  }
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+    errno = 0;
+  }
+  error = errno;
+  ::closedir(dir);
+  return names;
+}
+
+Totals Measure(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return {};
+  Totals totals{S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0, 1};
+  if (S_ISDIR(st.st_mode)) {
+    int error = 0;
+    for (const std::string& name : EntryNames(path, error)) {
+      const Totals inner = Measure(paths::Join(path, name));
+      totals.bytes += inner.bytes;
+      totals.entries += inner.entries;
+    }
+  }
+  return totals;
+}
+
+void ReportFailure(const std::string& title, const std::string& action, const std::string& path,
+                   const std::string& why) {
+  MessageBox("Impossibile " + action + " \"" + path + "\":\n" + why, title, MessageIcon::Critical);
+}
+
+void ReportFailure(const std::string& title, const std::string& action, const std::string& path,
+                   int error_number) {
+  ReportFailure(title, action, path, ErrnoText(error_number));
+}
+
+bool Confirmed(const std::string& question, const std::string& title,
+               const std::string& default_answer) {
+  return text::ToUpperAscii(text::Trim(InputBox(question, title, default_answer))) == "S";
+}
+
+Progress::Progress(const std::string& title, Totals total)
+    : report_(StartProgress(title)), total_(total) {}
+
+void Progress::AddToTotal(Totals more) {
+  total_.bytes += more.bytes;
+  total_.entries += more.entries;
+}
+
+bool Progress::Advance(std::uint64_t bytes, std::uint64_t entries, const std::string& text) {
+  done_.bytes += bytes;
+  done_.entries += entries;
+  // Entries count too, so that a tree of empty files still moves the bar.
+  const double all = static_cast<double>(total_.bytes) + static_cast<double>(total_.entries);
+  const double done = static_cast<double>(done_.bytes) + static_cast<double>(done_.entries);
+  const int percent = all > 0 ? static_cast<int>(100.0 * done / all) : 0;
+  return report_->Update(percent > 100 ? 100 : percent, text);
+}
+
+Outcome RemoveTree(const std::string& path, const std::string& title, Progress& progress) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) {
+    ReportFailure(title, "eliminare", path, errno);
+    return Outcome::Failed;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    int error = 0;
+    const std::vector<std::string> names = EntryNames(path, error);
+    if (error != 0) {
+      ReportFailure(title, "eliminare", path, error);
+      return Outcome::Failed;
+    }
+    for (const std::string& name : names) {
+      const Outcome inner = RemoveTree(paths::Join(path, name), title, progress);
+      if (inner != Outcome::Done) return inner;
+    }
+  }
+  if ((S_ISDIR(st.st_mode) ? ::rmdir(path.c_str()) : ::unlink(path.c_str())) != 0) {
+    ReportFailure(title, "eliminare", path, errno);
+    return Outcome::Failed;
+  }
+  const std::uint64_t bytes = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+  return progress.Advance(bytes, 1, path) ? Outcome::Done : Outcome::Aborted;
+}
+
+}  // namespace platform::file_operations::steps

@@ -1,0 +1,99 @@
+#include "explorer/explorer_fixture.h"
+
+#include <algorithm>
+
+#include "support/gui_helpers.h"
+
+namespace explorer {
+
+void ExplorerTest::TearDown() {
+  if (window) testing_support::DestroyNow(window);
+}
+
+void ExplorerTest::Open() {
+  if (drives.empty()) drives = {{Root(), Root()}};
+  ExplorerHooks hooks;
+  hooks.listDrives = [this] { return drives; };
+  hooks.openDocument = [this](const std::string& path) {
+    opened.push_back(path);
+    return documents_open;
+  };
+  hooks.openInTextEditor = [this](const std::string& path) {
+    edited.push_back(path);
+    return true;
+  };
+  hooks.showProperties = [this](const std::string& path) { properties.push_back(path); };
+  hooks.shiftIsDown = [this] { return shift_down; };
+  hooks.trashFolders = [this] { return trash_folders; };
+  hooks.popupMenu = [this](wxMenu& menu) { menus.push_back(&menu); };
+  window = new frmDir(state, std::move(hooks));
+  window->Show();
+  testing_support::PumpEvents();
+}
+
+std::string ExplorerTest::Root() const {
+  return folder.path().substr(0, folder.path().size() - 1);
+}
+
+wxTreeItemId ExplorerTest::Node(const std::string& relative) const {
+  return window->NodeByKey(relative.empty() ? Root() : Key(relative));
+}
+
+std::vector<std::string> ExplorerTest::ChildTexts(const wxTreeItemId& node) const {
+  std::vector<std::string> texts;
+  wxTreeItemIdValue cookie;
+  for (wxTreeItemId child = window->trvDir->GetFirstChild(node, cookie); child.IsOk();
+       child = window->trvDir->GetNextChild(node, cookie))
+    texts.push_back(window->trvDir->GetItemText(child).utf8_string());
+  return texts;
+}
+
+void ExplorerTest::Click(const std::string& relative) {
+  const wxTreeItemId node = Node(relative);
+  ASSERT_TRUE(node.IsOk()) << relative;
+  window->trvDir->SelectItem(node);
+}
+
+std::vector<std::string> ExplorerTest::ListedNames() const {
+  std::vector<std::string> names;
+  for (long i = 0; i < window->lsvFiles->GetItemCount(); ++i)
+    names.push_back(window->lsvFiles->GetItemText(i).utf8_string());
+  return names;
+}
+
+long ExplorerTest::ItemNamed(const std::string& name) const {
+  return window->lsvFiles->FindItem(-1, wxString::FromUTF8(name));
+}
+
+void ExplorerTest::SelectFile(const std::string& name) {
+  const long item = ItemNamed(name);
+  ASSERT_GE(item, 0) << name;
+  window->lsvFiles->SetItemState(item, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+wxPoint ExplorerTest::PointOnItem(long item) const {
+  wxRect rect;
+  window->lsvFiles->GetItemRect(item, rect, wxLIST_RECT_LABEL);
+  // The rectangle counts the column header; mouse events come from the area below it.
+  int header = 0;
+  for (const wxWindow* child : window->lsvFiles->GetChildren())
+    header = std::max(header, child->GetPosition().y);
+  return rect.GetPosition() + wxPoint(2, 2 - header);
+}
+
+wxPoint ExplorerTest::PointOnEmptyArea() const {
+  const wxSize size = window->lsvFiles->GetClientSize();
+  return wxPoint(size.x - 5, size.y - 40);
+}
+
+std::string ExplorerTest::LastMenu() const {
+  if (menus.empty()) return "none";
+  const wxMenu* menu = menus.back();
+  if (menu == window->mnuFile.get()) return "Files";
+  if (menu == window->mnuDir1.get()) return "RightDir";
+  if (menu == window->mnuDir2.get()) return "LeftDir";
+  if (menu == window->mnuDir3.get()) return "DirRecycle";
+  return "other";
+}
+
+}  // namespace explorer

@@ -1,0 +1,182 @@
+// The file list: fills, views, mouse and keys, renaming and the two read failures.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "explorer/explorer_fixture.h"
+#include "explorer/explorer_images.h"
+#include "explorer/file_system_user.h"
+#include "explorer/menu_ids.h"
+#include "platform/user_error.h"
+#include "support/gui_helpers.h"
+
+namespace explorer {
+namespace {
+
+using Names = std::vector<std::string>;
+using platform::MessageIcon;
+
+class FileListTest : public ExplorerTest {};
+
+std::string SizeColumn(wxListCtrl& list, long item) { return list.GetItemText(item, 1).utf8_string(); }
+
+TEST_F(FileListTest, AFillListsTheFilesWithSizesAndGhostsHiddenOnes) {
+  folder.Write("Dati/b.txt", std::string(1536, 'b'));
+  folder.Write("Dati/.nascosto", "h");
+  folder.Write("Dati/vuoto", "");
+  folder.Write("Dati/Sotto/s.txt", "s");
+  Open();
+  Click("Dati");
+  EXPECT_EQ(ListedNames(), (Names{".nascosto", "b.txt", "vuoto"}));
+  wxListCtrl& list = *window->lsvFiles;
+  EXPECT_EQ(SizeColumn(list, ItemNamed("b.txt")), "2 Kb");
+  EXPECT_EQ(SizeColumn(list, ItemNamed(".nascosto")), "1 Kb");
+  EXPECT_EQ(SizeColumn(list, ItemNamed("vuoto")), "0 Kb");
+  wxListItem hidden, plain;
+  hidden.SetId(ItemNamed(".nascosto"));
+  hidden.SetMask(wxLIST_MASK_IMAGE);
+  plain.SetId(ItemNamed("b.txt"));
+  plain.SetMask(wxLIST_MASK_IMAGE);
+  ASSERT_TRUE(list.GetItem(hidden) && list.GetItem(plain));
+  EXPECT_EQ(hidden.GetImage(), kGhostFileImage);
+  EXPECT_EQ(plain.GetImage(), kFileImage);
+  EXPECT_NE(list.GetItemTextColour(ItemNamed(".nascosto")), list.GetItemTextColour(ItemNamed("b.txt")));
+  EXPECT_EQ(window->Label1->GetLabelText(), Key("Dati"));
+  EXPECT_EQ(state.Path_Scelto, Key("Dati/"));
+}
+
+TEST_F(FileListTest, AnEmptyFolderStillBecomesTheChosenFolder) {
+  folder.Write("Vuota/Sotto/x", "x");
+  folder.Write("a&b/x.txt", "x");
+  Open();
+  Click("Vuota");
+  EXPECT_TRUE(ListedNames().empty());
+  EXPECT_EQ(window->Label1->GetLabelText(), Key("Vuota"));
+  EXPECT_EQ(state.Path_Scelto, Key("Vuota/"));
+  // The label shows a path as it is: "&" is no mnemonic there.
+  Click("a&b");
+  EXPECT_EQ(window->Label1->GetLabelText(), Key("a&b"));
+}
+
+TEST_F(FileListTest, ToolbarAndViewSubmenuAlwaysShowTheSameSingleView) {
+  folder.Write("a.txt", "a");
+  Open();
+  auto shown = [&](int index) {
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(window->tbView->GetToolState(kViewToolId + i), i == index) << i;
+      EXPECT_EQ(window->mnuView->IsChecked(kViewMenuId + i), i == index) << i;
+    }
+  };
+  EXPECT_EQ(window->view_mode(), ViewMode::Details);
+  EXPECT_TRUE(window->lsvFiles->InReportView());
+  shown(3);
+  window->OnViewMenu(1);
+  EXPECT_EQ(window->view_mode(), ViewMode::SmallIcons);
+  EXPECT_TRUE(window->lsvFiles->HasFlag(wxLC_SMALL_ICON));
+  shown(1);
+  window->OnToolbarButton(0);
+  EXPECT_TRUE(window->lsvFiles->HasFlag(wxLC_ICON));
+  shown(0);
+  window->OnViewMenu(2);
+  EXPECT_TRUE(window->lsvFiles->HasFlag(wxLC_LIST));
+  shown(2);
+  window->OnToolbarButton(3);
+  shown(3);
+  EXPECT_EQ(window->lsvFiles->GetColumnCount(), 2);
+  EXPECT_EQ(ListedNames(), (Names{"a.txt"}));
+  EXPECT_EQ(SizeColumn(*window->lsvFiles, 0), "1 Kb");
+}
+
+TEST_F(FileListTest, MouseReleasesChooseTheMenuAndTheDoubleClickFlag) {
+  folder.Write("lettera.txt", "x");
+  Open();
+  const long item = ItemNamed("lettera.txt");
+  window->OnListMouseUp(wxMOUSE_BTN_RIGHT, PointOnItem(item));
+  EXPECT_EQ(LastMenu(), "Files");
+  window->OnListMouseUp(wxMOUSE_BTN_RIGHT, PointOnEmptyArea());
+  EXPECT_EQ(LastMenu(), "RightDir");
+  EXPECT_FALSE(window->over_item());
+
+  SelectFile("lettera.txt");
+  window->OnListMouseUp(wxMOUSE_BTN_LEFT, PointOnItem(item));
+  EXPECT_TRUE(window->over_item());
+  window->OnListDoubleClick();
+  EXPECT_EQ(opened, (Names{Key("lettera.txt")}));
+  window->OnListMouseUp(wxMOUSE_BTN_RIGHT, PointOnEmptyArea());
+  EXPECT_TRUE(window->over_item());  // a right release changes nothing
+
+  window->OnListMouseUp(wxMOUSE_BTN_LEFT, PointOnEmptyArea());
+  EXPECT_FALSE(window->over_item());
+  EXPECT_EQ(window->lsvFiles->GetSelectedItemCount(), 0);
+  window->OnListDoubleClick();
+  EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(FileListTest, F5RefillsFromTheTreesFolder) {
+  folder.Write("Dati/a.txt", "a");
+  Open();
+  Click("Dati");
+  folder.Write("Dati/b.txt", "b");
+  window->OnListKeyDown(WXK_F5);
+  EXPECT_EQ(ListedNames(), (Names{"a.txt", "b.txt"}));
+  folder.Write("Dati/c.txt", "c");
+  window->OnRightDirMenu(kRefreshListItem);
+  EXPECT_EQ(ListedNames(), (Names{"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(FileListTest, ARenameTheFileSystemRefusesSaysErrorAndKeepsBothFiles) {
+  folder.Write("vecchio.txt", "1");
+  folder.Write("altro.txt", "2");
+  Open();
+  window->OnRenameStart(ItemNamed("vecchio.txt"));
+  EXPECT_FALSE(window->OnRenameEnd("altro.txt"));
+  ASSERT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(dialogs.calls()[0].title, "Error #" + std::to_string(EEXIST));
+  EXPECT_EQ(dialogs.calls()[0].text, platform::ErrnoText(EEXIST));
+  EXPECT_EQ(dialogs.calls()[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(folder.Read("altro.txt"), "2");
+  EXPECT_EQ(folder.Read("vecchio.txt"), "1");
+
+  window->OnRenameStart(ItemNamed("vecchio.txt"));
+  EXPECT_TRUE(window->OnRenameEnd("nuovo.txt"));
+  testing_support::PumpEvents();
+  EXPECT_EQ(ListedNames(), (Names{"altro.txt", "nuovo.txt"}));
+  EXPECT_EQ(folder.Read("nuovo.txt"), "1");
+}
+
+TEST_F(FileListTest, AFolderWithoutReadPermissionSaysAccessDenied) {
+  folder.Write("chiusa/segreto.txt", "s");
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(Key("chiusa").c_str(), 0311), 0);
+  Open();
+  testing_support::FileSystemUser nobody(testing_support::kNobody);
+  if (!nobody.active()) GTEST_SKIP() << "cannot check permissions as another user here";
+  Click("chiusa");
+  ASSERT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(dialogs.calls()[0].text, "Access denied");
+  EXPECT_EQ(dialogs.calls()[0].title, "Cartoscope");
+  EXPECT_EQ(dialogs.calls()[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(ListedNames().empty());
+  EXPECT_EQ(state.Path_Scelto, Key("chiusa/"));
+}
+
+TEST_F(FileListTest, AFolderThatVanishedIsReportedAndTheLastShownFolderComesBack) {
+  folder.Write("Dati/a.txt", "a");
+  folder.Write("Sparita/x.txt", "x");
+  Open();
+  Click("Dati");
+  std::filesystem::remove_all(Key("Sparita"));
+  Click("Sparita");
+  ASSERT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(dialogs.calls()[0].text, platform::ErrnoText(ENOENT));
+  EXPECT_EQ(dialogs.calls()[0].title, "Cartoscope");
+  EXPECT_EQ(dialogs.calls()[0].icon, MessageIcon::Critical);
+  EXPECT_FALSE(Node("Sparita").IsOk());
+  EXPECT_EQ(window->CurrentFolder(), Key("Dati"));
+  EXPECT_EQ(ListedNames(), (Names{"a.txt"}));
+  EXPECT_EQ(state.Path_Scelto, Key("Dati/"));
+}
+
+}  // namespace
+}  // namespace explorer

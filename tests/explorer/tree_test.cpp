@@ -1,0 +1,167 @@
+// The folder tree: keys, texts, tags, loading one level ahead, F5 and the walk back.
+#include <filesystem>
+
+#include "explorer/explorer_fixture.h"
+#include "support/gui_helpers.h"
+
+namespace explorer {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class TreeTest : public ExplorerTest {
+ protected:
+  void LayOutFolders() {
+    for (const char* file : {"A/B/C/D/d.txt", "A/B/c.txt", "Foto/f.jpg", "FOTO/g.jpg", "Recycled/x",
+                             "radice.txt"})
+      folder.Write(file, "x");
+  }
+};
+
+TEST_F(TreeTest, TheBuildReadsTwoLevelsWithRealPathsAsKeysAndNamesAsTexts) {
+  LayOutFolders();
+  Open();
+  const wxTreeItemId root = window->trvDir->GetRootItem();
+  EXPECT_EQ(window->KeyOf(root), Root());
+  EXPECT_EQ(window->trvDir->GetItemText(root), Root());
+  EXPECT_TRUE(window->TagOf(root));
+  EXPECT_EQ(ChildTexts(root), (Names{"A", "FOTO", "Foto", "Recycled"}));
+  // Two folders whose names differ only in case are two nodes.
+  EXPECT_EQ(window->KeyOf(Node("Foto")), Key("Foto"));
+  EXPECT_EQ(window->KeyOf(Node("FOTO")), Key("FOTO"));
+  EXPECT_NE(Node("Foto"), Node("FOTO"));
+  EXPECT_EQ(ChildTexts(Node("A")), (Names{"B"}));
+  EXPECT_FALSE(Node("A/B/C").IsOk());  // a third level only once A is opened
+  EXPECT_FALSE(window->TagOf(Node("A")));
+  // The drive's root is shown and chosen.
+  EXPECT_EQ(window->trvDir->GetSelection(), root);
+  EXPECT_EQ(window->Label1->GetLabelText(), Root());
+  EXPECT_EQ(state.Path_Scelto, folder.path());
+  EXPECT_EQ(ListedNames(), (Names{"radice.txt"}));
+  EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST_F(TreeTest, OpeningAFolderTheFirstTimeAddsTheNextLevelOnce) {
+  LayOutFolders();
+  Open();
+  window->trvDir->Expand(Node("A"));
+  EXPECT_TRUE(window->TagOf(Node("A")));
+  EXPECT_EQ(ChildTexts(Node("A/B")), (Names{"C"}));
+  EXPECT_FALSE(Node("A/B/C/D").IsOk());
+  // A folder made now is not added by a second opening: the tag says it was done.
+  folder.Write("A/B/Nuova/n.txt", "n");
+  window->trvDir->Collapse(Node("A"));
+  window->trvDir->Expand(Node("A"));
+  EXPECT_EQ(ChildTexts(Node("A/B")), (Names{"C"}));
+  window->trvDir->Expand(Node("A/B"));
+  EXPECT_EQ(ChildTexts(Node("A/B/C")), (Names{"D"}));
+}
+
+TEST_F(TreeTest, ClickingTheShownFolderKeepsTheListAndAnotherFolderRefillsIt) {
+  LayOutFolders();
+  Open();
+  Click("A/B");
+  EXPECT_EQ(ListedNames(), (Names{"c.txt"}));
+  folder.Write("A/B/dopo.txt", "x");
+  window->OnNodeClick(Node("A/B"));
+  EXPECT_EQ(ListedNames(), (Names{"c.txt"}));
+  Click("Foto");
+  EXPECT_EQ(ListedNames(), (Names{"f.jpg"}));
+  EXPECT_EQ(state.Path_Scelto, Key("Foto/"));
+  Click("A/B");
+  EXPECT_EQ(ListedNames(), (Names{"c.txt", "dopo.txt"}));
+}
+
+TEST_F(TreeTest, CollapsingTheSelectedFolderRefillsItsListAndAnotherDoesNot) {
+  LayOutFolders();
+  Open();
+  Click("A");
+  window->trvDir->Expand(Node("A"));
+  folder.Write("A/nuovo.txt", "x");
+  window->trvDir->Expand(Node("Foto"));
+  window->OnCollapse(Node("Foto"));
+  EXPECT_TRUE(ListedNames().empty());
+  window->OnCollapse(Node("A"));
+  EXPECT_EQ(ListedNames(), (Names{"nuovo.txt"}));
+}
+
+TEST_F(TreeTest, F5RebuildsTheTreeAndWalksBackToTheSelectedFolder) {
+  LayOutFolders();
+  Open();
+  window->trvDir->Expand(Node("A"));
+  window->trvDir->Expand(Node("A/B"));
+  Click("A/B/C/D");
+  folder.Write("A/B/C/D/E/e.txt", "e");
+  folder.Write("A/B/C/D/nuovo.txt", "x");
+  window->OnTreeKeyDown(WXK_F5);
+  EXPECT_EQ(window->CurrentFolder(), Key("A/B/C/D"));
+  EXPECT_TRUE(Node("A/B/C/D/E").IsOk());  // what other programs made since is there now
+  EXPECT_TRUE(window->TagOf(Node("A/B/C")));
+  EXPECT_TRUE(window->trvDir->IsVisible(Node("A/B/C/D")));
+  EXPECT_EQ(ListedNames(), (Names{"d.txt", "nuovo.txt"}));
+  EXPECT_EQ(window->Label1->GetLabelText(), Key("A/B/C/D"));
+  // The Refresh of the folder menu is the same key.
+  std::filesystem::remove_all(Key("A/B/C/D/E"));
+  window->OnLeftDirMenu(0);
+  EXPECT_FALSE(Node("A/B/C/D/E").IsOk());
+  EXPECT_EQ(window->CurrentFolder(), Key("A/B/C/D"));
+}
+
+TEST_F(TreeTest, F5AfterTheShownFolderWasDeletedShowsTheRoot) {
+  LayOutFolders();
+  Open();
+  Click("Foto");
+  std::filesystem::remove_all(Key("Foto"));
+  window->OnTreeKeyDown(WXK_F5);
+  EXPECT_EQ(window->trvDir->GetSelection(), window->trvDir->GetRootItem());
+  EXPECT_FALSE(Node("Foto").IsOk());
+  // The list follows the tree, or a file command would act on the wrong folder's file.
+  EXPECT_EQ(ListedNames(), (Names{"radice.txt"}));
+  EXPECT_EQ(state.Path_Scelto, folder.path());
+  EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST_F(TreeTest, TheRightClickMenuIsTheTrashMenuOnRecycleNamesAndTrashFolders) {
+  LayOutFolders();
+  folder.Write("Trash/files/x", "x");
+  trash_folders = {Key("Trash")};
+  Open();
+  Click("Recycled");
+  window->OnTreeContextMenu();
+  EXPECT_EQ(LastMenu(), "DirRecycle");
+  Click("Foto");
+  window->OnTreeContextMenu();
+  EXPECT_EQ(LastMenu(), "LeftDir");
+  Click("Trash");
+  window->OnTreeContextMenu();
+  EXPECT_EQ(LastMenu(), "DirRecycle");
+}
+
+TEST_F(TreeTest, ADriveThatIsNotReadyGivesWayToTheFirstDrive) {
+  LayOutFolders();
+  drives = {{Root(), Root()}, {"/faldone-non-esiste", "/faldone-non-esiste"}};
+  Open();
+  window->drvHDs->SetSelection(1);
+  window->OnDriveChange();
+  EXPECT_EQ(window->drvHDs->GetSelection(), 0);
+  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), Root());
+  EXPECT_EQ(ListedNames(), (Names{"radice.txt"}));
+}
+
+TEST_F(TreeTest, TheSystemRootIsBuiltWithoutReadingAheadIntoPseudoFileSystems) {
+  drives = {{"/", "/"}};
+  Open();
+  const wxTreeItemId proc = window->NodeByKey("/proc");
+  ASSERT_TRUE(proc.IsOk());
+  EXPECT_EQ(window->trvDir->GetChildrenCount(proc, false), 0u);
+  EXPECT_TRUE(window->trvDir->ItemHasChildren(proc));
+  // Opened by the user, it is read then, one level and no further ahead.
+  window->trvDir->Expand(proc);
+  EXPECT_TRUE(window->NodeByKey("/proc/self").IsOk());
+  EXPECT_EQ(window->trvDir->GetChildrenCount(window->NodeByKey("/proc/self"), false), 0u);
+  EXPECT_EQ(window->NodeByKey("/usr").IsOk(), std::filesystem::is_directory("/usr"));
+  EXPECT_EQ(state.Path_Scelto, "/");
+}
+
+}  // namespace
+}  // namespace explorer
