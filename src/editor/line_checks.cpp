@@ -41,7 +41,8 @@ CheckedLine CheckLine(const LineEntry& entry, store::ProfileState& state) {
 
   checked.path = Trim(entry.path);
   if (checked.path.empty()) return fail("Indicare un nome di cartella da salvare !!!");
-  if (auto problem = store::FieldProblem(store::Field::LinePath, checked.path)) return fail(*problem);
+  if (auto problem = store::FieldProblem(store::Field::LinePath, checked.path))
+    return fail(*problem);
   // The archiver's command line puts the folder between double quotes.
   if (checked.path.find('"') != std::string::npos)
     return fail("Il nome della cartella non può contenere il carattere \" (virgolette) !!!");

@@ -47,9 +47,8 @@ void KeepLines(store::ProfileState& state, const LineFilter& keep) {
 }
 
 void DropUndescribedLines(store::ProfileState& state) {
-  KeepLines(state, [](const std::string& description, const std::string&) {
-    return !Blank(description);
-  });
+  KeepLines(state,
+            [](const std::string& description, const std::string&) { return !Blank(description); });
 }
 
 std::vector<std::string> ShownLines(store::ProfileState& state) {

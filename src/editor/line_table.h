@@ -30,8 +30,8 @@ std::vector<int> UndescribedFolderLines(const store::ProfileState& state);
 // line prepared earlier and not confirmed yet, which is offered again rather than skipped.
 int StartNewLine(store::ProfileState& state);
 
-// Line number (1..100; another number throws std::out_of_range) takes description and path; a number after the last line raises
-// Max_Num_Riga to it.
+// Line number (1..100; another number throws std::out_of_range) takes description and path; a
+// number after the last line raises Max_Num_Riga to it.
 void StoreLine(store::ProfileState& state, int number, const std::string& description,
                const std::string& path);
 

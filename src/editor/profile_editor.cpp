@@ -76,7 +76,8 @@ void Form2::BuildControls() {
   };
   const wxColour cyan(0, 255, 255), pale_cyan(128, 255, 255), pale_yellow(255, 255, 128);
 
-  place(new wxStaticBox(panel, wxID_ANY, ""), platform::TwipsRect(kFrameLeft, kFrameTop, 9105, 5205));
+  place(new wxStaticBox(panel, wxID_ANY, ""),
+        platform::TwipsRect(kFrameLeft, kFrameTop, 9105, 5205));
   const wxColour banner_colours[2] = {wxColour(128, 128, 128), wxColour(0, 0, 160)};
   for (int i = 0; i < 2; ++i) {
     Label6[i] = new wxStaticText(panel, wxID_ANY, kBannerTitle, wxDefaultPosition, wxDefaultSize,
@@ -97,13 +98,15 @@ void Form2::BuildControls() {
   txtNum_Copia = text_box(wxTE_READONLY, pale_cyan, InFrame(150, 4215, 1020, 285));
   label("Descrizione  copia personalizzata", InFrame(1350, 3960, 2775, 270));
   txtDes_Copia = text_box(0, pale_yellow, InFrame(1335, 4215, 3105, 285));
-  label("Cartella da salvare  (eventuale maschera di ricerca  *.DAT )", InFrame(4620, 3960, 4320, 270));
+  label("Cartella da salvare  (eventuale maschera di ricerca  *.DAT )",
+        InFrame(4620, 3960, 4320, 270));
   txtPath_Copia = text_box(0, pale_yellow, InFrame(4575, 4215, 4380, 285));
   label("Descrizione", InFrame(2415, 285, 1995, 255));
   txtDescriz_Copia = text_box(0, cyan, InFrame(2385, 510, 6555, 285));
 
   auto button = [&](const char* caption, const wxRect& r) {
-    auto* b = new wxButton(panel, wxID_ANY, Wx(caption), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    auto* b =
+        new wxButton(panel, wxID_ANY, Wx(caption), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     b->SetFont(platform::MsSansSerif(8.25, true));
     place(b, r);
     platform::FitCaption(*b, true);
@@ -156,7 +159,8 @@ void Form2::WarnOfUndescribedLines() {
   for (int n : numbers) lines += "\r\n" + std::to_string(n) + ": " + state_.Path_Riga[n];
   platform::BeepAndMessage(
       "Queste righe della copia personalizzata non hanno una descrizione: non vengono mostrate "
-      "e saranno tolte dal file alla prossima conferma o cancellazione di una riga." + lines);
+      "e saranno tolte dal file alla prossima conferma o cancellazione di una riga." +
+      lines);
 }
 
 void Form2::RefillList() {
@@ -185,10 +189,11 @@ void Form2::OnNewLine() {
 }
 
 void Form2::OnConfirm() {
-  const CheckedLine line = CheckLine({Utf8(txtNome_Copia->GetValue()), Utf8(txtDescriz_Copia->GetValue()),
-                                      Utf8(txtNum_Copia->GetValue()), Utf8(txtDes_Copia->GetValue()),
-                                      Utf8(txtPath_Copia->GetValue())},
-                                     state_);
+  const CheckedLine line =
+      CheckLine({Utf8(txtNome_Copia->GetValue()), Utf8(txtDescriz_Copia->GetValue()),
+                 Utf8(txtNum_Copia->GetValue()), Utf8(txtDes_Copia->GetValue()),
+                 Utf8(txtPath_Copia->GetValue())},
+                state_);
   if (line.description_passed) Command1->Enable();
   if (line.problem) {
     platform::BeepAndMessage(*line.problem);
@@ -206,7 +211,8 @@ bool Form2::FolderAcceptable(const std::string& folder) {
   if (platform::files::IsFolder(folder)) return true;
   // A folder on a drive that is not mounted now may still be meant: ask rather than refuse.
   const std::string answer = platform::InputBox(
-      "La cartella " + folder + " non esiste o non è raggiungibile.\r\n\r\nConfermi ugualmente la riga ?   (S/N)",
+      "La cartella " + folder +
+          " non esiste o non è raggiungibile.\r\n\r\nConfermi ugualmente la riga ?   (S/N)",
       "Conferma riga", "N");
   return Trim(answer) == "S";
 }
@@ -231,9 +237,9 @@ void Form2::OnDelete() {
     platform::BeepAndMessage("Selezionare la riga da cancellare !!!");
     return;
   }
-  const std::string answer =
-      platform::InputBox("Confermi la cancellazione dell riga  " + std::to_string(number) + "   (S/N)",
-                         "Cancellazione record", "N");
+  const std::string answer = platform::InputBox(
+      "Confermi la cancellazione dell riga  " + std::to_string(number) + "   (S/N)",
+      "Cancellazione record", "N");
   if (Trim(answer) != "S") return;
   state_.Nome_Copia = Trim(Utf8(txtNome_Copia->GetValue()));
   const std::string path = state_.Path_Dati + state_.Nome_Copia;
@@ -255,9 +261,12 @@ std::unique_ptr<wxMenu> Form2::BuildFolderMenu() {
   for (const FolderPicker& picker : FolderPickers()) {
     const wxMenuItem* item = menu->Append(wxID_ANY, Wx(picker.label));
     // The picker opens once the menu has gone.
-    menu->Bind(wxEVT_MENU, [this, &picker](wxCommandEvent&) {
-      CallAfter([this, &picker] { ChooseFolderWith(picker); });
-    }, item->GetId());
+    menu->Bind(
+        wxEVT_MENU,
+        [this, &picker](wxCommandEvent&) {
+          CallAfter([this, &picker] { ChooseFolderWith(picker); });
+        },
+        item->GetId());
   }
   return menu;
 }

@@ -102,9 +102,7 @@ void System_TreeView_Rete::SetBrowsePath(const std::string& path) {
   PathChange();
 }
 
-void System_TreeView_Rete::OnSetPathToAppPath() {
-  SetBrowsePath(platform::paths::ProgramFolder());
-}
+void System_TreeView_Rete::OnSetPathToAppPath() { SetBrowsePath(platform::paths::ProgramFolder()); }
 
 void System_TreeView_Rete::OnConfirm() { Close(); }
 

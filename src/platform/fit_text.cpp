@@ -28,8 +28,10 @@ std::vector<std::string> WrapAtSpaces(const std::string& text, int width,
   }
   std::vector<std::string> lines;
   for (const std::string& word : words) {
-    if (!lines.empty() && measure(lines.back() + " " + word) <= width) lines.back() += " " + word;
-    else lines.push_back(word);
+    if (!lines.empty() && measure(lines.back() + " " + word) <= width)
+      lines.back() += " " + word;
+    else
+      lines.push_back(word);
   }
   return lines;
 }

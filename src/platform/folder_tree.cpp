@@ -23,8 +23,7 @@ FolderTree::FolderTree(wxWindow* parent) {
 void FolderTree::SetupSections() {
   AddSection(wxGetHomeDir(), "Cartella personale", kFolderImage);
   for (const drives::Drive& drive : drives::ListDrives())
-    AddSection(wxString::FromUTF8(drive.mount_point), wxString::FromUTF8(drive.label),
-               kDriveImage);
+    AddSection(wxString::FromUTF8(drive.mount_point), wxString::FromUTF8(drive.label), kDriveImage);
 }
 
 std::string FolderTree::SelectedPath() const { return GetPath().utf8_string(); }

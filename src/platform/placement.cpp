@@ -26,7 +26,8 @@ wxPoint PlaceNearCentre(const wxRect& display, const wxSize& window_size, const 
 
 void MoveNearCentre(wxTopLevelWindow& window, int right_twips, int down_twips) {
   const int index = wxDisplay::GetFromWindow(&window);
-  const wxRect area = wxDisplay(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index)).GetClientArea();
+  const wxRect area =
+      wxDisplay(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index)).GetClientArea();
   window.Move(PlaceNearCentre(area, window.GetSize(), wxPoint(Px(right_twips), Px(down_twips))));
 }
 
