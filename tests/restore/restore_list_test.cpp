@@ -4,6 +4,7 @@
 #include "restore/archive_search.h"
 #include "restore/restore_items.h"
 #include "restore/restore_jobs.h"
+#include "runner/archive_names.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST_F(ArchiveSearchTest, OnlyTheProfilesArchivesInNameOrderWithTheirLines) {
 TEST_F(ArchiveSearchTest, EveryArchiveIsListedAndOddLineNumbersReachNoTable) {
   for (int day = 1; day <= 6; ++day)
     for (int line = 10; line <= 99; ++line)
-      data.Write("0" + std::to_string(day) + "01_1" + std::to_string(line) + ".ZIP", "");
+      data.Write(runner::ArchiveName(day, 1, "_1", runner::LineCode(line)), "");
   data.Write("0101_1xy.ZIP", "");  // line 0: no folder line
   const auto items = CERCA_ARCHIVI(state, "????_1??.ZIP");
   ASSERT_EQ(items.size(), 6u * 90 + 1);

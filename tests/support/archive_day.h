@@ -11,7 +11,7 @@ inline std::string TodayDDMM() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char ddmm[8];
+  char ddmm[32];
   std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
   return ddmm;
 }
