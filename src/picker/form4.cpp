@@ -30,9 +30,10 @@ Form4::Form4(store::ProfileState& state)
   SetClientSize(platform::TwipsSize(9375, 5970));
   platform::MoveNearCentre(*this, 500 - 882, 500 + 32);
 
-  // Opens at the folder chosen last; with none, at the user's home folder.
+  // Opens at the folder chosen last; with none, or with a text that names no folder at all,
+  // at the user's home folder.
   const std::string chosen = platform::text::Trim(state_.Path_Scelto);
-  ShowFolder(chosen.empty() ? wxGetHomeDir().utf8_string() : chosen);
+  if (chosen.empty() || !ShowFolder(chosen)) ShowFolder(wxGetHomeDir().utf8_string());
 }
 
 void Form4::BuildControls() {
@@ -58,12 +59,12 @@ void Form4::BuildControls() {
   Command2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
 }
 
-void Form4::ShowFolder(const std::string& folder) {
+bool Form4::ShowFolder(const std::string& folder) {
   std::vector<std::string> mount_points;
   for (const auto& drive : drives_) mount_points.push_back(drive.mount_point);
   shown_drive_ = static_cast<int>(DriveHolding(folder, mount_points));
   Drive1->SetSelection(shown_drive_);
-  Dir1->SelectFolder(folder);
+  return Dir1->SelectFolder(folder);
 }
 
 const std::string& Form4::ShownDrive() const { return drives_[shown_drive_].mount_point; }

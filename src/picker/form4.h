@@ -34,7 +34,8 @@ class Form4 : public wxDialog {
 
  private:
   void BuildControls();
-  void ShowFolder(const std::string& folder);
+  // Shows folder and the drive holding it; false when the list has no folder to show for it.
+  bool ShowFolder(const std::string& folder);
 
   store::ProfileState& state_;
   std::vector<platform::drives::Drive> drives_;

@@ -51,17 +51,19 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
   EXPECT_EQ(state.Path_Scelto, "/");  // a root keeps its separator
 }
 
-TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNothingChosenOpensAtHome) {
-  store::ProfileState state;
-  state.Path_Scelto = "   ";
-  std::string opened;
-  Choose(state, [&](Form4& form) {
-    opened = form.Dir1->SelectedPath();
-    form.Dir1->SelectFolder("/");
-    form.OnCancel();
-  });
-  EXPECT_EQ(opened, wxGetHomeDir().utf8_string());
-  EXPECT_EQ(state.Path_Scelto, "   ");
+TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtHome) {
+  for (const char* chosen : {"   ", "Documenti"}) {
+    store::ProfileState state;
+    state.Path_Scelto = chosen;
+    std::string opened;
+    Choose(state, [&](Form4& form) {
+      opened = form.Dir1->SelectedPath();
+      form.Dir1->SelectFolder("/");
+      form.OnCancel();
+    });
+    EXPECT_EQ(opened, wxGetHomeDir().utf8_string());
+    EXPECT_EQ(state.Path_Scelto, chosen);
+  }
 }
 
 TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolder) {
