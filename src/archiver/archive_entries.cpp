@@ -53,7 +53,8 @@ ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& d
       zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
     throw ItemError("voce \"" + entry.name + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
   const EntryType type = ReadEntryType(entry.name, opsys, attributes);
-  if (type.special) throw ItemError("voce rifiutata \"" + entry.name + "\": non è un file, una cartella o un collegamento");
+  if (type.special)
+    throw ItemError("voce rifiutata \"" + entry.name + "\": non è un file, una cartella o un collegamento");
   entry.kind = type.kind;
   entry.permissions = type.permissions.value_or(type.kind == EntryKind::kFolder ? defaults.folder : defaults.file);
   const std::optional<std::int64_t> exact = ExtendedTimestamp(archive, index);

@@ -44,9 +44,8 @@ bool IsLeftoverName(const std::string& name, const std::string& archive_name) {
   if (name.size() != archive_name.size() + 7 || name.compare(0, archive_name.size(), archive_name) != 0 ||
       name[archive_name.size()] != '.')
     return false;
-  return std::all_of(name.end() - 6, name.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  });
+  return std::all_of(name.end() - 6, name.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
 }
 
 void RemoveLeftovers(const std::string& archive, Messages& messages) {

@@ -51,7 +51,9 @@ class EntryAdder {
     zip_source_t* source = nullptr;
     bool pipelined = false;
     switch (item.kind) {
-      case EntryKind::kFolder: source = zip_source_buffer(archive_, nullptr, 0, 0); break;
+      case EntryKind::kFolder:
+        source = zip_source_buffer(archive_, nullptr, 0, 0);
+        break;
       case EntryKind::kLink:
         source = zip_source_buffer(archive_, item.link_target.data(), item.link_target.size(), 0);
         break;

@@ -27,7 +27,7 @@ struct WriteResult {
 // of the same name and keeping the others. libzip writes a temporary file beside the archive
 // and renames it into place, so on any failure the earlier archive is left as it was. Packed
 // data kept in plans is handed over to the archive.
-WriteResult WriteArchive(const std::string& archive, const std::vector<SourceItem>& items,
-                         std::vector<FilePlan>& plans, const std::vector<bool>& included);
+[[nodiscard]] WriteResult WriteArchive(const std::string& archive, const std::vector<SourceItem>& items,
+                                       std::vector<FilePlan>& plans, const std::vector<bool>& included);
 
 }  // namespace archiver

@@ -18,7 +18,7 @@ struct Command {
 //   -min -e -o ARCHIVE TARGET             restore of every entry below TARGET
 // Options may come in any order before the two names; "-min" may be left out and changes
 // nothing. Anything else is bad usage: nullopt.
-std::optional<Command> ParseCommandLine(const std::vector<std::string>& arguments);
+[[nodiscard]] std::optional<Command> ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The usage message, in Italian, ending with a newline.
 std::string UsageText();

@@ -31,6 +31,6 @@ constexpr std::size_t kProbeBytes = 64 * 1024;
 // when that saves at least 3%, so photos, videos and archives are stored instead of being
 // compressed again for nothing. A file the probe read whole keeps its packed bytes while their
 // total stays within keep_budget. Items that are not files get an empty plan.
-std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget);
+[[nodiscard]] std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget);
 
 }  // namespace archiver

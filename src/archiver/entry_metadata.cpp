@@ -27,10 +27,18 @@ EntryType ReadEntryType(const std::string& name, std::uint8_t opsys, std::uint32
   if (has_unix_mode) {
     type.permissions = mode & 0777;
     switch (mode & S_IFMT) {
-      case S_IFDIR: type.kind = EntryKind::kFolder; break;
-      case S_IFLNK: type.kind = EntryKind::kLink; break;
-      case S_IFREG: case 0: break;
-      default: type.special = true; break;
+      case S_IFDIR:
+        type.kind = EntryKind::kFolder;
+        break;
+      case S_IFLNK:
+        type.kind = EntryKind::kLink;
+        break;
+      case S_IFREG:
+      case 0:
+        break;
+      default:
+        type.special = true;
+        break;
     }
   } else if (attributes & kMsDosFolderFlag) {
     type.kind = EntryKind::kFolder;

@@ -42,9 +42,14 @@ class Source {
   zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
     try {
       switch (command) {
-        case ZIP_SOURCE_OPEN: Open(); return 0;
-        case ZIP_SOURCE_READ: return static_cast<zip_int64_t>(Read(static_cast<std::uint8_t*>(data), length));
-        case ZIP_SOURCE_CLOSE: Close(); return 0;
+        case ZIP_SOURCE_OPEN:
+          Open();
+          return 0;
+        case ZIP_SOURCE_READ:
+          return static_cast<zip_int64_t>(Read(static_cast<std::uint8_t*>(data), length));
+        case ZIP_SOURCE_CLOSE:
+          Close();
+          return 0;
         case ZIP_SOURCE_STAT: {
           auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &error_);
           if (stat == nullptr) return -1;
@@ -52,12 +57,17 @@ class Source {
           Stat(*stat);
           return sizeof(zip_stat_t);
         }
-        case ZIP_SOURCE_ERROR: return zip_error_to_data(&error_, data, length);
-        case ZIP_SOURCE_FREE: delete this; return 0;
+        case ZIP_SOURCE_ERROR:
+          return zip_error_to_data(&error_, data, length);
+        case ZIP_SOURCE_FREE:
+          delete this;
+          return 0;
         case ZIP_SOURCE_SUPPORTS:
           return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
                                                 ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-        default: zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0); return -1;
+        default:
+          zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
+          return -1;
       }
     } catch (const ItemError& failure) {
       if (failures_ != nullptr) failures_->Add(item_, failure.what());
@@ -79,8 +89,7 @@ class Source {
 // Serves packed bytes; the memory goes as soon as libzip has copied them.
 class PackedBytes : public Source {
  public:
-  PackedBytes(std::size_t item, SourceFailures* failures, Method method)
-      : Source(item, failures), method_(method) {}
+  PackedBytes(std::size_t item, SourceFailures* failures, Method method) : Source(item, failures), method_(method) {}
 
  protected:
   virtual PackedData Load() = 0;

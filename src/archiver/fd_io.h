@@ -16,7 +16,7 @@ UniqueFd OpenRegularFile(const std::string& path);
 
 // Reads until buffer is full or the file ends; returns the bytes read. Throws ItemError
 // naming path.
-std::size_t ReadUpTo(int fd, std::uint8_t* buffer, std::size_t size, const std::string& path);
+[[nodiscard]] std::size_t ReadUpTo(int fd, std::uint8_t* buffer, std::size_t size, const std::string& path);
 
 // Reads the rest of the file. Throws ItemError naming path.
 std::vector<std::uint8_t> ReadToEnd(int fd, std::size_t expected_size, const std::string& path);

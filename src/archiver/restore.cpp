@@ -111,7 +111,9 @@ ExitCode Restore(const std::string& archive_path, const std::string& target, Mes
     if (entry.kind != EntryKind::kLink) Attempt(messages, [&] { extractor->Extract(entry); });
   for (const ArchiveEntry& entry : entries) {
     if (entry.kind != EntryKind::kLink) continue;
-    Attempt(messages, [&] { extractor->tree.PlaceLink(entry.path, ReadLinkTarget(extractor->archive.get(), entry), entry.mtime); });
+    Attempt(messages, [&] {
+      extractor->tree.PlaceLink(entry.path, ReadLinkTarget(extractor->archive.get(), entry), entry.mtime);
+    });
   }
   std::vector<const ArchiveEntry*> folders;
   for (const ArchiveEntry& entry : entries)

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-struct timespec Timestamp(std::int64_t mtime) { return {static_cast<time_t>(mtime), 0}; }
+struct timespec Timestamp(std::int64_t mtime) {
+  return {static_cast<time_t>(mtime), 0};
+}
 
 bool IsSymbolicLink(int folder, const std::string& name) {
   struct stat info;

@@ -8,32 +8,58 @@ namespace {
 
 std::string CodeText(int code) {
   switch (code) {
-    case ZIP_ER_NOZIP: return "non è un archivio ZIP";
-    case ZIP_ER_MULTIDISK: return "gli archivi su più volumi non sono supportati";
-    case ZIP_ER_INCONS: return "archivio danneggiato";
-    case ZIP_ER_CRC: return "dati danneggiati (CRC errato)";
-    case ZIP_ER_ZLIB: return "dati compressi danneggiati";
-    case ZIP_ER_EOF: return "archivio troncato";
-    case ZIP_ER_NOENT: return "File o directory non esistente";
-    case ZIP_ER_EXISTS: return "Il file esiste";
-    case ZIP_ER_MEMORY: return "Impossibile allocare memoria";
-    case ZIP_ER_COMPNOTSUPP: return "metodo di compressione non supportato";
-    case ZIP_ER_ENCRNOTSUPP: return "cifratura non supportata";
-    case ZIP_ER_NOPASSWD: return "voce cifrata: serve una password";
-    case ZIP_ER_WRONGPASSWD: return "password errata";
-    case ZIP_ER_OPEN: return "impossibile aprire il file";
-    case ZIP_ER_READ: return "errore di lettura";
-    case ZIP_ER_WRITE: return "errore di scrittura";
-    case ZIP_ER_SEEK: return "errore di posizionamento nel file";
-    case ZIP_ER_TMPOPEN: return "impossibile creare il file temporaneo";
-    case ZIP_ER_RENAME: return "impossibile rinominare il file temporaneo";
-    case ZIP_ER_CLOSE: return "impossibile chiudere il file";
-    case ZIP_ER_REMOVE: return "impossibile eliminare il file";
-    case ZIP_ER_RDONLY: return "archivio in sola lettura";
-    case ZIP_ER_INUSE: return "risorsa in uso";
-    case ZIP_ER_TELL: return "errore di posizionamento nel file";
-    case ZIP_ER_COMPRESSED_DATA: return "dati compressi danneggiati";
-    default: return "errore di libzip " + std::to_string(code);
+    case ZIP_ER_NOZIP:
+      return "non è un archivio ZIP";
+    case ZIP_ER_MULTIDISK:
+      return "gli archivi su più volumi non sono supportati";
+    case ZIP_ER_INCONS:
+      return "archivio danneggiato";
+    case ZIP_ER_CRC:
+      return "dati danneggiati (CRC errato)";
+    case ZIP_ER_ZLIB:
+      return "dati compressi danneggiati";
+    case ZIP_ER_EOF:
+      return "archivio troncato";
+    case ZIP_ER_NOENT:
+      return "File o directory non esistente";
+    case ZIP_ER_EXISTS:
+      return "Il file esiste";
+    case ZIP_ER_MEMORY:
+      return "Impossibile allocare memoria";
+    case ZIP_ER_COMPNOTSUPP:
+      return "metodo di compressione non supportato";
+    case ZIP_ER_ENCRNOTSUPP:
+      return "cifratura non supportata";
+    case ZIP_ER_NOPASSWD:
+      return "voce cifrata: serve una password";
+    case ZIP_ER_WRONGPASSWD:
+      return "password errata";
+    case ZIP_ER_OPEN:
+      return "impossibile aprire il file";
+    case ZIP_ER_READ:
+      return "errore di lettura";
+    case ZIP_ER_WRITE:
+      return "errore di scrittura";
+    case ZIP_ER_SEEK:
+      return "errore di posizionamento nel file";
+    case ZIP_ER_TMPOPEN:
+      return "impossibile creare il file temporaneo";
+    case ZIP_ER_RENAME:
+      return "impossibile rinominare il file temporaneo";
+    case ZIP_ER_CLOSE:
+      return "impossibile chiudere il file";
+    case ZIP_ER_REMOVE:
+      return "impossibile eliminare il file";
+    case ZIP_ER_RDONLY:
+      return "archivio in sola lettura";
+    case ZIP_ER_INUSE:
+      return "risorsa in uso";
+    case ZIP_ER_TELL:
+      return "errore di posizionamento nel file";
+    case ZIP_ER_COMPRESSED_DATA:
+      return "dati compressi danneggiati";
+    default:
+      return "errore di libzip " + std::to_string(code);
   }
 }
 

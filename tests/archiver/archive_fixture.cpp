@@ -147,8 +147,9 @@ std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {
   for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
     zip_stat_t stat;
     zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
-    entries.push_back({stat.name, stat.comp_method,
-                       zip_file_extra_fields_count_by_id(archive, static_cast<zip_uint64_t>(i), 0x5455, ZIP_FL_CENTRAL)});
+    entries.push_back(
+        {stat.name, stat.comp_method,
+         zip_file_extra_fields_count_by_id(archive, static_cast<zip_uint64_t>(i), 0x5455, ZIP_FL_CENTRAL)});
   }
   zip_discard(archive);
   return entries;

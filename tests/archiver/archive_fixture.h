@@ -22,7 +22,7 @@ Run Backup(const std::string& archive, const std::string& folder);
 Run Restore(const std::string& archive, const std::string& target);
 
 struct ProcessResult {
-  int exit_code;  // -1 when the process did not exit normally
+  int exit_code;       // -1 when the process did not exit normally
   std::string output;  // standard output and standard error together
 };
 

@@ -32,8 +32,8 @@ TEST(CommandLine, RefusesEverythingElse) {
   const std::vector<std::vector<std::string>> bad = {
       {},
       {"-min"},
-      {"-min", "-a", "-r", "-p", "a.zip"},                     // no folder
-      {"-min", "-a", "-r", "-p", "a.zip", "/home/anna"},       // no "*.*"
+      {"-min", "-a", "-r", "-p", "a.zip"},                // no folder
+      {"-min", "-a", "-r", "-p", "a.zip", "/home/anna"},  // no "*.*"
       {"-min", "-a", "-r", "-p", "a.zip", "/home/anna/*.txt"},
       {"-min", "-a", "-r", "a.zip", "/home/*.*"},              // -p missing
       {"-min", "-a", "-r", "-p", "-e", "a.zip", "/home/*.*"},  // both at once

@@ -30,8 +30,8 @@ class HostileArchive : public ::testing::Test {
 };
 
 TEST_F(HostileArchive, NamesThatClimbOutOrAreAbsoluteAreRefusedAndTheRestIsExtracted) {
-  const std::vector<std::string> hostile = {"../fuori/uno",      "a/../../fuori/due", "..\\fuori\\tre",
-                                            "C:/fuori/quattro",  "c:\\fuori\\cinque", "\\fuori\\sei",
+  const std::vector<std::string> hostile = {"../fuori/uno",      "a/../../fuori/due",      "..\\fuori\\tre",
+                                            "C:/fuori/quattro",  "c:\\fuori\\cinque",      "\\fuori\\sei",
                                             outside_ + "/sette", "a/b/../../../fuori/otto"};
   std::vector<HandMadeEntry> entries = {{"buono.txt", "buono", S_IFREG | 0644}};
   for (const std::string& name : hostile) entries.push_back({name, "cattivo", S_IFREG | 0644});

@@ -77,7 +77,7 @@ TEST_F(Update, LeftoversOfAKilledRunAreRemovedAndLookalikesAreKept) {
   const std::string complete_copy = ReadFile(archive_);
   WriteFile(archive_ + ".Ab12Cd", complete_copy.substr(0, complete_copy.size() / 2));  // killed while writing
   WriteFile(archive_ + ".Zy98Xw", "");                                                 // killed at once
-  WriteFile(archive_ + ".backup", complete_copy);  // the user's own copy
+  WriteFile(archive_ + ".backup", complete_copy);                                      // the user's own copy
   WriteFile(archive_ + ".note12", "appunti");
 
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
@@ -104,8 +104,8 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunCleansUp) {
 
   const pid_t child = ::fork();
   if (child == 0) {
-    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive_.c_str(),
-            (source_ + "/*.*").c_str(), static_cast<char*>(nullptr));
+    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive_.c_str(), (source_ + "/*.*").c_str(),
+            static_cast<char*>(nullptr));
     ::_exit(127);
   }
   // Killed as soon as libzip's temporary file appears beside the archive.
