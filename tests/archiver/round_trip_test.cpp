@@ -94,6 +94,22 @@ TEST_F(RoundTrip, CompressesWhatShrinksAndStoresWhatDoesNot) {
   EXPECT_EQ(methods.count(prefix + "vuota/"), 1u);
 }
 
+TEST_F(RoundTrip, AFileTooLargeForMemoryStreamsThroughLibzipAndStaysCompressed) {
+  std::string block;
+  for (int i = 0; block.size() < (1 << 20); ++i)
+    block += "voce di registro " + std::to_string(i * 7919 % 100003) + "\n";
+  std::string large;
+  for (int i = 0; large.size() < (40u << 20); ++i) large += block.substr(static_cast<std::size_t>(i) * 131);
+  WriteFile(source_ + "/registro.log", large);
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::vector<EntryInfo> entries = ReadEntries(archive_);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[1].method, ZIP_CM_DEFLATE);
+  EXPECT_LT(std::filesystem::file_size(archive_), large.size() / 4);
+  ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
+  EXPECT_TRUE(ReadFile(target_ + source_ + "/registro.log") == large);
+}
+
 TEST_F(RoundTrip, RestoringToTheRootPutsFilesBackWhereTheyWere) {
   MakeTree();
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
