@@ -85,37 +85,16 @@ TEST_F(ArchiveSearchTest, EveryArchiveIsListedAndOddLineNumbersReachNoTable) {
   EXPECT_EQ(odd.path, "");
 }
 
-TEST_F(ArchiveSearchTest, RestoreJobsTakeTheChosenRunForEveryLine) {
-  state.Num_Righe = 12;
-  state.Archivio_Scelto = "1205_3_2.ZIP";
-  for (int i = 1; i <= 12; ++i)
-    if (i != 5) data.Write("1205_3" + std::string(i < 10 ? "_" : "") + std::to_string(i % 100) + ".ZIP", "");
-  const auto jobs = RestoreJobs(state, "/p/archivia");
-  ASSERT_EQ(jobs.size(), 12u);
-  EXPECT_EQ(jobs[0].command_line, "/p/archivia -min -e -o " + data.path() + "1205_3_1.ZIP \"/\"");
-  EXPECT_EQ(jobs[8].command_line, "/p/archivia -min -e -o " + data.path() + "1205_3_9.ZIP \"/\"");
-  EXPECT_EQ(jobs[9].command_line, "/p/archivia -min -e -o " + data.path() + "1205_310.ZIP \"/\"");
-  EXPECT_EQ(jobs[11].command_line, "/p/archivia -min -e -o " + data.path() + "1205_312.ZIP \"/\"");
-  EXPECT_EQ(jobs[4].command_line, "");
-  EXPECT_EQ(jobs[4].refusal, "l'archivio 1205_3_5.ZIP non esiste");
-
-  state.Cartella_Arrivo = "/tmp/ripristino di prova/";
-  EXPECT_EQ(RestoreJobs(state, "/p/archivia")[11].command_line,
-            "/p/archivia -min -e -o " + data.path() + "1205_312.ZIP \"/tmp/ripristino di prova/\"");
-  state.Cartella_Arrivo = "   ";  // blank means over the originals
-  EXPECT_EQ(RestoreJobs(state, "/p/archivia")[0].command_line,
-            "/p/archivia -min -e -o " + data.path() + "1205_3_1.ZIP \"/\"");
-  state.Cartella_Arrivo = "/tmp/\"x\"/";
-  EXPECT_NE(RestoreJobs(state, "/p/archivia")[0].refusal.find("virgolette"), std::string::npos);
-}
-
-TEST_F(ArchiveSearchTest, TheHundredthLineRestoresFromItsZeroZeroArchive) {
+TEST_F(ArchiveSearchTest, RestoreJobsForLineHundredABlankTargetAndAQuotedOne) {
   state.Archivio_Scelto = "3112_1_7.ZIP";
+  state.Cartella_Arrivo = "   ";  // blank: over the originals
   data.Write("3112_100.ZIP", "");
-  const auto jobs = RestoreJobs(state, "/p/archivia");
+  auto jobs = RestoreJobs(state, "/p/archivia");
   ASSERT_EQ(jobs.size(), 100u);
   EXPECT_EQ(jobs[99].command_line, "/p/archivia -min -e -o " + data.path() + "3112_100.ZIP \"/\"");
-  EXPECT_EQ(jobs[99].line, 100);
+  EXPECT_EQ(jobs[0].refusal, "l'archivio 3112_1_1.ZIP non esiste");
+  state.Cartella_Arrivo = "/tmp/\"x\"/";
+  EXPECT_NE(RestoreJobs(state, "/p/archivia")[99].refusal.find("virgolette"), std::string::npos);
 }
 
 }  // namespace

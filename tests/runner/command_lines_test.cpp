@@ -30,12 +30,9 @@ TEST(CommandLines, PathsWithBlanksAreQuotedAndSplitBackWhole) {
   EXPECT_EQ(SplitCommandLine(*line),
             (Words{"/home/anna/Programmi utili/archivia", "-min", "-a", "-r", "-p",
                    "/home/anna/Programmi utili/1406_1_1.ZIP", "/home/anna/Foto di città/*.*"}));
-}
-
-TEST(CommandLines, ShellCharactersStayPartOfTheName) {
-  const auto line = BackupCommandLine("/p/archivia", "/p/1406_1_1.ZIP", "/home/anna/$(rm -rf ~); `x` & y/");
-  ASSERT_TRUE(line);
-  EXPECT_EQ(SplitCommandLine(*line).back(), "/home/anna/$(rm -rf ~); `x` & y/*.*");
+  // Shell characters stay part of the name.
+  const auto odd = BackupCommandLine("/p/archivia", "/p/1406_1_1.ZIP", "/home/$(rm -rf ~); `x` & y/");
+  EXPECT_EQ(SplitCommandLine(*odd).back(), "/home/$(rm -rf ~); `x` & y/*.*");
 }
 
 TEST(CommandLines, ADoubleQuoteInAnyPathMeansNoCommandLine) {

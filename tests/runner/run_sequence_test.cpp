@@ -79,10 +79,10 @@ TEST(RunSequence, WhatTheArchiverSaysIsKeptForTheEndMessage) {
   runner::RunSequence run(
       {Line(1, "/bin/sh -c \"echo 'archivia: impossibile leggere /a/x: Permesso negato' >&2; exit 1\""),
        Line(2, "/bin/sh -c \"for i in 1 2 3 4 5 6 7 8; do echo riga $i >&2; done; exit 2\""),
-       Line(3, "/bin/sh -c \"echo solo un avviso >&2\"")},
+       Line(3, "/bin/sh -c \"echo solo un avviso >&2\""), Line(4, "/no/such/archivia")},
       report);
   RunToTheEnd(run);
-  ASSERT_EQ(report.results.size(), 3u);
+  ASSERT_EQ(report.results.size(), 4u);
   EXPECT_EQ(report.results[0].messages,
             (std::vector<std::string>{"archivia: impossibile leggere /a/x: Permesso negato"}));
   EXPECT_EQ(report.results[1].messages.size(), runner::kMessageLinesKept);
@@ -91,17 +91,12 @@ TEST(RunSequence, WhatTheArchiverSaysIsKeptForTheEndMessage) {
                          "      archivia: impossibile leggere /a/x: Permesso negato\r"),
             std::string::npos);
   EXPECT_NE(message.find("nessun file salvato (codice 2)\r      riga 1\r      riga 2\r      riga 3\r"
-                         "      riga 4\r      riga 5\r      ...\r\r"),
+                         "      riga 4\r      riga 5\r      ...\r   riga 4  Riga 4"),
             std::string::npos);
   EXPECT_EQ(message.find("avviso"), std::string::npos);  // a line done needs no explanation
-}
-
-TEST(RunSequence, ARunWithNothingToDoEndsAtItsFirstStep) {
-  RecordingReport report;
-  runner::RunSequence run({}, report);
-  EXPECT_FALSE(run.Advance());
-  EXPECT_EQ(report.ends, 1);
-  EXPECT_TRUE(report.results.empty());
+  EXPECT_NE(message.find("(/dati/4/): impossibile avviare il programma di archiviazione\r\r"
+                         "Cartelle salvate:\r   riga 3  Riga 3  (/dati/3/)"),
+            std::string::npos);
 }
 
 TEST(EndMessage, SuccessIsSaidInTheUsualWordsAndOnlyThen) {
@@ -113,39 +108,6 @@ TEST(EndMessage, SuccessIsSaidInTheUsualWordsAndOnlyThen) {
     EXPECT_NE(EndMessage(runner::RunKind::Backup, {done, failed}), "COPIA TERMINATA !!!");
     EXPECT_NE(EndMessage(runner::RunKind::Restore, {failed, done}), "RIPRISTINO TERMINATO !!!");
   }
-}
-
-TEST(EndMessage, AFailedRunNamesWhatFailedWhyAndWhatWasSaved) {
-  Job documents = Line(1, "x");
-  documents.description = "Documenti";
-  documents.folder = "/home/anna/Documenti/";
-  Job photos = Line(2, "x");
-  photos.description = "Foto";
-  photos.folder = "/home/anna/Foto/";
-  Job blank = Line(3, "", "la cartella da salvare non è indicata");
-  blank.description = "";
-  blank.folder = "";
-  const std::vector<LineResult> results{{documents, Outcome::Done, 0, {}},
-                                        {photos, Outcome::PartlyDone, 1, {}},
-                                        {blank, Outcome::Refused, 0, {}}};
-  EXPECT_EQ(EndMessage(runner::RunKind::Backup, results),
-            "ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
-            "Cartelle NON salvate o salvate solo in parte:\r"
-            "   riga 2  Foto  (/home/anna/Foto/): alcuni file non sono stati salvati (codice 1)\r"
-            "   riga 3  (): la cartella da salvare non è indicata\r\r"
-            "Cartelle salvate:\r"
-            "   riga 1  Documenti  (/home/anna/Documenti/)");
-
-  const std::vector<LineResult> none_restored{{documents, Outcome::NotStarted, 0, {}},
-                                              {photos, Outcome::Failed, 2, {}}};
-  EXPECT_EQ(EndMessage(runner::RunKind::Restore, none_restored),
-            "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
-            "Cartelle NON ripristinate o ripristinate solo in parte:\r"
-            "   riga 1  Documenti  (/home/anna/Documenti/): impossibile avviare il programma di "
-            "archiviazione\r"
-            "   riga 2  Foto  (/home/anna/Foto/): nessun file ripristinato (codice 2)\r\r"
-            "Cartelle ripristinate:\r"
-            "   nessuna");
 }
 
 }  // namespace
