@@ -59,7 +59,7 @@ class EntryAdder {
         break;
       case EntryKind::kFile:
         method = plan.method;
-        pipelined = method == Method::kDeflate && !plan.packed && item.size <= kInMemoryLimit;
+        pipelined = method == Method::kDeflate && !plan.packed;
         source = SourceForFile(item, index, plan, pipelined);
         break;
     }
@@ -73,13 +73,24 @@ class EntryAdder {
     if (pipelined) queued_.push_back({static_cast<zip_uint64_t>(entry), &item, &tickets_.back()});
   }
 
-  // Jobs go in entry order, the order zip_close reads the sources in.
+  // Jobs go in entry order, the order zip_close reads the sources in. A file too large for
+  // memory becomes a run of pieces.
   void StartPipeline(std::optional<CompressionPipeline>& pipeline) {
     std::sort(queued_.begin(), queued_.end(), [](const Queued& a, const Queued& b) { return a.entry < b.entry; });
     std::vector<CompressionPipeline::Job> jobs;
-    for (std::size_t job = 0; job < queued_.size(); ++job) {
-      queued_[job].ticket->job = job;
-      jobs.push_back({queued_[job].item->path, queued_[job].item->size});
+    for (const Queued& queued : queued_) {
+      const SourceItem& item = *queued.item;
+      queued.ticket->first_job = jobs.size();
+      if (item.size <= kInMemoryLimit) {
+        jobs.push_back({item.path, item.size, std::nullopt});
+      } else {
+        constexpr std::uint64_t kPiece = CompressionPipeline::kPieceBytes;
+        for (std::uint64_t offset = 0; offset < item.size; offset += kPiece) {
+          const std::uint64_t size = std::min(kPiece, item.size - offset);
+          jobs.push_back({item.path, size, CompressionPipeline::Piece{offset, offset + size == item.size}});
+        }
+      }
+      queued.ticket->jobs = jobs.size() - queued.ticket->first_job;
     }
     pipeline.emplace(std::move(jobs), kPipelineBudget);
     for (PipelineTicket& ticket : tickets_) ticket.pipeline = &*pipeline;
@@ -98,7 +109,7 @@ class EntryAdder {
       plan.packed.reset();
       return PackedSource(archive_, std::move(packed), plan.method);
     }
-    if (pipelined) return PipelineSource(archive_, tickets_.emplace_back(), index, failures_);
+    if (pipelined) return PipelineSource(archive_, tickets_.emplace_back(), item.size, index, failures_);
     return StreamedFileSource(archive_, item, index, failures_);
   }
 

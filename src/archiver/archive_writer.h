@@ -10,8 +10,8 @@
 
 namespace archiver {
 
-// Files of at most this size are read whole and deflated in parallel; larger ones stream
-// through libzip's own compressor.
+// Files of at most this size are read whole and deflated with libdeflate; larger ones are cut
+// into pieces deflated with zlib. Both are deflated in parallel.
 constexpr std::size_t kInMemoryLimit = 32u << 20;
 // Bytes held at once by the parallel compressors.
 constexpr std::size_t kPipelineBudget = 160u << 20;

@@ -1,5 +1,6 @@
 #include "archiver/compression_pipeline.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -10,6 +11,34 @@
 #include "archiver/parallel.h"
 
 namespace archiver {
+
+namespace {
+
+PackedData PackWholeFile(const CompressionPipeline::Job& job, Deflater& deflater) {
+  const UniqueFd fd = OpenRegularFile(job.path);
+  const std::vector<std::uint8_t> data = ReadToEnd(fd.get(), job.size, job.path);
+  PackedData packed;
+  packed.size = data.size();
+  packed.crc = Crc32(data.data(), data.size());
+  deflater.Compress(data.data(), data.size(), packed.bytes);
+  return packed;
+}
+
+// A large file is archived as it was listed: one that shrank since fails and is left out.
+PackedData PackPiece(const CompressionPipeline::Job& job) {
+  const UniqueFd fd = OpenRegularFile(job.path);
+  const std::size_t dictionary = static_cast<std::size_t>(std::min<std::uint64_t>(kDeflateWindow, job.piece->offset));
+  std::vector<std::uint8_t> data(dictionary + job.size);
+  if (ReadAt(fd.get(), data.data(), data.size(), job.piece->offset - dictionary, job.path) != data.size())
+    throw ItemError("impossibile leggere " + job.path + ": il file si è accorciato durante la copia");
+  PackedData packed;
+  packed.size = job.size;
+  packed.crc = Crc32(data.data() + dictionary, job.size);
+  DeflatePiece(data.data(), dictionary, job.size, job.piece->last, packed.bytes);
+  return packed;
+}
+
+}  // namespace
 
 CompressionPipeline::CompressionPipeline(std::vector<Job> jobs, std::size_t memory_budget)
     : jobs_(std::move(jobs)), memory_budget_(memory_budget), results_(jobs_.size()) {
@@ -27,8 +56,8 @@ CompressionPipeline::~CompressionPipeline() {
 }
 
 std::size_t CompressionPipeline::Cost(std::size_t i) const {
-  // The file's bytes and the compressed copy live together while it is being deflated.
-  return 2 * static_cast<std::size_t>(jobs_[i].size) + 4096;
+  // The bytes read and their compressed copy live together while they are being deflated.
+  return 2 * static_cast<std::size_t>(jobs_[i].size) + 2 * kDeflateWindow;
 }
 
 bool CompressionPipeline::CanStartNext() const {
@@ -48,11 +77,7 @@ void CompressionPipeline::Work() {
     }
     Result result;
     try {
-      const UniqueFd fd = OpenRegularFile(jobs_[i].path);
-      const std::vector<std::uint8_t> data = ReadToEnd(fd.get(), jobs_[i].size, jobs_[i].path);
-      result.packed.size = data.size();
-      result.packed.crc = Crc32(data.data(), data.size());
-      deflater.Compress(data.data(), data.size(), result.packed.bytes);
+      result.packed = jobs_[i].piece ? PackPiece(jobs_[i]) : PackWholeFile(jobs_[i], deflater);
     } catch (const ItemError& error) {
       result.error = error.what();
     } catch (const std::bad_alloc&) {

@@ -13,16 +13,25 @@
 
 namespace archiver {
 
-// Deflates whole files on all cores ahead of the archive writer, which takes the results
-// one by one in job order. Files are read and compressed in memory, so only files up to a
-// few tens of MiB belong here; memory_budget bounds the bytes held at once (a single job is
-// always let through, so a budget smaller than one file still makes progress).
+// Deflates on all cores ahead of the archive writer, which takes the results one by one in
+// job order. A job is a whole file, read and deflated in memory with libdeflate, or a piece of
+// a file too large for that, deflated with zlib as part of one stream (see DeflatePiece).
+// memory_budget bounds the bytes held at once (a single job is always let through, so a
+// budget smaller than one job still makes progress).
 class CompressionPipeline {
  public:
+  struct Piece {
+    std::uint64_t offset;
+    bool last;  // ends the file's stream
+  };
   struct Job {
     std::string path;
-    std::uint64_t size;  // as listed; only used to budget memory
+    std::uint64_t size;  // a whole file's listed size (only to budget memory), or a piece's length
+    std::optional<Piece> piece;
   };
+
+  // The size of the pieces large files are cut into.
+  static constexpr std::size_t kPieceBytes = 4u << 20;
 
   CompressionPipeline(std::vector<Job> jobs, std::size_t memory_budget);
   ~CompressionPipeline();

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <optional>
 
+#include "archiver/deflater.h"
 #include "archiver/fd_io.h"
 #include "archiver/item_error.h"
 
@@ -86,71 +86,93 @@ class Source {
   zip_error_t error_;
 };
 
-// Serves packed bytes; the memory goes as soon as libzip has copied them.
-class PackedBytes : public Source {
+// Serves bytes packed by the probe; the memory goes as soon as libzip has copied them.
+class AlreadyPacked : public Source {
  public:
-  PackedBytes(std::size_t item, SourceFailures* failures, Method method) : Source(item, failures), method_(method) {}
+  AlreadyPacked(PackedData packed, Method method)
+      : Source(0, nullptr), packed_(std::move(packed)), packed_size_(packed_.bytes.size()), method_(method) {}
 
  protected:
-  virtual PackedData Load() = 0;
-
-  void Open() override {
-    Ensure();
-    offset_ = 0;
-  }
+  void Open() override { offset_ = 0; }
 
   std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-    const std::size_t count = std::min(size, packed_->bytes.size() - offset_);
-    if (count > 0) std::memcpy(buffer, packed_->bytes.data() + offset_, count);  // an empty file has no buffer
+    const std::size_t count = std::min(size, packed_.bytes.size() - offset_);
+    if (count > 0) std::memcpy(buffer, packed_.bytes.data() + offset_, count);  // an empty file has no buffer
     offset_ += count;
     return count;
   }
 
-  void Close() override { std::vector<std::uint8_t>().swap(packed_->bytes); }
+  void Close() override { std::vector<std::uint8_t>().swap(packed_.bytes); }
 
   void Stat(zip_stat_t& stat) override {
-    Ensure();
     stat.valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD;
-    stat.size = packed_->size;
-    stat.crc = packed_->crc;
+    stat.size = packed_.size;
+    stat.crc = packed_.crc;
     stat.comp_method = method_ == Method::kDeflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE;
     stat.comp_size = packed_size_;
   }
 
  private:
-  void Ensure() {
-    if (packed_) return;
-    packed_ = Load();
-    packed_size_ = packed_->bytes.size();
-  }
-
+  PackedData packed_;
+  const std::size_t packed_size_;  // outlives the bytes
   const Method method_;
-  std::optional<PackedData> packed_;
-  std::size_t packed_size_ = 0;  // outlives the bytes, which go once copied
   std::size_t offset_ = 0;
 };
 
-class AlreadyPacked : public PackedBytes {
+// Takes the ticket's jobs one after the other as libzip reads, so a large file never sits in
+// memory whole; its CRC and deflated size are known once the last piece has been read, which is
+// when libzip asks for them again.
+class DeflatedByPipeline : public Source {
  public:
-  AlreadyPacked(PackedData packed, Method method) : PackedBytes(0, nullptr, method), packed_(std::move(packed)) {}
+  DeflatedByPipeline(const PipelineTicket& ticket, std::uint64_t size, std::size_t item, SourceFailures& failures)
+      : Source(item, &failures), ticket_(ticket), listed_size_(size) {}
 
  protected:
-  PackedData Load() override { return std::move(packed_); }
+  void Open() override {
+    taken_ = 0;
+    offset_ = 0;
+    current_ = {};
+    crc_ = size_ = packed_size_ = 0;
+  }
 
- private:
-  PackedData packed_;
-};
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+    while (offset_ == current_.bytes.size()) {
+      if (taken_ == ticket_.jobs) return 0;
+      current_ = ticket_.pipeline->Take(ticket_.first_job + taken_++);
+      offset_ = 0;
+      crc_ = CombineCrc32(crc_, current_.crc, current_.size);
+      size_ += current_.size;
+      packed_size_ += current_.bytes.size();
+    }
+    const std::size_t count = std::min(size, current_.bytes.size() - offset_);
+    std::memcpy(buffer, current_.bytes.data() + offset_, count);
+    offset_ += count;
+    return count;
+  }
 
-class PackedByPipeline : public PackedBytes {
- public:
-  PackedByPipeline(const PipelineTicket& ticket, std::size_t item, SourceFailures& failures)
-      : PackedBytes(item, &failures, Method::kDeflate), ticket_(ticket) {}
+  void Close() override { current_ = {}; }
 
- protected:
-  PackedData Load() override { return ticket_.pipeline->Take(ticket_.job); }
+  void Stat(zip_stat_t& stat) override {
+    stat.valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_METHOD;
+    stat.comp_method = ZIP_CM_DEFLATE;
+    stat.size = listed_size_;
+    if (taken_ == ticket_.jobs) {
+      stat.valid |= ZIP_STAT_CRC | ZIP_STAT_COMP_SIZE;
+      stat.size = size_;
+      stat.crc = crc_;
+      stat.comp_size = packed_size_;
+    }
+  }
 
  private:
   const PipelineTicket& ticket_;
+  const std::uint64_t listed_size_;
+  std::size_t taken_ = 0;
+  PackedData current_;
+  std::size_t offset_ = 0;
+  std::uint32_t crc_ = 0;
+  std::uint64_t size_ = 0;
+  std::uint64_t packed_size_ = 0;
 };
 
 class StreamedFile : public Source {
@@ -190,8 +212,9 @@ zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method) {
   return Source::Create(archive, std::make_unique<AlreadyPacked>(std::move(packed), method));
 }
 
-zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::size_t item, SourceFailures& failures) {
-  return Source::Create(archive, std::make_unique<PackedByPipeline>(ticket, item, failures));
+zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::uint64_t size, std::size_t item,
+                             SourceFailures& failures) {
+  return Source::Create(archive, std::make_unique<DeflatedByPipeline>(ticket, size, item, failures));
 }
 
 zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures) {

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -34,15 +35,16 @@ zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method);
 // entry keeps its old place, so only then is the order libzip writes them in known.
 struct PipelineTicket {
   CompressionPipeline* pipeline = nullptr;
-  std::size_t job = 0;
+  std::size_t first_job = 0;
+  std::size_t jobs = 0;  // one for a whole file, one per piece for a large one
 };
 
-// Data deflated by the pipeline: libzip waits for the ticket's job on its turn and copies it
-// as it is.
-zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::size_t item, SourceFailures& failures);
+// Data deflated by the pipeline: libzip waits for the ticket's jobs on its turn and copies the
+// deflated stream as it is. size is the file's listed size.
+zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::uint64_t size, std::size_t item,
+                             SourceFailures& failures);
 
-// The file read as libzip goes, for files too large to hold in memory and for stored ones;
-// libzip compresses it with the entry's method and level.
+// A stored file, read as libzip goes.
 zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures);
 
 }  // namespace archiver

@@ -30,6 +30,18 @@ std::size_t ReadUpTo(int fd, std::uint8_t* buffer, std::size_t size, const std::
   return done;
 }
 
+std::size_t ReadAt(int fd, std::uint8_t* buffer, std::size_t size, std::uint64_t offset, const std::string& path) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ThrowSystemError("impossibile leggere " + path, errno);
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
 std::vector<std::uint8_t> ReadToEnd(int fd, std::size_t expected_size, const std::string& path) {
   // One byte more than expected, so a file that grew since it was listed is read whole.
   std::vector<std::uint8_t> data(expected_size + 1);

@@ -18,6 +18,10 @@ UniqueFd OpenRegularFile(const std::string& path);
 // naming path.
 [[nodiscard]] std::size_t ReadUpTo(int fd, std::uint8_t* buffer, std::size_t size, const std::string& path);
 
+// Reads size bytes from offset, or fewer where the file ends. Throws ItemError naming path.
+[[nodiscard]] std::size_t ReadAt(int fd, std::uint8_t* buffer, std::size_t size, std::uint64_t offset,
+                                 const std::string& path);
+
 // Reads the rest of the file. Throws ItemError naming path.
 std::vector<std::uint8_t> ReadToEnd(int fd, std::size_t expected_size, const std::string& path);
 

@@ -94,7 +94,7 @@ TEST_F(RoundTrip, CompressesWhatShrinksAndStoresWhatDoesNot) {
   EXPECT_EQ(methods.count(prefix + "vuota/"), 1u);
 }
 
-TEST_F(RoundTrip, AFileTooLargeForMemoryStreamsThroughLibzipAndStaysCompressed) {
+TEST_F(RoundTrip, AFileTooLargeForMemoryIsDeflatedInPiecesIntoOneValidStream) {
   std::string block;
   for (int i = 0; block.size() < (1 << 20); ++i)
     block += "voce di registro " + std::to_string(i * 7919 % 100003) + "\n";
@@ -106,6 +106,9 @@ TEST_F(RoundTrip, AFileTooLargeForMemoryStreamsThroughLibzipAndStaysCompressed) 
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].method, ZIP_CM_DEFLATE);
   EXPECT_LT(std::filesystem::file_size(archive_), large.size() / 4);
+  if (ToolExists("unzip")) {
+    EXPECT_EQ(RunProgram({"unzip", "-tq", archive_}).exit_code, 0);  // another inflater
+  }
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
   EXPECT_TRUE(ReadFile(target_ + source_ + "/registro.log") == large);
 }

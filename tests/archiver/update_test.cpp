@@ -134,15 +134,17 @@ TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntac
   const std::string before = ReadFile(archive_);
   const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
 
-  std::vector<archiver::SourceItem> items(3);
+  std::vector<archiver::SourceItem> items(4);
   items[0] = {source_ + "/a.txt", prefix_ + "a.txt", archiver::EntryKind::kFile, 0644, 1'300'000'000, 1, {}};
   items[1] = {source_ + "/sparito.log", prefix_ + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
   items[2] = {source_ + "/sparito.bin", prefix_ + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
-  std::vector<archiver::FilePlan> plans(3);
-  plans[0].method = plans[1].method = archiver::Method::kDeflate;  // deflated in memory
-  plans[2].method = archiver::Method::kStore;                      // streamed by libzip
+  // Listed as large, so deflated in pieces, but it shrank to one byte since.
+  items[3] = {source_ + "/a.txt", prefix_ + "accorciato.txt", archiver::EntryKind::kFile, 0644, 0, 40 << 20, {}};
+  std::vector<archiver::FilePlan> plans(4);
+  plans[0].method = plans[1].method = plans[3].method = archiver::Method::kDeflate;
+  plans[2].method = archiver::Method::kStore;  // streamed by libzip
 
-  const auto failed = archiver::WriteArchive(archive_, items, plans, {true, true, false});
+  const auto failed = archiver::WriteArchive(archive_, items, plans, {true, true, false, false});
   EXPECT_FALSE(failed.written);
   ASSERT_EQ(failed.unreadable.size(), 1u);
   EXPECT_EQ(failed.unreadable[0].first, 1u);
@@ -150,12 +152,18 @@ TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntac
   EXPECT_EQ(ReadFile(archive_), before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
 
-  const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true});
+  const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true, false});
   ASSERT_EQ(streamed.unreadable.size(), 1u);
   EXPECT_EQ(streamed.unreadable[0].first, 2u);
   EXPECT_EQ(ReadFile(archive_), before);
 
-  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false}).written);
+  const auto shrunk = archiver::WriteArchive(archive_, items, plans, {true, false, false, true});
+  ASSERT_EQ(shrunk.unreadable.size(), 1u);
+  EXPECT_EQ(shrunk.unreadable[0].first, 3u);
+  EXPECT_NE(shrunk.unreadable[0].second.find("si è accorciato"), std::string::npos) << shrunk.unreadable[0].second;
+  EXPECT_EQ(ReadFile(archive_), before);
+
+  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}).written);
   EXPECT_NE(ReadFile(archive_), before);
 }
 
