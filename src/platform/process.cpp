@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <utility>
 
 extern char** environ;
@@ -71,8 +72,18 @@ pid_t Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors) 
   if (errors && errors->fd() >= 0) posix_spawn_file_actions_adddup2(&actions, errors->fd(), STDERR_FILENO);
   // The window system's connections and every other open file stay with this program.
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+  // Signals start as a fresh program expects them, whatever the window system changed here.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none, all;
+  sigemptyset(&none);
+  sigfillset(&all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   pid_t child = 0;
-  const int error_number = posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ);
+  const int error_number = posix_spawnp(&child, args[0], &actions, &attributes, args.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   return error_number == 0 ? child : 0;
 }

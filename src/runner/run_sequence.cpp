@@ -46,7 +46,7 @@ bool RunSequence::Advance() {
 
 void RunSequence::Record(const Job& job, Outcome outcome, int exit_code) {
   std::vector<std::string> messages;
-  if (outcome != Outcome::Refused && messages_) messages = messages_->FirstLines(kMessageLinesKept);
+  if (messages_) messages = messages_->FirstLines(kMessageLinesKept);
   messages_.reset();
   results_.push_back({job, outcome, exit_code, std::move(messages)});
 }

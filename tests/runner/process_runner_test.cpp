@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <thread>
 
 #include "support/temp_folder.h"
@@ -48,6 +49,12 @@ TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleGoesBackToZero) {
 
   handle = AVVIA_PROCESSO("/bin/sh -c \"kill -9 $$\"", "");
   EXPECT_EQ(WaitForExit(handle), 128 + 9);
+
+  // A signal this program ignores is not ignored by the archiver.
+  const auto previous = std::signal(SIGTERM, SIG_IGN);
+  handle = AVVIA_PROCESSO("/bin/sh -c \"kill -TERM $$; exit 0\"", "");
+  std::signal(SIGTERM, previous);
+  EXPECT_EQ(WaitForExit(handle), 128 + SIGTERM);
 }
 
 TEST(ProcessRunner, ABlankArgumentAddsNothingAndAnotherGoesInQuotesAsOneWord) {
