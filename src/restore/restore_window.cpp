@@ -5,6 +5,7 @@
 #include <wx/statbox.h>
 
 #include "main_window/main_window.h"
+#include "platform/fit_text.h"
 #include "platform/geometry.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
@@ -54,7 +55,10 @@ void RestoreWindow::BuildControls() {
   };
   auto place = [](wxWindow* w, const wxRect& r) { w->SetSize(r); };
   auto label = [&](const char* caption, const wxRect& r) {
-    place(new wxStaticText(panel, wxID_ANY, Wx(caption)), r);
+    auto* l = new wxStaticText(panel, wxID_ANY, Wx(caption), wxDefaultPosition, wxDefaultSize,
+                               wxST_NO_AUTORESIZE);
+    place(l, r);
+    platform::FitCaption(*l, false);
   };
   auto text = [&](const wxColour& background, bool read_only, const wxRect& r) {
     auto* t = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
@@ -67,6 +71,7 @@ void RestoreWindow::BuildControls() {
     auto* b = new wxButton(panel, wxID_ANY, Wx(caption));
     b->SetFont(platform::MsSansSerif(8.25, true));
     place(b, r);
+    platform::FitCaption(*b, true);
     return b;
   };
 
