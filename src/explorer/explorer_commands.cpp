@@ -123,9 +123,7 @@ void frmDir::DeleteCurrentFolder() {
     return;
   }
   ShellDelete(KeyOf(node));
-  selecting_ = true;
-  trvDir->SelectItem(trvDir->GetItemParent(node));
-  selecting_ = false;
+  SelectQuietly(trvDir->GetItemParent(node));
   OnTreeKeyDown(WXK_F5);
 }
 

@@ -18,26 +18,16 @@ namespace {
 
 const wxColour kGhostText(128, 128, 128);
 
-void AddFileItems(wxListCtrl& list, const std::vector<FileEntry>& files) {
-  long index = 0;
-  for (const FileEntry& file : files) {
-    const long item = list.InsertItem(index++, wxString::FromUTF8(file.name),
-                                      file.hidden ? kGhostFileImage : kFileImage);
-    list.SetItem(item, 1, SizeText(file.size));
-    if (file.hidden) list.SetItemTextColour(item, kGhostText);
-  }
-}
-
 }  // namespace
 
 void frmDir::ShowFiles(const wxTreeItemId& node) {
   if (!node.IsOk()) return;
   const std::string folder = KeyOf(node);
-  lsvFiles->DeleteAllItems();
-  platform::BusyCursor busy;
+  ClearFiles();
   int unreadable = 0;
   FolderFiles listing;
   {
+    platform::BusyCursor busy;
     wxWindowUpdateLocker frozen(lsvFiles);
     unreadable = FolderProblem(folder);
     if (unreadable == 0) {
@@ -45,7 +35,8 @@ void frmDir::ShowFiles(const wxTreeItemId& node) {
       state_.Path_Scelto = ChosenFolder(folder);
       last_shown_folder_ = folder;
       listing = ReadFiles(folder);
-      AddFileItems(*lsvFiles, listing.files);
+      shown_files_ = std::move(listing.files);
+      AddFileItems();
     }
   }
   if (unreadable != 0) {
@@ -54,6 +45,22 @@ void frmDir::ShowFiles(const wxTreeItemId& node) {
   }
   if (listing.error == EACCES)
     platform::MessageBox("Access denied", kExplorerCaption, platform::MessageIcon::Information);
+}
+
+void frmDir::ClearFiles() {
+  lsvFiles->DeleteAllItems();
+  shown_files_.clear();
+}
+
+void frmDir::AddFileItems() {
+  const bool with_sizes = lsvFiles->InReportView();
+  long index = 0;
+  for (const FileEntry& file : shown_files_) {
+    const long item = lsvFiles->InsertItem(index++, wxString::FromUTF8(file.name),
+                                           file.hidden ? kGhostFileImage : kFileImage);
+    if (with_sizes) lsvFiles->SetItem(item, 1, SizeText(file.size));
+    if (file.hidden) lsvFiles->SetItemTextColour(item, kGhostText);
+  }
 }
 
 void frmDir::OnListMouseUp(wxMouseButton button, const wxPoint& at) {

@@ -38,7 +38,7 @@ std::string frmDir::KeyOf(const wxTreeItemId& node) const {
   return node.IsOk() ? Node(node).key : std::string();
 }
 
-bool frmDir::TagOf(const wxTreeItemId& node) const { return Node(node).tag; }
+bool frmDir::TagOf(const wxTreeItemId& node) const { return node.IsOk() && Node(node).tag; }
 
 wxTreeItemId frmDir::NodeByKey(const std::string& key) const {
   const auto found = nodes_.find(key);
@@ -48,7 +48,7 @@ wxTreeItemId frmDir::NodeByKey(const std::string& key) const {
 std::string frmDir::CurrentFolder() const { return KeyOf(trvDir->GetSelection()); }
 
 void frmDir::OnDriveChange() {
-  lsvFiles->DeleteAllItems();
+  ClearFiles();
   BuildTree();
 }
 
@@ -74,16 +74,21 @@ void frmDir::ReadAhead(const wxTreeItemId& child) {
 }
 
 void frmDir::BuildTree() {
-  FlagScope quiet(selecting_);
-  trvDir->DeleteAllItems();
-  nodes_.clear();
-  platform::BusyCursor busy;
-  const std::string drive = SelectedDrive();
-  if (!platform::drives::IsReady(drive) && drvHDs->GetSelection() > 0) {
+  if (!platform::drives::IsReady(SelectedDrive()) && drvHDs->GetSelection() > 0) {
     drvHDs->SetSelection(0);
     OnDriveChange();
     return;
   }
+  const wxTreeItemId root = AddDriveTree();
+  if (!rebuilding_) ShowFiles(root);
+}
+
+wxTreeItemId frmDir::AddDriveTree() {
+  FlagScope quiet(selecting_);
+  platform::BusyCursor busy;
+  trvDir->DeleteAllItems();
+  nodes_.clear();
+  const std::string drive = SelectedDrive();
   auto* root_node = new FolderNode(drive);
   root_node->tag = true;
   root_node->children_read = true;
@@ -96,7 +101,7 @@ void frmDir::BuildTree() {
   }
   trvDir->Expand(root);
   trvDir->SelectItem(root);
-  if (!rebuilding_) ShowFiles(root);
+  return root;
 }
 
 void frmDir::OnExpand(const wxTreeItemId& node) {
@@ -141,20 +146,22 @@ void frmDir::SelectPath() {
     if (KeyOf(node) != last_shown_folder_) ShowFiles(node);
     return;
   }
-  {
-    FlagScope quiet(selecting_);
-    for (const std::string& key : WalkKeys(KeyOf(node), reselect_path_)) {
-      // Opening the parent adds the next level, where the walk looks next.
-      OnExpand(node);
-      trvDir->Expand(node);
-      const wxTreeItemId next = NodeByKey(key);
-      if (!next.IsOk()) break;
-      node = next;
-      trvDir->SelectItem(node);
-    }
-    trvDir->EnsureVisible(node);
+  for (const std::string& key : WalkKeys(KeyOf(node), reselect_path_)) {
+    // Opening the parent adds the next level, where the walk looks next.
+    OnExpand(node);
+    trvDir->Expand(node);
+    const wxTreeItemId next = NodeByKey(key);
+    if (!next.IsOk()) break;
+    node = next;
+    SelectQuietly(node);
   }
+  trvDir->EnsureVisible(node);
   ShowFiles(node);
+}
+
+void frmDir::SelectQuietly(const wxTreeItemId& node) {
+  FlagScope quiet(selecting_);
+  trvDir->SelectItem(node);
 }
 
 void frmDir::RecoverFromUnreadableFolder(int error_number) {

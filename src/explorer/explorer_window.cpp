@@ -2,6 +2,7 @@
 
 #include <wx/artprov.h>
 #include <wx/panel.h>
+#include <wx/wupdlock.h>
 
 #include "explorer/explorer_images.h"
 #include "explorer/folder_node.h"
@@ -210,7 +211,15 @@ void frmDir::SwitchView(std::string_view key) {
   static constexpr long kStyles[] = {wxLC_ICON, wxLC_SMALL_ICON, wxLC_LIST, wxLC_REPORT};
   view_mode_ = ModeForKey(key);
   const int index = ViewIndex(view_mode_);
+  const bool was_report = lsvFiles->InReportView();
   lsvFiles->SetSingleStyle(kStyles[index]);
+  if (lsvFiles->InReportView() != was_report) {
+    const long selected = SelectedItem();
+    wxWindowUpdateLocker frozen(lsvFiles);
+    lsvFiles->DeleteAllItems();
+    AddFileItems();
+    if (selected >= 0) lsvFiles->SetItemState(selected, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  }
   mnuView->Check(kViewMenuId + index, true);
   tbView->ToggleTool(kViewToolId + index, true);
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "explorer/explorer_layout.h"
+#include "explorer/folder_reader.h"
 #include "explorer/view_modes.h"
 #include "platform/drives.h"
 #include "store/profile_state.h"
@@ -120,11 +121,18 @@ class frmDir : public wxFrame {
   void ApplyParts();
   std::string SelectedDrive() const;
 
+  // Clears the tree and adds the selected drive's root, its folders and theirs; returns the root.
+  wxTreeItemId AddDriveTree();
   wxTreeItemId AddFolderNode(const wxTreeItemId& parent, const std::string& name);
   void ReadAhead(const wxTreeItemId& child);
   void RefreshTree();
+  // Selects node as the program, not the user: no list fill follows.
+  void SelectQuietly(const wxTreeItemId& node);
   void RecoverFromUnreadableFolder(int error_number);
 
+  void ClearFiles();
+  // Puts shown_files_ into the list as the current view wants them.
+  void AddFileItems();
   long SelectedItem() const;
   std::string SelectedFilePath() const;
   void OpenFile(const std::string& path);
@@ -138,6 +146,9 @@ class frmDir : public wxFrame {
   ViewMode view_mode_ = ViewMode::Details;
   std::vector<platform::drives::Drive> drives_;
   std::unordered_map<std::string, wxTreeItemId> nodes_;
+  // The files the list shows: the list keeps sizes only in the details view, so the other
+  // views are filled again from here when the view changes.
+  std::vector<FileEntry> shown_files_;
 
   std::string reselect_path_;      // the folder SelectPath walks back to
   bool rebuilding_ = false;        // F5 rebuilds the tree: the root's files are not listed

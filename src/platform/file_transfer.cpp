@@ -122,8 +122,6 @@ class Transfer {
   std::string title_;
   std::string verb_;
   bool replace_all_ = false;
-  // False once anything was left out, so that a move keeps its source.
-  bool whole_ = true;
   std::unique_ptr<Progress> progress_;
 };
 
@@ -182,7 +180,7 @@ Transfer::Step Transfer::MayReplace(const std::string& from, bool from_is_folder
   switch (AskReplace(question, "Conferma sostituzione file")) {
     case ReplaceAnswer::YesToAll: replace_all_ = true; return Step::Done;
     case ReplaceAnswer::Yes: return Step::Done;
-    case ReplaceAnswer::No: whole_ = false; return Step::Skipped;
+    case ReplaceAnswer::No: return Step::Skipped;
     case ReplaceAnswer::Cancel: break;
   }
   return Step::Aborted;
@@ -313,19 +311,16 @@ Transfer::Step Transfer::Move(const std::string& from, const struct stat& st, co
 Transfer::Step Transfer::CopyThenRemove(const std::string& from, const struct stat& st,
                                         const std::string& to) {
   progress_->AddToTotal(steps::Measure(from));
-  const bool whole_before = whole_;
-  whole_ = true;
-  Step step = CopyConfirmed(from, st, to);
-  // The source goes only once every part of it has its copy.
-  if (step == Step::Done && whole_) {
-    switch (steps::RemoveTree(from, title_, *progress_)) {
-      case Outcome::Done: break;
-      case Outcome::Failed: step = Step::Failed; break;
-      case Outcome::Aborted: step = Step::Aborted; break;
-    }
+  // Nothing in this copy is skipped (its place was free, or the user agreed to replace it), so
+  // Done means whole: only then does the source go.
+  const Step step = CopyConfirmed(from, st, to);
+  if (step != Step::Done) return step;
+  switch (steps::RemoveTree(from, title_, *progress_)) {
+    case Outcome::Done: return Step::Done;
+    case Outcome::Failed: return Step::Failed;
+    case Outcome::Aborted: break;
   }
-  whole_ = whole_before && whole_;
-  return step;
+  return Step::Aborted;
 }
 
 }  // namespace

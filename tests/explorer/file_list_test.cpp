@@ -81,11 +81,18 @@ TEST_F(FileListTest, ToolbarAndViewSubmenuAlwaysShowTheSameSingleView) {
   window->OnViewMenu(2);
   EXPECT_TRUE(window->lsvFiles->HasFlag(wxLC_LIST));
   shown(2);
+  // Filled in a view without columns, the sizes are there when the details come back, and
+  // the selected file stays selected.
+  folder.Write("b.txt", std::string(2048, 'b'));
+  window->OnListKeyDown(WXK_F5);
+  SelectFile("b.txt");
   window->OnToolbarButton(3);
   shown(3);
   EXPECT_EQ(window->lsvFiles->GetColumnCount(), 2);
-  EXPECT_EQ(ListedNames(), (Names{"a.txt"}));
+  EXPECT_EQ(ListedNames(), (Names{"a.txt", "b.txt"}));
   EXPECT_EQ(SizeColumn(*window->lsvFiles, 0), "1 Kb");
+  EXPECT_EQ(SizeColumn(*window->lsvFiles, 1), "2 Kb");
+  EXPECT_EQ(window->lsvFiles->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 1);
 }
 
 TEST_F(FileListTest, MouseReleasesChooseTheMenuAndTheDoubleClickFlag) {

@@ -62,9 +62,11 @@ std::string FolderOfFiles(int count) {
 
 void Run() {
   store::ProfileState state;
-  explorer::frmDir* root_window = OpenOn(state, "/");
-  Report("tree of / (BuildTree, with list)", [&] { root_window->BuildTree(); });
-  root_window->Destroy();
+  for (const char* drive : {"/", "/usr"}) {
+    explorer::frmDir* window = OpenOn(state, drive);
+    Report(std::string("tree of ") + drive + " (with its list)", [&] { window->BuildTree(); });
+    window->Destroy();
+  }
 
   for (const int count : {10000, 100000}) {
     const std::string folder = FolderOfFiles(count);
