@@ -32,19 +32,28 @@ std::vector<std::string> EntryNames(const std::string& folder, int& error) {
   return names;
 }
 
-Totals Measure(const std::string& path) {
+namespace {
+
+Totals MeasureOn(const std::string& path, dev_t device) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) return {};
   Totals totals{S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0, 1};
-  if (S_ISDIR(st.st_mode)) {
+  if (S_ISDIR(st.st_mode) && st.st_dev == device) {
     int error = 0;
     for (const std::string& name : EntryNames(path, error)) {
-      const Totals inner = Measure(paths::Join(path, name));
+      const Totals inner = MeasureOn(paths::Join(path, name), device);
       totals.bytes += inner.bytes;
       totals.entries += inner.entries;
     }
   }
   return totals;
+}
+
+}  // namespace
+
+Totals Measure(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 ? MeasureOn(path, st.st_dev) : Totals{};
 }
 
 void ReportFailure(const std::string& title, const std::string& action, const std::string& path,
@@ -80,13 +89,21 @@ bool Progress::Advance(std::uint64_t bytes, std::uint64_t entries, const std::st
   return report_->Update(percent > 100 ? 100 : percent, text);
 }
 
-Outcome RemoveTree(const std::string& path, const std::string& title, Progress& progress) {
+namespace {
+
+Outcome RemoveTreeOn(const std::string& path, dev_t device, const std::string& title,
+                     Progress& progress) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) {
     ReportFailure(title, "eliminare", path, errno);
     return Outcome::Failed;
   }
   if (S_ISDIR(st.st_mode)) {
+    // What another file system mounted inside holds was not meant by this delete.
+    if (st.st_dev != device) {
+      ReportFailure(title, "eliminare", path, "vi è montato un altro disco.");
+      return Outcome::Failed;
+    }
     int error = 0;
     const std::vector<std::string> names = EntryNames(path, error);
     if (error != 0) {
@@ -94,7 +111,7 @@ Outcome RemoveTree(const std::string& path, const std::string& title, Progress& 
       return Outcome::Failed;
     }
     for (const std::string& name : names) {
-      const Outcome inner = RemoveTree(paths::Join(path, name), title, progress);
+      const Outcome inner = RemoveTreeOn(paths::Join(path, name), device, title, progress);
       if (inner != Outcome::Done) return inner;
     }
   }
@@ -104,6 +121,17 @@ Outcome RemoveTree(const std::string& path, const std::string& title, Progress& 
   }
   const std::uint64_t bytes = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
   return progress.Advance(bytes, 1, path) ? Outcome::Done : Outcome::Aborted;
+}
+
+}  // namespace
+
+Outcome RemoveTree(const std::string& path, const std::string& title, Progress& progress) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) {
+    ReportFailure(title, "eliminare", path, errno);
+    return Outcome::Failed;
+  }
+  return RemoveTreeOn(path, st.st_dev, title, progress);
 }
 
 }  // namespace platform::file_operations::steps

@@ -17,7 +17,7 @@ struct Totals {
   std::uint64_t entries = 0;
 };
 
-// Everything at and below path; links are counted, never followed.
+// Everything at and below path on its own file system; links are counted, never followed.
 Totals Measure(const std::string& path);
 
 // The names in folder, "." and ".." left out; error is 0 or the errno of the failed read.
@@ -46,8 +46,8 @@ class Progress {
   Totals done_;
 };
 
-// Deletes path and everything below it, never following a link. Stops at the first failure,
-// which it reports, or when the user cancels.
+// Deletes path and everything below it, never following a link nor entering another file
+// system mounted inside. Stops at the first failure, which it reports, or when the user cancels.
 [[nodiscard]] Outcome RemoveTree(const std::string& path, const std::string& title,
                                  Progress& progress);
 

@@ -65,8 +65,8 @@ class TemporaryFile {
   bool placed_ = false;
 };
 
-std::string NameOf(std::string path) {
-  while (path.size() > 1 && path.back() == paths::kSeparator) path.pop_back();
+// The last name of a path without closing separators.
+std::string NameOf(const std::string& path) {
   const auto slash = path.find_last_of(paths::kSeparator);
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -92,7 +92,7 @@ class Transfer {
         title_(kind == Kind::Copy ? "Copia" : "Spostamento"),
         verb_(kind == Kind::Copy ? "copiare" : "spostare") {}
 
-  Outcome Run(const std::string& source, const std::string& destination_folder);
+  Outcome Run(const std::string& given_source, const std::string& destination_folder);
 
  private:
   // Step::Skipped: the user chose not to replace an item; the rest goes on.
@@ -125,7 +125,9 @@ class Transfer {
   std::unique_ptr<Progress> progress_;
 };
 
-Outcome Transfer::Run(const std::string& source, const std::string& destination_folder) {
+Outcome Transfer::Run(const std::string& given_source, const std::string& destination_folder) {
+  std::string source = given_source;
+  while (source.size() > 1 && source.back() == paths::kSeparator) source.pop_back();
   struct stat st {};
   if (::lstat(source.c_str(), &st) != 0) {
     ReportFailure(title_, verb_, source, errno);

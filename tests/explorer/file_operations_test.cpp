@@ -1,6 +1,7 @@
 // Copy, move and delete on temporary folders, with the questions answered from a script.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -183,44 +184,43 @@ TEST_F(FileOperationsTest, ACancelledCopyLeavesNoHalfWrittenFile) {
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
-TEST_F(FileOperationsTest, AMissingSourceIsReportedByName) {
-  folder.Write("a/.keep", "");
-  EXPECT_EQ(MoveInto(In("sparito.txt"), In("a")), Outcome::Failed);
-  ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_EQ(dialogs.Messages()[0].rfind("Impossibile spostare \"" + In("sparito.txt") + "\"", 0), 0u);
-}
-
-TEST_F(FileOperationsTest, DeleteAsksNamingTheItemThenUsesTheTrash) {
+TEST_F(FileOperationsTest, DeleteAsksNamingTheItemThenUsesTheTrashOrDeletesForGood) {
   folder.Write("lettera.txt", "testo");
+  folder.Write("Vecchi/a/b.txt", "b");
   dialogs.Answer("n");
   DeleteItem(In("lettera.txt"), DeleteMode::ToTrash);
   EXPECT_TRUE(folder.Exists("lettera.txt"));
   dialogs.Answer(" s ");
   DeleteItem(In("lettera.txt"), DeleteMode::ToTrash);
-  EXPECT_FALSE(folder.Exists("lettera.txt"));
   const std::string trash = testing_support::IsolatedTrashFolder();
   EXPECT_TRUE(std::filesystem::exists(trash + "/files/lettera.txt"));
   EXPECT_TRUE(std::filesystem::exists(trash + "/info/lettera.txt.trashinfo"));
-  ASSERT_EQ(dialogs.calls().size(), 2u);
-  EXPECT_EQ(dialogs.calls()[1].text, "Spostare nel cestino il file \"" + In("lettera.txt") + "\"? (S/N)");
-  EXPECT_EQ(dialogs.calls()[1].default_text, "S");
-
-  dialogs.Answer("S");
-  EmptyTrash({trash});
-  EXPECT_TRUE(std::filesystem::is_empty(trash + "/files"));
-  EXPECT_TRUE(std::filesystem::is_empty(trash + "/info"));
-}
-
-TEST_F(FileOperationsTest, APermanentDeleteAsksItsOwnQuestionAndBypassesTheTrash) {
-  folder.Write("Vecchi/a/b.txt", "b");
   dialogs.Answer("S");
   DeleteItem(In("Vecchi"), DeleteMode::Permanently);
-  EXPECT_FALSE(folder.Exists("Vecchi"));
-  EXPECT_FALSE(std::filesystem::exists(testing_support::IsolatedTrashFolder() + "/files/Vecchi"));
-  ASSERT_EQ(dialogs.calls().size(), 1u);
-  EXPECT_EQ(dialogs.calls()[0].text,
-            "Eliminare definitivamente la cartella \"" + In("Vecchi") + "\"? (S/N)");
-  EXPECT_EQ(dialogs.calls()[0].default_text, "N");
+  EXPECT_EQ(folder.Listing(), "");
+  EXPECT_FALSE(std::filesystem::exists(trash + "/files/Vecchi"));
+  ASSERT_EQ(dialogs.calls().size(), 3u);
+  EXPECT_EQ(dialogs.calls()[1].text, "Spostare nel cestino il file \"" + In("lettera.txt") + "\"? (S/N)");
+  EXPECT_EQ(dialogs.calls()[1].default_text, "S");
+  EXPECT_EQ(dialogs.calls()[2].text, "Eliminare definitivamente la cartella \"" + In("Vecchi") + "\"? (S/N)");
+  EXPECT_EQ(dialogs.calls()[2].default_text, "N");
+}
+
+TEST_F(FileOperationsTest, APermanentDeleteNeverEntersADiskMountedInside) {
+  folder.Write("Dati/a.txt", "a");
+  ASSERT_TRUE(std::filesystem::create_directory(In("Dati/chiavetta")));
+  if (::mount("faldone-test", In("Dati/chiavetta").c_str(), "tmpfs", 0, nullptr) != 0)
+    GTEST_SKIP() << "cannot mount a file system here";
+  const struct Unmount {
+    std::string at;
+    ~Unmount() { ::umount(at.c_str()); }
+  } unmount{In("Dati/chiavetta")};
+  folder.Write("Dati/chiavetta/foto.jpg", "f");
+  dialogs.Answer("S");
+  DeleteItem(In("Dati"), DeleteMode::Permanently);
+  EXPECT_EQ(folder.Read("Dati/chiavetta/foto.jpg"), "f");
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find("montato"), std::string::npos);
 }
 
 TEST_F(FileOperationsTest, EmptyingTheTrashAsksFirstAndKeepsItsFolders) {

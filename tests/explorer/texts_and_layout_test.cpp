@@ -5,7 +5,6 @@
 #include "explorer/explorer_layout.h"
 #include "explorer/size_text.h"
 #include "explorer/tree_keys.h"
-#include "explorer/view_modes.h"
 
 namespace explorer {
 namespace {
@@ -109,27 +108,10 @@ TEST(ResizeLayout, EachRuleHoldsBackAtItsBoundary) {
   EXPECT_EQ(narrow.cancel_left, 3285 - 1 + 1100);
 }
 
-TEST(ViewChoices, ButtonsAndSubmenuItemsShareKeysInOneOrder) {
-  EXPECT_EQ(ModeForKey("icons"), ViewMode::LargeIcons);
-  EXPECT_EQ(ModeForKey("sicons"), ViewMode::SmallIcons);
-  EXPECT_EQ(ModeForKey("list"), ViewMode::List);
-  EXPECT_EQ(ModeForKey("details"), ViewMode::Details);
-  EXPECT_EQ(ModeForKey("anything else"), ViewMode::Details);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(ViewIndex(ModeForKey(kViews[i].key)), i);
-  EXPECT_EQ(kViews[1].caption, "Small icons");
-}
-
-TEST(TreeKeys, KeysAreRealPathsWithTheirOwnCase) {
-  EXPECT_EQ(ChildKey("/", "home"), "/home");
-  EXPECT_EQ(ChildKey("/home", "Foto"), "/home/Foto");
-  EXPECT_NE(ChildKey("/home", "Foto"), ChildKey("/home", "FOTO"));
-  EXPECT_EQ(ChosenFolder("/"), "/");
-  EXPECT_EQ(ChosenFolder("/home/anna"), "/home/anna/");
-  // A folder may end in a space on this system: it is kept, not trimmed away.
+TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheNodeAndTheTarget) {
+  // A folder may end in a space on this system: the chosen folder keeps it.
   EXPECT_EQ(ChosenFolder("/home/anna/note "), "/home/anna/note /");
-}
-
-TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheSelectedNodeAndTheTarget) {
+  EXPECT_EQ(ChosenFolder("/"), "/");
   EXPECT_EQ(WalkKeys("/", "/a/b/c"), (std::vector<std::string>{"/a", "/a/b", "/a/b/c"}));
   EXPECT_EQ(WalkKeys("/media/usb", "/media/usb/Foto/2003"),
             (std::vector<std::string>{"/media/usb/Foto", "/media/usb/Foto/2003"}));
@@ -137,15 +119,6 @@ TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheSelectedNodeAndTheTarget) {
   EXPECT_TRUE(WalkKeys("/a", "/a").empty());
   EXPECT_TRUE(WalkKeys("/a", "/ab/c").empty());
   EXPECT_TRUE(WalkKeys("/media/usb", "/home/anna").empty());
-}
-
-TEST(TreeKeys, RecycleNamesAndTheOrderOfNames) {
-  for (const char* name : {"Recycled", "RECYCLER", "recycle", "Recycle Bin"})
-    EXPECT_TRUE(IsRecycleName(name)) << name;
-  for (const char* name : {"Recycl", "Cestino", "My recycle"}) EXPECT_FALSE(IsRecycleName(name)) << name;
-  std::vector<std::string> names{"b", "FOTO", "a", "Foto", "foto", "Zeta", ".nascosto"};
-  std::sort(names.begin(), names.end(), NameLess);
-  EXPECT_EQ(names, (std::vector<std::string>{".nascosto", "a", "b", "FOTO", "Foto", "foto", "Zeta"}));
 }
 
 }  // namespace
