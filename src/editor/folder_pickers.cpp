@@ -1,5 +1,6 @@
 #include "editor/folder_pickers.h"
 
+#include "explorer/show_explorer.h"
 #include "picker/form4.h"
 #include "picker/system_tree_view.h"
 #include "platform/paths.h"
@@ -13,6 +14,7 @@ const std::vector<FolderPicker>& FolderPickers() {
          picker::BrowseForFolder(state, std::string(1, platform::paths::kSeparator));
        }},
       {"Scegli disco e cartella...", picker::ChooseDriveAndFolder},
+      {"Cartoscope, esplora risorse...", explorer::ShowExplorerAndWait},
   };
   return pickers;
 }

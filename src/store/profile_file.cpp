@@ -76,7 +76,8 @@ std::string FormatProfile(const ProfileState& state) {
   for (int i = 1; i <= last; ++i) {
     check(Field::LineDescription, state.Des_Riga[i]);
     check(Field::LinePath, state.Path_Riga[i]);
-    out += " " + std::to_string(i) + "#" + state.Des_Riga[i] + "#" + state.Path_Riga[i] + "\r\n";
+    out.append(" ").append(std::to_string(i)).append("#").append(state.Des_Riga[i]);
+    out.append("#").append(state.Path_Riga[i]).append("\r\n");
   }
   return out;
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "explorer/explorer_window.h"
 #include "picker/form4.h"
 #include "picker/system_tree_view.h"
 #include "store/editor_items.h"
@@ -261,14 +262,15 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeAndKeepsTheTextWhenNoneIs
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Foto/"));
 }
 
-TEST_F(EditorTest, TheFolderFieldMenuOffersBothPickers) {
+TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooser) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   Click(editor, 0);
   const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
-  ASSERT_EQ(menu->GetMenuItemCount(), 2u);
+  ASSERT_EQ(menu->GetMenuItemCount(), 3u);
   EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(),
             "Sfoglia nell'albero delle cartelle...");
   EXPECT_EQ(menu->FindItemByPosition(1)->GetItemLabelText(), "Scegli disco e cartella...");
+  EXPECT_EQ(menu->FindItemByPosition(2)->GetItemLabelText(), "Cartoscope, esplora risorse...");
   std::string opened_at;
   ActWhileWaiting choose([&] {
     for (wxWindow* window : wxTopLevelWindows)
@@ -284,6 +286,26 @@ TEST_F(EditorTest, TheFolderFieldMenuOffersBothPickers) {
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Musica"));
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText({{"Lettere", "Musica/"}}));
+}
+
+// The explorer's "Conferma" hands its last listed folder to the field; "Annulla" leaves the
+// field as it was.
+TEST_F(EditorTest, TheExplorerEntryFillsTheFolderFieldOnlyWhenConfirmed) {
+  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
+  Click(editor, 0);
+  const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
+  for (const bool confirm : {false, true}) {
+    ActWhileWaiting close_explorer([confirm] {
+      for (wxWindow* window : wxTopLevelWindows)
+        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) {
+          if (confirm) explorer->OnConfirm();
+          else explorer->OnCancel();
+        }
+    });
+    menu->SendEvent(menu->FindItemByPosition(2)->GetId());
+    PumpEvents();
+    EXPECT_EQ(Text(editor.txtPath_Copia), confirm ? "/" : In("Lettere/")) << confirm;
+  }
 }
 
 TEST_F(EditorTest, ClosingTheEditorWhileTheTreeIsOpenClosesTheTreeFirst) {
