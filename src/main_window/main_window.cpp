@@ -6,6 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/fit_text.h"
 #include "platform/geometry.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
@@ -62,8 +63,14 @@ void MainWindow::BuildControls() {
   List1->SetFont(platform::CourierNew(8.25));
   place(List1, in_frame(75, 600, 11595, 4680));
 
-  place(new wxStaticText(panel, wxID_ANY, "Nome copia personalizzata"), in_frame(225, 5385, 1995, 255));
-  place(new wxStaticText(panel, wxID_ANY, "Descrizione"), in_frame(2430, 5400, 1995, 255));
+  auto label = [&](const char* caption, const wxRect& r) {
+    auto* l = new wxStaticText(panel, wxID_ANY, Wx(caption), wxDefaultPosition, wxDefaultSize,
+                               wxST_NO_AUTORESIZE);
+    place(l, r);
+    platform::FitCaption(*l, false);  // laid out for a narrower face than this platform's
+  };
+  label("Nome copia personalizzata", in_frame(225, 5385, 1995, 255));
+  label("Descrizione", in_frame(2430, 5400, 1995, 255));
   txtNome_Copia = new wxTextCtrl(panel, wxID_ANY);
   place(txtNome_Copia, in_frame(180, 5625, 2040, 285));
   txtDescriz_Copia = new wxTextCtrl(panel, wxID_ANY);
