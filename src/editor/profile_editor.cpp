@@ -18,6 +18,7 @@
 #include "platform/user_error.h"
 #include "store/numeric.h"
 #include "store/profile_file.h"
+#include "platform/wx_text.h"
 
 namespace editor {
 namespace {
@@ -30,8 +31,8 @@ constexpr int kFrameLeft = 90;
 constexpr int kFrameTop = 75;
 constexpr const char* kBannerTitle = "FALDONE  -  Righe della copia";
 
-wxString Wx(const std::string& s) { return wxString::FromUTF8(s); }
-std::string Utf8(const wxString& s) { return s.utf8_string(); }
+using platform::Wx;
+using platform::Utf8;
 
 // Positions inside Frame1 are given relative to it.
 wxRect InFrame(int left, int top, int width, int height) {

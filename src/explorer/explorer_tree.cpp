@@ -9,11 +9,12 @@
 #include "explorer/tree_keys.h"
 #include "platform/dialogs.h"
 #include "platform/user_error.h"
+#include "platform/wx_text.h"
 
 namespace explorer {
 namespace {
 
-wxString Wx(const std::string& s) { return wxString::FromUTF8(s); }
+using platform::Wx;
 
 // Sets a flag for the length of a scope, then puts back what it was.
 class FlagScope {

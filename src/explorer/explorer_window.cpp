@@ -13,11 +13,12 @@
 #include "platform/properties.h"
 #include "platform/text_editor.h"
 #include "platform/trash.h"
+#include "platform/wx_text.h"
 
 namespace explorer {
 namespace {
 
-wxString Wx(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
+using platform::Wx;
 
 wxRect Place(const layout::TwipsBox& box) {
   return platform::TwipsRect(box.left, box.top, box.width, box.height);

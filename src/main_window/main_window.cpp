@@ -14,6 +14,7 @@
 #include "platform/user_error.h"
 #include "store/profile_file.h"
 #include "store/profile_list.h"
+#include "platform/wx_text.h"
 
 namespace main_window {
 namespace {
@@ -24,8 +25,8 @@ constexpr int kFrameLeft = 120;
 constexpr int kFrameTop = 30;
 constexpr const char* kBannerTitle = "FALDONE  -  Copie personalizzate";
 
-wxString Wx(const std::string& s) { return wxString::FromUTF8(s); }
-std::string Utf8(const wxString& s) { return s.utf8_string(); }
+using platform::Wx;
+using platform::Utf8;
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "restore/restore_jobs.h"
 #include "runner/run_messages.h"
 #include "store/numeric.h"
+#include "platform/wx_text.h"
 
 namespace restore {
 namespace {
@@ -24,8 +25,8 @@ constexpr int kFrameLeft = 90;
 constexpr int kFrameTop = 75;
 constexpr const char* kBannerTitle = "Ripristino copie";
 
-wxString Wx(const std::string& s) { return wxString::FromUTF8(s); }
-std::string Utf8(const wxString& s) { return s.utf8_string(); }
+using platform::Wx;
+using platform::Utf8;
 
 }  // namespace
 
