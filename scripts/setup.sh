@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libwxgtk3.2-dev          # every window
   libglib2.0-dev           # GIO: default applications, the trash, D-Bus
-  libzip-dev libdeflate-dev  # our archiver
+  libzip-dev libdeflate-dev zlib1g-dev  # our archiver
   googletest libgtest-dev libgmock-dev
   xvfb xauth x11-utils     # windows in the tests
   xdg-utils                # opening documents with the desktop's default application
