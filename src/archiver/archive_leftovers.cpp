@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "archiver/errno_text.h"
+#include "platform/errno_text.h"
 #include "archiver/unique_fd.h"
 
 namespace archiver {
@@ -61,7 +61,7 @@ void RemoveLeftovers(const std::string& archive, Messages& messages) {
   }
   for (const std::string& name : leftovers) {
     if (::unlinkat(::dirfd(dir.get()), name.c_str(), 0) != 0)
-      messages.Notice("impossibile eliminare il file temporaneo " + folder + "/" + name + ": " + ErrnoText(errno));
+      messages.Notice("impossibile eliminare il file temporaneo " + folder + "/" + name + ": " + platform::ErrnoText(errno));
   }
 }
 

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "archiver/deflater.h"
-#include "archiver/errno_text.h"
+#include "platform/errno_text.h"
 #include "archiver/fd_io.h"
 #include "archiver/item_error.h"
 #include "archiver/parallel.h"
@@ -81,7 +81,7 @@ void CompressionPipeline::Work() {
     } catch (const ItemError& error) {
       result.error = error.what();
     } catch (const std::bad_alloc&) {
-      result.error = "impossibile leggere " + jobs_[i].path + ": " + ErrnoText(ENOMEM);
+      result.error = "impossibile leggere " + jobs_[i].path + ": " + platform::ErrnoText(ENOMEM);
     }
     {
       std::lock_guard lock(mutex_);

@@ -1,6 +1,6 @@
 #include "archiver/zip_error_text.h"
 
-#include "archiver/errno_text.h"
+#include "platform/errno_text.h"
 
 namespace archiver {
 
@@ -68,7 +68,7 @@ std::string CodeText(int code) {
 std::string ZipErrorText(const zip_error_t& error) {
   std::string text = CodeText(zip_error_code_zip(&error));
   if (zip_error_system_type(&error) == ZIP_ET_SYS && zip_error_code_system(&error) != 0)
-    text += ": " + ErrnoText(zip_error_code_system(&error));
+    text += ": " + platform::ErrnoText(zip_error_code_system(&error));
   return text;
 }
 

@@ -13,7 +13,7 @@ namespace {
 namespace operations = platform::file_operations;
 
 void ExplorerMessage(const std::string& text, platform::MessageIcon icon) {
-  platform::MessageBox(text, kExplorerCaption, icon);
+  platform::ShowMessage(text, kExplorerCaption, icon);
 }
 
 void SetClipboardText(const std::string& text) {
@@ -119,7 +119,7 @@ void frmDir::DeleteCurrentFolder() {
   const wxTreeItemId node = trvDir->GetSelection();
   if (!node.IsOk()) return;
   if (node == trvDir->GetRootItem()) {
-    platform::MessageBox("You can't delete root", "Delete", platform::MessageIcon::Critical);
+    platform::ShowMessage("You can't delete root", "Delete", platform::MessageIcon::Critical);
     return;
   }
   ShellDelete(KeyOf(node));

@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/user_error.h"
+#include "platform/errno_text.h"
 
 namespace explorer {
 namespace {
@@ -44,7 +45,7 @@ void frmDir::ShowFiles(const wxTreeItemId& node) {
     return;
   }
   if (listing.error == EACCES)
-    platform::MessageBox("Access denied", kExplorerCaption, platform::MessageIcon::Information);
+    platform::ShowMessage("Access denied", kExplorerCaption, platform::MessageIcon::Information);
 }
 
 void frmDir::ClearFiles() {
@@ -96,7 +97,7 @@ bool frmDir::OnRenameEnd(const std::string& new_name) {
   if (new_name == rename_old_name_) return true;
   const int error = RenameInFolder(CurrentFolder(), rename_old_name_, new_name);
   if (error != 0) {
-    platform::MessageBox(platform::ErrnoText(error), "Error #" + std::to_string(error),
+    platform::ShowMessage(platform::ErrnoText(error), "Error #" + std::to_string(error),
                          platform::MessageIcon::Critical);
     return false;
   }

@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/user_error.h"
 #include "platform/wx_text.h"
+#include "platform/errno_text.h"
 
 namespace explorer {
 namespace {
@@ -166,7 +167,7 @@ void frmDir::SelectQuietly(const wxTreeItemId& node) {
 }
 
 void frmDir::RecoverFromUnreadableFolder(int error_number) {
-  platform::MessageBox(platform::ErrnoText(error_number), kExplorerCaption,
+  platform::ShowMessage(platform::ErrnoText(error_number), kExplorerCaption,
                        platform::MessageIcon::Critical);
   // The root itself may be what cannot be read: one rebuild, not one for every failure.
   if (recovering_) return;

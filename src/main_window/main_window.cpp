@@ -212,7 +212,7 @@ void MainWindow::OnDelete() {
   try {
     platform::files::RemoveFile(path);
   } catch (const platform::UserError& e) {
-    platform::MessageBox("Errore in cancellazione file: " + path + "\r\n\r\n" + e.what());
+    platform::ShowMessage("Errore in cancellazione file: " + path + "\r\n\r\n" + e.what());
     return;
   }
   RebuildList();

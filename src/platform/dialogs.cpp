@@ -1,4 +1,5 @@
 #include "platform/dialogs.h"
+#include "platform/dialog_parent.h"
 
 #include <wx/app.h>
 #include <wx/textdlg.h>
@@ -26,18 +27,18 @@ class WxBackend final : public DialogBackend {
  public:
   void Beep() override { wxBell(); }
 
-  void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override {
+  void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
     long style = wxOK;
     if (icon == MessageIcon::Critical) style |= wxICON_ERROR;
     else if (icon == MessageIcon::Information) style |= wxICON_INFORMATION;
-    wxMessageDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr,
+    wxMessageDialog dialog(DialogParent(),
                            wxString::FromUTF8(OneLineBreakStyle(text)), wxString::FromUTF8(title), style);
     dialog.ShowModal();
   }
 
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override {
-    wxTextEntryDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr,
+    wxTextEntryDialog dialog(DialogParent(),
                              wxString::FromUTF8(OneLineBreakStyle(prompt)), wxString::FromUTF8(title),
                              wxString::FromUTF8(default_text));
     if (dialog.ShowModal() != wxID_OK) return {};
@@ -63,13 +64,13 @@ DialogBackend& WxDialogBackend() {
 
 void Beep() { Current().Beep(); }
 
-void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
-  Current().MessageBox(text, title, icon);
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+  Current().ShowMessage(text, title, icon);
 }
 
 void BeepAndMessage(const std::string& text) {
   Beep();
-  MessageBox(text);
+  ShowMessage(text);
 }
 
 std::string InputBox(const std::string& prompt, const std::string& title,

@@ -16,7 +16,7 @@ class DialogBackend {
  public:
   virtual ~DialogBackend() = default;
   virtual void Beep() = 0;
-  virtual void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+  virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
   // Returns the text typed, or "" when the box was cancelled.
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& default_text) = 0;
@@ -25,7 +25,7 @@ class DialogBackend {
 
 void Beep();
 // OK button only; the title defaults to the application's.
-void MessageBox(const std::string& text, const std::string& title = kAppTitle,
+void ShowMessage(const std::string& text, const std::string& title = kAppTitle,
                 MessageIcon icon = MessageIcon::None);
 // The beep then the message: how every command reports a check that failed.
 void BeepAndMessage(const std::string& text);

@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/user_error.h"
+#include "platform/errno_text.h"
 
 namespace platform::file_operations::steps {
 
@@ -58,7 +59,7 @@ Totals Measure(const std::string& path) {
 
 void ReportFailure(const std::string& title, const std::string& action, const std::string& path,
                    const std::string& why) {
-  MessageBox("Impossibile " + action + " \"" + path + "\":\n" + why, title, MessageIcon::Critical);
+  ShowMessage("Impossibile " + action + " \"" + path + "\":\n" + why, title, MessageIcon::Critical);
 }
 
 void ReportFailure(const std::string& title, const std::string& action, const std::string& path,

@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "platform/user_error.h"
 #include "platform/text.h"
+#include "platform/errno_text.h"
 
 namespace platform::files {
 namespace {

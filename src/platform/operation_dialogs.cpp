@@ -1,4 +1,5 @@
 #include "platform/operation_dialogs.h"
+#include "platform/dialog_parent.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -18,12 +19,11 @@ constexpr long kShowProgressAfterMs = 500;
 // Redrawing the bar on every small file would cost more than the copy itself.
 constexpr long kProgressRedrawMs = 50;
 
-wxWindow* TopWindow() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
 
 class ReplaceDialog final : public wxDialog {
  public:
   ReplaceDialog(const std::string& text, const std::string& title)
-      : wxDialog(TopWindow(), wxID_ANY, wxString::FromUTF8(title)) {
+      : wxDialog(DialogParent(), wxID_ANY, wxString::FromUTF8(title)) {
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(text)), 0, wxALL, 12);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -51,7 +51,7 @@ class WxProgress final : public ProgressReport {
     if (!dialog_) {
       if (clock_.Time() < kShowProgressAfterMs) return true;
       dialog_ = std::make_unique<wxProgressDialog>(
-          wxString::FromUTF8(title_), wxString::FromUTF8(text), 100, TopWindow(),
+          wxString::FromUTF8(title_), wxString::FromUTF8(text), 100, DialogParent(),
           wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_ELAPSED_TIME | wxPD_REMAINING_TIME);
       last_redraw_ = clock_.Time();
     } else if (clock_.Time() - last_redraw_ < kProgressRedrawMs) {

@@ -1,4 +1,5 @@
 #include "platform/properties.h"
+#include "platform/dialog_parent.h"
 
 #include <gio/gio.h>
 #include <grp.h>
@@ -16,6 +17,7 @@
 #include "platform/file_operation_steps.h"
 #include "platform/paths.h"
 #include "platform/user_error.h"
+#include "platform/errno_text.h"
 
 namespace platform::properties {
 namespace {
@@ -64,7 +66,7 @@ std::string LocalTime(std::time_t when) {
 // Our own window, shown without blocking: the file manager's answer arrives from the bus.
 void ShowOwnWindow(const std::string& path) {
   const ItemProperties item = Gather(path);
-  auto* dialog = new wxDialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxID_ANY,
+  auto* dialog = new wxDialog(DialogParent(), wxID_ANY,
                               wxString::FromUTF8("Proprietà di " + item.name));
   auto* grid = new wxFlexGridSizer(2, wxSize(12, 6));
   const std::pair<const char*, const std::string&> rows[] = {

@@ -12,7 +12,4 @@ class UserError : public std::runtime_error {
   explicit UserError(const std::string& text) : std::runtime_error(text) {}
 };
 
-// The system's own description of an errno value, in the user's language where available.
-std::string ErrnoText(int error_number);
-
 }  // namespace platform

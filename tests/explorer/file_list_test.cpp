@@ -10,6 +10,7 @@
 #include "explorer/menu_ids.h"
 #include "platform/user_error.h"
 #include "support/gui_helpers.h"
+#include "platform/errno_text.h"
 
 namespace explorer {
 namespace {

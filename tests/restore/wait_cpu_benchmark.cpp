@@ -32,7 +32,7 @@ double CpuSeconds(int who) {
 class PrintingDialogs final : public platform::DialogBackend {
  public:
   void Beep() override {}
-  void MessageBox(const std::string& text, const std::string&, platform::MessageIcon) override {
+  void ShowMessage(const std::string& text, const std::string&, platform::MessageIcon) override {
     std::printf("messaggio: %s\n", text.c_str());
   }
   std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }

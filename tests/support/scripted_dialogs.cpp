@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/dialog_parent.h"
+
 namespace testing_support {
 
 ScriptedDialogs::ScriptedDialogs() : installed_(*this) {}
@@ -37,16 +39,16 @@ int ScriptedDialogs::Beeps() const {
   return n;
 }
 
-void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}}); }
+void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent()}); }
 
-void ScriptedDialogs::MessageBox(const std::string& text, const std::string& title,
+void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title,
                                  platform::MessageIcon icon) {
-  calls_.push_back({Call::Kind::Message, text, title, "", icon});
+  calls_.push_back({Call::Kind::Message, text, title, "", icon, platform::DialogParent()});
 }
 
 std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& default_text) {
-  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}});
+  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}, platform::DialogParent()});
   if (answers_.empty()) {
     ADD_FAILURE() << "unscripted question: " << prompt;
     return {};

@@ -6,6 +6,8 @@
 
 #include "platform/dialogs.h"
 
+class wxWindow;
+
 namespace testing_support {
 
 // Stands in for the real dialogs while it lives: records every beep, message and question in
@@ -19,6 +21,8 @@ class ScriptedDialogs final : public platform::DialogBackend {
     std::string title;
     std::string default_text;
     platform::MessageIcon icon = platform::MessageIcon::None;
+    // The window the real dialog would have been parented to (compare right away: it may close).
+    wxWindow* parent = nullptr;
   };
 
   ScriptedDialogs();
@@ -37,7 +41,7 @@ class ScriptedDialogs final : public platform::DialogBackend {
   void Clear() { calls_.clear(); }
 
   void Beep() override;
-  void MessageBox(const std::string& text, const std::string& title,
+  void ShowMessage(const std::string& text, const std::string& title,
                   platform::MessageIcon icon) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;

@@ -1,9 +1,9 @@
-#include "archiver/errno_text.h"
+#include "platform/errno_text.h"
 
 #include <cerrno>
 #include <cstring>
 
-namespace archiver {
+namespace platform {
 
 std::string ErrnoText(int error_number) {
   switch (error_number) {
@@ -54,4 +54,4 @@ std::string ErrnoText(int error_number) {
   }
 }
 
-}  // namespace archiver
+}  // namespace platform

@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace archiver {
+namespace platform {
 
 // The reason behind an errno value, in Italian whatever the system's locale.
 std::string ErrnoText(int error_number);
 
-}  // namespace archiver
+}  // namespace platform
