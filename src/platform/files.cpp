@@ -14,6 +14,7 @@
 #include "platform/user_error.h"
 #include "platform/text.h"
 #include "platform/errno_text.h"
+#include "platform/unique_fd.h"
 
 namespace platform::files {
 namespace {
@@ -21,27 +22,6 @@ namespace {
 [[noreturn]] void ThrowWriteError(const std::string& path, int error_number) {
   throw UserError("Impossibile scrivere il file " + path + "\r\n\r\n" + ErrnoText(error_number));
 }
-
-// Owns a file descriptor and closes it when it goes.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  // Closes now, returning the error of the close (0 when it went well).
-  int Close() {
-    const int result = ::close(fd_) == 0 ? 0 : errno;
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, const std::string& contents) {
   std::size_t done = 0;
@@ -122,12 +102,12 @@ void WriteAtomically(const std::string& path, const std::string& contents) {
   if (replacing) CheckReplaceable(path, old);
 
   std::string temp;
-  Fd fd(CreateTemporaryBeside(path, temp));
+  UniqueFd fd(CreateTemporaryBeside(path, temp));
   if (fd.get() < 0) ThrowWriteError(path, errno);
   int error_number = replacing ? TakeOverAttributes(fd.get(), old) : 0;
   if (error_number == 0 && (!WriteAll(fd.get(), contents) || ::fsync(fd.get()) != 0))
     error_number = errno;
-  const int close_error = fd.Close();
+  const int close_error = fd.Close() == 0 ? 0 : errno;
   if (error_number == 0) error_number = close_error;
   if (error_number == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error_number = errno;
   if (error_number != 0) {
@@ -145,7 +125,7 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
     return result;
   };
   // O_NONBLOCK: opening a pipe must not wait for a writer; it is refused just below.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) return fail(errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return fail(errno);
