@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "main_window/new_profile_name.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/fit_text.h"
@@ -155,6 +156,10 @@ bool MainWindow::TakeNameAndDescription() {
 
 void MainWindow::OnConfirm() {
   if (!TakeNameAndDescription()) return;
+  if (auto problem = NewProfileNameProblem(state_.Path_Dati, state_.Nome_Copia)) {
+    platform::BeepAndMessage(*problem);
+    return;
+  }
   const std::string name = state_.Nome_Copia;
   const std::string description = state_.Descriz_Copia;
   store::LEGGI_COPIA(state_);  // keeps the folder lines the file already has

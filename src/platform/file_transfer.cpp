@@ -11,6 +11,7 @@
 #include "platform/file_operation_steps.h"
 #include "platform/file_operations.h"
 #include "platform/paths.h"
+#include "platform/unique_fd.h"
 
 namespace platform::file_operations {
 namespace {
@@ -19,26 +20,6 @@ using steps::Progress;
 using steps::ReportFailure;
 
 constexpr std::size_t kChunkBytes = 1 << 20;
-
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  ~UniqueFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  int get() const { return fd_; }
-  // Closes now, so that a failed close (a full disk on some file systems) is seen.
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 // A file beside its final place, removed unless it was renamed into that place.
 class TemporaryFile {

@@ -9,15 +9,30 @@
 namespace platform::files {
 
 // Replaces the file at path with contents: writes a temporary file in the same folder, flushes
-// it to disk and renames it over the old one. On failure the old file is left exactly as it
-// was, the temporary file is removed, and UserError names the file and the system's error.
+// it to disk and renames it over the old one. The new file keeps the old one's permissions (and
+// its owner and group where this process may set them); a file that did not exist gets the
+// permissions the umask leaves of 0666. Refuses, with UserError, to replace anything that is not
+// a regular file or that could not be written in place: a file this process may not open for
+// writing, or one that nobody may write (read-only). On any failure the old file is left exactly
+// as it was, no temporary file is left behind, and UserError names the file and the reason.
 void WriteAtomically(const std::string& path, const std::string& contents);
 
-// Reads at most max_lines lines of the file at path; a line ends at CR LF, LF or a lone CR.
-// Each line is cut to max_line_bytes bytes (the rest of that line is skipped), so a huge or
-// binary file costs bounded memory. Returns false when the file cannot be opened.
-bool ReadLines(const std::string& path, std::size_t max_lines, std::size_t max_line_bytes,
-               std::vector<std::string>& lines);
+// What ReadLines found at the start of a file.
+struct LinesRead {
+  std::vector<std::string> lines;
+  // errno when the file could not be opened or read (ENOENT: it does not exist; EINVAL: it is
+  // not a regular file); lines is then empty.
+  int error = 0;
+  // Reading stopped at a line longer than the bound; that line is not in lines.
+  bool line_too_long = false;
+};
+
+// Reads the lines of the regular file at path from its start, at most max_lines of them; a line
+// ends at CR LF, LF or a lone CR. Reading stops at the first line longer than max_line_bytes,
+// without reading the rest of it, so that any file, however large, binary or short of line
+// breaks, costs a bounded read. A file that is not a regular one (a pipe, a device) is never
+// read, so it cannot block the caller.
+LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t max_line_bytes);
 
 // Names of the regular files directly in folder whose names match pattern, where "?" stands
 // for exactly one character and "*" for any run of characters, in the order the folder lists

@@ -1,8 +1,11 @@
 #include "store/profile_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <string_view>
 #include <vector>
 
+#include "platform/errno_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -15,12 +18,46 @@ namespace {
 using platform::text::Trim;
 
 // Bounds that keep any file cheap to read: the header, 100 folder lines and room for
-// malformed lines among them; paths are far shorter than a line may be.
+// malformed lines among them; a line the writer produces is far shorter than kMaxLineBytes.
 constexpr std::size_t kMaxLinesRead = 1 + 4 * kMaxFolderLines;
 constexpr std::size_t kMaxLineBytes = 16 * 1024;
+constexpr std::size_t kMaxUtf8Bytes = 4;
+constexpr std::size_t kMaxNameBytes = 255;
+static_assert(kMaxNameBytes + 1 + kMaxDescriptionChars * kMaxUtf8Bytes < kMaxLineBytes);
+static_assert(5 + kMaxDescriptionChars * kMaxUtf8Bytes + 1 + kMaxPathBytes < kMaxLineBytes);
+
+platform::files::LinesRead ReadProfileLines(const std::string& path, std::size_t max_lines) {
+  return platform::files::ReadLines(path, max_lines, kMaxLineBytes);
+}
 
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// The text whose bytes tell how the file was written: the header's name is the file's name,
+// whatever bytes that has, so only its description counts.
+bool WrittenInUtf8(const std::vector<std::string>& lines) {
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const std::string_view line = lines[k];
+    const std::string_view text = k > 0 ? line : line.substr(std::min(line.find('#'), line.size()));
+    if (!platform::text::IsValidUtf8(text)) return false;
+  }
+  return true;
+}
+
+// Refuses to replace a profile that could not be loaded whole: it loaded without (some of) its
+// folder lines, and the new text would drop them.
+void CheckLoadedWhole(const std::string& path) {
+  const platform::files::LinesRead old = ReadProfileLines(path, kMaxLinesRead);
+  if (old.error != 0 && old.error != ENOENT)
+    throw platform::UserError("Impossibile leggere il file " + path +
+                              ": non viene sovrascritto, perché le sue righe andrebbero perse."
+                              "\r\n\r\n" + platform::ErrnoText(old.error));
+  if (old.line_too_long)
+    throw platform::UserError("Il file " + path + " contiene una riga più lunga di " +
+                              std::to_string(kMaxLineBytes) +
+                              " byte, che non è stata letta: non viene sovrascritto, perché "
+                              "quella riga e le seguenti andrebbero perse.");
 }
 
 }  // namespace
@@ -28,12 +65,12 @@ bool HasLineBreak(const std::string& text) {
 void LEGGI_COPIA(ProfileState& state) {
   state.Max_Num_Riga = 0;
   state.Num_Righe = 0;
-  std::vector<std::string> lines;
-  platform::files::ReadLines(state.Path_Dati + state.Nome_Copia, kMaxLinesRead, kMaxLineBytes,
-                             lines);
-  const bool utf8 = std::all_of(lines.begin(), lines.end(), platform::text::IsValidUtf8);
-  for (auto& line : lines)
-    if (!utf8) line = platform::text::DecodeProfileText(line);
+  // A file that cannot be read loads without lines; one that stops at an over-long line loads
+  // the lines before it: a cut line would load as a different folder.
+  std::vector<std::string> lines =
+      ReadProfileLines(state.Path_Dati + state.Nome_Copia, kMaxLinesRead).lines;
+  if (!WrittenInUtf8(lines))
+    for (auto& line : lines) line = platform::text::DecodeProfileText(line);
 
   // The header's name is not taken over: the file's real name is the profile's name, so a
   // header that says otherwise can never send a later save somewhere else.
@@ -84,22 +121,34 @@ std::string FormatProfile(const ProfileState& state) {
 
 void SALVA_COPIA(const ProfileState& state) {
   const std::string text = FormatProfile(state);
-  platform::files::WriteAtomically(state.Path_Dati + state.Nome_Copia, text);
+  const std::string path = state.Path_Dati + state.Nome_Copia;
+  CheckLoadedWhole(path);
+  platform::files::WriteAtomically(path, text);
+}
+
+bool HasProfileHeader(const std::string& path) {
+  const platform::files::LinesRead header = ReadProfileLines(path, 1);
+  return !header.lines.empty() && header.lines[0].find('#') != std::string::npos;
 }
 
 std::optional<std::string> FieldProblem(Field field, const std::string& text) {
-  if (HasLineBreak(text)) {
-    switch (field) {
-      case Field::ProfileDescription:
-        return "La descrizione della copia personalizzata non può andare a capo !!!";
-      case Field::LineDescription:
-        return "La descrizione della riga non può andare a capo !!!";
-      case Field::LinePath:
-        return "Il nome della cartella non può andare a capo !!!";
-    }
-  }
+  const bool path = field == Field::LinePath;
+  const std::string what = field == Field::ProfileDescription ? "La descrizione della copia personalizzata"
+                           : path ? "Il nome della cartella"
+                                  : "La descrizione della riga";
+  if (HasLineBreak(text)) return what + " non può andare a capo !!!";
   if (field == Field::LineDescription && text.find('#') != std::string::npos)
-    return "La descrizione della riga non può contenere il carattere # !!!";
+    return what + " non può contenere il carattere # !!!";
+  if (!platform::text::IsValidUtf8(text)) return what + " contiene caratteri non validi !!!";
+  if (path && text.size() > kMaxPathBytes)
+    return what + " è troppo lungo: al massimo " + std::to_string(kMaxPathBytes) + " byte !!!";
+  if (!path && platform::text::CharCount(text) > kMaxDescriptionChars)
+    return what + " è troppo lunga: al massimo " + std::to_string(kMaxDescriptionChars) +
+           " caratteri !!!";
+  // The loader trims these spaces: they would not come back.
+  if (path && text.ends_with(' ')) return what + " non può finire con uno spazio !!!";
+  if (!path && (text.starts_with(' ') || text.ends_with(' ')))
+    return what + " non può cominciare o finire con uno spazio !!!";
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,11 @@
 // files of the earlier Windows program (8-bit text, read as Windows-1252).
 namespace store {
 
+// The longest descriptions and folder path the writer accepts: every line it can write stays
+// well within what the loader reads, so nothing written is ever cut when read back.
+inline constexpr std::size_t kMaxDescriptionChars = 1000;
+inline constexpr std::size_t kMaxPathBytes = 4095;  // the longest path the system can open
+
 // Loads Path_Dati + Nome_Copia into the folder-line state. A missing or unreadable file loads
 // as a profile without folder lines and leaves Nome_Copia and Descriz_Copia as they were.
 // Entries above the lines read are emptied, so no line of a profile loaded earlier survives.
@@ -19,13 +25,20 @@ void LEGGI_COPIA(ProfileState& state);
 // Throws platform::UserError when a field would break the layout (see FieldProblem).
 std::string FormatProfile(const ProfileState& state);
 
-// Rewrites Path_Dati + Nome_Copia from the state, never leaving it half written.
-// Throws platform::UserError (naming the file and the system's error) when it cannot.
+// Rewrites Path_Dati + Nome_Copia from the state, never leaving it half written; whatever it
+// writes, LEGGI_COPIA reads back as it was. Throws platform::UserError (naming the file and the
+// reason), leaving the file as it was, when it cannot write it or when the file exists but could
+// not be read whole: its lines were then not loaded, and writing would lose them.
 void SALVA_COPIA(const ProfileState& state);
 
-// Why text cannot be stored in a field of the profile file, or nullopt when it can.
-// A line break would split the line; a "#" in a folder line's description would move the
-// folder into another field when the file is read again.
+// True when the file at path begins like a profile: its first line, read no further than a
+// profile's line can reach, holds "#".
+bool HasProfileHeader(const std::string& path);
+
+// Why text cannot be stored in a field of the profile file, or nullopt when it can: text that
+// would not read back as it was written. A line break would split the line; a "#" in a folder
+// line's description would move the folder into another field; the loader trims spaces at the
+// ends of the descriptions and of the path; text beyond the length bounds is refused.
 enum class Field { ProfileDescription, LineDescription, LinePath };
 std::optional<std::string> FieldProblem(Field field, const std::string& text);
 

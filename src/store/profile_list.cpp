@@ -30,9 +30,7 @@ std::vector<std::string> LEGGI_FILES_COPIA_DAT(ProfileState& state) {
   state.Num_Righe = 0;
   std::vector<std::string> items;
   for (const std::string& name : platform::files::FindFiles(state.Path_Dati, "*.DAT", true)) {
-    std::vector<std::string> header;
-    platform::files::ReadLines(state.Path_Dati + name, 1, 4096, header);
-    if (header.empty() || header[0].find('#') == std::string::npos) continue;  // not a profile
+    if (!HasProfileHeader(state.Path_Dati + name)) continue;  // not a profile
     ++state.Num_Copie;
     const std::int16_t number = NumericValue16(platform::text::MidChars(name, 6, 2));
     state.Max_Num_Copia = std::max(state.Max_Num_Copia, number);

@@ -1,8 +1,15 @@
 #include "store/profile_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <optional>
 
 #include "platform/user_error.h"
 #include "support/temp_folder.h"
@@ -76,6 +83,19 @@ TEST(ProfileFileLoading, FileOfTheWindowsProgramKeepsItsAccents) {
   EXPECT_EQ(state.Descriz_Copia, "Contabilità €");
   EXPECT_EQ(state.Des_Riga[1], "Attività");
   EXPECT_EQ(state.Path_Riga[1], "C:\\DOC\\");
+
+  // A file name in Latin-1 is no sign of an old file: the header starts with the name.
+  ProfileState latin1 = StateIn(folder, "Copia_\xE8.Dat");
+  latin1.Descriz_Copia = "Contabilità";
+  latin1.Max_Num_Riga = 1;
+  latin1.Des_Riga[1] = "Attività";
+  latin1.Path_Riga[1] = "/città/";
+  store::SALVA_COPIA(latin1);
+  ProfileState loaded = StateIn(folder, "Copia_\xE8.Dat");
+  store::LEGGI_COPIA(loaded);
+  EXPECT_EQ(loaded.Descriz_Copia, "Contabilità");
+  EXPECT_EQ(loaded.Des_Riga[1], "Attività");
+  EXPECT_EQ(loaded.Path_Riga[1], "/città/");
 }
 
 TEST(ProfileFileLoading, MissingFileLoadsNoLinesAndKeepsNameAndDescription) {
@@ -134,17 +154,27 @@ TEST(ProfileFileLoading, NumbersBeyondTheLinesReadNeverWidenTheWrite) {
   EXPECT_EQ(store::FormatProfile(state), "Copia_01.Dat#X\r\n 1#A#/a/\r\n");
 }
 
-TEST(ProfileFileLoading, HundredMegabyteFileLoadsQuicklyWithBoundedLines) {
+// A line cut at the loader's bound loaded as another folder ("/" for a description of 16,379
+// bytes: the next backup packed the whole disk), and the next save dropped what was cut.
+TEST(ProfileFileLoading, OverLongLineNeverLoadsAsAnotherFolderNorIsSavedOver) {
   TempFolder folder;
-  std::string big = "Copia_01.Dat#Grande\r\n 1#A#/a/\r\n";
-  big += std::string(100 * 1024 * 1024, 'x');
-  folder.Write("Copia_01.Dat", big);
-  big.clear();
-  big.shrink_to_fit();
+  const std::string text = "Copia_01.Dat#Lunga\r\n 1#Prima#/prima/\r\n 2#" +
+                           std::string(16379, 'd') + "#/home/anna/\r\n 3#Terza#/terza/\r\n";
+  folder.Write("Copia_01.Dat", text);
   ProfileState state = StateIn(folder, "Copia_01.Dat");
   store::LEGGI_COPIA(state);
-  EXPECT_EQ(state.Num_Righe, 1);
-  EXPECT_EQ(state.Path_Riga[1], "/a/");
+  ASSERT_EQ(state.Num_Righe, 1);
+  EXPECT_EQ(state.Path_Riga[1], "/prima/");
+
+  state.Descriz_Copia = "Rinominata";
+  std::string error;
+  try {
+    store::SALVA_COPIA(state);
+  } catch (const platform::UserError& e) {
+    error = e.what();
+  }
+  EXPECT_NE(error.find("riga più lunga"), std::string::npos) << error;
+  EXPECT_EQ(folder.Read("Copia_01.Dat"), text);
 }
 
 TEST(ProfileFileSaving, RefusesFieldsThatWouldBreakTheLayout) {
@@ -200,6 +230,62 @@ TEST(ProfileFileSaving, FailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_NE(error.find(folder.path() + "Copia_01.Dat"), std::string::npos) << error;
   EXPECT_EQ(folder.Read("Copia_01.Dat"), old_text);
   EXPECT_EQ(folder.Listing(), "Copia_01.Dat");
+}
+
+// Runs action in a child process that has become the user nobody and returns its exit status;
+// nullopt when this process may not change its user (only root may).
+std::optional<int> AsNobody(const std::function<int()>& action) {
+  if (::geteuid() != 0) return std::nullopt;
+  constexpr int kCannotDrop = 99;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+      ::_exit(kCannotDrop);
+    ::_exit(action());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) == kCannotDrop)
+    return std::nullopt;
+  return WEXITSTATUS(status);
+}
+
+// Saves go through a temporary file and a rename, which needs only the folder's permission:
+// a profile the user could not read loaded empty and was replaced by its header alone, and one
+// the user could not write was replaced all the same.
+TEST(ProfileFileSaving, NeverReplacesAProfileTheUserCouldNotReadOrWrite) {
+  TempFolder folder;
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);  // the folder itself lets anyone save
+  const std::string unreadable = "Copia_01.Dat#Di root\r\n 1#A#/a/\r\n 2#B#/b/\r\n";
+  const std::string unwritable = "Copia_02.Dat#Solo lettura\r\n 1#C#/c/\r\n";
+  folder.Write("Copia_01.Dat", unreadable);
+  folder.Write("Copia_02.Dat", unwritable);
+  ASSERT_EQ(::chmod((folder.path() + "Copia_01.Dat").c_str(), 0600), 0);
+  ASSERT_EQ(::chmod((folder.path() + "Copia_02.Dat").c_str(), 0644), 0);
+
+  // Exit status 0: refused with a message; 1: written; 2: loaded something it could not read.
+  auto confirm_as_nobody = [&folder](const std::string& name, int lines_expected) {
+    return AsNobody([&folder, name, lines_expected] {
+      ProfileState state = StateIn(folder, name);
+      store::LEGGI_COPIA(state);
+      if (state.Num_Righe != lines_expected) return 2;
+      state.Descriz_Copia = "Nuova descrizione";
+      try {
+        store::SALVA_COPIA(state);
+      } catch (const platform::UserError&) {
+        return 0;
+      }
+      return 1;
+    });
+  };
+  const std::optional<int> read_refused = confirm_as_nobody("Copia_01.Dat", 0);
+  if (!read_refused) GTEST_SKIP() << "cannot run as the user nobody: only root can drop privileges";
+  EXPECT_EQ(*read_refused, 0);
+  EXPECT_EQ(confirm_as_nobody("Copia_02.Dat", 1), 0);
+
+  EXPECT_EQ(folder.Read("Copia_01.Dat"), unreadable);
+  EXPECT_EQ(folder.Read("Copia_02.Dat"), unwritable);
+  EXPECT_EQ(folder.Listing(), "Copia_01.Dat Copia_02.Dat");
 }
 
 TEST(ProfileFileSaving, MissingDataFolderIsReportedNotIgnored) {
