@@ -41,11 +41,11 @@ int ScriptedDialogs::Beeps() const {
   return n;
 }
 
-void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent()}); }
+void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent(), {}}); }
 
 void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title,
                                  platform::MessageIcon icon) {
-  calls_.push_back({Call::Kind::Message, text, title, "", icon, platform::DialogParent()});
+  calls_.push_back({Call::Kind::Message, text, title, "", icon, platform::DialogParent(), {}});
 }
 
 void ScriptedDialogs::ShowDetailedMessage(const std::string& headline, const std::string& details,
@@ -55,7 +55,7 @@ void ScriptedDialogs::ShowDetailedMessage(const std::string& headline, const std
 
 std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& default_text) {
-  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}, platform::DialogParent()});
+  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}, platform::DialogParent(), {}});
   if (answers_.empty()) {
     ADD_FAILURE() << "unscripted question: " << prompt;
     return {};
