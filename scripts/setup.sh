@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils     # windows in the tests
   xdg-utils                # opening documents with the desktop's default application
   zip unzip python3        # interoperability checks of the archiver
+  desktop-file-utils appstream  # checking the desktop entry and the metadata that install.sh puts in place
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #include "main_window/backup_jobs.h"
 
-#include "platform/text.h"
 #include "runner/archive_names.h"
 #include "runner/archiver_commands.h"
+#include "runner/folder_checks.h"
 
 namespace main_window {
 
@@ -14,10 +14,9 @@ std::vector<runner::Job> BackupJobs(const store::ProfileState& state, int day, i
     const std::string& folder = state.Path_Riga[i];
     const std::string archive =
         state.Path_Dati + runner::ArchiveName(day, month, profile_code, runner::LineCode(i));
-    const std::string problem =
-        platform::text::Trim(folder).empty() ? "la cartella da salvare non è indicata" : "";
-    jobs.push_back(runner::MakeJob(i, state.Des_Riga[i], folder, problem,
-                                   runner::BackupCommandLine(archiver, archive, folder)));
+    const runner::CheckedFolder checked = runner::CheckFolderToSave(folder);
+    jobs.push_back(runner::MakeJob(i, state.Des_Riga[i], folder, checked.problem,
+                                   runner::BackupCommandLine(archiver, archive, checked.folder)));
   }
   return jobs;
 }

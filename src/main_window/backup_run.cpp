@@ -14,7 +14,7 @@ void BackupRun::LineStarting(int position, int count, const runner::Job& job) {
 
 void BackupRun::RunEnded(const std::vector<runner::LineResult>& results) {
   busy_.reset();
-  platform::BeepAndMessage(runner::EndMessage(runner::RunKind::Backup, results));
+  runner::ShowEndMessage(runner::RunKind::Backup, results);
   EndOfBackup(window_);
 }
 

@@ -1,4 +1,5 @@
 #include "platform/dialogs.h"
+#include "platform/details_dialog.h"
 #include "platform/dialog_parent.h"
 
 #include <wx/app.h>
@@ -36,6 +37,11 @@ class WxBackend final : public DialogBackend {
     dialog.ShowModal();
   }
 
+  void ShowDetailedMessage(const std::string& headline, const std::string& details,
+                           const std::string& title) override {
+    ShowDetailsDialog(DialogParent(), OneLineBreakStyle(headline), OneLineBreakStyle(details), title);
+  }
+
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override {
     wxTextEntryDialog dialog(DialogParent(),
@@ -66,6 +72,11 @@ void Beep() { Current().Beep(); }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
   Current().ShowMessage(text, title, icon);
+}
+
+void ShowDetailedMessage(const std::string& headline, const std::string& details,
+                         const std::string& title) {
+  Current().ShowDetailedMessage(headline, details, title);
 }
 
 void BeepAndMessage(const std::string& text) {

@@ -17,6 +17,12 @@ class DialogBackend {
   virtual ~DialogBackend() = default;
   virtual void Beep() = 0;
   virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+  // A short headline over a long text the user scrolls through. Backends without a details area
+  // show the two as one message.
+  virtual void ShowDetailedMessage(const std::string& headline, const std::string& details,
+                                   const std::string& title) {
+    ShowMessage(headline + "\r\r" + details, title, MessageIcon::None);
+  }
   // Returns the text typed, or "" when the box was cancelled.
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& default_text) = 0;
@@ -27,6 +33,10 @@ void Beep();
 // OK button only; the title defaults to the application's.
 void ShowMessage(const std::string& text, const std::string& title = kAppTitle,
                 MessageIcon icon = MessageIcon::None);
+// OK button only: headline on top, details in a scrolling read-only box below it, so that a
+// long list never makes the message taller than the screen.
+void ShowDetailedMessage(const std::string& headline, const std::string& details,
+                         const std::string& title = kAppTitle);
 // The beep then the message: how every command reports a check that failed.
 void BeepAndMessage(const std::string& text);
 [[nodiscard]] std::string InputBox(const std::string& prompt, const std::string& title,

@@ -169,7 +169,7 @@ void RestoreWindow::LineStarting(int position, int count, const runner::Job& job
 void RestoreWindow::RunEnded(const std::vector<runner::LineResult>& results) {
   busy_.reset();
   SetBanner(kBannerTitle);
-  platform::BeepAndMessage(runner::EndMessage(runner::RunKind::Restore, results));
+  runner::ShowEndMessage(runner::RunKind::Restore, results);
   Close();
 }
 

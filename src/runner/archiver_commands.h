@@ -7,10 +7,14 @@
 //   archivia -min -a -r -p ARCHIVE "FOLDER/*.*"   (pack every file under FOLDER)
 //   archivia -min -e -o ARCHIVE "TARGET"          (unpack every entry under TARGET)
 // and ends with 0 when all was done, 1 when some files failed and 2 when nothing was done.
+// What it says about single items goes to standard error one line each, after "archivia: ";
+// a command line it cannot read gets its usage text, which begins "uso: ", and code 2.
 namespace runner {
 
 inline constexpr int kArchiverSomeFilesFailed = 1;
 inline constexpr int kArchiverNothingDone = 2;
+inline constexpr const char* kArchiverMessagePrefix = "archivia: ";
+inline constexpr const char* kArchiverUsagePrefix = "uso: ";
 
 // Why a line whose paths hold a double quote is not run.
 inline constexpr const char* kQuoteRefusal =

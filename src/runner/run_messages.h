@@ -16,8 +16,17 @@ inline constexpr const char* kRestoreDone = "RIPRISTINO TERMINATO !!!";
 // "Ripristino 2 di 5: Documenti" for a restore (the folder when the line has no description).
 std::string ProgressText(RunKind kind, int position, int count, const Job& job);
 
-// The message at the end of a run: exactly kBackupDone or kRestoreDone when every line was
-// done; otherwise which folder lines failed, and why, and which were saved or restored.
-std::string EndMessage(RunKind kind, const std::vector<LineResult>& results);
+// The message at the end of a run. When every line was done the headline is exactly kBackupDone
+// or kRestoreDone and there are no details. Otherwise the headline says how many lines of how
+// many failed, and the details name each failed line with its reason, then the lines done.
+struct EndText {
+  std::string headline;
+  std::string details;
+};
+EndText EndMessage(RunKind kind, const std::vector<LineResult>& results);
+
+// Beeps and shows EndMessage: a plain message after a run without failures, otherwise the
+// headline over its details, which scroll however many lines failed.
+void ShowEndMessage(RunKind kind, const std::vector<LineResult>& results);
 
 }  // namespace runner

@@ -1,8 +1,40 @@
 #include "runner/run_sequence.h"
 
+#include "platform/text.h"
 #include "runner/archiver_commands.h"
 
 namespace runner {
+namespace {
+
+// Lines read from the archiver's standard error: its item messages come first, but room is
+// left for a few lines of anything else.
+constexpr std::size_t kLinesRead = 4 * kMessageLinesKept;
+
+// The archiver's one-line messages about items, cut to a readable length; anything else it
+// wrote (its usage text) is no concern of the user's. File names in them are bytes as the disk
+// holds them: one that is not UTF-8 is read as 8-bit text rather than blank the whole message.
+std::vector<std::string> ItemMessages(const std::vector<std::string>& said) {
+  std::vector<std::string> kept;
+  for (const std::string& line : said) {
+    if (!line.starts_with(kArchiverMessagePrefix)) continue;
+    if (kept.size() == kMessageLinesKept) break;
+    const std::string text = platform::text::DecodeProfileText(line);
+    kept.push_back(platform::text::CharCount(text) <= kMessageCharactersKept
+                       ? text
+                       : platform::text::LeftChars(text, kMessageCharactersKept) + "...");
+  }
+  return kept;
+}
+
+Outcome OutcomeOf(int exit_code, const std::vector<std::string>& said) {
+  if (exit_code == 0) return Outcome::Done;
+  if (exit_code == kArchiverSomeFilesFailed) return Outcome::PartlyDone;
+  if (exit_code == kArchiverNothingDone && !said.empty() && said.front().starts_with(kArchiverUsagePrefix))
+    return Outcome::CommandRefused;
+  return Outcome::Failed;
+}
+
+}  // namespace
 
 Job MakeJob(int line, const std::string& description, const std::string& folder,
             const std::string& problem, const std::optional<std::string>& command_line) {
@@ -21,10 +53,7 @@ bool RunSequence::Advance() {
   if (hProcesso != 0) {
     int exit_code = 0;
     if (PROCESSO_ATTIVO(hProcesso, exit_code)) return true;
-    const Outcome outcome = exit_code == 0                          ? Outcome::Done
-                            : exit_code == kArchiverSomeFilesFailed ? Outcome::PartlyDone
-                                                                    : Outcome::Failed;
-    Record(jobs_[next_ - 1], outcome, exit_code);
+    RecordEnd(jobs_[next_ - 1], exit_code);
   }
   while (next_ < jobs_.size()) {
     const Job& job = jobs_[next_++];
@@ -44,9 +73,12 @@ bool RunSequence::Advance() {
   return false;
 }
 
-void RunSequence::Record(const Job& job, Outcome outcome, int exit_code) {
-  std::vector<std::string> messages;
-  if (messages_) messages = messages_->FirstLines(kMessageLinesKept);
+void RunSequence::RecordEnd(const Job& job, int exit_code) {
+  const std::vector<std::string> said = messages_->FirstLines(kLinesRead);
+  Record(job, OutcomeOf(exit_code, said), exit_code, ItemMessages(said));
+}
+
+void RunSequence::Record(const Job& job, Outcome outcome, int exit_code, std::vector<std::string> messages) {
   messages_.reset();
   results_.push_back({job, outcome, exit_code, std::move(messages)});
 }

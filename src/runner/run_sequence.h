@@ -27,6 +27,7 @@ enum class Outcome {
   Done,        // the archiver ended with 0
   PartlyDone,  // the archiver ended with "some files failed"
   Failed,      // the archiver ended with any other code
+  CommandRefused,  // the archiver could not read its command line
   NotStarted,  // the archiver could not be started
   Refused,     // the line was never run (see Job::refusal)
 };
@@ -35,12 +36,13 @@ struct LineResult {
   Job job;
   Outcome outcome = Outcome::Done;
   int exit_code = 0;
-  std::vector<std::string> messages;  // the archiver's first lines of messages, if any
+  std::vector<std::string> messages;  // the archiver's first messages about items, if any
 };
 
-// How many lines of the archiver's messages a result keeps: enough to name the first files that
-// failed, not so many that the end message outgrows the screen.
+// How many of the archiver's messages a result keeps, and how many characters of each: enough
+// to name the first files that failed, not so many that the end message becomes a log.
 inline constexpr std::size_t kMessageLinesKept = 6;
+inline constexpr std::size_t kMessageCharactersKept = 200;
 
 // What the run tells its window (or a test) as it goes.
 class RunReport {
@@ -63,7 +65,8 @@ class RunSequence {
   bool finished() const { return finished_; }
 
  private:
-  void Record(const Job& job, Outcome outcome, int exit_code);
+  void RecordEnd(const Job& job, int exit_code);
+  void Record(const Job& job, Outcome outcome, int exit_code, std::vector<std::string> messages = {});
 
   std::vector<Job> jobs_;
   RunReport& report_;

@@ -1,4 +1,12 @@
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/display.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <functional>
 
 #include "main_window/main_window.h"
 #include "restore/restore_window.h"
@@ -13,6 +21,28 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using testing_support::WaitFor;
+
+// Watches for a modal dialog from the event loop that runs it: act on the dialog once it shows,
+// and give_up on it if it is still there a few seconds later.
+class DialogWatcher : public wxTimer {
+ public:
+  using Action = std::function<void(wxDialog&)>;
+  DialogWatcher(Action act, Action give_up) : act_(std::move(act)), give_up_(std::move(give_up)) { Start(20); }
+
+  void Notify() override {
+    wxDialog* dialog = nullptr;
+    for (wxWindow* top : wxTopLevelWindows)
+      if (auto* d = dynamic_cast<wxDialog*>(top); d && d->IsModal()) dialog = d;
+    if (!dialog) return;
+    if (ticks_++ == 0) act_(*dialog);
+    else if (ticks_ == kGiveUpTicks) give_up_(*dialog);
+  }
+
+ private:
+  static constexpr int kGiveUpTicks = 250;
+  Action act_, give_up_;
+  int ticks_ = 0;
+};
 
 constexpr const char* kElsewhere =
     "Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
@@ -50,7 +80,7 @@ class CommandsTest : public ::testing::Test {
         wxWindow::FindWindowByName(restore::kRestoreWindowName, window));
   }
 
-  testing_support::TempFolder data;
+  testing_support::TempFolder data, originals;
   testing_support::FakeArchiver archiver{"0.2"};
   store::ProfileState state;
   testing_support::ScriptedDialogs dialogs;
@@ -76,10 +106,12 @@ TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilent
 }
 
 TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
+  for (const char* folder : {"Documenti/a.txt", "Foto di città/b.jpg", ".posta/c.eml"}) originals.Write(folder, "x");
+  const std::string home = originals.path();
   data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n"
-                             " 1#Documenti#/home/anna/Documenti/\r\n"
-                             " 2##/home/anna/Foto di città/\r\n"
-                             " 3#Posta#/home/anna/.posta/\r\n");
+                             " 1#Documenti#" + home + "Documenti/\r\n"
+                             " 2##" + home + "Foto di città/\r\n"
+                             " 3#Posta#" + home + ".posta/\r\n");
   Choose("  Copia_01.Dat ");
   window->OnBackup();
   EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
@@ -87,7 +119,7 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled());
   EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 3: Documenti"; }));
   EXPECT_EQ(dialogs.busy_depth(), 1);
-  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: /home/anna/Foto di città/"; }));
+  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: " + home + "Foto di città/"; }));
   // A list click gives the commands back meanwhile; they must not start a second archiver.
   window->SetProfileCommandsEnabled(true);
   window->OnBackup();
@@ -97,9 +129,9 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
   const std::string archive = data.path() + testing_support::TodayDDMM();
-  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "_1_1.ZIP|/home/anna/Documenti/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "_1_2.ZIP|/home/anna/Foto di città/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "_1_3.ZIP|/home/anna/.posta/*.*|"}));
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "_1_1.ZIP|" + home + "Documenti/*.*|",
+                                      "-min|-a|-r|-p|" + archive + "_1_2.ZIP|" + home + "Foto di città/*.*|",
+                                      "-min|-a|-r|-p|" + archive + "_1_3.ZIP|" + home + ".posta/*.*|"}));
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", wait, "beep", wait, "beep", "message: COPIA TERMINATA !!!"}));
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
   EXPECT_EQ(dialogs.busy_depth(), 0);
@@ -108,28 +140,94 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
 }
 
-TEST_F(CommandsTest, BackupNamesFailedAndUnsafeLinesAndNeverRunsThem) {
-  data.Write("Copia_12.Dat", "Copia_12.Dat#Lavoro\r\n"
-                             " 1#Contratti#/srv/contratti/\r\n"
-                             " 2#Vuota#   \r\n"
-                             " 3#Citazioni#/srv/\"citazioni\"/\r\n"
-                             " 4#Disco guasto#/srv/guasta/\r\n");
+// Lines carried over from the Windows program ("C:\DOC\"), a folder without its closing "/",
+// and a hundred lines of them: once the archiver's usage text for each, in a message taller
+// than the screen.
+TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetails) {
+  const std::string home = originals.path();
+  originals.Write("contratti/a.txt", "x");
+  originals.Write("guasta/b.txt", "x");
+  originals.Write("Senza barra/c.txt", "x");
+  std::string profile = "Copia_12.Dat#Lavoro\r\n"
+                        " 1#Contratti#" + home + "contratti/\r\n"
+                        " 2#Vuota#   \r\n"
+                        " 3#Citazioni#" + home + "\"citazioni\"/\r\n"
+                        " 4#Disco guasto#" + home + "guasta/\r\n"
+                        " 5#Documenti#C:\\DOC\\\r\n"
+                        " 6#Senza barra#" + home + "Senza barra\r\n";
+  for (int i = 7; i <= 100; ++i)
+    profile += " " + std::to_string(i) + "#Archivio " + std::to_string(i) + "#D:\\ARCHIVIO\\" +
+               std::to_string(i) + "\\\r\n";
+  data.Write("Copia_12.Dat", profile);
   Choose("Copia_12.Dat");
   window->OnBackup();
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
+
   const std::string archive = data.path() + testing_support::TodayDDMM();
-  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "12_1.ZIP|/srv/contratti/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "12_4.ZIP|/srv/guasta/*.*|"}));
-  EXPECT_EQ(dialogs.Log(),
-            (Strings{"beep",
-                     "message: ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
-                     "Cartelle NON salvate o salvate solo in parte:\r"
-                     "   riga 2  Vuota  (): la cartella da salvare non è indicata\r"
-                     "   riga 3  Citazioni  (/srv/\"citazioni\"/): il percorso contiene le virgolette (\") "
-                     "e non può essere passato al programma di archiviazione\r"
-                     "   riga 4  Disco guasto  (/srv/guasta/): alcuni file non sono stati salvati (codice 1)\r\r"
-                     "Cartelle salvate:\r"
-                     "   riga 1  Contratti  (/srv/contratti/)"}));
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "12_1.ZIP|" + home + "contratti/*.*|",
+                                      "-min|-a|-r|-p|" + archive + "12_4.ZIP|" + home + "guasta/*.*|",
+                                      "-min|-a|-r|-p|" + archive + "12_6.ZIP|" + home + "Senza barra/*.*|"}));
+  ASSERT_EQ(dialogs.Log(), (Strings{"beep", "detailed message: ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
+                                            "Cartelle non salvate o salvate solo in parte: 98 su 100"}));
+  EXPECT_EQ(dialogs.calls().back().title, "Faldone");
+  EXPECT_EQ(dialogs.calls().back().parent, window);
+  const std::string& details = dialogs.calls().back().details;
+  EXPECT_TRUE(details.starts_with(
+      "Cartelle NON salvate o salvate solo in parte:\r"
+      "   riga 2  Vuota: la cartella da salvare non è indicata\r"
+      "   riga 3  Citazioni: il percorso contiene le virgolette (\") e non può essere passato al programma "
+      "di archiviazione: " + home + "\"citazioni\"/\r"
+      "   riga 4  Disco guasto  (" + home + "guasta/): alcuni file non sono stati salvati\r"
+      "   riga 5  Documenti: la cartella non esiste: C:\\DOC\\\r"
+      "   riga 7  Archivio 7: la cartella non esiste: D:\\ARCHIVIO\\7\\\r"));
+  for (int i = 7; i <= 100; ++i)
+    EXPECT_NE(details.find("\r   riga " + std::to_string(i) + "  Archivio " + std::to_string(i) +
+                           ": la cartella non esiste: D:\\ARCHIVIO\\" + std::to_string(i) + "\\\r"),
+              std::string::npos) << i;
+  EXPECT_TRUE(details.ends_with("\r\rCartelle salvate:\r"
+                                "   riga 1  Contratti  (" + home + "contratti/)\r"
+                                "   riga 6  Senza barra  (" + home + "Senza barra)"));
+}
+
+// The toolkit's own dialog for the same case: a hundred failed lines once made a message
+// taller than the screen, its OK button out of reach.
+TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
+  std::string profile = "Copia_01.Dat#Casa\r\n";
+  for (int i = 1; i <= 100; ++i)
+    profile += " " + std::to_string(i) + "#Cartella " + std::to_string(i) + "#C:\\DOC\\" + std::to_string(i) + "\r\n";
+  data.Write("Copia_01.Dat", profile);
+  platform::ScopedDialogBackend real(platform::WxDialogBackend());
+
+  wxRect dialog_rect, screen;
+  wxWindow* parent = nullptr;
+  std::string headline, details;
+  bool still_open = false;
+  DialogWatcher watcher([&](wxDialog& dialog) {
+    dialog_rect = dialog.GetScreenRect();
+    screen = wxDisplay(wxDisplay::GetFromWindow(&dialog)).GetGeometry();
+    parent = dialog.GetParent();
+    for (wxWindow* child : dialog.GetChildren()) {
+      if (auto* text = dynamic_cast<wxStaticText*>(child)) headline = text->GetLabel().utf8_string();
+      if (auto* text = dynamic_cast<wxTextCtrl*>(child)) details = text->GetValue().utf8_string();
+    }
+    wxUIActionSimulator user;
+    user.MouseMove(dialog_rect.GetPosition() + wxPoint(dialog_rect.width / 2, dialog_rect.height / 2));
+    user.Char(WXK_ESCAPE);
+  }, [&](wxDialog& dialog) {
+    still_open = true;  // the key never reached it: close it so that the test ends
+    dialog.EndModal(wxID_CANCEL);
+  });
+  window->OnBackup();
+  ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
+
+  EXPECT_FALSE(still_open);
+  EXPECT_TRUE(archiver.Runs().empty());
+  EXPECT_EQ(parent, window);
+  EXPECT_TRUE(screen.Contains(dialog_rect)) << "dialog " << dialog_rect.x << "," << dialog_rect.y << " "
+                                            << dialog_rect.width << "x" << dialog_rect.height;
+  EXPECT_EQ(headline, "ATTENZIONE: COPIA NON COMPLETA !!!\n\nCartelle non salvate o salvate solo in parte: 100 su 100");
+  EXPECT_NE(details.find("\n   riga 100  Cartella 100: la cartella non esiste: C:\\DOC\\100\n"), std::string::npos);
+  EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
 }
 
 TEST_F(CommandsTest, RestoreElsewhereListsOnlyTheProfilesArchives) {

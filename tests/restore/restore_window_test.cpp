@@ -136,9 +136,11 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
                                  "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
   EXPECT_EQ(dialogs.Messages().back(),
             "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
+            "Cartelle non ripristinate o ripristinate solo in parte: 3 su 3");
+  EXPECT_EQ(dialogs.calls().back().details,
             "Cartelle NON ripristinate o ripristinate solo in parte:\r"
-            "   riga 1  Riga 1  (/ufficio/1/): alcuni file non sono stati ripristinati (codice 1)\r"
-            "   riga 2  Riga 2  (/ufficio/2/): alcuni file non sono stati ripristinati (codice 1)\r"
+            "   riga 1  Riga 1  (/ufficio/1/): alcuni file non sono stati ripristinati\r"
+            "   riga 2  Riga 2  (/ufficio/2/): alcuni file non sono stati ripristinati\r"
             "   riga 3  Riga 3  (/ufficio/3/): l'archivio 1205_3_3.ZIP non esiste\r\r"
             "Cartelle ripristinate:\r"
             "   nessuna");

@@ -20,6 +20,7 @@ std::vector<std::string> ScriptedDialogs::Log() const {
     switch (call.kind) {
       case Call::Kind::Beep: out.push_back("beep"); break;
       case Call::Kind::Message: out.push_back("message: " + call.text); break;
+      case Call::Kind::DetailedMessage: out.push_back("detailed message: " + call.text); break;
       case Call::Kind::Question: out.push_back("question: " + call.text); break;
     }
   }
@@ -29,7 +30,8 @@ std::vector<std::string> ScriptedDialogs::Log() const {
 std::vector<std::string> ScriptedDialogs::Messages() const {
   std::vector<std::string> out;
   for (const Call& call : calls_)
-    if (call.kind == Call::Kind::Message) out.push_back(call.text);
+    if (call.kind == Call::Kind::Message || call.kind == Call::Kind::DetailedMessage)
+      out.push_back(call.text);
   return out;
 }
 
@@ -39,16 +41,21 @@ int ScriptedDialogs::Beeps() const {
   return n;
 }
 
-void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent()}); }
+void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent(), {}}); }
 
 void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title,
                                  platform::MessageIcon icon) {
-  calls_.push_back({Call::Kind::Message, text, title, "", icon, platform::DialogParent()});
+  calls_.push_back({Call::Kind::Message, text, title, "", icon, platform::DialogParent(), {}});
+}
+
+void ScriptedDialogs::ShowDetailedMessage(const std::string& headline, const std::string& details,
+                                          const std::string& title) {
+  calls_.push_back({Call::Kind::DetailedMessage, headline, title, "", {}, platform::DialogParent(), details});
 }
 
 std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& default_text) {
-  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}, platform::DialogParent()});
+  calls_.push_back({Call::Kind::Question, prompt, title, default_text, {}, platform::DialogParent(), {}});
   if (answers_.empty()) {
     ADD_FAILURE() << "unscripted question: " << prompt;
     return {};

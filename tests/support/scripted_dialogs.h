@@ -16,13 +16,14 @@ namespace testing_support {
 class ScriptedDialogs final : public platform::DialogBackend {
  public:
   struct Call {
-    enum class Kind { Beep, Message, Question } kind;
-    std::string text;   // message text or question prompt
+    enum class Kind { Beep, Message, DetailedMessage, Question } kind;
+    std::string text;   // message text (the headline of a detailed one) or question prompt
     std::string title;
     std::string default_text;
     platform::MessageIcon icon = platform::MessageIcon::None;
     // The window the real dialog would have been parented to (compare right away: it may close).
     wxWindow* parent = nullptr;
+    std::string details;  // the scrolling part of a detailed message
   };
 
   ScriptedDialogs();
@@ -33,8 +34,10 @@ class ScriptedDialogs final : public platform::DialogBackend {
   bool AllAnswersUsed() const { return answers_.empty(); }
 
   const std::vector<Call>& calls() const { return calls_; }
-  // Calls written short, for comparisons: "beep", "message: TEXT", "question: PROMPT".
+  // Calls written short, for comparisons: "beep", "message: TEXT", "detailed message: HEADLINE",
+  // "question: PROMPT".
   std::vector<std::string> Log() const;
+  // The text of every message, the headline of a detailed one.
   std::vector<std::string> Messages() const;
   int Beeps() const;
   int busy_depth() const { return busy_depth_; }
@@ -43,6 +46,8 @@ class ScriptedDialogs final : public platform::DialogBackend {
   void Beep() override;
   void ShowMessage(const std::string& text, const std::string& title,
                   platform::MessageIcon icon) override;
+  void ShowDetailedMessage(const std::string& headline, const std::string& details,
+                           const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& default_text) override;
   void SetBusy(bool busy) override;
