@@ -5,7 +5,9 @@
 
 #include <filesystem>
 
+#include "explorer/real_input.h"
 #include "picker/folder_choice.h"
+#include "platform/geometry.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
 #include "support/temp_folder.h"
@@ -64,6 +66,34 @@ TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtH
     EXPECT_EQ(opened, wxGetHomeDir().utf8_string());
     EXPECT_EQ(state.Path_Scelto, chosen);
   }
+}
+
+// Laid out 315 twips high, GTK's drop-down cut the drive's name off ("/" showed as a comma);
+// and Tab must visit the controls in the order they are laid out.
+TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
+  store::ProfileState state;
+  state.Path_Scelto = "/";
+  auto* form = new Form4(state);
+  form->Show();
+  testing_support::PumpEvents();
+  const wxRect drive = form->Drive1->GetRect();
+  EXPECT_GE(drive.height, form->Drive1->GetBestSize().y);
+  EXPECT_EQ(drive.GetTopLeft(), platform::TwipsRect(105 + 780, 120 + 405, 8220, 315).GetTopLeft());
+  EXPECT_EQ(drive.width, platform::Px(8220));
+  EXPECT_FALSE(drive.Intersects(form->Dir1->GetRect()));
+
+  testing_support::RealInput input;
+  const std::vector<std::pair<wxWindow*, const char*>> order = {
+      {form->Drive1, "Drive1"}, {form->Dir1, "Dir1"}, {form->Command1, "Command1"},
+      {form->Command2, "Command2"}, {form->Drive1, "Drive1"}};
+  ASSERT_TRUE(input.Focus(order[0].first));
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    wxWindow* next = order[i].first;
+    EXPECT_TRUE(input.Press(WXK_TAB, [&] { return testing_support::RealInput::FocusIsIn(next); }))
+        << "Tab from " << order[i - 1].second << " did not reach " << order[i].second;
+    if (!testing_support::RealInput::FocusIsIn(next)) ASSERT_TRUE(input.Focus(next));
+  }
+  testing_support::DestroyNow(form);
 }
 
 TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolder) {

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <wx/toplevel.h>
+#include <wx/uiaction.h>
+#include <wx/window.h>
+
+#include <chrono>
+#include <functional>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/utils.h>
+
+namespace testing_support {
+
+// Real key presses and mouse clicks, sent through the display server (XTest) and delivered by
+// the toolkit exactly as a user's are: handlers that stop an event from reaching its control
+// show up here and nowhere else. Each action waits until what it should cause has happened.
+class RealInput {
+ public:
+  // Brings the window's top-level window forward and puts the keyboard focus in window.
+  [[nodiscard]] bool Focus(wxWindow* window) {
+    wxGetTopLevelParent(window)->Raise();
+    window->SetFocus();
+    return Until([window] { return FocusIsIn(window); });
+  }
+
+  // Presses and releases key, then waits until done() holds.
+  [[nodiscard]] bool Press(int key_code, const std::function<bool()>& done, int modifiers = wxMOD_NONE) {
+    simulator_.Char(key_code, modifiers);
+    return Until(done);
+  }
+
+  // Clicks at a point of window's client area, then waits until done() holds.
+  [[nodiscard]] bool Click(wxWindow* window, const wxPoint& at, int button,
+                           const std::function<bool()>& done) {
+    const wxPoint on_screen = window->ClientToScreen(at);
+    simulator_.MouseMove(on_screen);
+    if (!Until([&] { return wxGetMousePosition() == on_screen; })) return false;
+    simulator_.MouseClick(button);
+    return Until(done);
+  }
+
+  [[nodiscard]] bool ClickMiddle(wxWindow* window, int button, const std::function<bool()>& done) {
+    const wxSize size = window->GetClientSize();
+    return Click(window, wxPoint(size.x / 2, size.y / 2), button, done);
+  }
+
+  // Whether the keyboard focus is in window or in one of its inner windows.
+  static bool FocusIsIn(const wxWindow* window) {
+    for (const wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent())
+      if (focus == window) return true;
+    return false;
+  }
+
+ private:
+  static bool Until(const std::function<bool()>& done) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > give_up) return false;
+      wxEventLoopBase::GetActive()->DispatchTimeout(10);
+      wxTheApp->ProcessPendingEvents();
+    }
+    return true;
+  }
+
+  wxUIActionSimulator simulator_;
+};
+
+}  // namespace testing_support
