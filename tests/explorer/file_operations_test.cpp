@@ -224,7 +224,6 @@ TEST_F(FileOperationsTest, AMountedDiskIsNeverEmptiedByDeleteOrMove) {
   dialogs.Answer("S");
   DeleteItem(In("Dati"), DeleteMode::Permanently);
   EXPECT_EQ(folder.Read("Chiavetta/foto.jpg"), "f");
-  EXPECT_FALSE(folder.Exists("Dati/a.txt"));
   EXPECT_FALSE(folder.Exists("Altrove/chiavetta"));
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("montato"), std::string::npos);

@@ -6,6 +6,9 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
@@ -46,6 +49,25 @@ class RealInput {
     return Click(window, wxPoint(size.x / 2, size.y / 2), button, done);
   }
 
+  // Presses Tab count times and names the control the focus settled in each time, among
+  // known; "?" where the toolkit reports no focused window, as it does inside a drop-down
+  // entered with Tab.
+  using Named = std::vector<std::pair<wxWindow*, std::string>>;
+  std::vector<std::string> TabWalk(std::size_t count, const Named& known) {
+    std::vector<std::string> reached;
+    for (std::size_t i = 0; i < count; ++i) {
+      const wxWindow* before = wxWindow::FindFocus();
+      simulator_.Char(WXK_TAB);
+      Until([&] { return wxWindow::FindFocus() != before; });
+      Settle();
+      std::string name = wxWindow::FindFocus() ? "other" : "?";
+      for (const auto& [window, window_name] : known)
+        if (FocusIsIn(window)) name = window_name;
+      reached.push_back(name);
+    }
+    return reached;
+  }
+
   // Whether the keyboard focus is in window or in one of its inner windows.
   static bool FocusIsIn(const wxWindow* window) {
     for (const wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent())
@@ -54,8 +76,24 @@ class RealInput {
   }
 
  private:
-  static bool Until(const std::function<bool()>& done) {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // Lets the focus settle: on its way it may pass through no window, or through the window
+  // that held it, before it arrives.
+  static void Settle() {
+    const wxWindow* last = wxWindow::FindFocus();
+    auto unchanged_since = std::chrono::steady_clock::now();
+    Until([&] {
+      const auto now = std::chrono::steady_clock::now();
+      if (wxWindow::FindFocus() != last) {
+        last = wxWindow::FindFocus();
+        unchanged_since = now;
+      }
+      return now - unchanged_since > std::chrono::milliseconds(300);
+    }, std::chrono::seconds(3));
+  }
+
+  static bool Until(const std::function<bool()>& done,
+                    std::chrono::seconds limit = std::chrono::seconds(10)) {
+    const auto give_up = std::chrono::steady_clock::now() + limit;
     while (!done()) {
       if (std::chrono::steady_clock::now() > give_up) return false;
       wxEventLoopBase::GetActive()->DispatchTimeout(10);
