@@ -90,7 +90,9 @@ TEST_F(PropertiesWindowTest, AFolderShowsTheTotalOfEverythingInsideOnceCounted) 
   ASSERT_TRUE(testing_support::WaitFor(
       [&] { return SizeText(dialog) == "1.234.577 byte in 3 elementi"; }))
       << SizeText(dialog);
-  EXPECT_FALSE(ButtonLabelled(dialog, "Annulla")->IsEnabled());
+  const wxButton* stop = ButtonLabelled(dialog, "Annulla");
+  ASSERT_NE(stop, nullptr);
+  EXPECT_FALSE(stop->IsEnabled());  // nothing left to stop
 }
 
 // Counting "/" on the window's thread froze every window for seconds, with no way to stop it.

@@ -2,6 +2,7 @@
 
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <chrono>
@@ -10,9 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/utils.h>
+#include "support/wait_for.h"
 
 namespace testing_support {
 
@@ -93,13 +92,7 @@ class RealInput {
 
   static bool Until(const std::function<bool()>& done,
                     std::chrono::seconds limit = std::chrono::seconds(10)) {
-    const auto give_up = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > give_up) return false;
-      wxEventLoopBase::GetActive()->DispatchTimeout(10);
-      wxTheApp->ProcessPendingEvents();
-    }
-    return true;
+    return WaitFor(done, limit);
   }
 
   wxUIActionSimulator simulator_;

@@ -67,6 +67,9 @@ TEST_F(RealInputTest, KeysTheWindowDoesNotUseStillMoveTheTreeAndTheList) {
   ASSERT_TRUE(input.Press(WXK_END, [&] { return SelectedItem() == 2; }));
   folder.Write("zeta.txt", "z");
   ASSERT_TRUE(input.Press(WXK_F5, [&] { return ListedNames().size() == 4; }));
+  folder.Write("zzz.txt", "z");
+  window->OnRightDirMenu(kRefreshListItem);  // the same refresh from the list's menu
+  EXPECT_EQ(ListedNames().size(), 5u);
   SelectFile("uno.txt");
   ASSERT_TRUE(input.Press(WXK_F2, [&] { return list.GetEditControl() != nullptr; }));
   EXPECT_EQ(list.GetEditControl()->GetValue(), "uno.txt");
