@@ -119,9 +119,10 @@ void frmDir::DeleteCurrentFolder() {
   const wxTreeItemId node = trvDir->GetSelection();
   if (!node.IsOk()) return;
   if (node == trvDir->GetRootItem()) {
-    platform::ShowMessage("You can't delete root", "Delete", platform::MessageIcon::Critical);
+    operations::SayCannotDeleteRoot();
     return;
   }
+  if (operations::RefuseMountPoint(KeyOf(node))) return;
   ShellDelete(KeyOf(node));
   SelectQuietly(trvDir->GetItemParent(node));
   OnTreeKeyDown(WXK_F5);

@@ -82,13 +82,17 @@ void frmDir::OnListDoubleClick() {
   if (over_item_ && SelectedItem() >= 0) OpenFile(SelectedFilePath());
 }
 
-void frmDir::OnListKeyDown(int key_code) {
+bool frmDir::OnListKeyDown(int key_code) {
   if (key_code == WXK_F5) {
     ShowFiles(trvDir->GetSelection());
-  } else if (key_code == WXK_F2) {
+    return true;
+  }
+  if (key_code == WXK_F2) {
     const long selected = SelectedItem();
     if (selected >= 0) lsvFiles->EditLabel(selected);
+    return true;
   }
+  return false;
 }
 
 void frmDir::OnRenameStart(long item) { rename_old_name_ = lsvFiles->GetItemText(item).utf8_string(); }

@@ -126,8 +126,10 @@ void frmDir::OnNodeClick(const wxTreeItemId& node) {
   if (KeyOf(node) != last_shown_folder_) ShowFiles(node);
 }
 
-void frmDir::OnTreeKeyDown(int key_code) {
-  if (key_code == WXK_F5) RefreshTree();
+bool frmDir::OnTreeKeyDown(int key_code) {
+  if (key_code != WXK_F5) return false;
+  RefreshTree();
+  return true;
 }
 
 void frmDir::RefreshTree() {

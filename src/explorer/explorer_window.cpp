@@ -4,6 +4,8 @@
 #include <wx/panel.h>
 #include <wx/wupdlock.h>
 
+#include <algorithm>
+
 #include "explorer/explorer_images.h"
 #include "explorer/folder_node.h"
 #include "explorer/menu_ids.h"
@@ -93,9 +95,10 @@ frmDir::~frmDir() {
 
 void frmDir::BuildControls() {
   auto* panel = new wxPanel(this);
-  // Created in the order the keyboard visits them.
-  drvHDs = new wxChoice(panel, wxID_ANY, Place(layout::kDrives).GetPosition(),
-                        Place(layout::kDrives).GetSize());
+  // Created in the order the keyboard visits them. The drop-down keeps its place and width;
+  // its height is what the toolkit needs to show a drive's name whole.
+  const wxRect drives = Place(layout::kDrives);
+  drvHDs = new wxChoice(panel, wxID_ANY, drives.GetPosition(), wxSize(drives.width, wxDefaultCoord));
   trvDir = new wxTreeCtrl(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                           wxTR_DEFAULT_STYLE | wxTR_HAS_BUTTONS | wxTR_SINGLE);
   trvDir->SetImageList(imgIcons.get());
@@ -144,8 +147,16 @@ void frmDir::BindEvents() {
   trvDir->Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& e) {
     if (!selecting_) OnNodeClick(e.GetItem());
   });
-  trvDir->Bind(wxEVT_TREE_ITEM_MENU, [this](wxTreeEvent&) { OnTreeContextMenu(); });
-  trvDir->Bind(wxEVT_TREE_KEY_DOWN, [this](wxTreeEvent& e) { OnTreeKeyDown(e.GetKeyCode()); });
+  // A right press must not select the node under the mouse: the folder menu acts on the
+  // selected folder, so the press is kept from the tree and the menu opens on the release.
+  trvDir->Bind(wxEVT_RIGHT_DOWN, [](wxMouseEvent&) {});
+  trvDir->Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent& e) {
+    if (trvDir->HitTest(e.GetPosition()).IsOk()) OnTreeContextMenu();
+  });
+  // Keys the window does not use go on to the controls: arrows, paging, "+" and "-", typing.
+  trvDir->Bind(wxEVT_TREE_KEY_DOWN, [this](wxTreeEvent& e) {
+    if (!OnTreeKeyDown(e.GetKeyCode())) e.Skip();
+  });
 
   // Mouse releases reach the list's inner area, not the list itself.
   wxWindow* item_area = static_cast<FileListCtrl*>(lsvFiles)->ItemArea();
@@ -158,7 +169,9 @@ void frmDir::BindEvents() {
     });
   }
   lsvFiles->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnListDoubleClick(); });
-  lsvFiles->Bind(wxEVT_LIST_KEY_DOWN, [this](wxListEvent& e) { OnListKeyDown(e.GetKeyCode()); });
+  lsvFiles->Bind(wxEVT_LIST_KEY_DOWN, [this](wxListEvent& e) {
+    if (!OnListKeyDown(e.GetKeyCode())) e.Skip();
+  });
   lsvFiles->Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, [this](wxListEvent& e) { OnRenameStart(e.GetIndex()); });
   lsvFiles->Bind(wxEVT_LIST_END_LABEL_EDIT, [this](wxListEvent& e) {
     if (!e.IsEditCancelled() && !OnRenameEnd(e.GetLabel().utf8_string())) e.Veto();
@@ -190,7 +203,10 @@ void frmDir::BindEvents() {
 
 void frmDir::ApplyParts() {
   using namespace layout;
-  trvDir->SetSize(platform::TwipsRect(kTree.left, kTree.top, kTree.width, parts_.tree_height));
+  // The tree starts below the drop-down where the toolkit made that taller than laid out.
+  const wxRect tree = platform::TwipsRect(kTree.left, kTree.top, kTree.width, parts_.tree_height);
+  const int covered = std::max(0, drvHDs->GetRect().GetBottom() + 1 - tree.y);
+  trvDir->SetSize(tree.x, tree.y + covered, tree.width, std::max(0, tree.height - covered));
   lsvFiles->SetSize(platform::TwipsRect(kList.left, kList.top, parts_.list_width, parts_.list_height));
   Command1->SetSize(platform::TwipsRect(parts_.confirm_left, parts_.confirm_top, kConfirm.width,
                                         kConfirm.height));

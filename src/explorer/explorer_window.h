@@ -58,7 +58,8 @@ class frmDir : public wxFrame {
   void OnExpand(const wxTreeItemId& node);
   void OnCollapse(const wxTreeItemId& node);
   void OnNodeClick(const wxTreeItemId& node);
-  void OnTreeKeyDown(int key_code);
+  // True when the key was the window's own (F5); any other key is left to the tree.
+  bool OnTreeKeyDown(int key_code);
   void OnTreeContextMenu();
 
   // File list.
@@ -68,7 +69,8 @@ class frmDir : public wxFrame {
   void OnViewMenu(int index);
   void OnListMouseUp(wxMouseButton button, const wxPoint& at);
   void OnListDoubleClick();
-  void OnListKeyDown(int key_code);
+  // True when the key was the window's own (F5, F2); any other key is left to the list.
+  bool OnListKeyDown(int key_code);
   void OnRenameStart(long item);
   // False when the file kept its name, so that the list shows the old one again.
   [[nodiscard]] bool OnRenameEnd(const std::string& new_name);

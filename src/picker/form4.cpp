@@ -44,7 +44,9 @@ void Form4::BuildControls() {
   place(new wxStaticText(this, wxID_ANY, "Disco:"), InFrame(165, 450, 570, 255));
   Drive1 = new wxChoice(this, wxID_ANY);
   for (const auto& drive : drives_) Drive1->Append(wxString::FromUTF8(drive.label));
-  place(Drive1, InFrame(780, 405, 8220, 315));
+  // Its place and width as laid out; its height what the toolkit needs to show a drive whole.
+  const wxRect drive = InFrame(780, 405, 8220, 315);
+  Drive1->SetSize(drive.x, drive.y, drive.width, wxDefaultCoord);
   place(new wxStaticText(this, wxID_ANY, "Cartella:"), InFrame(90, 975, 690, 270));
   Dir1 = new platform::FolderTree(this);
   // Starts where "Cartella:" ends rather than 75 twips over it, so the label stays readable.

@@ -1,5 +1,8 @@
 #include "platform/drives.h"
 
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -47,12 +50,11 @@ bool UnderRemovableMedia(const std::string& mount_point) {
          StartsWithFolder(mount_point, "/run/media");
 }
 
-}  // namespace
+struct Mount {
+  std::string point, type;
+};
 
-std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::string& home) {
-  struct Mount {
-    std::string point, type;
-  };
+std::vector<Mount> ParseMountInfo(const std::string& mountinfo) {
   std::vector<Mount> mounts;
   std::istringstream lines(mountinfo);
   std::string line;
@@ -65,6 +67,37 @@ std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::
     if (!(fields >> type)) continue;
     mounts.push_back({Unescape(point), type});
   }
+  return mounts;
+}
+
+std::string ReadMountInfo() {
+  std::ifstream in("/proc/self/mountinfo");
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The path with its folders resolved and its last name kept as it is.
+std::string ResolvedFolderOf(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  const auto slash = trimmed.find_last_of('/');
+  if (slash == std::string::npos) return {};
+  const std::string name = trimmed.substr(slash + 1);
+  if (name.empty()) return "/";
+  char folder[PATH_MAX];
+  if (!::realpath(slash == 0 ? "/" : trimmed.substr(0, slash).c_str(), folder)) return {};
+  if (name == "." || name == "..") {
+    char whole[PATH_MAX];
+    return ::realpath(trimmed.c_str(), whole) ? std::string(whole) : std::string();
+  }
+  return std::string(folder) + (std::string(folder) == "/" ? "" : "/") + name;
+}
+
+}  // namespace
+
+std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::string& home) {
+  const std::vector<Mount> mounts = ParseMountInfo(mountinfo);
 
   // The home folder's file system: the longest mount point that contains it.
   std::string home_mount;
@@ -92,15 +125,34 @@ std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::
 }
 
 std::vector<Drive> ListDrives() {
-  std::ifstream in("/proc/self/mountinfo");
-  std::stringstream text;
-  text << in.rdbuf();
   const char* home = std::getenv("HOME");
-  return DrivesFromMountInfo(text.str(), home ? home : "");
+  return DrivesFromMountInfo(ReadMountInfo(), home ? home : "");
 }
 
 bool IsReady(const std::string& mount_point) {
   return ::access(mount_point.c_str(), R_OK | X_OK) == 0;
+}
+
+std::set<std::string> MountPoints() {
+  std::set<std::string> points;
+  for (const Mount& m : ParseMountInfo(ReadMountInfo())) points.insert(m.point);
+  return points;
+}
+
+bool IsMountPoint(const std::string& path) { return IsMountPoint(path, MountPoints()); }
+
+bool IsMountPoint(const std::string& path, const std::set<std::string>& mount_points) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  const std::string resolved = ResolvedFolderOf(path);
+  if (resolved.empty()) return false;
+  if (resolved == "/") return true;
+  // Another device than its folder's is a mount; a bind mount of the same disk is not, so
+  // the system's list of mounts is asked as well.
+  struct stat folder {};
+  const std::string parent = resolved.substr(0, std::max<std::size_t>(resolved.rfind('/'), 1));
+  if (::stat(parent.c_str(), &folder) == 0 && folder.st_dev != st.st_dev) return true;
+  return mount_points.count(resolved) > 0;
 }
 
 }  // namespace platform::drives

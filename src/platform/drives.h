@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,14 @@ std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::
 
 // A drive is ready when its mount point can be read.
 bool IsReady(const std::string& mount_point);
+
+// Every mount point of the system, bind mounts included, as mountinfo writes them.
+std::set<std::string> MountPoints();
+
+// Whether path itself (not what a link there points to) is the top of a mounted file system:
+// deleting or moving it would empty that disk. "/" is one. The second form checks against
+// mount points read once, for walks through many folders.
+bool IsMountPoint(const std::string& path);
+bool IsMountPoint(const std::string& path, const std::set<std::string>& mount_points);
 
 }  // namespace platform::drives

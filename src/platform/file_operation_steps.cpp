@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <set>
 
 #include "platform/dialogs.h"
+#include "platform/drives.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/user_error.h"
@@ -35,26 +37,28 @@ std::vector<std::string> EntryNames(const std::string& folder, int& error) {
 
 namespace {
 
-Totals MeasureOn(const std::string& path, dev_t device) {
+// Adds what lies at and below path to totals; false once going_on said to stop.
+bool MeasureOn(const std::string& path, dev_t device, Totals& totals,
+               const MeasureProgress& going_on) {
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return {};
-  Totals totals{S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0, 1};
-  if (S_ISDIR(st.st_mode) && st.st_dev == device) {
-    int error = 0;
-    for (const std::string& name : EntryNames(path, error)) {
-      const Totals inner = MeasureOn(paths::Join(path, name), device);
-      totals.bytes += inner.bytes;
-      totals.entries += inner.entries;
-    }
-  }
-  return totals;
+  if (::lstat(path.c_str(), &st) != 0) return true;
+  if (S_ISREG(st.st_mode)) totals.bytes += static_cast<std::uint64_t>(st.st_size);
+  ++totals.entries;
+  if (going_on && !going_on(totals)) return false;
+  if (!S_ISDIR(st.st_mode) || st.st_dev != device) return true;
+  int error = 0;
+  for (const std::string& name : EntryNames(path, error))
+    if (!MeasureOn(paths::Join(path, name), device, totals, going_on)) return false;
+  return true;
 }
 
 }  // namespace
 
-Totals Measure(const std::string& path) {
+Totals Measure(const std::string& path, const MeasureProgress& going_on) {
   struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 ? MeasureOn(path, st.st_dev) : Totals{};
+  Totals totals;
+  if (::lstat(path.c_str(), &st) == 0) MeasureOn(path, st.st_dev, totals, going_on);
+  return totals;
 }
 
 void ReportFailure(const std::string& title, const std::string& action, const std::string& path,
@@ -92,7 +96,8 @@ bool Progress::Advance(std::uint64_t bytes, std::uint64_t entries, const std::st
 
 namespace {
 
-Outcome RemoveTreeOn(const std::string& path, dev_t device, const std::string& title,
+Outcome RemoveTreeOn(const std::string& path, dev_t device,
+                     const std::set<std::string>& mount_points, const std::string& title,
                      Progress& progress) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) {
@@ -101,7 +106,7 @@ Outcome RemoveTreeOn(const std::string& path, dev_t device, const std::string& t
   }
   if (S_ISDIR(st.st_mode)) {
     // What another file system mounted inside holds was not meant by this delete.
-    if (st.st_dev != device) {
+    if (st.st_dev != device || drives::IsMountPoint(path, mount_points)) {
       ReportFailure(title, "eliminare", path, "vi è montato un altro disco.");
       return Outcome::Failed;
     }
@@ -112,7 +117,8 @@ Outcome RemoveTreeOn(const std::string& path, dev_t device, const std::string& t
       return Outcome::Failed;
     }
     for (const std::string& name : names) {
-      const Outcome inner = RemoveTreeOn(paths::Join(path, name), device, title, progress);
+      const Outcome inner =
+          RemoveTreeOn(paths::Join(path, name), device, mount_points, title, progress);
       if (inner != Outcome::Done) return inner;
     }
   }
@@ -132,7 +138,7 @@ Outcome RemoveTree(const std::string& path, const std::string& title, Progress& 
     ReportFailure(title, "eliminare", path, errno);
     return Outcome::Failed;
   }
-  return RemoveTreeOn(path, st.st_dev, title, progress);
+  return RemoveTreeOn(path, st.st_dev, drives::MountPoints(), title, progress);
 }
 
 }  // namespace platform::file_operations::steps

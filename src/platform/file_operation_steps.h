@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,11 @@ struct Totals {
   std::uint64_t entries = 0;
 };
 
+// Told the totals so far after every entry; returning false stops the measuring there.
+using MeasureProgress = std::function<bool(const Totals&)>;
+
 // Everything at and below path on its own file system; links are counted, never followed.
-Totals Measure(const std::string& path);
+Totals Measure(const std::string& path, const MeasureProgress& going_on = {});
 
 // The names in folder, "." and ".." left out; error is 0 or the errno of the failed read.
 std::vector<std::string> EntryNames(const std::string& folder, int& error);

@@ -18,14 +18,22 @@ enum class Outcome { Done, Failed, Aborted };
 [[nodiscard]] Outcome CopyInto(const std::string& source, const std::string& destination_folder);
 
 // Moves it: a rename within one file system; across file systems a copy, and the source is
-// deleted only once its copy is whole. Moved into its own folder, nothing happens.
+// deleted only once its copy is whole. Moved into its own folder, nothing happens. A mount
+// point is refused.
 [[nodiscard]] Outcome MoveInto(const std::string& source, const std::string& destination_folder);
 
 enum class DeleteMode { ToTrash, Permanently };
 
 // Asks for confirmation naming the item, then deletes it. When its file system has no trash,
-// asks whether to delete it permanently instead.
+// asks whether to delete it permanently instead. A mount point is refused.
 void DeleteItem(const std::string& path, DeleteMode mode);
+
+// "You can't delete root", titled "Delete", with the critical icon.
+void SayCannotDeleteRoot();
+
+// A drive's root and every other mount point are never deleted nor moved away, since that
+// would empty the disk mounted there: says so and returns true when path is one.
+[[nodiscard]] bool RefuseMountPoint(const std::string& path);
 
 // Asks for confirmation, then deletes everything inside each trash folder.
 void EmptyTrash(const std::vector<std::string>& trash_folders);

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "platform/dialogs.h"
+#include "platform/drives.h"
 #include "platform/file_operation_steps.h"
 #include "platform/file_operations.h"
 #include "platform/paths.h"
@@ -26,7 +28,16 @@ void RemoveForGood(const std::string& path) {
 
 }  // namespace
 
+void SayCannotDeleteRoot() { ShowMessage("You can't delete root", "Delete", MessageIcon::Critical); }
+
+bool RefuseMountPoint(const std::string& path) {
+  if (!drives::IsMountPoint(path)) return false;
+  SayCannotDeleteRoot();
+  return true;
+}
+
 void DeleteItem(const std::string& path, DeleteMode mode) {
+  if (RefuseMountPoint(path)) return;
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) {
     steps::ReportFailure(kDeleteTitle, "eliminare", path, errno);

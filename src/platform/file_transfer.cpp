@@ -109,6 +109,7 @@ class Transfer {
 Outcome Transfer::Run(const std::string& given_source, const std::string& destination_folder) {
   std::string source = given_source;
   while (source.size() > 1 && source.back() == paths::kSeparator) source.pop_back();
+  if (kind_ == Kind::Move && RefuseMountPoint(source)) return Outcome::Failed;
   struct stat st {};
   if (::lstat(source.c_str(), &st) != 0) {
     ReportFailure(title_, verb_, source, errno);

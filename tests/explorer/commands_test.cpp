@@ -1,6 +1,7 @@
 // The context menus' commands: clipboard marker, paste, delete, trash, open and properties.
 #include <filesystem>
 
+#include "explorer/bind_mount.h"
 #include "explorer/explorer_fixture.h"
 #include "explorer/isolated_trash.h"
 #include "explorer/menu_ids.h"
@@ -112,15 +113,34 @@ TEST_F(CommandsTest, PasteIgnoresForeignTextsAndRefusesAFolderIntoItsOwnSubfolde
   EXPECT_EQ(ListedNames(), (Names{"a.jpg"}));
 }
 
-TEST_F(CommandsTest, TheRootCannotBeDeleted) {
+// Only the tree's root was protected: a folder with another disk mounted on it could be
+// deleted for good, which emptied that disk.
+TEST_F(CommandsTest, NeitherTheRootNorAMountPointIsEverDeletedOrMoved) {
   folder.Write("a.txt", "a");
+  folder.Write("Chiavetta/foto.jpg", "f");
+  folder.Write("Disco/.keep", "");
+  folder.Write("Altrove/.keep", "");
+  const testing_support::BindMount disk(Key("Chiavetta"), Key("Disco"));
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a file system here";
   Open();
   window->OnLeftDirMenu(kDeleteFolderItem);
-  ASSERT_EQ(dialogs.calls().size(), 1u);
-  EXPECT_EQ(dialogs.calls()[0].text, "You can't delete root");
-  EXPECT_EQ(dialogs.calls()[0].title, "Delete");
-  EXPECT_EQ(dialogs.calls()[0].icon, MessageIcon::Critical);
-  EXPECT_EQ(folder.Listing(), "a.txt");
+  Click("Disco");
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  shift_down = true;
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  window->OnLeftDirMenu(kCutFolderItem);
+  Click("Altrove");
+  window->OnLeftDirMenu(kPasteInTreeItem);
+  ASSERT_EQ(dialogs.calls().size(), 4u);
+  for (const auto& call : dialogs.calls()) {
+    EXPECT_EQ(call.text, "You can't delete root");
+    EXPECT_EQ(call.title, "Delete");
+    EXPECT_EQ(call.icon, MessageIcon::Critical);
+  }
+  EXPECT_EQ(folder.Read("Disco/foto.jpg"), "f");
+  EXPECT_EQ(folder.Read("Chiavetta/foto.jpg"), "f");
+  EXPECT_FALSE(folder.Exists("Altrove/Disco"));
+  EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Disco") + ";;cut");
 }
 
 TEST_F(CommandsTest, DeleteSendsAFileToTheTrashAndWithShiftDeletesItForGood) {

@@ -114,18 +114,6 @@ TEST_F(FileListTest, MouseReleasesChooseTheMenuAndTheDoubleClickFlag) {
   EXPECT_EQ(opened.size(), 1u);
 }
 
-TEST_F(FileListTest, F5RefillsFromTheTreesFolder) {
-  folder.Write("Dati/a.txt", "a");
-  Open();
-  Click("Dati");
-  folder.Write("Dati/b.txt", "b");
-  window->OnListKeyDown(WXK_F5);
-  EXPECT_EQ(ListedNames(), (Names{"a.txt", "b.txt"}));
-  folder.Write("Dati/c.txt", "c");
-  window->OnRightDirMenu(kRefreshListItem);
-  EXPECT_EQ(ListedNames(), (Names{"a.txt", "b.txt", "c.txt"}));
-}
-
 TEST_F(FileListTest, ARenameTheFileSystemRefusesSaysErrorAndKeepsBothFiles) {
   folder.Write("vecchio.txt", "1");
   folder.Write("altro.txt", "2");

@@ -1,13 +1,13 @@
 // Copy, move and delete on temporary folders, with the questions answered from a script.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "explorer/bind_mount.h"
 #include "explorer/isolated_trash.h"
 #include "platform/file_operations.h"
 #include "support/scripted_dialogs.h"
@@ -206,19 +206,25 @@ TEST_F(FileOperationsTest, DeleteAsksNamingTheItemThenUsesTheTrashOrDeletesForGo
   EXPECT_EQ(dialogs.calls()[2].default_text, "N");
 }
 
-TEST_F(FileOperationsTest, APermanentDeleteNeverEntersADiskMountedInside) {
+// A disk mounted on a folder of the same disk (a bind mount) was entered and emptied by a
+// permanent delete of the folder above it, and the mount point itself could be deleted or
+// moved away with everything on it.
+TEST_F(FileOperationsTest, AMountedDiskIsNeverEmptiedByDeleteOrMove) {
   folder.Write("Dati/a.txt", "a");
+  folder.Write("Chiavetta/foto.jpg", "f");
+  folder.Write("Altrove/.keep", "");
   ASSERT_TRUE(std::filesystem::create_directory(In("Dati/chiavetta")));
-  if (::mount("faldone-test", In("Dati/chiavetta").c_str(), "tmpfs", 0, nullptr) != 0)
-    GTEST_SKIP() << "cannot mount a file system here";
-  const struct Unmount {
-    std::string at;
-    ~Unmount() { ::umount(at.c_str()); }
-  } unmount{In("Dati/chiavetta")};
-  folder.Write("Dati/chiavetta/foto.jpg", "f");
+  const testing_support::BindMount disk(In("Chiavetta"), In("Dati/chiavetta"));
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a file system here";
+  DeleteItem(In("Dati/chiavetta"), DeleteMode::ToTrash);
+  DeleteItem(In("Dati/chiavetta/"), DeleteMode::Permanently);
+  EXPECT_EQ(MoveInto(In("Dati/chiavetta"), In("Altrove")), Outcome::Failed);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>(3, "You can't delete root"));
+  dialogs.Clear();
   dialogs.Answer("S");
   DeleteItem(In("Dati"), DeleteMode::Permanently);
-  EXPECT_EQ(folder.Read("Dati/chiavetta/foto.jpg"), "f");
+  EXPECT_EQ(folder.Read("Chiavetta/foto.jpg"), "f");
+  EXPECT_FALSE(folder.Exists("Altrove/chiavetta"));
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("montato"), std::string::npos);
 }

@@ -65,18 +65,18 @@ TEST(RenameInFolder, RenamesInPlaceButNeverOverAnotherItemOrOutOfTheFolder) {
   EXPECT_EQ(folder.Read("Nuovo.txt"), "1");
 }
 
-TEST(Properties, AFolderShowsTheTotalOfEverythingInside) {
+TEST(Properties, AFileShowsItsOwnSizeAndAFolderLeavesItsTotalToTheWindow) {
   TempFolder folder;
   folder.Write("Dati/a.bin", std::string(1234567, 'a'));
-  folder.Write("Dati/Sotto/b.bin", std::string(10, 'b'));
   ASSERT_EQ(::chmod((folder.path() + "Dati/a.bin").c_str(), 0640), 0);
   const auto file = platform::properties::Gather(folder.path() + "Dati/a.bin");
   EXPECT_EQ(file.size, "1.234.567 byte");
   EXPECT_EQ(file.permissions, "rw-r----- (640)");
   EXPECT_EQ(file.location, folder.path() + "Dati");
+  EXPECT_FALSE(file.is_folder);
   const auto dati = platform::properties::Gather(folder.path() + "Dati/");
   EXPECT_EQ(dati.name, "Dati");
-  EXPECT_EQ(dati.size, "1.234.577 byte in 3 elementi");
+  EXPECT_TRUE(dati.is_folder);
 }
 
 }  // namespace

@@ -121,22 +121,6 @@ TEST_F(TreeTest, F5AfterTheShownFolderWasDeletedShowsTheRoot) {
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
-TEST_F(TreeTest, TheRightClickMenuIsTheTrashMenuOnRecycleNamesAndTrashFolders) {
-  LayOutFolders();
-  folder.Write("Trash/files/x", "x");
-  trash_folders = {Key("Trash")};
-  Open();
-  Click("Recycled");
-  window->OnTreeContextMenu();
-  EXPECT_EQ(LastMenu(), "DirRecycle");
-  Click("Foto");
-  window->OnTreeContextMenu();
-  EXPECT_EQ(LastMenu(), "LeftDir");
-  Click("Trash");
-  window->OnTreeContextMenu();
-  EXPECT_EQ(LastMenu(), "DirRecycle");
-}
-
 TEST_F(TreeTest, ADriveThatIsNotReadyGivesWayToTheFirstDrive) {
   LayOutFolders();
   drives = {{Root(), Root()}, {"/faldone-non-esiste", "/faldone-non-esiste"}};

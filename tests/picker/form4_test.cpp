@@ -5,7 +5,9 @@
 
 #include <filesystem>
 
+#include "explorer/real_input.h"
 #include "picker/folder_choice.h"
+#include "platform/geometry.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
 #include "support/temp_folder.h"
@@ -64,6 +66,32 @@ TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtH
     EXPECT_EQ(opened, wxGetHomeDir().utf8_string());
     EXPECT_EQ(state.Path_Scelto, chosen);
   }
+}
+
+// Laid out 315 twips high, GTK's drop-down cut the drive's name off ("/" showed as a comma);
+// and Tab must visit the controls in the order they are laid out.
+TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
+  store::ProfileState state;
+  state.Path_Scelto = "/";
+  auto* form = new Form4(state);
+  form->Show();
+  testing_support::PumpEvents();
+  const wxRect drive = form->Drive1->GetRect();
+  EXPECT_GE(drive.height, form->Drive1->GetBestSize().y);
+  EXPECT_EQ(drive.GetTopLeft(), platform::TwipsRect(105 + 780, 120 + 405, 8220, 315).GetTopLeft());
+  EXPECT_EQ(drive.width, platform::Px(8220));
+  EXPECT_FALSE(drive.Intersects(form->Dir1->GetRect()));
+
+  testing_support::RealInput input;
+  ASSERT_TRUE(input.Focus(form->Drive1));
+  // "?" is the drive list: the toolkit names no window when Tab enters a drop-down, and the
+  // Tab after it reaching the folder list shows where it was.
+  EXPECT_EQ(input.TabWalk(5, {{form->Drive1, "Drive1"},
+                              {form->Dir1, "Dir1"},
+                              {form->Command1, "Command1"},
+                              {form->Command2, "Command2"}}),
+            (std::vector<std::string>{"Dir1", "Command1", "Command2", "?", "Dir1"}));
+  testing_support::DestroyNow(form);
 }
 
 TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolder) {

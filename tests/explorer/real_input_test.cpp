@@ -1,0 +1,146 @@
+// The explorer worked the way a user works it: real key presses and clicks through the display
+// server, so that a handler that keeps an event from its control is caught.
+#include <wx/textctrl.h>
+
+#include <filesystem>
+
+#include "explorer/explorer_fixture.h"
+#include "explorer/menu_ids.h"
+#include "explorer/real_input.h"
+#include "platform/geometry.h"
+#include "support/gui_helpers.h"
+
+namespace explorer {
+namespace {
+
+using Names = std::vector<std::string>;
+using testing_support::RealInput;
+
+class RealInputTest : public ExplorerTest {
+ protected:
+  wxPoint PointOnNode(const std::string& relative) const {
+    wxRect rect;
+    EXPECT_TRUE(window->trvDir->GetBoundingRect(Node(relative), rect, true)) << relative;
+    return rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2);
+  }
+  bool RightClickOn(const std::string& relative) {
+    const std::size_t before = menus.size();
+    return input.Click(window->trvDir, PointOnNode(relative), wxMOUSE_BTN_RIGHT,
+                       [&] { return menus.size() > before; });
+  }
+  long SelectedItem() const {
+    return window->lsvFiles->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+  }
+
+  RealInput input;
+};
+
+// The tree and the list used to swallow every key but F5 and F2, so arrows, paging, "+" and
+// "-" did nothing.
+TEST_F(RealInputTest, KeysTheWindowDoesNotUseStillMoveTheTreeAndTheList) {
+  for (const char* file : {"A/B/b.txt", "A/a.txt", "C/c.txt", "uno.txt", "due.txt", "tre.txt"})
+    folder.Write(file, "x");
+  Open();
+  wxTreeCtrl& tree = *window->trvDir;
+  ASSERT_TRUE(input.Focus(&tree));
+  ASSERT_TRUE(input.Press(WXK_DOWN, [&] { return window->CurrentFolder() == Key("A"); }));
+  EXPECT_EQ(ListedNames(), (Names{"a.txt"}));  // a move by key shows the folder's files
+  ASSERT_TRUE(input.Press(WXK_RIGHT, [&] { return tree.IsExpanded(Node("A")); }));
+  EXPECT_TRUE(window->TagOf(Node("A")));
+  ASSERT_TRUE(input.Press(WXK_LEFT, [&] { return !tree.IsExpanded(Node("A")); }));
+  // "+" is Shift and the "=" key on the test display's keyboard.
+  ASSERT_TRUE(input.Press('+', [&] { return tree.IsExpanded(Node("A")); }, wxMOD_SHIFT));
+  ASSERT_TRUE(input.Press('-', [&] { return !tree.IsExpanded(Node("A")); }));
+  ASSERT_TRUE(input.Press(WXK_END, [&] { return window->CurrentFolder() == Key("C"); }));
+  ASSERT_TRUE(input.Press(WXK_HOME, [&] { return window->CurrentFolder() == Root(); }));
+  // The window's own key still works.
+  folder.Write("Nuova/n.txt", "n");
+  ASSERT_TRUE(input.Press(WXK_F5, [&] { return Node("Nuova").IsOk(); }));
+  EXPECT_EQ(window->CurrentFolder(), Root());
+
+  wxListCtrl& list = *window->lsvFiles;
+  ASSERT_EQ(ListedNames(), (Names{"due.txt", "tre.txt", "uno.txt"}));
+  SelectFile("due.txt");
+  list.SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+  ASSERT_TRUE(input.Focus(&list));
+  ASSERT_TRUE(input.Press(WXK_DOWN, [&] { return SelectedItem() == 1; }));
+  ASSERT_TRUE(input.Press(WXK_END, [&] { return SelectedItem() == 2; }));
+  folder.Write("zeta.txt", "z");
+  ASSERT_TRUE(input.Press(WXK_F5, [&] { return ListedNames().size() == 4; }));
+  folder.Write("zzz.txt", "z");
+  window->OnRightDirMenu(kRefreshListItem);  // the same refresh from the list's menu
+  EXPECT_EQ(ListedNames().size(), 5u);
+  SelectFile("uno.txt");
+  ASSERT_TRUE(input.Press(WXK_F2, [&] { return list.GetEditControl() != nullptr; }));
+  EXPECT_EQ(list.GetEditControl()->GetValue(), "uno.txt");
+  ASSERT_TRUE(input.Press(WXK_ESCAPE, [&] { return list.GetEditControl() == nullptr; }));
+  EXPECT_TRUE(folder.Exists("uno.txt"));
+  EXPECT_TRUE(dialogs.calls().empty());
+}
+
+// A right click selected the folder under the mouse and refilled the list before the menu
+// opened, so the menu acted on a folder the user had not chosen.
+TEST_F(RealInputTest, ARightClickKeepsTheSelectedFolderAndTheMenuFollowsIt) {
+  for (const char* file : {"Foto/f.jpg", "Recycled/x", "Trash/files/x", "radice.txt"})
+    folder.Write(file, "x");
+  trash_folders = {Key("Trash")};
+  Open();
+  ASSERT_TRUE(input.Click(window->trvDir, PointOnNode("Recycled"), wxMOUSE_BTN_LEFT,
+                          [&] { return window->CurrentFolder() == Key("Recycled"); }));
+  ASSERT_TRUE(RightClickOn("Foto"));
+  EXPECT_EQ(LastMenu(), "DirRecycle");
+  EXPECT_EQ(window->CurrentFolder(), Key("Recycled"));
+  EXPECT_EQ(ListedNames(), (Names{"x"}));
+
+  Click("Foto");
+  ASSERT_TRUE(RightClickOn("Recycled"));
+  EXPECT_EQ(LastMenu(), "LeftDir");
+  ASSERT_TRUE(RightClickOn("Trash"));
+  EXPECT_EQ(LastMenu(), "LeftDir");
+  EXPECT_EQ(ListedNames(), (Names{"f.jpg"}));
+  Click("Trash");
+  ASSERT_TRUE(RightClickOn("Foto"));
+  EXPECT_EQ(LastMenu(), "DirRecycle");
+
+  // The menu's commands act on that folder, and their messages belong to this window.
+  Click("");
+  ASSERT_TRUE(RightClickOn("Foto"));
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  ASSERT_EQ(dialogs.calls().size(), 1u);
+  EXPECT_EQ(dialogs.calls()[0].text, "You can't delete root");
+  EXPECT_EQ(dialogs.calls()[0].parent, window);
+  EXPECT_TRUE(folder.Exists("Foto/f.jpg"));
+}
+
+// Tab visits the drive list, the tree, the list and the two buttons, then comes back round;
+// the toolbar and the label, like the toolkit's, are no Tab stops.
+TEST_F(RealInputTest, TabVisitsTheControlsInTheirTabIndexOrder) {
+  folder.Write("A/a.txt", "a");
+  Open();
+  ASSERT_TRUE(input.Focus(window->drvHDs));
+  // "?" is the drive list: the toolkit names no window when Tab enters a drop-down, and the
+  // Tab after it reaching the tree shows where it was.
+  EXPECT_EQ(input.TabWalk(6, {{window->drvHDs, "drvHDs"},
+                              {window->trvDir, "trvDir"},
+                              {window->lsvFiles, "lsvFiles"},
+                              {window->tbView, "tbView"},
+                              {window->Command1, "Command1"},
+                              {window->Command2, "Command2"}}),
+            (Names{"trvDir", "lsvFiles", "Command1", "Command2", "?", "trvDir"}));
+}
+
+// Laid out 315 twips high, GTK's drop-down cut the drive's name off.
+TEST_F(RealInputTest, TheDriveListIsAsTallAsTheToolkitNeedsAndKeepsItsPlace) {
+  Open();
+  const wxRect laid_out = platform::TwipsRect(layout::kDrives.left, layout::kDrives.top,
+                                              layout::kDrives.width, layout::kDrives.height);
+  const wxRect shown = window->drvHDs->GetRect();
+  EXPECT_GE(shown.height, window->drvHDs->GetBestSize().y);
+  EXPECT_EQ(shown.GetTopLeft(), laid_out.GetTopLeft());
+  EXPECT_EQ(shown.width, laid_out.width);
+  // Nothing lies under it.
+  EXPECT_FALSE(shown.Intersects(window->trvDir->GetRect()));
+}
+
+}  // namespace
+}  // namespace explorer
