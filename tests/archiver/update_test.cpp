@@ -8,6 +8,7 @@
 #include "archive_fixture.h"
 #include "archiver/archive_leftovers.h"
 #include "archiver/archive_writer.h"
+#include "archiver/deflater.h"
 #include "archiver/source_tree.h"
 #include "support/temp_folder.h"
 
@@ -103,23 +104,13 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunCleansUp) {
   const std::string before = ReadFile(archive_);
   WriteFile(source_ + "/grande.bin", RandomBytes(48 << 20, 3));  // stored, so writing it takes a while
 
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive_.c_str(), (source_ + "/*.*").c_str(),
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
+  const pid_t child = StartBackupProgram(archive_, source_, "/dev/null");
   // Killed as soon as libzip's temporary file appears beside the archive.
-  bool writing = false;
-  for (int i = 0; i < 20000 && !writing; ++i) {
-    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.path()))
-      writing = writing || archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP");
-    if (!writing) ::usleep(500);
-  }
+  const bool writing = WaitForTemporaryFile(archive_);
   ::kill(child, SIGKILL);
-  ::waitpid(child, nullptr, 0);
+  WaitForProgram(child);
   ASSERT_TRUE(writing) << "the run ended before it could be killed";
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
 
   std::filesystem::remove(source_ + "/grande.bin");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
@@ -150,22 +141,93 @@ TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntac
   ASSERT_EQ(failed.unreadable.size(), 1u);
   EXPECT_EQ(failed.unreadable[0].first, 1u);
   EXPECT_NE(failed.unreadable[0].second.find("sparito.log"), std::string::npos);
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
 
   const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true, false});
   ASSERT_EQ(streamed.unreadable.size(), 1u);
   EXPECT_EQ(streamed.unreadable[0].first, 2u);
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
 
   const auto shrunk = archiver::WriteArchive(archive_, items, plans, {true, false, false, true});
   EXPECT_FALSE(shrunk.written);
   EXPECT_EQ(shrunk.changed, std::vector<std::size_t>{3});  // to be listed and read again
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
 
   EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}).written);
-  EXPECT_NE(ReadFile(archive_), before);
+  EXPECT_FALSE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
+}
+
+// A same-day update after a file became a folder, a folder a file and a folder a link: the
+// stale entries go, so that restoring the archive gives the folder as it is now.
+TEST_F(Update, AnUpdateAfterTypeChangesRestoresTheCurrentState) {
+  WriteFile(source_ + "/diventa cartella", "ero un file");
+  WriteFile(source_ + "/diventa file/a.txt", "a");
+  WriteFile(source_ + "/diventa file/sotto/b.txt", "b");
+  WriteFile(source_ + "/diventa collegamento/c.txt", "c");
+  WriteFile(source_ + "/resta.txt", "resta");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+
+  std::filesystem::remove(source_ + "/diventa cartella");
+  WriteFile(source_ + "/diventa cartella/dentro.txt", "ora sono in una cartella");
+  std::filesystem::remove_all(source_ + "/diventa file");
+  WriteFile(source_ + "/diventa file", "ora sono un file");
+  std::filesystem::remove_all(source_ + "/diventa collegamento");
+  ASSERT_EQ(::symlink("resta.txt", (source_ + "/diventa collegamento").c_str()), 0);
+  const auto update = Backup(archive_, source_);
+  ASSERT_EQ(update.code, ExitCode::kDone) << update.messages;
+
+  const auto restore = Restore(archive_, target_);
+  EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
+  const std::string restored = target_ + source_;
+  EXPECT_EQ(ListTree(restored), ListTree(source_));
+  EXPECT_EQ(ReadFile(restored + "/diventa cartella/dentro.txt"), "ora sono in una cartella");
+  EXPECT_EQ(ReadFile(restored + "/diventa file"), "ora sono un file");
+  EXPECT_EQ(std::filesystem::read_symlink(restored + "/diventa collegamento"), "resta.txt");
+}
+
+// Every entry is read back before the new archive replaces the old one. An entry of this run
+// whose data does not match its CRC or its declared size never replaces anything; an old entry
+// that was already damaged is kept, named, and ends the run with code 1.
+TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
+  WriteFile(source_ + "/foto.jpg", RandomBytes(100'000, 4));  // stored, so its bytes lie in the archive as they are
+  WriteFile(source_ + "/a.txt", "a");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::string before = ReadFile(archive_);
+  const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
+
+  // Deflated data carries the CRC and size it was given (libzip computes them only for stored data).
+  const std::vector<archiver::SourceItem> items{archiver::ListItem(source_ + "/a.txt")};
+  const std::uint8_t data[] = {'n', 'u', 'o', 'v', 'o'};
+  archiver::PackedData packed{{}, archiver::Crc32(data, 5), 5};
+  archiver::Deflater().Compress(data, 5, packed.bytes);
+  std::vector<archiver::FilePlan> plans(1);
+  plans[0].method = archiver::Method::kDeflate;
+  for (const auto& [crc, size] : {std::pair{packed.crc ^ 1, 5}, std::pair{packed.crc, 6}}) {
+    plans[0].packed = archiver::PackedData{packed.bytes, crc, static_cast<std::uint64_t>(size)};
+    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true});
+    EXPECT_FALSE(wrong.written) << size;
+    EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << size;  // to be read again
+  }
+  EXPECT_TRUE(ReadFile(archive_) == before);
+  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
+
+  // The photo leaves the folder, so the next run copies its entry; a byte of it was damaged.
+  std::string damaged = before;
+  const std::string photo = RandomBytes(100'000, 4);
+  const std::size_t at = damaged.find(photo.substr(50'000, 64));
+  ASSERT_NE(at, std::string::npos);
+  damaged[at] = static_cast<char>(damaged[at] ^ 0x55);
+  WriteFile(archive_, damaged);
+  std::filesystem::remove(source_ + "/foto.jpg");
+  WriteFile(source_ + "/b.txt", "b");
+  const auto update = Backup(archive_, source_);
+  EXPECT_EQ(update.code, ExitCode::kSomeFailed);
+  EXPECT_NE(update.messages.find("voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix_ + "foto.jpg\": "),
+            std::string::npos)
+      << update.messages;
+  EXPECT_EQ(EntryNames(), (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "foto.jpg", prefix_ + "b.txt"}));
 }
 
 }  // namespace
