@@ -30,15 +30,13 @@ std::string AbsoluteFolder(const std::string& folder) {
 
 // Entries go under the folder's real path: a restore to "/" never writes through a symbolic
 // link, so a folder reached through one (a home under /var/home, a linked Documenti) could
-// otherwise never be restored over its originals.
-std::string RealFolder(const std::string& folder, Messages& messages) {
+// otherwise never be restored over its originals. No notice: the few message lines the main
+// program shows are kept for failures.
+std::string RealFolder(const std::string& folder) {
   const std::string absolute = AbsoluteFolder(folder);
   std::error_code error;
   const std::string real = std::filesystem::canonical(absolute, error).string();
-  if (error) return absolute;  // listing it will say what is wrong
-  if (real != absolute)
-    messages.Notice("la cartella " + absolute + " è raggiunta attraverso un collegamento: archiviata come " + real);
-  return real;
+  return error ? absolute : real;  // listing a folder that cannot be resolved says what is wrong
 }
 
 // The archive and its lock, which may lie inside the folder being archived.
@@ -111,7 +109,7 @@ ExitCode Backup(const std::string& archive, const std::string& folder, Messages&
     lock.emplace(archive, messages);
     RemoveLeftovers(archive, messages);
     // The archive may lie inside the folder; it is never put into itself.
-    items = ListTree(RealFolder(folder, messages), OwnFiles(archive), messages);
+    items = ListTree(RealFolder(folder), OwnFiles(archive), messages);
   } catch (const ItemError& error) {
     messages.Failure(error.what());
     return ExitCode::kNothingDone;
