@@ -67,6 +67,7 @@ struct Outcome {
   std::optional<std::string> problem;
   std::uint32_t crc = 0;
   std::uint64_t size = 0;
+  std::uint64_t stored_size = 0;  // the bytes the data took in the archive
 };
 
 Outcome CheckStoredData(Checker& checker, zip_uint64_t index) {
@@ -76,6 +77,7 @@ Outcome CheckStoredData(Checker& checker, zip_uint64_t index) {
     outcome.size += size;
     return true;
   });
+  outcome.stored_size = outcome.size;
   return outcome;
 }
 
@@ -90,10 +92,11 @@ Outcome CheckSmallDeflated(Checker& checker, zip_uint64_t index, const zip_stat_
   if (outcome.problem) return outcome;
   // One byte more than declared tells data longer than its header says.
   checker.unpacked.resize(static_cast<std::size_t>(stat.size) + 1);
-  std::size_t produced = 0;
+  std::size_t consumed = 0, produced = 0;
   const libdeflate_result result =
-      libdeflate_deflate_decompress(checker.decompressor.get(), checker.packed.data(), checker.packed.size(),
-                                    checker.unpacked.data(), checker.unpacked.size(), &produced);
+      libdeflate_deflate_decompress_ex(checker.decompressor.get(), checker.packed.data(), checker.packed.size(),
+                                       checker.unpacked.data(), checker.unpacked.size(), &consumed, &produced);
+  outcome.stored_size = consumed;
   if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
     outcome.size = stat.size + 1;
     return outcome;
@@ -117,6 +120,7 @@ Outcome CheckLargeDeflated(Checker& checker, zip_uint64_t index) {
   outcome.problem = ReadStored(checker, index, [&](const std::uint8_t* data, std::size_t size) {
     stream.next_in = const_cast<Bytef*>(data);
     stream.avail_in = static_cast<uInt>(size);
+    if (finished) return false;  // data after the end of the stream
     while (stream.avail_in > 0 && !finished) {
       stream.next_out = out.data();
       stream.avail_out = static_cast<uInt>(out.size());
@@ -130,6 +134,7 @@ Outcome CheckLargeDeflated(Checker& checker, zip_uint64_t index) {
     return true;
   });
   if (!outcome.problem && !finished) outcome.problem = "dati compressi troncati";
+  outcome.stored_size = stream.total_in;
   return outcome;
 }
 
@@ -148,6 +153,7 @@ std::optional<std::string> CheckEntry(Checker& checker, zip_uint64_t index) {
     outcome = CheckLargeDeflated(checker, index);
   if (outcome.problem) return outcome.problem;
   if (outcome.size != stat.size) return "la dimensione dichiarata non corrisponde ai dati";
+  if (outcome.stored_size != stat.comp_size) return "la dimensione compressa dichiarata non corrisponde ai dati";
   if (outcome.crc != stat.crc) return "CRC errato";
   return std::nullopt;
 }

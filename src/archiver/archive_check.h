@@ -11,7 +11,7 @@ struct DamagedEntry {
 };
 
 // Reads every entry of the ZIP file at path back, on all cores, and compares the data with the
-// CRC and the uncompressed size its central directory declares. Returns the entries that do not
+// CRC and the sizes (uncompressed and as stored) its central directory declares. Returns the entries that do not
 // match, in archive order. Throws ItemError when the archive cannot be opened at all.
 [[nodiscard]] std::vector<DamagedEntry> CheckArchive(const std::string& path);
 

@@ -204,11 +204,16 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   archiver::Deflater().Compress(data, 5, packed.bytes);
   std::vector<archiver::FilePlan> plans(1);
   plans[0].method = archiver::Method::kDeflate;
-  for (const auto& [crc, size] : {std::pair{packed.crc ^ 1, 5}, std::pair{packed.crc, 6}}) {
-    plans[0].packed = archiver::PackedData{packed.bytes, crc, static_cast<std::uint64_t>(size)};
+  std::vector<std::uint8_t> trailing = packed.bytes;
+  trailing.push_back(0);  // a byte past the end of the deflate stream
+  const std::vector<archiver::PackedData> wrong_entries{{packed.bytes, packed.crc ^ 1, 5},  // wrong CRC
+                                                        {packed.bytes, packed.crc, 6},      // wrong size
+                                                        {trailing, packed.crc, 5}};         // wrong compressed size
+  for (const archiver::PackedData& wrong_entry : wrong_entries) {
+    plans[0].packed = wrong_entry;
     const auto wrong = archiver::WriteArchive(archive_, items, plans, {true});
-    EXPECT_FALSE(wrong.written) << size;
-    EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << size;  // to be read again
+    EXPECT_FALSE(wrong.written) << wrong_entry.size;
+    EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << wrong_entry.size;  // to be read again
   }
   EXPECT_TRUE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
