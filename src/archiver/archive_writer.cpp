@@ -135,7 +135,8 @@ void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items
   std::vector<std::string> new_names;
   for (std::size_t i = 0; i < items.size(); ++i)
     if (included[i]) new_names.push_back(items[i].name);
-  for (const std::uint64_t index : ConflictingEntries(old_entries, new_names)) Check(archive, zip_delete(archive, index));
+  for (const std::uint64_t index : ConflictingEntries(old_entries, new_names))
+    Check(archive, zip_delete(archive, index));
 }
 
 }  // namespace

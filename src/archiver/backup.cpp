@@ -60,13 +60,15 @@ class ChangedFiles {
   bool ReadAgain(std::size_t i) {
     SourceItem& item = items_[i];
     if (retried_[i]) {
-      Drop(i, "impossibile archiviare " + item.path + ": il file cambia mentre viene letto (resta la copia precedente, se c'è)");
+      Drop(i, "impossibile archiviare " + item.path +
+                  ": il file cambia mentre viene letto (resta la copia precedente, se c'è)");
       return false;
     }
     retried_[i] = true;
     try {
       SourceItem now = ListItem(item.path);
-      if (now.kind != EntryKind::kFile) throw ItemError("impossibile leggere " + item.path + ": non è più un file normale");
+      if (now.kind != EntryKind::kFile)
+        throw ItemError("impossibile leggere " + item.path + ": non è più un file normale");
       item = std::move(now);
     } catch (const ItemError& error) {
       Drop(i, error.what());

@@ -50,7 +50,8 @@ PackedData PackWholeFile(const CompressionPipeline::Job& job, Deflater& deflater
 PackedData PackPiece(const CompressionPipeline::Job& job, const SourceFile& file) {
   const std::size_t dictionary = static_cast<std::size_t>(std::min<std::uint64_t>(kDeflateWindow, job.piece->offset));
   std::vector<std::uint8_t> data(dictionary + job.size);
-  if (file.ReadAt(data.data(), data.size(), job.piece->offset - dictionary) != data.size()) throw FileChanged(file.path());
+  if (file.ReadAt(data.data(), data.size(), job.piece->offset - dictionary) != data.size())
+    throw FileChanged(file.path());
   PackedData packed;
   packed.size = job.size;
   packed.crc = Crc32(data.data() + dictionary, job.size);
@@ -107,8 +108,8 @@ void CompressionPipeline::Work() {
     } catch (const ItemError&) {
       result.error = std::current_exception();
     } catch (const std::bad_alloc&) {
-      result.error =
-          std::make_exception_ptr(ItemError("impossibile leggere " + jobs_[i].item->path + ": " + platform::ErrnoText(ENOMEM)));
+      result.error = std::make_exception_ptr(
+          ItemError("impossibile leggere " + jobs_[i].item->path + ": " + platform::ErrnoText(ENOMEM)));
     }
     {
       std::lock_guard lock(mutex_);

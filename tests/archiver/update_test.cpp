@@ -232,7 +232,8 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   EXPECT_NE(update.messages.find("voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix_ + "foto.jpg\": "),
             std::string::npos)
       << update.messages;
-  EXPECT_EQ(EntryNames(), (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "foto.jpg", prefix_ + "b.txt"}));
+  EXPECT_EQ(EntryNames(),
+            (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "foto.jpg", prefix_ + "b.txt"}));
 }
 
 }  // namespace
