@@ -3,13 +3,16 @@
 # thousands of small text files, a few large compressible files, a few random ones. Reports
 # wall time, throughput, peak memory and archive sizes, the best of BENCH_RUNS runs (default 3)
 # since the machine is shared. Builds nothing: pass the built program (default
-# build/programma/archivia), preferably from a release build without sanitizers.
+# build/programma/archivia), preferably from a release build without sanitizers, and optionally
+# an earlier build of it, timed on the same corpus, to measure what a change costs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 archivia=$(realpath "${1:-build/programma/archivia}")
+earlier=${2:+$(realpath "$2")}
 runs=${BENCH_RUNS:-3}
 [ -x "$archivia" ] || { echo "archivia non trovato: $archivia" >&2; exit 1; }
+[ -z "$earlier" ] || [ -x "$earlier" ] || { echo "archivia precedente non trovato: $earlier" >&2; exit 1; }
 for tool in zip unzip python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "manca $tool" >&2; exit 1; }
 done
@@ -76,10 +79,14 @@ best_of() {
 }
 
 cd "$work"
-zip_create=$(best_of 'rm -f infozip.zip' zip -r -q infozip.zip corpus)
+zip_create=$(best_of 'rm -f infozip.zip' zip -r -q -y infozip.zip corpus)
 our_create=$(best_of 'rm -f ours.zip' "$archivia" -min -a -r -p "$work/ours.zip" "$corpus/*.*")
 zip_extract=$(best_of 'rm -rf out-infozip' unzip -o -q infozip.zip -d out-infozip)
 our_extract=$(best_of 'rm -rf out-ours' "$archivia" -min -e -o "$work/ours.zip" "$work/out-ours")
+if [ -n "$earlier" ]; then
+  earlier_create=$(best_of 'rm -f earlier.zip' "$earlier" -min -a -r -p "$work/earlier.zip" "$corpus/*.*")
+  earlier_extract=$(best_of 'rm -rf out-earlier' "$earlier" -min -e -o "$work/ours.zip" "$work/out-earlier")
+fi
 
 # What was restored must be what was archived, or the figures mean nothing.
 diff -r "$corpus" "$work/out-ours$corpus" >/dev/null || { echo "ERRORE: il ripristino differisce dall'originale" >&2; exit 1; }
@@ -91,11 +98,13 @@ report() {  # operation tool "seconds cpu_seconds peak_kib"
     'BEGIN { printf "%-11s %-9s %7.2f s %7.1f MB/s %7.2f s CPU %7.1f MB di picco\n", op, tool, s, bytes / 1e6 / s, cpu, kib / 1024 }'
 }
 
-echo "Corpus: $((corpus_bytes / 1000000)) MB in $corpus_files file; $(nproc) core; migliore di $runs prove"
+echo "Corpus: $((corpus_bytes / 1000000)) MB in $corpus_files file; $(nproc) core; migliore di $runs prove; carico $(cut -d' ' -f1-3 /proc/loadavg)"
 report creazione zip "$zip_create"
 report creazione archivia "$our_create"
+[ -z "$earlier" ] || report creazione precedente "$earlier_create"
 report estrazione unzip "$zip_extract"
 report estrazione archivia "$our_extract"
+[ -z "$earlier" ] || report estrazione precedente "$earlier_extract"
 zip_size=$(stat -c %s infozip.zip)
 our_size=$(stat -c %s ours.zip)
 awk -v z="$zip_size" -v o="$our_size" -v zc="${zip_create%% *}" -v oc="${our_create%% *}" \

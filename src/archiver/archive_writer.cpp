@@ -6,12 +6,15 @@
 #include <deque>
 #include <optional>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "archiver/compression_pipeline.h"
 #include "archiver/deflater.h"
+#include "archiver/entry_conflicts.h"
 #include "archiver/entry_metadata.h"
 #include "archiver/entry_sources.h"
-#include "archiver/zip_archive.h"
+#include "archiver/item_error.h"
+#include "archiver/staged_archive.h"
 #include "archiver/zip_error_text.h"
 
 namespace archiver {
@@ -82,12 +85,12 @@ class EntryAdder {
       const SourceItem& item = *queued.item;
       queued.ticket->first_job = jobs.size();
       if (item.size <= kInMemoryLimit) {
-        jobs.push_back({item.path, item.size, std::nullopt});
+        jobs.push_back({&item, item.size, std::nullopt});
       } else {
         constexpr std::uint64_t kPiece = CompressionPipeline::kPieceBytes;
         for (std::uint64_t offset = 0; offset < item.size; offset += kPiece) {
           const std::uint64_t size = std::min(kPiece, item.size - offset);
-          jobs.push_back({item.path, size, CompressionPipeline::Piece{offset, offset + size == item.size}});
+          jobs.push_back({&item, size, CompressionPipeline::Piece{offset, offset + size == item.size}});
         }
       }
       queued.ticket->jobs = jobs.size() - queued.ticket->first_job;
@@ -119,18 +122,58 @@ class EntryAdder {
   std::vector<Queued> queued_;
 };
 
+// Deletes the old entries that a change of type has made stale, before the new ones are added.
+void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items, const std::vector<bool>& included) {
+  std::vector<NamedEntry> old_entries;
+  const zip_int64_t count = zip_get_num_entries(archive, 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+    if (name == nullptr) Check(archive, -1);
+    old_entries.push_back({name, static_cast<std::uint64_t>(i)});
+  }
+  if (old_entries.empty()) return;
+  std::vector<std::string> new_names;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (included[i]) new_names.push_back(items[i].name);
+  for (const std::uint64_t index : ConflictingEntries(old_entries, new_names))
+    Check(archive, zip_delete(archive, index));
+}
+
 }  // namespace
 
 WriteResult WriteArchive(const std::string& archive_path, const std::vector<SourceItem>& items,
                          std::vector<FilePlan>& plans, const std::vector<bool>& included) {
   WriteResult result;
-  zip_t* archive = OpenArchive(archive_path, ZIP_CREATE, result.error);
+  std::unordered_map<std::string, std::size_t> written;  // entry name -> item, for this run's entries
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (included[i]) written.emplace(items[i].name, i);
+
+  // Every entry, new or kept, is read back before the new archive replaces the old one. A kept
+  // entry that was already damaged stays as it was (dropping it would lose what is left of it).
+  std::string check_error;
+  auto accept = [&](const std::string& temporary) {
+    try {
+      for (DamagedEntry& damaged : CheckArchive(temporary)) {
+        const auto item = written.find(damaged.name);
+        if (item != written.end())
+          result.changed.push_back(item->second);
+        else
+          result.damaged_copies.push_back(std::move(damaged));
+      }
+    } catch (const std::exception& error) {
+      check_error = error.what();
+      return false;
+    }
+    return result.changed.empty();
+  };
+  zip_t* archive = OpenArchiveForUpdate(archive_path, accept, result.error);
   if (archive == nullptr) return result;
 
   SourceFailures failures;
   EntryAdder adder(archive, failures);
   std::optional<CompressionPipeline> pipeline;  // outlives the sources that read from it
   try {
+    DropConflictingEntries(archive, items, included);
     for (std::size_t i = 0; i < items.size(); ++i)
       if (included[i]) adder.Add(items[i], i, plans[i]);
     adder.StartPipeline(pipeline);
@@ -143,8 +186,9 @@ WriteResult WriteArchive(const std::string& archive_path, const std::vector<Sour
     result.written = true;
     return result;
   }
-  result.unreadable = failures.Take();
-  result.error = ZipErrorText(*zip_get_error(archive));
+  result.unreadable = failures.TakeUnreadable();
+  for (const std::size_t item : failures.TakeChanged()) result.changed.push_back(item);
+  result.error = check_error.empty() ? ZipErrorText(*zip_get_error(archive)) : check_error;
   zip_discard(archive);
   return result;
 }

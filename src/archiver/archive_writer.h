@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "archiver/archive_check.h"
 #include "archiver/compression_plan.h"
 #include "archiver/source_tree.h"
 
@@ -20,13 +21,20 @@ struct WriteResult {
   bool written = false;
   // Items whose data could not be read while the archive was being written.
   std::vector<std::pair<std::size_t, std::string>> unreadable;
+  // Items whose file changed while it was read, or whose entry did not read back as written:
+  // worth reading once more.
+  std::vector<std::size_t> changed;
+  // Entries kept from the old archive whose data was already damaged; they stay as they were.
+  std::vector<DamagedEntry> damaged_copies;
   std::string error;  // why the archive was not written
 };
 
 // Writes items[i] for every included[i] into the archive, creating it or replacing its entries
-// of the same name and keeping the others. libzip writes a temporary file beside the archive
-// and renames it into place, so on any failure the earlier archive is left as it was. Packed
-// data kept in plans is handed over to the archive.
+// of the same name, dropping the old entries a change of type leaves stale (a file that became a
+// folder, a folder that became a file or a link) and keeping the others. The new archive is
+// written beside the old one and every entry is read back before it takes the old one's place,
+// so on any failure, or an entry of this run that does not match its CRC and size, the earlier
+// archive is left as it was. Packed data kept in plans is handed over to the archive.
 [[nodiscard]] WriteResult WriteArchive(const std::string& archive, const std::vector<SourceItem>& items,
                                        std::vector<FilePlan>& plans, const std::vector<bool>& included);
 

@@ -3,9 +3,9 @@
 #include <atomic>
 
 #include "archiver/deflater.h"
-#include "archiver/fd_io.h"
 #include "archiver/item_error.h"
 #include "archiver/parallel.h"
+#include "archiver/source_file.h"
 
 namespace archiver {
 
@@ -24,13 +24,20 @@ bool WorthDeflating(std::size_t size, std::size_t compressed_size) {
 
 FilePlan Probe(const SourceItem& item, ProbeState& state, std::atomic<std::size_t>& kept, std::size_t keep_budget) {
   FilePlan plan;
-  const UniqueFd fd = OpenRegularFile(item.path);
+  const SourceFile file(item);
   // One byte past the probe tells whether the probe saw the whole file.
-  const std::size_t read = ReadUpTo(fd.get(), state.buffer.data(), state.buffer.size(), item.path);
+  const std::size_t read = file.ReadAt(state.buffer.data(), state.buffer.size(), 0);
   const std::size_t probed = std::min(read, kProbeBytes);
   state.deflater.Compress(state.buffer.data(), probed, state.compressed);
   plan.method = WorthDeflating(probed, state.compressed.size()) ? Method::kDeflate : Method::kStore;
   if (read > kProbeBytes) return plan;
+  // A file written to while the probe read it keeps nothing; it is listed and probed again.
+  try {
+    file.CheckUnchanged();
+  } catch (const FileChanged&) {
+    plan.changed = true;
+    return plan;
+  }
 
   PackedData packed;
   packed.size = read;
@@ -57,6 +64,9 @@ std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std:
         if (items[i].kind != EntryKind::kFile) return;
         try {
           plans[i] = Probe(items[i], state, kept, keep_budget);
+        } catch (const FileChanged& error) {
+          plans[i].error = error.what();
+          plans[i].changed = true;
         } catch (const ItemError& error) {
           plans[i].error = error.what();
         }

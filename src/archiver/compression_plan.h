@@ -23,6 +23,7 @@ struct FilePlan {
   Method method = Method::kStore;
   std::optional<PackedData> packed;  // the whole entry, when the probe read the whole file
   std::string error;                 // why the file could not be read; empty when it could
+  bool changed = false;              // it was no longer as listed: worth listing and probing again
 };
 
 constexpr std::size_t kProbeBytes = 64 * 1024;
@@ -30,7 +31,8 @@ constexpr std::size_t kProbeBytes = 64 * 1024;
 // Probes every file among items on all cores: deflates its first 64 KiB and keeps deflate only
 // when that saves at least 3%, so photos, videos and archives are stored instead of being
 // compressed again for nothing. A file the probe read whole keeps its packed bytes while their
-// total stays within keep_budget. Items that are not files get an empty plan.
+// total stays within keep_budget; one written to while it was probed keeps nothing. Items that
+// are not files get an empty plan.
 [[nodiscard]] std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget);
 
 }  // namespace archiver

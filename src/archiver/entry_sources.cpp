@@ -4,10 +4,11 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "archiver/deflater.h"
-#include "archiver/fd_io.h"
 #include "archiver/item_error.h"
+#include "archiver/source_file.h"
 
 namespace archiver {
 
@@ -69,8 +70,11 @@ class Source {
           zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
           return -1;
       }
+    } catch (const FileChanged&) {
+      if (failures_ != nullptr) failures_->AddChanged(item_);
+      zip_error_set(&error_, ZIP_ER_READ, 0);
     } catch (const ItemError& failure) {
-      if (failures_ != nullptr) failures_->Add(item_, failure.what());
+      if (failures_ != nullptr) failures_->AddUnreadable(item_, failure.what());
       zip_error_set(&error_, ZIP_ER_READ, 0);
     } catch (const std::bad_alloc&) {
       zip_error_set(&error_, ZIP_ER_MEMORY, 0);
@@ -178,34 +182,60 @@ class DeflatedByPipeline : public Source {
 class StreamedFile : public Source {
  public:
   StreamedFile(const SourceItem& source, std::size_t item, SourceFailures& failures)
-      : Source(item, &failures), path_(source.path), size_(source.size) {}
+      : Source(item, &failures), source_(source) {}
 
  protected:
-  void Open() override { fd_ = OpenRegularFile(path_); }
-  std::size_t Read(std::uint8_t* buffer, std::size_t size) override { return ReadUpTo(fd_.get(), buffer, size, path_); }
-  void Close() override { fd_.Reset(); }
+  void Open() override {
+    file_.emplace(source_);
+    offset_ = 0;
+  }
+
+  // The end of the file is where it is judged: libzip has the data by then, but a failed read
+  // makes it drop the whole archive it is writing.
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+    const std::size_t read = file_->ReadAt(buffer, size, offset_);
+    offset_ += read;
+    if (read < size) {
+      file_->CheckUnchanged();
+      if (offset_ != source_.size) throw FileChanged(source_.path);
+    }
+    return read;
+  }
+
+  void Close() override { file_.reset(); }
+
   void Stat(zip_stat_t& stat) override {
     // The listed size lets libzip choose ZIP64 before the data comes; it records the real size after.
     stat.valid = ZIP_STAT_SIZE;
-    stat.size = size_;
+    stat.size = source_.size;
   }
 
  private:
-  const std::string path_;
-  const std::uint64_t size_;
-  UniqueFd fd_;
+  const SourceItem& source_;
+  std::optional<SourceFile> file_;
+  std::uint64_t offset_ = 0;
 };
 
 }  // namespace
 
-void SourceFailures::Add(std::size_t item, const std::string& text) {
+void SourceFailures::AddUnreadable(std::size_t item, const std::string& text) {
   std::lock_guard lock(mutex_);
-  failures_.emplace_back(item, text);
+  unreadable_.emplace_back(item, text);
 }
 
-std::vector<std::pair<std::size_t, std::string>> SourceFailures::Take() {
+void SourceFailures::AddChanged(std::size_t item) {
   std::lock_guard lock(mutex_);
-  return std::exchange(failures_, {});
+  changed_.push_back(item);
+}
+
+std::vector<std::pair<std::size_t, std::string>> SourceFailures::TakeUnreadable() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(unreadable_, {});
+}
+
+std::vector<std::size_t> SourceFailures::TakeChanged() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(changed_, {});
 }
 
 zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method) {

@@ -14,18 +14,22 @@
 #include "archiver/source_tree.h"
 
 // The data sources libzip pulls from while it writes the archive. A source that cannot read
-// its file fails the whole zip_close, so each one records which item it was: the writer then
-// leaves that item out and writes the archive again.
+// its file, or finds it changed, fails the whole zip_close, so each one records which item it
+// was: the archive is then written again, reading a changed file once more and leaving out an
+// unreadable one.
 namespace archiver {
 
 class SourceFailures {
  public:
-  void Add(std::size_t item, const std::string& text);
-  std::vector<std::pair<std::size_t, std::string>> Take();
+  void AddUnreadable(std::size_t item, const std::string& text);
+  void AddChanged(std::size_t item);
+  std::vector<std::pair<std::size_t, std::string>> TakeUnreadable();
+  std::vector<std::size_t> TakeChanged();
 
  private:
   std::mutex mutex_;
-  std::vector<std::pair<std::size_t, std::string>> failures_;
+  std::vector<std::pair<std::size_t, std::string>> unreadable_;
+  std::vector<std::size_t> changed_;
 };
 
 // Data packed ahead, deflated or stored as its method says; libzip copies it as it is.
@@ -44,7 +48,7 @@ struct PipelineTicket {
 zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::uint64_t size, std::size_t item,
                              SourceFailures& failures);
 
-// A stored file, read as libzip goes.
+// A stored file, read as libzip goes through one descriptor and checked for changes at its end.
 zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures);
 
 }  // namespace archiver

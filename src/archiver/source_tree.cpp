@@ -91,7 +91,7 @@ SourceItem ItemFor(const std::string& path, const struct stat& info) {
 
 class TreeLister {
  public:
-  TreeLister(std::optional<FileIdentity> skip, Messages& messages) : skip_(skip), messages_(messages) {}
+  TreeLister(const std::vector<FileIdentity>& skip, Messages& messages) : skip_(skip), messages_(messages) {}
 
   void ListContents(const std::string& folder, bool follow_link) {
     for (Child& child : ReadFolder(folder, follow_link, messages_)) {
@@ -101,7 +101,7 @@ class TreeLister {
         messages_.Notice("salto " + path + ": non è un file, una cartella o un collegamento");
         continue;
       }
-      if (skip_ && child.info.st_dev == skip_->device && child.info.st_ino == skip_->inode) continue;
+      if (Skipped(child.info)) continue;
       SourceItem item = ItemFor(path, child.info);
       item.link_target = std::move(child.link_target);
       items_.push_back(std::move(item));
@@ -116,17 +116,29 @@ class TreeLister {
   }
 
   std::vector<SourceItem> Take() { return std::move(items_); }
+
+  bool Skipped(const struct stat& info) const {
+    return std::any_of(skip_.begin(), skip_.end(), [&](const FileIdentity& identity) {
+      return info.st_dev == identity.device && info.st_ino == identity.inode;
+    });
+  }
   void Add(SourceItem item) { items_.push_back(std::move(item)); }
 
  private:
-  std::optional<FileIdentity> skip_;
+  const std::vector<FileIdentity>& skip_;
   Messages& messages_;
   std::vector<SourceItem> items_;
 };
 
 }  // namespace
 
-std::vector<SourceItem> ListTree(const std::string& folder, std::optional<FileIdentity> skip, Messages& messages) {
+SourceItem ListItem(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) ThrowSystemError("impossibile leggere " + path, errno);
+  return ItemFor(path, info);
+}
+
+std::vector<SourceItem> ListTree(const std::string& folder, const std::vector<FileIdentity>& skip, Messages& messages) {
   struct stat info;
   if (::stat(folder.c_str(), &info) != 0) ThrowSystemError("impossibile leggere la cartella " + folder, errno);
   if (!S_ISDIR(info.st_mode)) ThrowSystemError("impossibile leggere la cartella " + folder, ENOTDIR);

@@ -3,7 +3,6 @@
 #include <sys/types.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,8 +29,13 @@ struct FileIdentity {
 // Lists folder (an absolute path) and everything below it: each folder before its contents,
 // names in byte order. Symbolic links are listed as links and never followed, so no walk can
 // loop; devices, FIFOs and sockets are left out with a notice. A subfolder that cannot be
-// read is a failure, but its own entry is still listed. The file with identity skip (the
-// archive being written) is left out. Throws ItemError when folder itself cannot be listed.
-std::vector<SourceItem> ListTree(const std::string& folder, std::optional<FileIdentity> skip, Messages& messages);
+// read is a failure, but its own entry is still listed. The files with the identities in skip
+// (the archive being written and its lock) are left out. Throws ItemError when folder itself
+// cannot be listed.
+std::vector<SourceItem> ListTree(const std::string& folder, const std::vector<FileIdentity>& skip, Messages& messages);
+
+// The item at path (absolute) as it is now, without following a final link. Throws ItemError
+// when it cannot be read.
+SourceItem ListItem(const std::string& path);
 
 }  // namespace archiver

@@ -15,6 +15,7 @@
 #include <random>
 #include <sstream>
 
+#include "archiver/archive_leftovers.h"
 #include "archiver/backup.h"
 #include "archiver/messages.h"
 #include "archiver/restore.h"
@@ -58,6 +59,35 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobod
   ProcessResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(output_path)};
   ::unlink(output_path);
   return result;
+}
+
+pid_t StartBackupProgram(const std::string& archive, const std::string& folder, const std::string& output_path) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(output, 1);
+    ::dup2(output, 2);
+    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive.c_str(), (folder + "/*.*").c_str(),
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  return child;
+}
+
+int WaitForProgram(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool WaitForTemporaryFile(const std::string& archive) {
+  const fs::path path(archive);
+  for (int i = 0; i < 20000; ++i) {
+    for (const auto& entry : fs::directory_iterator(path.parent_path()))
+      if (archiver::IsLeftoverName(entry.path().filename().string(), path.filename().string())) return true;
+    ::usleep(500);
+  }
+  return false;
 }
 
 bool ToolExists(const std::string& name) {

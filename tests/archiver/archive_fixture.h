@@ -30,6 +30,13 @@ struct ProcessResult {
 // child drops root's rights first, so permission checks apply to it.
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
 bool ToolExists(const std::string& name);
+
+// Starts the built program with a backup command line and returns at once; its standard output
+// and error go to output_path. WaitForProgram returns its exit code (-1 when it did not exit).
+pid_t StartBackupProgram(const std::string& archive, const std::string& folder, const std::string& output_path);
+int WaitForProgram(pid_t child);
+// Waits, up to about ten seconds, until a write of archive has its temporary file beside it.
+bool WaitForTemporaryFile(const std::string& archive);
 std::string ArchiviaPath();
 
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -126,6 +126,31 @@ TEST_F(RoundTrip, RestoringToTheRootPutsFilesBackWhereTheyWere) {
   EXPECT_EQ(Permissions(source_ + "/sotto cartella/dati senza punto"), 0600u);
 }
 
+// A folder reached through a symbolic link (a home under /var/home, a linked Documenti) is
+// stored under its real path, so a restore to "/" puts it back over its originals; an entry that
+// would pass through the link is still refused, and nothing is written through it.
+TEST_F(RoundTrip, AFolderReachedThroughALinkIsRestoredOverItsOriginals) {
+  const std::string real = sandbox_.path() + "reale", link = sandbox_.path() + "collegata";
+  WriteFile(real + "/Documenti/lettera.txt", "originale");
+  WriteFile(real + "/Documenti/sotto/nota.txt", "nota");
+  ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+  const auto backup = Backup(archive_, link + "/Documenti/");
+  ASSERT_EQ(backup.code, ExitCode::kDone) << backup.messages;
+
+  WriteFile(real + "/Documenti/lettera.txt", "rovinata");
+  std::filesystem::remove_all(real + "/Documenti/sotto");
+  const auto restore = Restore(archive_, "/");
+  EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
+  EXPECT_EQ(ReadFile(real + "/Documenti/lettera.txt"), "originale");
+  EXPECT_EQ(ReadFile(real + "/Documenti/sotto/nota.txt"), "nota");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+
+  const std::string through_link = sandbox_.path() + "attraverso.zip";
+  WriteHandMadeArchive(through_link, {{link.substr(1) + "/Documenti/lettera.txt", "cattivo", S_IFREG | 0644}});
+  EXPECT_EQ(Restore(through_link, "/").code, ExitCode::kSomeFailed);
+  EXPECT_EQ(ReadFile(real + "/Documenti/lettera.txt"), "originale");
+}
+
 TEST_F(RoundTrip, AnArchiveInsideTheFolderIsNeverPutIntoItself) {
   WriteFile(source_ + "/a.txt", "a");
   const std::string inside = source_ + "/copia.zip";

@@ -8,6 +8,8 @@
 #include "archive_fixture.h"
 #include "archiver/archive_leftovers.h"
 #include "archiver/archive_writer.h"
+#include "archiver/deflater.h"
+#include "archiver/source_tree.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -102,23 +104,13 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunCleansUp) {
   const std::string before = ReadFile(archive_);
   WriteFile(source_ + "/grande.bin", RandomBytes(48 << 20, 3));  // stored, so writing it takes a while
 
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive_.c_str(), (source_ + "/*.*").c_str(),
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
+  const pid_t child = StartBackupProgram(archive_, source_, "/dev/null");
   // Killed as soon as libzip's temporary file appears beside the archive.
-  bool writing = false;
-  for (int i = 0; i < 20000 && !writing; ++i) {
-    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.path()))
-      writing = writing || archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP");
-    if (!writing) ::usleep(500);
-  }
+  const bool writing = WaitForTemporaryFile(archive_);
   ::kill(child, SIGKILL);
-  ::waitpid(child, nullptr, 0);
+  WaitForProgram(child);
   ASSERT_TRUE(writing) << "the run ended before it could be killed";
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
 
   std::filesystem::remove(source_ + "/grande.bin");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
@@ -126,20 +118,20 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunCleansUp) {
     EXPECT_FALSE(archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP")) << entry.path();
 }
 
-// A file can vanish after the folder was listed, while libzip is already writing: the write
-// fails as a whole, names the file, and the old archive is untouched with no temporary left.
+// A file can vanish or shrink after the folder was listed, while libzip is already writing: the
+// write fails as a whole, names the file, and the old archive is untouched with no temporary left.
 TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntact) {
   WriteFile(source_ + "/a.txt", "a");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
   const std::string before = ReadFile(archive_);
   const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
 
-  std::vector<archiver::SourceItem> items(4);
-  items[0] = {source_ + "/a.txt", prefix_ + "a.txt", archiver::EntryKind::kFile, 0644, 1'300'000'000, 1, {}};
+  std::vector<archiver::SourceItem> items(4, archiver::ListItem(source_ + "/a.txt"));
   items[1] = {source_ + "/sparito.log", prefix_ + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
   items[2] = {source_ + "/sparito.bin", prefix_ + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
   // Listed as large, so deflated in pieces, but it shrank to one byte since.
-  items[3] = {source_ + "/a.txt", prefix_ + "accorciato.txt", archiver::EntryKind::kFile, 0644, 0, 40 << 20, {}};
+  items[3].name = prefix_ + "accorciato.txt";
+  items[3].size = 40 << 20;
   std::vector<archiver::FilePlan> plans(4);
   plans[0].method = plans[1].method = plans[3].method = archiver::Method::kDeflate;
   plans[2].method = archiver::Method::kStore;  // streamed by libzip
@@ -149,22 +141,99 @@ TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntac
   ASSERT_EQ(failed.unreadable.size(), 1u);
   EXPECT_EQ(failed.unreadable[0].first, 1u);
   EXPECT_NE(failed.unreadable[0].second.find("sparito.log"), std::string::npos);
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
 
   const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true, false});
   ASSERT_EQ(streamed.unreadable.size(), 1u);
   EXPECT_EQ(streamed.unreadable[0].first, 2u);
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_TRUE(ReadFile(archive_) == before);
 
   const auto shrunk = archiver::WriteArchive(archive_, items, plans, {true, false, false, true});
-  ASSERT_EQ(shrunk.unreadable.size(), 1u);
-  EXPECT_EQ(shrunk.unreadable[0].first, 3u);
-  EXPECT_NE(shrunk.unreadable[0].second.find("si è accorciato"), std::string::npos) << shrunk.unreadable[0].second;
-  EXPECT_EQ(ReadFile(archive_), before);
+  EXPECT_FALSE(shrunk.written);
+  EXPECT_EQ(shrunk.changed, std::vector<std::size_t>{3});  // to be listed and read again
+  EXPECT_TRUE(ReadFile(archive_) == before);
 
   EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}).written);
-  EXPECT_NE(ReadFile(archive_), before);
+  EXPECT_FALSE(ReadFile(archive_) == before);
+  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
+}
+
+// A same-day update after a file became a folder, a folder a file and a folder a link: the
+// stale entries go, so that restoring the archive gives the folder as it is now.
+TEST_F(Update, AnUpdateAfterTypeChangesRestoresTheCurrentState) {
+  WriteFile(source_ + "/diventa cartella", "ero un file");
+  WriteFile(source_ + "/diventa file/a.txt", "a");
+  WriteFile(source_ + "/diventa file/sotto/b.txt", "b");
+  WriteFile(source_ + "/diventa collegamento/c.txt", "c");
+  WriteFile(source_ + "/resta.txt", "resta");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+
+  std::filesystem::remove(source_ + "/diventa cartella");
+  WriteFile(source_ + "/diventa cartella/dentro.txt", "ora sono in una cartella");
+  std::filesystem::remove_all(source_ + "/diventa file");
+  WriteFile(source_ + "/diventa file", "ora sono un file");
+  std::filesystem::remove_all(source_ + "/diventa collegamento");
+  ASSERT_EQ(::symlink("resta.txt", (source_ + "/diventa collegamento").c_str()), 0);
+  const auto update = Backup(archive_, source_);
+  ASSERT_EQ(update.code, ExitCode::kDone) << update.messages;
+
+  const auto restore = Restore(archive_, target_);
+  EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
+  const std::string restored = target_ + source_;
+  EXPECT_EQ(ListTree(restored), ListTree(source_));
+  EXPECT_EQ(ReadFile(restored + "/diventa cartella/dentro.txt"), "ora sono in una cartella");
+  EXPECT_EQ(ReadFile(restored + "/diventa file"), "ora sono un file");
+  EXPECT_EQ(std::filesystem::read_symlink(restored + "/diventa collegamento"), "resta.txt");
+}
+
+// Every entry is read back before the new archive replaces the old one. An entry of this run
+// whose data does not match its CRC or its declared size never replaces anything; an old entry
+// that was already damaged is kept, named, and ends the run with code 1.
+TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
+  WriteFile(source_ + "/foto.jpg", RandomBytes(100'000, 4));  // stored, so its bytes lie in the archive as they are
+  WriteFile(source_ + "/a.txt", "a");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::string before = ReadFile(archive_);
+  const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
+
+  // Deflated data carries the CRC and size it was given (libzip computes them only for stored data).
+  const std::vector<archiver::SourceItem> items{archiver::ListItem(source_ + "/a.txt")};
+  const std::uint8_t data[] = {'n', 'u', 'o', 'v', 'o'};
+  archiver::PackedData packed{{}, archiver::Crc32(data, 5), 5};
+  archiver::Deflater().Compress(data, 5, packed.bytes);
+  std::vector<archiver::FilePlan> plans(1);
+  plans[0].method = archiver::Method::kDeflate;
+  std::vector<std::uint8_t> trailing = packed.bytes;
+  trailing.push_back(0);  // a byte past the end of the deflate stream
+  const std::vector<archiver::PackedData> wrong_entries{{packed.bytes, packed.crc ^ 1, 5},  // wrong CRC
+                                                        {packed.bytes, packed.crc, 6},      // wrong size
+                                                        {trailing, packed.crc, 5}};         // wrong compressed size
+  for (const archiver::PackedData& wrong_entry : wrong_entries) {
+    plans[0].packed = wrong_entry;
+    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true});
+    EXPECT_FALSE(wrong.written) << wrong_entry.size;
+    EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << wrong_entry.size;  // to be read again
+  }
+  EXPECT_TRUE(ReadFile(archive_) == before);
+  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
+
+  // The photo leaves the folder, so the next run copies its entry; a byte of it was damaged.
+  std::string damaged = before;
+  const std::string photo = RandomBytes(100'000, 4);
+  const std::size_t at = damaged.find(photo.substr(50'000, 64));
+  ASSERT_NE(at, std::string::npos);
+  damaged[at] = static_cast<char>(damaged[at] ^ 0x55);
+  WriteFile(archive_, damaged);
+  std::filesystem::remove(source_ + "/foto.jpg");
+  WriteFile(source_ + "/b.txt", "b");
+  const auto update = Backup(archive_, source_);
+  EXPECT_EQ(update.code, ExitCode::kSomeFailed);
+  EXPECT_NE(update.messages.find("voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix_ + "foto.jpg\": "),
+            std::string::npos)
+      << update.messages;
+  EXPECT_EQ(EntryNames(),
+            (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "foto.jpg", prefix_ + "b.txt"}));
 }
 
 }  // namespace

@@ -1,0 +1,151 @@
+// Files that change while a backup reads them, and backups that run at the same time: large
+// files, so these run under the "heavy" label. An archive must never hold an entry whose data
+// does not match its CRC, and no run may spoil another's archive.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+
+#include "archive_fixture.h"
+#include "archiver/source_file.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using archiver::ExitCode;
+using namespace archiver_test;
+using testing_support::TempFolder;
+
+// Compressible text of size bytes, different for every seed.
+std::string Log(std::size_t size, int seed) {
+  std::string block;
+  for (int i = 0; block.size() < (64 << 10); ++i)
+    block += "voce " + std::to_string(seed) + "-" + std::to_string(i * 7919 % 100003) + " tutto in ordine\n";
+  std::string text;
+  text.reserve(size + block.size());
+  for (std::size_t i = 0; text.size() < size; ++i) text.append(block, i * 131 % 4096, std::string::npos);
+  text.resize(size);
+  return text;
+}
+
+// Writes bytes over the start of the file, in place, and moves its time, as an editor saving
+// without a rename does.
+void ScribbleOver(const std::string& path, const std::string& bytes, std::int64_t mtime) {
+  const int fd = ::open(path.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+  ::close(fd);
+  SetMtime(path, mtime);
+}
+
+class ChangingFiles : public ::testing::Test {
+ protected:
+  ~ChangingFiles() override { archiver::SetReadHookForTests({}); }
+
+  // Every entry passes Info-ZIP's test, and our own restore extracts all of them.
+  void ExpectSoundArchive() {
+    if (ToolExists("unzip")) {
+      const auto test = RunProgram({"unzip", "-tq", archive_});
+      EXPECT_EQ(test.exit_code, 0) << test.output;
+    }
+    const auto restore = Restore(archive_, target_);
+    EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
+  }
+
+  TempFolder sandbox_;
+  const std::string source_ = sandbox_.path() + "cartella";
+  const std::string archive_ = sandbox_.path() + "01020304.ZIP";
+  const std::string target_ = sandbox_.path() + "ripristino";
+};
+
+TEST_F(ChangingFiles, AFileReplacedOrRewrittenWhileReadIsReadAgainAndArchivedWhole) {
+  const std::string large = source_ + "/registro.log";  // over 32 MiB: read and deflated in pieces
+  const std::string medium = source_ + "/medio.txt";    // read whole and deflated in memory
+  const std::string photo = source_ + "/foto.jpg";      // stored: streamed by libzip as it writes
+  const std::string large_before = Log(36 << 20, 1), large_after = Log(36 << 20, 2);
+  const std::string medium_after = Log(1 << 20, 4);
+  const std::string photo_before = RandomBytes(2 << 20, 5), photo_after = RandomBytes(2 << 20, 6);
+  WriteFile(large, large_before);
+  WriteFile(medium, Log(1 << 20, 3));
+  WriteFile(photo, photo_before);
+
+  std::atomic<bool> large_done{false}, medium_done{false}, photo_done{false};
+  archiver::SetReadHookForTests([&](const std::string& path, std::uint64_t end) {
+    if (path == large && end >= (12u << 20) && !large_done.exchange(true)) {
+      WriteFile(large + ".nuovo", large_after);  // replaced by another file between two pieces
+      std::filesystem::rename(large + ".nuovo", large);
+    } else if (path == medium && end == medium_after.size() && !medium_done.exchange(true)) {
+      ScribbleOver(medium, medium_after, 1'500'000'001);  // rewritten just after it was read
+    } else if (path == photo && end >= (1u << 20) && !photo_done.exchange(true)) {
+      ScribbleOver(photo, photo_after, 1'500'000'003);  // rewritten halfway through
+    }
+  });
+  const auto run = Backup(archive_, source_);
+  archiver::SetReadHookForTests({});
+  EXPECT_EQ(run.code, ExitCode::kDone) << run.messages;
+  EXPECT_TRUE(large_done && medium_done && photo_done);
+  EXPECT_NE(run.messages.find(medium + " è cambiato durante la lettura"), std::string::npos) << run.messages;
+  EXPECT_NE(run.messages.find(photo + " è cambiato durante la lettura"), std::string::npos) << run.messages;
+
+  ExpectSoundArchive();
+  // The replaced file's old copy was still whole behind its open descriptor: either version is sound.
+  const std::string restored_large = ReadFile(target_ + large);
+  EXPECT_TRUE(restored_large == large_after || restored_large == large_before);
+  EXPECT_TRUE(ReadFile(target_ + medium) == medium_after);
+  EXPECT_EQ(Mtime(target_ + medium), 1'500'000'001);
+  EXPECT_TRUE(ReadFile(target_ + photo) == photo_after);
+}
+
+// A file written to at every reading is left out, and on an update the good entry of the
+// earlier run stays instead of being replaced by a mix of two versions.
+TEST_F(ChangingFiles, AFileThatKeepsChangingKeepsItsEarlierEntryAndEndsWithCodeOne) {
+  const std::string large = source_ + "/registro.log";
+  const std::string earlier = Log(36 << 20, 1);
+  WriteFile(large, earlier);
+  WriteFile(source_ + "/altro.txt", "prima");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+
+  WriteFile(large, Log(36 << 20, 2));
+  WriteFile(source_ + "/altro.txt", "dopo");
+  std::atomic<int> writes{0};
+  archiver::SetReadHookForTests([&](const std::string& path, std::uint64_t end) {
+    // Once per reading: when the piece that ends at 16 MiB has been read.
+    if (path == large && end == (16u << 20))
+      ScribbleOver(large, "riscritto " + std::to_string(++writes), 1'600'000'000 + writes);
+  });
+  const auto run = Backup(archive_, source_);
+  archiver::SetReadHookForTests({});
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed) << run.messages;
+  EXPECT_NE(run.messages.find("impossibile archiviare " + large), std::string::npos) << run.messages;
+  EXPECT_GE(writes, 2);
+
+  ExpectSoundArchive();
+  EXPECT_TRUE(ReadFile(target_ + large) == earlier);
+  EXPECT_EQ(ReadFile(target_ + source_ + "/altro.txt"), "dopo");
+}
+
+// Two backups into one archive at once: the second waits for the first, so neither removes the
+// other's temporary file and the archive ends up with the entries of both.
+TEST_F(ChangingFiles, TwoBackupsIntoOneArchiveAtOnceBothFinish) {
+  const std::string first = sandbox_.path() + "prima", second = sandbox_.path() + "seconda";
+  WriteFile(first + "/grande.bin", RandomBytes(48 << 20, 7));  // stored, so writing it takes a while
+  WriteFile(second + "/piccolo.txt", "piccolo");
+  const pid_t slow = StartBackupProgram(archive_, first, sandbox_.path() + "prima.txt");
+  ASSERT_TRUE(WaitForTemporaryFile(archive_)) << ReadFile(sandbox_.path() + "prima.txt");
+  const pid_t quick = StartBackupProgram(archive_, second, sandbox_.path() + "seconda.txt");
+  EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(sandbox_.path() + "prima.txt");
+  EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(sandbox_.path() + "seconda.txt");
+  EXPECT_NE(ReadFile(sandbox_.path() + "seconda.txt").find("è in uso da un'altra copia"), std::string::npos);
+
+  std::vector<std::string> names;
+  for (const EntryInfo& entry : ReadEntries(archive_)) names.push_back(entry.name);
+  EXPECT_EQ(names, (std::vector<std::string>{first.substr(1) + "/", first.substr(1) + "/grande.bin",
+                                             second.substr(1) + "/", second.substr(1) + "/piccolo.txt"}));
+  EXPECT_FALSE(Exists(archive_ + ".lock"));
+  ExpectSoundArchive();
+}
+
+}  // namespace
