@@ -70,7 +70,8 @@ struct Extractor {
       }
       // libzip checks the CRC but not the length, so data that inflated to a different size
       // would otherwise count as restored.
-      if (written != entry.size) throw ItemError("impossibile estrarre " + shown + ": dati danneggiati (dimensione errata)");
+      if (written != entry.size)
+        throw ItemError("impossibile estrarre " + shown + ": dati danneggiati (dimensione errata)");
     });
   }
 

@@ -48,8 +48,8 @@ struct HandMadeEntry {
   std::string data;
   std::optional<mode_t> unix_mode;  // type and permission bits, as Info-ZIP stores them
   std::uint8_t made_on = 3;         // the system in "version made by": 3 Unix, 0 MS-DOS, 10 Windows
-  std::optional<std::int64_t> mtime = {};           // the MS-DOS time, as libzip sets it
-  std::optional<std::uint32_t> extended_mtime = {};  // the 0x5455 field's four bytes, as another tool wrote them
+  std::optional<std::int64_t> mtime = {};            // the MS-DOS time, as libzip sets it
+  std::optional<std::uint32_t> extended_mtime = {};  // the 0x5455 field's bits, as another tool wrote them
   bool deflated = false;
 };
 // Writes an archive holding exactly these entries, in this order.
