@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include <optional>
-#include <set>
+#include <unordered_map>
 
 #include "archiver/entry_name.h"
 #include "archiver/item_error.h"
@@ -25,17 +25,49 @@ DefaultModes UmaskedModes() {
   return {static_cast<mode_t>(0666 & ~mask), static_cast<mode_t>(0777 & ~mask)};
 }
 
-std::string Joined(const Components& path, std::size_t depth) {
-  std::string joined;
-  for (std::size_t i = 0; i < depth; ++i) joined += (i ? "/" : "") + path[i];
-  return joined;
-}
+// The archive's links as a tree of names, so that finding whether an entry lies below one
+// costs the length of the entry's name, however deep it is.
+class LinkTree {
+ public:
+  void Add(const Components& path) {
+    std::size_t node = 0;
+    for (const std::string& name : path) node = Child(node, name);
+    nodes_[node].link = true;
+  }
 
-std::optional<std::int64_t> ExtendedTimestamp(zip_t* archive, zip_uint64_t index) {
+  bool HasLinkAbove(const Components& path) const {
+    std::size_t node = 0;
+    for (std::size_t depth = 0; depth + 1 < path.size(); ++depth) {
+      const auto child = nodes_[node].children.find(path[depth]);
+      if (child == nodes_[node].children.end()) return false;
+      node = child->second;
+      if (nodes_[node].link) return true;
+    }
+    return false;
+  }
+
+ private:
+  struct Node {
+    std::unordered_map<std::string, std::size_t> children;  // name to index in nodes_
+    bool link = false;
+  };
+
+  std::size_t Child(std::size_t node, const std::string& name) {
+    const auto [child, added] = nodes_[node].children.try_emplace(name, nodes_.size());
+    const std::size_t index = child->second;  // before nodes_ grows and moves the maps
+    if (added) nodes_.emplace_back();
+    return index;
+  }
+
+  std::vector<Node> nodes_ = std::vector<Node>(1);
+};
+
+std::optional<std::int64_t> ExtendedTimestamp(zip_t* archive, zip_uint64_t index,
+                                              std::optional<std::int64_t> dos_mtime) {
   for (const zip_flags_t where : {ZIP_FL_CENTRAL, ZIP_FL_LOCAL}) {
     zip_uint16_t length = 0;
     const zip_uint8_t* data = zip_file_extra_field_get_by_id(archive, index, kExtendedTimestampId, 0, &length, where);
-    if (const auto mtime = DecodeExtendedTimestamp(data, length)) return mtime;
+    if (const auto mtime = DecodeExtendedTimestamp(data, length, dos_mtime)) return mtime;
   }
   return std::nullopt;
 }
@@ -45,20 +77,22 @@ ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& d
   const char* raw_name = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
   if (raw_name == nullptr)
     throw ItemError("voce " + std::to_string(index) + " illeggibile: " + ZipErrorText(*zip_get_error(archive)));
-  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name), EntryKind::kFile, 0, 0};
   zip_stat_t stat;
-  zip_uint8_t opsys = 0;
+  zip_uint8_t made_on = 0;
   zip_uint32_t attributes = 0;
   if (zip_stat_index(archive, index, 0, &stat) != 0 ||
-      zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
-    throw ItemError("voce \"" + entry.name + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
-  const EntryType type = ReadEntryType(entry.name, opsys, attributes);
+      zip_file_get_external_attributes(archive, index, 0, &made_on, &attributes) != 0)
+    throw ItemError("voce \"" + std::string(raw_name) + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
+  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name, BackslashIn(made_on)), EntryKind::kFile, 0, 0,
+                     stat.size};
+  const EntryType type = ReadEntryType(entry.name, made_on, attributes);
   if (type.special)
     throw ItemError("voce rifiutata \"" + entry.name + "\": non è un file, una cartella o un collegamento");
   entry.kind = type.kind;
   entry.permissions = type.permissions.value_or(type.kind == EntryKind::kFolder ? defaults.folder : defaults.file);
-  const std::optional<std::int64_t> exact = ExtendedTimestamp(archive, index);
-  entry.mtime = exact ? *exact : (stat.valid & ZIP_STAT_MTIME) ? stat.mtime : 0;
+  const std::optional<std::int64_t> dos_mtime =
+      (stat.valid & ZIP_STAT_MTIME) ? std::optional<std::int64_t>(stat.mtime) : std::nullopt;
+  entry.mtime = ExtendedTimestamp(archive, index, dos_mtime).value_or(dos_mtime.value_or(0));
   return entry;
 }
 
@@ -76,15 +110,12 @@ std::vector<ArchiveEntry> ReadArchiveEntries(zip_t* archive, Messages& messages)
     }
   }
 
-  std::set<std::string> links;
+  LinkTree links;
   for (const ArchiveEntry& entry : entries)
-    if (entry.kind == EntryKind::kLink) links.insert(Joined(entry.path, entry.path.size()));
+    if (entry.kind == EntryKind::kLink) links.Add(entry.path);
   std::vector<ArchiveEntry> kept;
   for (ArchiveEntry& entry : entries) {
-    bool below_link = false;
-    for (std::size_t depth = 1; depth < entry.path.size() && !below_link; ++depth)
-      below_link = links.count(Joined(entry.path, depth)) > 0;
-    if (below_link)
+    if (links.HasLinkAbove(entry.path))
       messages.Failure("voce rifiutata \"" + entry.name + "\": passa per un collegamento simbolico dell'archivio");
     else
       kept.push_back(std::move(entry));

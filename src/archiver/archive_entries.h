@@ -21,6 +21,7 @@ struct ArchiveEntry {
   EntryKind kind;
   mode_t permissions;
   std::int64_t mtime;
+  std::uint64_t size;  // declared: data of another length is damaged, whatever its CRC says
 };
 
 // Every entry of the archive that may be extracted, in archive order. Refused ones (names

@@ -11,6 +11,9 @@ namespace {
 
 constexpr std::uint32_t kMsDosFolderFlag = 0x10;
 constexpr std::uint8_t kHasModificationTime = 0x01;
+constexpr std::int64_t kLast32BitSecond = std::numeric_limits<std::int32_t>::max();  // January 2038
+// The MS-DOS time is local time in an unknown zone, read back in ours.
+constexpr std::int64_t kDosTimeZoneSlack = 24 * 60 * 60;
 
 }  // namespace
 
@@ -59,10 +62,12 @@ std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t 
                                      static_cast<std::uint8_t>(bits >> 24)};
 }
 
-std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length) {
+std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length,
+                                                    std::optional<std::int64_t> dos_mtime) {
   if (data == nullptr || length < 5 || !(data[0] & kHasModificationTime)) return std::nullopt;
   const std::uint32_t bits = static_cast<std::uint32_t>(data[1]) | static_cast<std::uint32_t>(data[2]) << 8 |
                              static_cast<std::uint32_t>(data[3]) << 16 | static_cast<std::uint32_t>(data[4]) << 24;
+  if (dos_mtime && *dos_mtime >= kLast32BitSecond - kDosTimeZoneSlack) return std::int64_t{bits};
   return static_cast<std::int32_t>(bits);
 }
 

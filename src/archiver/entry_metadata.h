@@ -34,7 +34,11 @@ EntryType ReadEntryType(const std::string& name, std::uint8_t opsys, std::uint32
 // signed 32-bit seconds.
 std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t mtime);
 
-// The modification time in a field's data, when it has one.
-std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length);
+// The modification time in a field's data, when it has one. The field holds 32 bits, which we
+// and some tools write signed (1901 to 2038) and most tools unsigned (1970 to 2106); a value
+// with the top bit set is read unsigned when the entry's MS-DOS time, which reaches 2107, says
+// 2038 or later.
+std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length,
+                                                    std::optional<std::int64_t> dos_mtime);
 
 }  // namespace archiver

@@ -48,8 +48,8 @@ void Attempt(Messages& messages, Action action) {
 }
 
 struct Extractor {
-  Extractor(const std::string& archive_path, const std::string& target)
-      : archive(OpenForReading(archive_path)), tree(target), buffer(kCopyBufferBytes) {}
+  Extractor(const std::string& archive_path, const std::string& target, Messages& messages)
+      : archive(OpenForReading(archive_path)), tree(target, messages), buffer(kCopyBufferBytes) {}
 
   void Extract(const ArchiveEntry& entry) {
     if (entry.kind == EntryKind::kFolder) {
@@ -58,13 +58,20 @@ struct Extractor {
     }
     tree.PlaceFile(entry.path, entry.permissions, entry.mtime, [&](int fd, const std::string& shown) {
       const EntryHandle file = OpenEntry(archive.get(), entry);
+      std::uint64_t written = 0;
       for (;;) {
         const zip_int64_t read = zip_fread(file.get(), buffer.data(), buffer.size());
         if (read < 0)
           throw ItemError("impossibile estrarre " + shown + ": " + ZipErrorText(*zip_file_get_error(file.get())));
         if (read == 0) break;
+        written += static_cast<std::uint64_t>(read);
+        if (written > entry.size) break;  // no need to write out more of what is already wrong
         WriteAll(fd, buffer.data(), static_cast<std::size_t>(read), shown);
       }
+      // libzip checks the CRC but not the length, so data that inflated to a different size
+      // would otherwise count as restored.
+      if (written != entry.size)
+        throw ItemError("impossibile estrarre " + shown + ": dati danneggiati (dimensione errata)");
     });
   }
 
@@ -96,7 +103,7 @@ std::string ReadLinkTarget(zip_t* archive, const ArchiveEntry& entry) {
 ExitCode Restore(const std::string& archive_path, const std::string& target, Messages& messages) {
   std::optional<Extractor> extractor;  // the archive is opened first: a missing one creates no target
   try {
-    extractor.emplace(archive_path, target);
+    extractor.emplace(archive_path, target, messages);
   } catch (const ItemError& failure) {
     messages.Failure(failure.what());
     return ExitCode::kNothingDone;

@@ -1,12 +1,14 @@
 #include "archiver/target_tree.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
 
 #include "archiver/item_error.h"
+#include "archiver/restore_leftovers.h"
 
 namespace archiver {
 
@@ -25,7 +27,8 @@ bool IsSymbolicLink(int folder, const std::string& name) {
 
 }  // namespace
 
-TargetTree::TargetTree(const std::string& target) : target_(target), random_(std::random_device()()) {
+TargetTree::TargetTree(const std::string& target, Messages& messages)
+    : target_(target), messages_(messages), random_(std::random_device()()) {
   std::error_code error;
   std::filesystem::create_directories(target, error);
   if (error) ThrowSystemError("impossibile creare la cartella di destinazione " + target, error.value());
@@ -54,9 +57,14 @@ int TargetTree::OpenFolder(const Components& path, std::size_t depth, bool creat
     const char* name = path[i].c_str();
     UniqueFd next(::openat(parent, name, kFolderFlags));
     if (!next.valid() && errno == ENOENT && create) {
-      if (::mkdirat(parent, name, 0777) != 0 && errno != EEXIST)
-        ThrowSystemError("impossibile creare la cartella " + Shown(path, i + 1), errno);
+      const bool made = ::mkdirat(parent, name, 0777) == 0;
+      if (!made && errno != EEXIST) ThrowSystemError("impossibile creare la cartella " + Shown(path, i + 1), errno);
       next = UniqueFd(::openat(parent, name, kFolderFlags));
+      if (made && next.valid()) {
+        const FolderId made_id = Identity(next.get(), path, i + 1);
+        created_.insert(made_id);
+        swept_.insert(made_id);
+      }
     }
     if (!next.valid()) {
       const int error = errno;
@@ -71,24 +79,33 @@ int TargetTree::OpenFolder(const Components& path, std::size_t depth, bool creat
   return cached_.get();
 }
 
-std::string TargetTree::TemporaryName() {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::string name = ".archivia-";
-  for (int i = 0; i < 8; ++i) name += kLetters[random_() % (sizeof kLetters - 1)];
-  return name;
+TargetTree::FolderId TargetTree::Identity(int folder, const Components& path, std::size_t depth) const {
+  struct stat info;
+  if (::fstat(folder, &info) != 0) ThrowSystemError("impossibile aprire la cartella " + Shown(path, depth), errno);
+  return {info.st_dev, info.st_ino};
+}
+
+int TargetTree::OpenFolderForNewItem(const Components& path) {
+  const int folder = OpenFolder(path, path.size() - 1, true);
+  if (swept_.insert(Identity(folder, path, path.size() - 1)).second)
+    RemoveAbandonedTemporaries(folder, Shown(path, path.size() - 1), messages_);
+  return folder;
 }
 
 void TargetTree::PlaceFile(const Components& path, mode_t permissions, std::int64_t mtime,
                            const std::function<void(int fd, const std::string& shown_path)>& write) {
   const std::string shown = Shown(path, path.size());
-  const int folder = OpenFolder(path, path.size() - 1, true);
+  const int folder = OpenFolderForNewItem(path);
   std::string temporary;
   UniqueFd fd;
   while (!fd.valid()) {
-    temporary = TemporaryName();
+    temporary = NewTemporaryName(random_);
     fd = UniqueFd(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.valid() && errno != EEXIST) ThrowSystemError("impossibile scrivere " + shown, errno);
   }
+  // Tells another restore's sweep that this file is being written. Only that sweep needs it:
+  // on a file system without locks the file goes without, as it did before there were sweeps.
+  static_cast<void>(::flock(fd.get(), LOCK_EX | LOCK_NB));
   try {
     write(fd.get(), shown);
     const struct timespec times[2] = {Timestamp(mtime), Timestamp(mtime)};
@@ -103,11 +120,11 @@ void TargetTree::PlaceFile(const Components& path, mode_t permissions, std::int6
 
 void TargetTree::PlaceLink(const Components& path, const std::string& link_target, std::int64_t mtime) {
   const std::string shown = Shown(path, path.size());
-  const int folder = OpenFolder(path, path.size() - 1, true);
-  std::string temporary = TemporaryName();
+  const int folder = OpenFolderForNewItem(path);
+  std::string temporary = NewTemporaryName(random_);
   while (::symlinkat(link_target.c_str(), folder, temporary.c_str()) != 0) {
     if (errno != EEXIST) ThrowSystemError("impossibile creare il collegamento " + shown, errno);
-    temporary = TemporaryName();
+    temporary = NewTemporaryName(random_);
   }
   const struct timespec times[2] = {Timestamp(mtime), Timestamp(mtime)};
   if (::utimensat(folder, temporary.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0 ||
@@ -120,8 +137,9 @@ void TargetTree::PlaceLink(const Components& path, const std::string& link_targe
 
 void TargetTree::SetFolderMetadata(const Components& path, mode_t permissions, std::int64_t mtime) {
   const int folder = OpenFolder(path, path.size(), false);
+  const bool ours = created_.count(Identity(folder, path, path.size())) > 0;
   const struct timespec times[2] = {Timestamp(mtime), Timestamp(mtime)};
-  if (::fchmod(folder, permissions) != 0 || ::futimens(folder, times) != 0)
+  if ((ours && ::fchmod(folder, permissions) != 0) || ::futimens(folder, times) != 0)
     ThrowSystemError("impossibile impostare data e permessi di " + Shown(path, path.size()), errno);
 }
 

@@ -161,9 +161,21 @@ void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEnt
     zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
     const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
     ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
-    ASSERT_EQ(zip_set_file_compression(archive, index, ZIP_CM_STORE, 0), 0);
-    if (entry.unix_mode) {
-      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, *entry.unix_mode << 16), 0);
+    ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
+    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX) {
+      const zip_uint32_t attributes = entry.unix_mode ? *entry.unix_mode << 16 : 0;
+      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
+    }
+    if (entry.mtime) {
+      ASSERT_EQ(zip_file_set_mtime(archive, index, static_cast<time_t>(*entry.mtime), 0), 0);
+    }
+    if (entry.extended_mtime) {
+      const zip_uint32_t bits = *entry.extended_mtime;
+      const zip_uint8_t field[] = {0x01, static_cast<zip_uint8_t>(bits), static_cast<zip_uint8_t>(bits >> 8),
+                                   static_cast<zip_uint8_t>(bits >> 16), static_cast<zip_uint8_t>(bits >> 24)};
+      ASSERT_EQ(zip_file_extra_field_set(archive, index, 0x5455, ZIP_EXTRA_FIELD_NEW, field, sizeof field,
+                                         ZIP_FL_LOCAL | ZIP_FL_CENTRAL),
+                0);
     }
   }
   ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);

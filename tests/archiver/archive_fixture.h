@@ -54,8 +54,12 @@ struct HandMadeEntry {
   std::string name;
   std::string data;
   std::optional<mode_t> unix_mode;  // type and permission bits, as Info-ZIP stores them
+  std::uint8_t made_on = 3;         // the system in "version made by": 3 Unix, 0 MS-DOS, 10 Windows
+  std::optional<std::int64_t> mtime = {};            // the MS-DOS time, as libzip sets it
+  std::optional<std::uint32_t> extended_mtime = {};  // the 0x5455 field's bits, as another tool wrote them
+  bool deflated = false;
 };
-// Writes an archive holding exactly these entries, stored, in this order.
+// Writes an archive holding exactly these entries, in this order.
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
 
 struct EntryInfo {

@@ -47,6 +47,33 @@ TEST_F(DamagedArchive, ABadCrcFailsThatFileOnlyAndKeepsTheOldCopyInPlace) {
   EXPECT_EQ(ListTree(target_), (std::vector<std::string>{"primo.txt", "secondo.txt", "terzo.txt"}));  // no temporary
 }
 
+// Fault guarded: an entry that inflated to more or fewer bytes than its declared size was
+// restored as a success, since the CRC of the data matched.
+TEST_F(DamagedArchive, ADeclaredSizeThatDiffersFromTheDataFailsEvenWithTheRightCrc) {
+  const std::string data(3000, 'z');
+  for (const std::uint32_t declared : {2999u, 3001u, 0u}) {
+    WriteHandMadeArchive(archive_, {{"compresso.txt", data, S_IFREG | 0644, 3, {}, {}, true},
+                                    {"terzo.txt", "intatto", S_IFREG | 0644}});
+    std::string damaged = ReadFile(archive_);
+    // The uncompressed size sits 22 bytes into the local header and 24 into the central one;
+    // the name follows them at 30 and 46.
+    for (std::size_t at = damaged.find("compresso.txt"); at != std::string::npos;
+         at = damaged.find("compresso.txt", at + 1)) {
+      const std::size_t size_at = damaged.compare(at - 30, 4, "PK\3\4") == 0 ? at - 30 + 22 : at - 46 + 24;
+      for (int i = 0; i < 4; ++i) damaged[size_at + i] = static_cast<char>(declared >> (8 * i));
+    }
+    WriteFile(archive_, damaged);
+    WriteFile(target_ + "/compresso.txt", "la copia di ieri");
+
+    const auto run = Restore(archive_, target_);
+    EXPECT_EQ(run.code, ExitCode::kSomeFailed) << declared;
+    EXPECT_NE(run.messages.find("compresso.txt: dati danneggiati (dimensione errata)"), std::string::npos)
+        << run.messages;
+    EXPECT_EQ(ReadFile(target_ + "/compresso.txt"), "la copia di ieri") << declared;
+    EXPECT_EQ(ListTree(target_), (std::vector<std::string>{"compresso.txt", "terzo.txt"}));  // no temporary
+  }
+}
+
 TEST_F(DamagedArchive, ATruncatedArchiveOrNoArchiveAtAllIsNothingDone) {
   for (const std::size_t kept : {good_.size() - 10, good_.size() / 2, std::size_t{3}, std::size_t{0}}) {
     WriteFile(archive_, good_.substr(0, kept));

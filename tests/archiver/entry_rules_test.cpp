@@ -13,23 +13,29 @@ namespace {
 using archiver::EntryKind;
 using archiver::ItemError;
 using archiver::SplitEntryName;
+constexpr archiver::Backslash kCharacter = archiver::Backslash::kCharacter;
+constexpr archiver::Backslash kSeparator = archiver::Backslash::kSeparator;
 
 TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
-  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt"),
+  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt", kCharacter),
             (std::vector<std::string>{"home", "anna", "Documenti", "a.txt"}));
-  EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/"), (std::vector<std::string>{"home", "anna", "cartella vuota"}));
-  EXPECT_EQ(SplitEntryName("./a//b/./c"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter),
+            (std::vector<std::string>{"home", "anna", "cartella vuota"}));
+  EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter), (std::vector<std::string>{"a", "b", "c"}));
   // Harmless on Linux: a dot-dot inside a name, a backslash inside a name, a colon later on.
-  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f"), (std::vector<std::string>{"a", "..b", "c\\d", "e:f"}));
+  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f", kCharacter), (std::vector<std::string>{"a", "..b", "c\\d", "e:f"}));
+  EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator), (std::vector<std::string>{"a", "b", "c"}));
 }
 
 TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTarget) {
-  for (const std::string name : {"../x", "a/../../x", "a/..", "..", "..\\x", "a\\..\\..\\x", "/etc/passwd", "\\x",
-                                 "C:/x", "c:\\x", "C:x", "", "./", "/"}) {
-    EXPECT_THROW(SplitEntryName(name), ItemError) << name;
+  for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
+    EXPECT_THROW(SplitEntryName(name, kCharacter), ItemError) << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator), ItemError) << name;
   }
+  for (const std::string name : {"..\\x", "a\\..\\..\\x", "\\x", "c:\\x", "a/..\\..\\x"})
+    EXPECT_THROW(SplitEntryName(name, kSeparator), ItemError) << name;
   try {
-    SplitEntryName("../segreto");
+    SplitEntryName("../segreto", kCharacter);
     FAIL();
   } catch (const ItemError& error) {
     EXPECT_NE(std::string(error.what()).find("\"../segreto\""), std::string::npos) << error.what();
@@ -50,12 +56,12 @@ TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
 TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {
   const auto before_1970 = archiver::EncodeExtendedTimestamp(-86400);
   ASSERT_TRUE(before_1970);
-  EXPECT_EQ(archiver::DecodeExtendedTimestamp(before_1970->data(), before_1970->size()), -86400);
+  EXPECT_EQ(archiver::DecodeExtendedTimestamp(before_1970->data(), before_1970->size(), std::nullopt), -86400);
   EXPECT_FALSE(archiver::EncodeExtendedTimestamp(2147483648LL));  // after January 2038
   const std::uint8_t access_time_only[] = {0x02, 1, 2, 3, 4};
-  EXPECT_FALSE(archiver::DecodeExtendedTimestamp(access_time_only, sizeof access_time_only));
+  EXPECT_FALSE(archiver::DecodeExtendedTimestamp(access_time_only, sizeof access_time_only, std::nullopt));
   const std::uint8_t cut_short[] = {0x01, 1, 2};
-  EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short));
+  EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short, std::nullopt));
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ using archiver::ExitCode;
 using namespace archiver_test;
 using testing_support::TempFolder;
 
+// Systems in an entry's "version made by".
+constexpr std::uint8_t kMsDos = 0, kWindows = 10;
+
 class HostileArchive : public ::testing::Test {
  protected:
   void SetUp() override { std::filesystem::create_directories(outside_); }
@@ -30,21 +33,48 @@ class HostileArchive : public ::testing::Test {
 };
 
 TEST_F(HostileArchive, NamesThatClimbOutOrAreAbsoluteAreRefusedAndTheRestIsExtracted) {
-  const std::vector<std::string> hostile = {"../fuori/uno",      "a/../../fuori/due",      "..\\fuori\\tre",
-                                            "C:/fuori/quattro",  "c:\\fuori\\cinque",      "\\fuori\\sei",
-                                            outside_ + "/sette", "a/b/../../../fuori/otto"};
+  // A "\" separates folders only in entries made on MS-DOS or Windows.
+  const std::vector<HandMadeEntry> hostile = {{"../fuori/uno", "cattivo", S_IFREG | 0644},
+                                              {"a/../../fuori/due", "cattivo", S_IFREG | 0644},
+                                              {"..\\fuori\\tre", "cattivo", std::nullopt, kMsDos},
+                                              {"C:/fuori/quattro", "cattivo", S_IFREG | 0644},
+                                              {"c:\\fuori\\cinque", "cattivo", std::nullopt, kWindows},
+                                              {"\\fuori\\sei", "cattivo", std::nullopt, kMsDos},
+                                              {outside_ + "/sette", "cattivo", S_IFREG | 0644},
+                                              {"a/b/../../../fuori/otto", "cattivo", S_IFREG | 0644},
+                                              {"a\\..\\..\\fuori\\nove", "cattivo", std::nullopt, kWindows}};
   std::vector<HandMadeEntry> entries = {{"buono.txt", "buono", S_IFREG | 0644}};
-  for (const std::string& name : hostile) entries.push_back({name, "cattivo", S_IFREG | 0644});
+  entries.insert(entries.end(), hostile.begin(), hostile.end());
   entries.push_back({"ultimo.txt", "anche questo", S_IFREG | 0644});
   WriteHandMadeArchive(archive_, entries);
 
   const auto run = Restore(archive_, target_);
   EXPECT_EQ(run.code, ExitCode::kSomeFailed);
-  for (const std::string& name : hostile)
-    EXPECT_NE(run.messages.find("voce rifiutata \"" + name + "\""), std::string::npos) << name << "\n" << run.messages;
+  for (const HandMadeEntry& entry : hostile)
+    EXPECT_NE(run.messages.find("voce rifiutata \"" + entry.name + "\""), std::string::npos)
+        << entry.name << "\n" << run.messages;
   ExpectOutsideUntouched();
   EXPECT_EQ(ListTree(target_), (std::vector<std::string>{"buono.txt", "ultimo.txt"}));
   EXPECT_EQ(ReadFile(target_ + "/ultimo.txt"), "anche questo");
+}
+
+// Fault guarded: "..\x" and "a\b" are legal Linux names that were backed up but could never be
+// restored, while Windows folders written with "\" came out as one file with a strange name.
+TEST_F(HostileArchive, BackslashSeparatesFoldersOnlyInNamesMadeOnWindows) {
+  WriteHandMadeArchive(archive_, {{"casa/..\\x", "punti e barra", S_IFREG | 0644},
+                                  {"casa/a\\b", "barra rovescia", S_IFREG | 0600},
+                                  {"\\iniziale", "all'inizio", S_IFREG | 0644},
+                                  {"documenti\\lettera.txt", "da Windows", std::nullopt, kWindows},
+                                  {"..\\evil", "cattivo", std::nullopt, kMsDos}});
+  const auto run = Restore(archive_, target_);
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed);
+  EXPECT_NE(run.messages.find("voce rifiutata \"..\\evil\""), std::string::npos) << run.messages;
+  EXPECT_EQ(ListTree(target_), (std::vector<std::string>{"\\iniziale", "casa/", "casa/..\\x", "casa/a\\b",
+                                                         "documenti/", "documenti/lettera.txt"}));
+  EXPECT_EQ(ReadFile(target_ + "/casa/..\\x"), "punti e barra");
+  EXPECT_EQ(Permissions(target_ + "/casa/a\\b"), 0600u);
+  EXPECT_EQ(ReadFile(target_ + "/documenti/lettera.txt"), "da Windows");
+  ExpectOutsideUntouched();
 }
 
 TEST_F(HostileArchive, NothingIsWrittenThroughALinkTheArchiveMakesInEitherOrder) {
