@@ -172,8 +172,13 @@ void Form2::RefillList() {
 void Form2::OnListClick() {
   const int selected = List1->GetSelection();
   if (selected == wxNOT_FOUND) return;
-  // Only the text boxes take the line: the table changes when the line is confirmed.
-  const ListedLine line = ReadListItem(Utf8(List1->GetString(selected)));
+  // Only the text boxes take the line: the table changes when the line is confirmed. The
+  // list shows 40 characters of a description, so its text comes from the table, whole.
+  ListedLine line = ReadListItem(Utf8(List1->GetString(selected)));
+  if (line.number >= 1 && line.number <= state_.Max_Num_Riga) {
+    line.description = Trim(state_.Des_Riga[line.number]);
+    line.path = Trim(state_.Path_Riga[line.number]);
+  }
   state_.Path_Copia = line.path;
   txtNum_Copia->ChangeValue(std::to_string(line.number));
   txtDes_Copia->ChangeValue(Wx(line.description));

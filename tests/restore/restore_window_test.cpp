@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "main_window/main_window.h"
 #include "restore/restore_items.h"
 #include "support/fake_archiver.h"
+#include "support/gui_helpers.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/wait_for.h"
@@ -73,16 +75,47 @@ class RestoreWindowTest : public ::testing::Test {
       restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")};
 };
 
-TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndStaysOpen) {
-  Open(items);
-  EXPECT_EQ(link.log, (std::vector<std::string>{"disabled"}));
+// Through the toolkit, in front of the real main window: the message once went to the main
+// window, which the toolkit raised over this one, taking the focus and every later click.
+TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsTheFocus) {
+  auto* main = new main_window::MainWindow(state, {});
+  main->Show();
+  state.Path_Dati = data.path();
+  window = restore::OpenRestoreWindow(main, state, *main, archiver.path(), items);
+  EXPECT_FALSE(main->IsEnabled());
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
-  window->OnRestore();
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
-                               "beep", "message: Selezionare una copia esistente o inserirne una nuova !!!"}));
+  platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
+  testing_support::AnswerDialogsByKey answers;
+  for (int click = 1; click <= 2; ++click) {
+    testing_support::ClickOn(*window->Command5);
+    ASSERT_EQ(answers.parents.size(), static_cast<std::size_t>(click)) << "the click was lost";
+    EXPECT_EQ(answers.parents.back(), window.get());
+    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
+    EXPECT_EQ(testing_support::FocusedTopLevel(), window.get());
+  }
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
+  window->Close();
+  testing_support::PumpEvents();
+  EXPECT_TRUE(main->IsEnabled());
+  testing_support::DestroyNow(main);
+}
+
+// Tab follows the window's tab index: the name, the list, the line's three fields, the
+// description, then "Fine / Annulla", "Ripristina copia precedente", "Help / Aiuto".
+TEST_F(RestoreWindowTest, TabWalksTheControlsInTheirTabOrder) {
+  Open(items);
+  testing_support::ClickOn(*window->txtNome_Copia);
+  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
+  for (int i = 0; i < 9; ++i) {
+    testing_support::PressKey(WXK_TAB);
+    walk.push_back(wxWindow::FindFocus());
+  }
+  EXPECT_EQ(walk, (std::vector<wxWindow*>{window->txtNome_Copia, window->List1, window->txtNum_Copia,
+                                          window->txtDes_Copia, window->txtPath_Copia,
+                                          window->txtDescriz_Copia, window->Command4,
+                                          window->Command5, window->Command8, window->txtNome_Copia}));
 }
 
 TEST_F(RestoreWindowTest, AClickFillsTheFieldsFromTheColumns) {

@@ -1,7 +1,20 @@
 #pragma once
 
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/listbox.h>
+#include <wx/modalhook.h>
+#include <wx/timer.h>
+#include <wx/toplevel.h>
+#include <wx/uiaction.h>
 #include <wx/window.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -18,5 +31,106 @@ inline void DestroyNow(wxWindow* window) {
   window->Destroy();
   PumpEvents();
 }
+
+// Runs the event loop a little while: real input travels through the X server and comes back
+// as events some time after it is sent.
+inline void Settle() {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+  while (std::chrono::steady_clock::now() < until) {
+    wxEventLoopBase::GetActive()->DispatchTimeout(10);
+    wxTheApp->ProcessPendingEvents();
+  }
+}
+
+// Real input, sent through the X server as a person's pointer and keyboard send it: it
+// reaches whatever window lies at that place or holds the focus, not necessarily the one meant.
+inline void ClickAt(const wxPoint& screen_point) {
+  Settle();  // a window just shown is laid out and on screen first
+  wxUIActionSimulator input;
+  input.MouseMove(screen_point);
+  Settle();
+  input.MouseClick();
+  Settle();
+}
+
+inline void ClickOn(const wxWindow& window) {
+  const wxRect rect = window.GetScreenRect();
+  ClickAt(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+}
+
+// A click on item of list, found where the list itself says the item lies.
+inline void ClickItem(const wxListBox& list, int item) {
+  Settle();
+  const wxSize size = list.GetClientSize();
+  for (int y = 1; y < size.y; ++y)
+    if (list.HitTest(wxPoint(size.x / 2, y)) == item) {
+      ClickAt(list.ClientToScreen(wxPoint(size.x / 2, y + 3)));
+      return;
+    }
+  ADD_FAILURE() << "item " << item << " is not on screen";
+}
+
+inline void PressKey(int key, int modifiers = wxMOD_NONE) {
+  wxUIActionSimulator().Char(key, modifiers);
+  Settle();
+}
+
+inline void TypeText(const std::string& text) {
+  wxUIActionSimulator().Text(text.c_str());
+  Settle();
+}
+
+// The top-level window that holds the keyboard focus, or nullptr.
+inline wxWindow* FocusedTopLevel() {
+  wxWindow* focus = wxWindow::FindFocus();
+  return focus ? wxGetTopLevelParent(focus) : nullptr;
+}
+
+// Real modal dialogs answered as a person answers them: each one, once on screen, gets a key
+// press (Enter takes its default button) through the X server. One that is still open a while
+// later did not get the key, because another window holds the keyboard: it is closed anyway,
+// so that no test hangs, and counted in unanswered.
+class AnswerDialogsByKey : public wxModalDialogHook {
+ public:
+  explicit AnswerDialogsByKey(int key = WXK_RETURN) : press_(key), rescue_(*this) { Register(); }
+
+  std::vector<wxWindow*> parents;  // the parent of each dialog, in order
+  int unanswered = 0;
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    parents.push_back(dialog->GetParent());
+    open_ = dialog;
+    press_.StartOnce(300);
+    rescue_.StartOnce(3000);
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override {
+    open_ = nullptr;
+    rescue_.Stop();
+  }
+
+ private:
+  struct KeyPress : wxTimer {
+    explicit KeyPress(int k) : key(k) {}
+    void Notify() override { wxUIActionSimulator().Char(key); }
+    int key;
+  };
+  struct Rescue : wxTimer {
+    explicit Rescue(AnswerDialogsByKey& o) : owner(o) {}
+    void Notify() override {
+      wxDialog* dialog = owner.open_;
+      if (!dialog) return;
+      ++owner.unanswered;
+      if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+      else if (GTK_IS_DIALOG(dialog->GetHandle()))  // the toolkit's own message box
+        gtk_dialog_response(GTK_DIALOG(dialog->GetHandle()), GTK_RESPONSE_CANCEL);
+    }
+    AnswerDialogsByKey& owner;
+  };
+  wxDialog* open_ = nullptr;
+  KeyPress press_;
+  Rescue rescue_;
+};
 
 }  // namespace testing_support
