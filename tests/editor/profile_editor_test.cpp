@@ -117,6 +117,9 @@ TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {
               "Copia_01.Dat|Documenti");
     EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
     EXPECT_EQ(Enabled(editor), "123478");
+    EXPECT_EQ(testing_support::UnreadableCaptions(editor), std::vector<std::string>{});
+    EXPECT_EQ(editor.txtPath_Copia->GetToolTipText(),
+              "Tasto destro: altri modi di scegliere la cartella");
     if (close_box)
       editor.Close();
     else

@@ -71,6 +71,7 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndLeavesOnlyTheAlwaysOnCo
               window->Command8->IsEnabled());
   EXPECT_EQ(window->GetTitle(),
             "Gestione personalizzata salvataggi archivi e documenti - PAG.1  -  Vers. 01.01 - 14/06/03");
+  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditor) {

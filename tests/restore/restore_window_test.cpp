@@ -102,10 +102,12 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   testing_support::DestroyNow(main);
 }
 
-// Tab follows the window's tab index: the name, the list, the line's three fields, the
-// description, then "Fine / Annulla", "Ripristina copia precedente", "Help / Aiuto".
-TEST_F(RestoreWindowTest, TabWalksTheControlsInTheirTabOrder) {
+// Every caption readable, and Tab follows the window's tab index: the name, the list, the
+// line's three fields, the description, then "Fine / Annulla", "Ripristina copia precedente",
+// "Help / Aiuto".
+TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
   Open(items);
+  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
   testing_support::ClickOn(*window->txtNome_Copia);
   std::vector<wxWindow*> walk{wxWindow::FindFocus()};
   for (int i = 0; i < 9; ++i) {

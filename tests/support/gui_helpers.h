@@ -6,6 +6,8 @@
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/listbox.h>
+#include <wx/stattext.h>
+#include <wx/button.h>
 #include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
@@ -84,6 +86,47 @@ inline void TypeText(const std::string& text) {
 inline wxWindow* FocusedTopLevel() {
   wxWindow* focus = wxWindow::FindFocus();
   return focus ? wxGetTopLevelParent(focus) : nullptr;
+}
+
+// Every caption of window's labels and buttons that a person could not read: smaller than
+// 8 points, a line wider than its control, more lines than its control's height holds, or a
+// control lying over another caption. Written as "caption: what is wrong".
+inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
+  std::vector<const wxControl*> captions;
+  std::vector<const wxWindow*> pending{&window};
+  while (!pending.empty()) {
+    const wxWindow* w = pending.back();
+    pending.pop_back();
+    for (const wxWindow* child : w->GetChildren()) {
+      pending.push_back(child);
+      if (!child->IsShown()) continue;
+      if (auto* c = dynamic_cast<const wxControl*>(child);
+          c && (dynamic_cast<const wxStaticText*>(c) || dynamic_cast<const wxButton*>(c)) &&
+          !c->GetLabelText().empty())
+        captions.push_back(c);
+    }
+  }
+  std::vector<std::string> problems;
+  for (const wxControl* c : captions) {
+    const std::string name = c->GetLabelText().utf8_string();
+    if (c->GetFont().GetFractionalPointSize() < 8.0)
+      problems.push_back(name + ": " + std::to_string(c->GetFont().GetFractionalPointSize()) + " pt");
+    int line_height = 0;
+    const wxArrayString lines = wxSplit(c->GetLabelText(), '\n', 0);
+    for (const wxString& line : lines) {
+      int width = 0;
+      const wxFont font = c->GetFont();
+      c->GetTextExtent(line, &width, &line_height, nullptr, nullptr, &font);
+      if (width > c->GetSize().x) problems.push_back(name + ": wider than its control");
+    }
+    if (static_cast<int>(lines.size()) * line_height > c->GetSize().y + 2)
+      problems.push_back(name + ": taller than its control");
+    for (const wxControl* other : captions)
+      if (other != c && other->GetParent() == c->GetParent() && c->GetLabelText() != other->GetLabelText() &&
+          c->GetRect().Intersects(other->GetRect()))
+        problems.push_back(name + ": lies over " + other->GetLabelText().utf8_string());
+  }
+  return problems;
 }
 
 // Real modal dialogs answered as a person answers them: each one, once on screen, gets a key
