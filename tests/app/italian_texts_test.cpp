@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include <cctype>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -38,17 +39,26 @@ const std::set<std::string> kEnglishWords = {
     "Input",  "Methods", "Files",  "View",      "List",     "Details", "Refresh",  "Empty",
     "the",    "of",     "and",     "with",      "Other",    "Locations", "Recent", "Trash"};
 
-// Texts given in English on purpose: the explorer's own names and the folder-tree picker's.
-const std::set<std::string> kEnglishByDesign = {
-    "Help / Aiuto", "Set Path to App.Path", "System Treeview Theft", "View", "Big icons",
-    "Small icons",  "List",  "Details", "Open", "Open with notepad", "Cut", "Copy", "Paste",
-    "Delete", "Properties", "Refresh", "Empty RecycleBin", "Name", "Size", "Files",
-    "You can't delete root", "Access denied"};
+// Texts given in English on purpose: the help buttons' caption (the main window stays open
+// behind every other window), the folder-tree picker's names and the explorer's own.
+const std::set<std::string> kHelpCaption = {"Help / Aiuto"};
+const std::set<std::string> kPickerNames = {"Help / Aiuto", "Set Path to App.Path",
+                                            "System Treeview Theft"};
+const std::set<std::string> kExplorerNames = {
+    "Help / Aiuto", "View", "Big icons", "Small icons", "List", "Details", "Open", "Open with notepad", "Cut",
+    "Copy", "Paste", "Delete", "Properties", "Refresh", "Empty RecycleBin", "Name", "Size",
+    "Files", "You can't delete root", "Access denied"};
 
-std::string WithoutMnemonics(std::string text) {
-  std::erase(text, '_');
-  std::erase(text, '&');
-  return text;
+// A caption as one line of words: mnemonics gone, a wrapped caption joined again.
+std::string Plain(const std::string& text) {
+  std::string plain;
+  for (char c : text) {
+    if (c == '_' || c == '&') continue;
+    if (c == '\n') c = ' ';
+    if (c == ' ' && !plain.empty() && plain.back() == ' ') continue;
+    plain += c;
+  }
+  return plain;
 }
 
 void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
@@ -70,7 +80,7 @@ void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
 }
 
 // Every text on screen now that holds an English word and is not English by design.
-std::vector<std::string> EnglishOnScreen() {
+std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design = kHelpCaption) {
   PumpEvents();
   std::vector<std::string> texts;
   GList* windows = gtk_window_list_toplevels();
@@ -78,8 +88,8 @@ std::vector<std::string> EnglishOnScreen() {
   g_list_free(windows);
   std::vector<std::string> english;
   for (const std::string& raw : texts) {
-    const std::string text = WithoutMnemonics(raw);
-    if (kEnglishByDesign.count(text)) continue;
+    const std::string text = Plain(raw);
+    if (by_design.count(text)) continue;
     std::string word;
     for (char c : text + " ") {
       if (std::isalpha(static_cast<unsigned char>(c))) {
@@ -98,10 +108,11 @@ std::vector<std::string> EnglishOnScreen() {
 
 // Opens what open shows and waits in, reads the screen once it is up, then closes it.
 std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
-                                          const std::function<void()>& close) {
+                                          const std::function<void()>& close,
+                                          const std::set<std::string>& by_design = kHelpCaption) {
   std::vector<std::string> found;
   ActWhileWaiting read([&] {
-    found = EnglishOnScreen();
+    found = EnglishOnScreen(by_design);
     close();
   }, 300);
   open();
@@ -109,15 +120,27 @@ std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
   return found;
 }
 
-// Closes the modal dialog now open, whether the toolkit's own or one of ours.
-void CloseModal() {
-  for (wxWindow* w : wxTopLevelWindows)
-    if (auto* dialog = dynamic_cast<wxDialog*>(w)) {
-      if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
-      else if (GTK_IS_DIALOG(dialog->GetHandle()))
-        gtk_dialog_response(GTK_DIALOG(dialog->GetHandle()), GTK_RESPONSE_CANCEL);
-    }
-}
+// The modal dialog now open, whether the toolkit's own or one of ours, and how to close it.
+class OpenDialog : public wxModalDialogHook {
+ public:
+  OpenDialog() { Register(); }
+  void Close() {
+    if (!dialog_) return;
+    if (dialog_->IsModal()) dialog_->EndModal(wxID_CANCEL);
+    else if (GTK_IS_DIALOG(dialog_->GetHandle()))  // the toolkit's message box
+      gtk_dialog_response(GTK_DIALOG(dialog_->GetHandle()), GTK_RESPONSE_CANCEL);
+  }
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    dialog_ = dialog;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override { dialog_ = nullptr; }
+
+ private:
+  wxDialog* dialog_ = nullptr;
+};
 
 struct NoMainWindowLink : main_window::MainWindowLink {
   void DisableForChild() override {}
@@ -134,6 +157,8 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   store::ProfileState state;
   NoMainWindowLink link;
   std::map<std::string, std::vector<std::string>> english;  // where -> texts
+  OpenDialog modal;
+  const auto close_modal = [&] { modal.Close(); };
 
   auto* main = new main_window::MainWindow(state, {});
   state.Path_Dati = folder.path();
@@ -156,18 +181,18 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   editor.Close();
   PumpEvents();
 
-  english["message box"] = EnglishWhileOpen([] { platform::ShowMessage("Prova"); }, CloseModal);
+  english["message box"] = EnglishWhileOpen([] { platform::ShowMessage("Prova"); }, close_modal);
   english["input box"] = EnglishWhileOpen(
-      [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, CloseModal);
+      [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal);
   english["replace question"] = EnglishWhileOpen(
-      [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); }, CloseModal);
+      [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); }, close_modal);
   {
     auto progress = platform::StartProgress("Copia in corso");
     std::this_thread::sleep_for(std::chrono::milliseconds(600));  // it shows only for long work
     static_cast<void>(progress->Update(10, "prova.txt"));
     english["progress window"] = EnglishOnScreen();
   }
-  platform::ShowItemProperties(folder.path() + "Copia_01.Dat");
+  platform::properties::ShowItemProperties(folder.path() + "Copia_01.Dat");
   english["properties"] = EnglishOnScreen();
   for (wxWindow* w : wxTopLevelWindows)
     if (w != main) w->Close();
@@ -175,13 +200,13 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
 
   english["folder tree"] = EnglishWhileOpen(
       [&] { picker::BrowseForFolder(state, folder.path()); },
-      [] { picker::System_TreeView_Rete::Open()->Close(); });
+      [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames);
   english["drive and folder"] =
-      EnglishWhileOpen([&] { picker::ChooseDriveAndFolder(state); }, CloseModal);
+      EnglishWhileOpen([&] { picker::ChooseDriveAndFolder(state); }, close_modal);
   english["explorer"] = EnglishWhileOpen([&] { explorer::ShowExplorerAndWait(state); }, [] {
     for (wxWindow* w : wxTopLevelWindows)
       if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
-  });
+  }, kExplorerNames);
 
   auto* restore = restore::OpenRestoreWindow(
       main, state, link, "", {restore::RestoreListItem(1, "1205_1_1.ZIP", "Lettere", "/")});
