@@ -48,6 +48,8 @@ class EditorTest : public ::testing::Test {
     state.Descriz_Copia = "Documenti";
   }
   void TearDown() override {
+    // The editor's messages and questions belong to it: parented elsewhere, they would bury it.
+    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, editor_) << call.text;
     if (Form2* open = Form2::Open()) open->Close();
     PumpEvents();
   }
@@ -55,7 +57,8 @@ class EditorTest : public ::testing::Test {
   // Writes the profile with these lines, folders inside the test folder, and opens the editor.
   Form2& OpenOn(const Lines& lines) {
     folder.Write("Copia_01.Dat", FileText(lines));
-    return editor::ShowProfileEditor(state, link);
+    editor_ = &editor::ShowProfileEditor(state, link);
+    return *editor_;
   }
   std::string FileText(const Lines& lines) const {
     std::string text = "Copia_01.Dat#Documenti\r\n";
@@ -105,6 +108,7 @@ class EditorTest : public ::testing::Test {
   store::ProfileState state;
   RecordingLink link;
   testing_support::ScriptedDialogs dialogs;
+  Form2* editor_ = nullptr;  // the editor opened last
 };
 
 TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {

@@ -48,12 +48,16 @@ class RestoreWindowTest : public ::testing::Test {
     }
   }
   void TearDown() override {
+    // Its messages belong to this window: parented elsewhere, they would bury it.
+    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, opened) << call.text;
     if (WindowOpen()) window->Destroy();
-    WaitFor([] { return true; });
+    // Gone for good, or its focus would go on into the next test.
+    EXPECT_TRUE(WaitFor([&] { return !window; }));
   }
 
   void Open(const std::vector<std::string>& items) {
     window = restore::OpenRestoreWindow(nullptr, state, link, archiver.path(), items);
+    opened = window.get();
   }
   void Click(int index) {
     window->List1->SetSelection(index);
@@ -70,6 +74,7 @@ class RestoreWindowTest : public ::testing::Test {
   ScriptedDialogs dialogs;
   RecordingLink link;
   wxWeakRef<restore::RestoreWindow> window;
+  wxWindow* opened = nullptr;  // the window opened last, compared only
   const std::vector<std::string> items{
       restore::RestoreListItem(1, "1105_3_1.ZIP", "Riga 1", "/ufficio/1/"),
       restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")};
@@ -81,6 +86,7 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   auto* main = new main_window::MainWindow(state, {});
   main->Show();
   state.Path_Dati = data.path();
+  data.Write("Copia_03.Dat", "Copia_03.Dat#Ufficio\r\n");
   window = restore::OpenRestoreWindow(main, state, *main, archiver.path(), items);
   EXPECT_FALSE(main->IsEnabled());
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
@@ -97,8 +103,9 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
   window->Close();
-  testing_support::PumpEvents();
+  EXPECT_TRUE(WaitFor([&] { return !window; }));
   EXPECT_TRUE(main->IsEnabled());
+  EXPECT_EQ(answers.parents.size(), 2u);  // the main window's list had a profile to show
   testing_support::DestroyNow(main);
 }
 
