@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libwxgtk3.2-dev          # every window
+  wx3.2-i18n               # the toolkit's own texts in Italian
+  libgtk-3-dev             # tests read the texts of the toolkit's own dialogs
   libglib2.0-dev           # GIO: default applications, the trash, D-Bus
   libzip-dev libdeflate-dev zlib1g-dev  # our archiver
   googletest libgtest-dev libgmock-dev

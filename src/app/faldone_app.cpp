@@ -5,6 +5,7 @@
 #include "editor/profile_editor.h"
 #include "main_window/main_window.h"
 #include "platform/dialogs.h"
+#include "platform/text_language.h"
 #include "store/profile_state.h"
 
 namespace {
@@ -12,6 +13,8 @@ namespace {
 class FaldoneApp : public wxApp {
  public:
   bool OnInit() override {
+    // Without the catalog the toolkit's few texts stay English; the program still works.
+    static_cast<void>(platform::UseItalianTexts());
     main_window::MainWindowHooks hooks;
     hooks.openEditor = [this](main_window::MainWindowLink& link) {
       editor::ShowProfileEditor(state_, link);

@@ -63,11 +63,12 @@ void Form2::BuildControls() {
   auto* panel = new wxPanel(this);
   panel->SetFont(platform::MsSansSerif(8.25));
   auto place = [](wxWindow* w, const wxRect& r) { w->SetSize(r); };
-  auto label = [&](const char* caption, const wxRect& r) {
+  // room: where the caption may spread when its face is wider than the one it was laid out for.
+  auto label = [&](const char* caption, const wxRect& r, const wxRect& room = wxRect()) {
     auto* text = new wxStaticText(panel, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,
                                   wxST_NO_AUTORESIZE);
     place(text, r);
-    platform::FitCaption(*text, false);
+    platform::FitCaption(*text, false, room.IsEmpty() ? r : room);
   };
   auto text_box = [&](long style, const wxColour& background, const wxRect& r) {
     auto* box = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, style);
@@ -89,19 +90,21 @@ void Form2::BuildControls() {
   }
 
   // Created in tab order.
-  label("Nome copia personalizzata", InFrame(240, 285, 1995, 255));
+  label("Nome copia personalizzata", InFrame(240, 285, 1995, 255), InFrame(60, 285, 2295, 255));
   txtNome_Copia = text_box(wxTE_READONLY, cyan, InFrame(180, 510, 2070, 285));
   List1 = new wxListBox(panel, wxID_ANY);
   List1->SetFont(platform::CourierNew(8.25));
   List1->SetBackgroundColour(wxColour(192, 255, 192));
   place(List1, InFrame(150, 885, 8820, 3000));
-  label("Numero copia", InFrame(165, 3960, 1080, 270));
+  label("Numero copia", InFrame(165, 3960, 1080, 270), InFrame(60, 3960, 1260, 270));
   txtNum_Copia = text_box(wxTE_READONLY, pale_cyan, InFrame(150, 4215, 1020, 285));
   label("Descrizione  copia personalizzata", InFrame(1350, 3960, 2775, 270));
   txtDes_Copia = text_box(0, pale_yellow, InFrame(1335, 4215, 3105, 285));
   label("Cartella da salvare  (eventuale maschera di ricerca  *.DAT )",
-        InFrame(4620, 3960, 4320, 270));
+        InFrame(4620, 3960, 4320, 270), InFrame(4155, 3960, 4890, 270));
   txtPath_Copia = text_box(0, pale_yellow, InFrame(4575, 4215, 4380, 285));
+  // The other folder choosers live in the field's context menu, which nothing else shows.
+  txtPath_Copia->SetToolTip(Wx("Tasto destro: altri modi di scegliere la cartella"));
   label("Descrizione", InFrame(2415, 285, 1995, 255));
   txtDescriz_Copia = text_box(0, cyan, InFrame(2385, 510, 6555, 285));
 
@@ -172,8 +175,13 @@ void Form2::RefillList() {
 void Form2::OnListClick() {
   const int selected = List1->GetSelection();
   if (selected == wxNOT_FOUND) return;
-  // Only the text boxes take the line: the table changes when the line is confirmed.
-  const ListedLine line = ReadListItem(Utf8(List1->GetString(selected)));
+  // Only the text boxes take the line: the table changes when the line is confirmed. The
+  // list shows 40 characters of a description, so its text comes from the table, whole.
+  ListedLine line = ReadListItem(Utf8(List1->GetString(selected)));
+  if (line.number >= 1 && line.number <= state_.Max_Num_Riga) {
+    line.description = Trim(state_.Des_Riga[line.number]);
+    line.path = Trim(state_.Path_Riga[line.number]);
+  }
   state_.Path_Copia = line.path;
   txtNum_Copia->ChangeValue(std::to_string(line.number));
   txtDes_Copia->ChangeValue(Wx(line.description));

@@ -65,13 +65,14 @@ void MainWindow::BuildControls() {
   List1->SetFont(platform::CourierNew(8.25));
   place(List1, in_frame(75, 600, 11595, 4680));
 
-  auto label = [&](const char* caption, const wxRect& r) {
+  // Laid out for a narrower face than this platform's; room is where a caption may spread.
+  auto label = [&](const char* caption, const wxRect& r, const wxRect& room = wxRect()) {
     auto* l = new wxStaticText(panel, wxID_ANY, Wx(caption), wxDefaultPosition, wxDefaultSize,
                                wxST_NO_AUTORESIZE);
     place(l, r);
-    platform::FitCaption(*l, false);  // laid out for a narrower face than this platform's
+    platform::FitCaption(*l, false, room.IsEmpty() ? r : room);
   };
-  label("Nome copia personalizzata", in_frame(225, 5385, 1995, 255));
+  label("Nome copia personalizzata", in_frame(225, 5385, 1995, 255), in_frame(75, 5385, 2295, 255));
   label("Descrizione", in_frame(2430, 5400, 1995, 255));
   txtNome_Copia = new wxTextCtrl(panel, wxID_ANY);
   place(txtNome_Copia, in_frame(180, 5625, 2040, 285));

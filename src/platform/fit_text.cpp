@@ -5,13 +5,22 @@
 namespace platform {
 namespace {
 
-constexpr double kSmallestPoints = 6.0;
+constexpr double kSmallestPoints = 8.0;
 constexpr double kPointsStep = 0.25;
 
 wxSize Extent(const wxWindow& window, const std::string& text, const wxFont& font) {
   int width = 0, height = 0;
   window.GetTextExtent(wxString::FromUTF8(text), &width, &height, nullptr, nullptr, &font);
   return {width, height};
+}
+
+// Gives control the width it needs inside room, moving it left only as far as room's right
+// edge makes it.
+void WidenInto(wxControl& control, int width, const wxRect& room) {
+  const wxRect own = control.GetRect();
+  const int wide = std::min(width, room.width);
+  const int left = std::max(room.x, std::min(own.x, room.GetRight() + 1 - wide));
+  control.SetSize(left, own.y, std::max(wide, own.width), own.height);
 }
 
 }  // namespace
@@ -36,26 +45,28 @@ std::vector<std::string> WrapAtSpaces(const std::string& text, int width,
   return lines;
 }
 
-void FitCaption(wxControl& control, bool wrap) {
+void FitCaption(wxControl& control, bool wrap, const wxRect& room) {
   const std::string text = control.GetLabelText().utf8_string();
   wxFont font = control.GetFont();
   // What the control draws around its text: frame and padding of a button, nothing for a label.
   const wxSize padding = control.GetBestSize() - Extent(control, text, font);
-  const wxSize room = control.GetSize() - wxSize(std::max(0, padding.x), std::max(0, padding.y));
+  const wxSize frame(std::max(0, padding.x), std::max(0, padding.y));
+  const wxSize space = control.GetSize() - frame;
 
   for (;;) {
     auto width_of = [&](const std::string& line) { return Extent(control, line, font).x; };
     const std::vector<std::string> lines =
-        wrap ? WrapAtSpaces(text, room.x, width_of) : std::vector<std::string>{text};
+        wrap ? WrapAtSpaces(text, space.x, width_of) : std::vector<std::string>{text};
     int widest = 0;
     for (const std::string& line : lines) widest = std::max(widest, width_of(line));
     const int height = static_cast<int>(lines.size()) * Extent(control, "Ag", font).y;
-    const bool fits = widest <= room.x && (lines.size() == 1 || height <= room.y);
+    const bool fits = widest <= space.x && (lines.size() == 1 || height <= space.y);
     if (fits || font.GetFractionalPointSize() - kPointsStep < kSmallestPoints) {
       std::string joined;
       for (const std::string& line : lines) joined += (joined.empty() ? "" : "\n") + line;
       control.SetFont(font);
       control.SetLabelText(wxString::FromUTF8(joined));
+      if (!fits && lines.size() == 1) WidenInto(control, widest + frame.x, room);
       return;
     }
     font.SetFractionalPointSize(font.GetFractionalPointSize() - kPointsStep);

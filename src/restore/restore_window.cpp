@@ -55,11 +55,12 @@ void RestoreWindow::BuildControls() {
     return platform::TwipsRect(kFrameLeft + left, kFrameTop + top, width, height);
   };
   auto place = [](wxWindow* w, const wxRect& r) { w->SetSize(r); };
-  auto label = [&](const char* caption, const wxRect& r) {
+  // room: where the caption may spread when its face is wider than the one it was laid out for.
+  auto label = [&](const char* caption, const wxRect& r, const wxRect& room = wxRect()) {
     auto* l = new wxStaticText(panel, wxID_ANY, Wx(caption), wxDefaultPosition, wxDefaultSize,
                                wxST_NO_AUTORESIZE);
     place(l, r);
-    platform::FitCaption(*l, false);
+    platform::FitCaption(*l, false, room.IsEmpty() ? r : room);
   };
   auto text = [&](const wxColour& background, bool read_only, const wxRect& r) {
     auto* t = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
@@ -87,26 +88,25 @@ void RestoreWindow::BuildControls() {
     place(Label6[i], in_frame(6238 + 17 * i, 215 + 5 * i, 2295, 255));
   }
 
-  label("Nome copia personalizzata", in_frame(240, 285, 1995, 255));
+  // Created in tab order.
+  label("Nome copia personalizzata", in_frame(240, 285, 1995, 255), in_frame(60, 285, 2295, 255));
   txtNome_Copia = text(wxColour(0, 255, 255), true, in_frame(180, 510, 2070, 285));
-  label("Descrizione", in_frame(2415, 285, 1995, 255));
-  txtDescriz_Copia = text(wxColour(0, 255, 255), true, in_frame(2385, 510, 6555, 285));
-
   List1 = new wxListBox(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
   List1->SetFont(platform::CourierNew(8.25));
   List1->SetBackgroundColour(wxColour(192, 255, 192));
   place(List1, in_frame(150, 885, 8820, 3000));
-
-  label("Numero copia", in_frame(165, 3960, 1080, 270));
+  label("Numero copia", in_frame(165, 3960, 1080, 270), in_frame(60, 3960, 1260, 270));
   label("Descrizione  copia personalizzata", in_frame(1350, 3960, 2775, 270));
-  label("Cartella da salvare  (eventuale maschera di ricerca  *.DAT )", in_frame(4620, 3960, 4320, 270));
+  label("Cartella da salvare  (eventuale maschera di ricerca  *.DAT )",
+        in_frame(4620, 3960, 4320, 270), in_frame(4155, 3960, 4890, 270));
   txtNum_Copia = text(wxColour(128, 255, 255), true, in_frame(150, 4215, 1020, 285));
   txtDes_Copia = text(wxColour(255, 255, 128), false, in_frame(1335, 4215, 3105, 285));
   txtPath_Copia = text(wxColour(255, 255, 128), false, in_frame(4575, 4215, 4380, 285));
-
-  Command8 = button("Help / Aiuto", in_frame(135, 4665, 1245, 390));
-  Command5 = button(main_window::kRestoreCaption, in_frame(2805, 4665, 3495, 390));
+  txtDescriz_Copia = text(wxColour(0, 255, 255), true, in_frame(2385, 510, 6555, 285));
+  label("Descrizione", in_frame(2415, 285, 1995, 255));
   Command4 = button("Fine / Annulla", in_frame(7470, 4665, 1515, 390));
+  Command5 = button(main_window::kRestoreCaption, in_frame(2805, 4665, 3495, 390));
+  Command8 = button("Help / Aiuto", in_frame(135, 4665, 1245, 390));
 }
 
 void RestoreWindow::BindEvents() {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "explorer/explorer_window.h"
+#include "main_window/main_window.h"
 #include "picker/form4.h"
 #include "picker/system_tree_view.h"
 #include "store/editor_items.h"
@@ -17,7 +18,11 @@ namespace {
 
 using editor::Form2;
 using testing_support::ActWhileWaiting;
+using testing_support::ClickItem;
+using testing_support::ClickOn;
+using testing_support::PressKey;
 using testing_support::PumpEvents;
+using testing_support::TypeText;
 using Lines = std::vector<std::pair<std::string, std::string>>;  // description, folder name
 
 // The main window as the editor sees it: every call written down.
@@ -43,6 +48,8 @@ class EditorTest : public ::testing::Test {
     state.Descriz_Copia = "Documenti";
   }
   void TearDown() override {
+    // The editor's messages and questions belong to it: parented elsewhere, they would bury it.
+    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, editor_) << call.text;
     if (Form2* open = Form2::Open()) open->Close();
     PumpEvents();
   }
@@ -50,7 +57,8 @@ class EditorTest : public ::testing::Test {
   // Writes the profile with these lines, folders inside the test folder, and opens the editor.
   Form2& OpenOn(const Lines& lines) {
     folder.Write("Copia_01.Dat", FileText(lines));
-    return editor::ShowProfileEditor(state, link);
+    editor_ = &editor::ShowProfileEditor(state, link);
+    return *editor_;
   }
   std::string FileText(const Lines& lines) const {
     std::string text = "Copia_01.Dat#Documenti\r\n";
@@ -100,6 +108,7 @@ class EditorTest : public ::testing::Test {
   store::ProfileState state;
   RecordingLink link;
   testing_support::ScriptedDialogs dialogs;
+  Form2* editor_ = nullptr;  // the editor opened last
 };
 
 TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {
@@ -112,6 +121,9 @@ TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {
               "Copia_01.Dat|Documenti");
     EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
     EXPECT_EQ(Enabled(editor), "123478");
+    EXPECT_EQ(testing_support::UnreadableCaptions(editor), std::vector<std::string>{});
+    EXPECT_EQ(editor.txtPath_Copia->GetToolTipText(),
+              "Tasto destro: altri modi di scegliere la cartella");
     if (close_box)
       editor.Close();
     else
@@ -196,14 +208,60 @@ TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
   EXPECT_EQ(Boxes(editor), "||");
 }
 
-TEST_F(EditorTest, AListClickShowsFortyCharactersButNeverShortensTheStoredDescription) {
+// Through the toolkit, as a person does it: the list shows 40 characters of a description,
+// which once cut the line's description when the line was confirmed with a new folder.
+TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   const std::string fifty = "Relazioni trimestrali del reparto vendite 2003 ABC";
   Form2& editor = OpenOn({{fifty, "Lettere/"}, {"Foto", "Foto/"}});
-  Click(editor, 0);
-  EXPECT_EQ(Text(editor.txtDes_Copia), fifty.substr(0, 40));
-  Click(editor, 1);
-  editor.OnConfirm();
-  EXPECT_EQ(File(), FileText({{fifty, "Lettere/"}, {"Foto", "Foto/"}}));
+  ClickItem(*editor.List1, 0);
+  EXPECT_EQ(Boxes(editor), "1|" + fifty + "|" + In("Lettere/"));
+  ClickOn(*editor.txtPath_Copia);
+  PressKey('A', wxMOD_CONTROL);
+  TypeText(In("Musica"));
+  ClickOn(*editor.Command2);
+  EXPECT_EQ(File(), FileText({{fifty, "Musica/"}, {"Foto", "Foto/"}}));
+  EXPECT_EQ(Items(editor)[0], store::EditorListItem(1, fifty, In("Musica/")));
+}
+
+// Tab walks the controls in the window's tab order, the buttons in their own order.
+TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
+  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
+  ClickOn(*editor.txtNome_Copia);
+  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
+  for (int i = 0; i < 12; ++i) {
+    PressKey(WXK_TAB);
+    walk.push_back(wxWindow::FindFocus());
+  }
+  const std::vector<wxWindow*> expected{
+      editor.txtNome_Copia, editor.List1,    editor.txtNum_Copia, editor.txtDes_Copia,
+      editor.txtPath_Copia, editor.txtDescriz_Copia, editor.Command1, editor.Command4,
+      editor.Command2,      editor.Command3, editor.Command8,     editor.Command7,
+      editor.txtNome_Copia};
+  EXPECT_EQ(walk, expected);
+}
+
+// A message box used to be parented to the main window, which the toolkit then raised over
+// the editor: the editor lost the focus and no click reached it.
+TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) {
+  auto* main = new main_window::MainWindow(state, {});
+  main->Show();
+  state.Path_Dati = folder.path();
+  folder.Write("Copia_01.Dat", FileText({}));
+  Form2& editor = editor::ShowProfileEditor(state, *main);  // line 1 prepared, no folder
+  platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
+  testing_support::AnswerDialogsByKey answers;
+  for (int click = 1; click <= 2; ++click) {
+    ClickOn(*editor.Command2);
+    ASSERT_EQ(answers.parents.size(), static_cast<std::size_t>(click)) << "the click was lost";
+    EXPECT_EQ(answers.parents.back(), &editor);
+    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
+    EXPECT_EQ(testing_support::FocusedTopLevel(), &editor);
+  }
+  EXPECT_FALSE(main->IsEnabled());
+  editor.Close();
+  PumpEvents();
+  EXPECT_TRUE(main->IsEnabled());
+  testing_support::DestroyNow(main);
 }
 
 TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndTheLinesAfterItKeepTheirFolders) {

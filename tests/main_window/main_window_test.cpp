@@ -24,7 +24,11 @@ class MainWindowTest : public ::testing::Test {
     state.Path_Dati = folder.path();
     window->Show();
   }
-  void TearDown() override { testing_support::DestroyNow(window); }
+  void TearDown() override {
+    // Every message and question belongs to this window: parented elsewhere, it would bury it.
+    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, window) << call.text;
+    testing_support::DestroyNow(window);
+  }
 
   void Select(const std::string& name) {
     for (unsigned i = 0; i < window->List1->GetCount(); ++i)
@@ -71,6 +75,7 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndLeavesOnlyTheAlwaysOnCo
               window->Command8->IsEnabled());
   EXPECT_EQ(window->GetTitle(),
             "Gestione personalizzata salvataggi archivi e documenti - PAG.1  -  Vers. 01.01 - 14/06/03");
+  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditor) {
@@ -221,6 +226,23 @@ TEST_F(MainWindowTest, ItemWithoutSpaceKeepsTheCurrentValuesButEnablesTheCommand
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_04.Dat");
   EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Quattro");
   EXPECT_TRUE(ProfileCommandsEnabled());
+}
+
+// Tab walks the window from the list down: the profile's fields, then the commands.
+TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
+  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
+  window->RebuildList();
+  testing_support::ClickItem(*window->List1, 0);
+  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
+  for (int i = 0; i < 11; ++i) {
+    testing_support::PressKey(WXK_TAB);
+    walk.push_back(wxWindow::FindFocus());
+  }
+  EXPECT_EQ(walk, (std::vector<wxWindow*>{window->List1, window->txtNome_Copia,
+                                          window->txtDescriz_Copia, window->Command3,
+                                          window->Command7, window->Command2, window->Command6,
+                                          window->Command1, window->Command5, window->Command8,
+                                          window->Command4, window->List1}));
 }
 
 TEST_F(MainWindowTest, ChildWindowsDisableAndGiveBackTheWindow) {

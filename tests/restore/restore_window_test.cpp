@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "main_window/main_window.h"
 #include "restore/restore_items.h"
 #include "support/fake_archiver.h"
+#include "support/gui_helpers.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/wait_for.h"
@@ -46,12 +48,16 @@ class RestoreWindowTest : public ::testing::Test {
     }
   }
   void TearDown() override {
+    // Its messages belong to this window: parented elsewhere, they would bury it.
+    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, opened) << call.text;
     if (WindowOpen()) window->Destroy();
-    WaitFor([] { return true; });
+    // Gone for good, or its focus would go on into the next test.
+    EXPECT_TRUE(WaitFor([&] { return !window; }));
   }
 
   void Open(const std::vector<std::string>& items) {
     window = restore::OpenRestoreWindow(nullptr, state, link, archiver.path(), items);
+    opened = window.get();
   }
   void Click(int index) {
     window->List1->SetSelection(index);
@@ -68,21 +74,57 @@ class RestoreWindowTest : public ::testing::Test {
   ScriptedDialogs dialogs;
   RecordingLink link;
   wxWeakRef<restore::RestoreWindow> window;
+  wxWindow* opened = nullptr;  // the window opened last, compared only
   const std::vector<std::string> items{
       restore::RestoreListItem(1, "1105_3_1.ZIP", "Riga 1", "/ufficio/1/"),
       restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")};
 };
 
-TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndStaysOpen) {
-  Open(items);
-  EXPECT_EQ(link.log, (std::vector<std::string>{"disabled"}));
+// Through the toolkit, in front of the real main window: the message once went to the main
+// window, which the toolkit raised over this one, taking the focus and every later click.
+TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsTheFocus) {
+  auto* main = new main_window::MainWindow(state, {});
+  main->Show();
+  state.Path_Dati = data.path();
+  data.Write("Copia_03.Dat", "Copia_03.Dat#Ufficio\r\n");
+  window = restore::OpenRestoreWindow(main, state, *main, archiver.path(), items);
+  EXPECT_FALSE(main->IsEnabled());
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
-  window->OnRestore();
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
-                               "beep", "message: Selezionare una copia esistente o inserirne una nuova !!!"}));
+  platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
+  testing_support::AnswerDialogsByKey answers;
+  for (int click = 1; click <= 2; ++click) {
+    testing_support::ClickOn(*window->Command5);
+    ASSERT_EQ(answers.parents.size(), static_cast<std::size_t>(click)) << "the click was lost";
+    EXPECT_EQ(answers.parents.back(), window.get());
+    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
+    EXPECT_EQ(testing_support::FocusedTopLevel(), window.get());
+  }
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
+  window->Close();
+  EXPECT_TRUE(WaitFor([&] { return !window; }));
+  EXPECT_TRUE(main->IsEnabled());
+  EXPECT_EQ(answers.parents.size(), 2u);  // the main window's list had a profile to show
+  testing_support::DestroyNow(main);
+}
+
+// Every caption readable, and Tab follows the window's tab index: the name, the list, the
+// line's three fields, the description, then "Fine / Annulla", "Ripristina copia precedente",
+// "Help / Aiuto".
+TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
+  Open(items);
+  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
+  testing_support::ClickOn(*window->txtNome_Copia);
+  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
+  for (int i = 0; i < 9; ++i) {
+    testing_support::PressKey(WXK_TAB);
+    walk.push_back(wxWindow::FindFocus());
+  }
+  EXPECT_EQ(walk, (std::vector<wxWindow*>{window->txtNome_Copia, window->List1, window->txtNum_Copia,
+                                          window->txtDes_Copia, window->txtPath_Copia,
+                                          window->txtDescriz_Copia, window->Command4,
+                                          window->Command5, window->Command8, window->txtNome_Copia}));
 }
 
 TEST_F(RestoreWindowTest, AClickFillsTheFieldsFromTheColumns) {

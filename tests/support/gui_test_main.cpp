@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include "platform/text_language.h"
+
 namespace {
 
 class TestApp : public wxApp {
@@ -26,6 +28,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   wxTheApp->CallOnInit();
+  // The windows are tested with the texts the program shows.
+  if (!platform::UseItalianTexts()) {
+    std::fprintf(stderr, "Manca il catalogo italiano dei testi del toolkit (pacchetto wx3.2-i18n).\n");
+    return 1;
+  }
   int result;
   {
     wxEventLoop loop;

@@ -1,0 +1,220 @@
+// Every window and dialog a person can open, read as the toolkit draws it: no English word may
+// show, except the explorer's and the folder-tree picker's own names, which are English.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cctype>
+#include <map>
+#include <set>
+#include <thread>
+
+#include "editor/profile_editor.h"
+#include "explorer/explorer_window.h"
+#include "explorer/show_explorer.h"
+#include "main_window/main_window.h"
+#include "picker/form4.h"
+#include "picker/system_tree_view.h"
+#include "platform/dialogs.h"
+#include "platform/operation_dialogs.h"
+#include "platform/properties.h"
+#include "restore/restore_items.h"
+#include "restore/restore_window.h"
+#include "support/act_while_waiting.h"
+#include "support/gui_helpers.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::ActWhileWaiting;
+using testing_support::PumpEvents;
+
+// Words the toolkit and the system show when left in English.
+const std::set<std::string> kEnglishWords = {
+    "Cancel", "Close",  "Open",    "Save",      "Delete",   "Copy",    "Paste",    "Cut",
+    "Select", "All",    "Insert",  "Emoji",     "Undo",     "Redo",    "Elapsed",  "Remaining",
+    "Estimated", "Total", "time",  "Time",      "exists",   "Error",   "Warning",  "Information",
+    "Question", "Help", "Apply",   "Browse",    "Skip",     "Retry",   "Abort",    "Unknown",
+    "Permission", "denied", "Yes", "Properties", "Size",    "Name",    "Type",     "Modified",
+    "Folder", "Home",   "Desktop", "Loading",   "Search",   "Back",    "Forward",  "Path",
+    "Input",  "Methods", "Files",  "View",      "List",     "Details", "Refresh",  "Empty",
+    "the",    "of",     "and",     "with",      "Other",    "Locations", "Recent", "Trash"};
+
+// Texts given in English on purpose: the help buttons' caption (the main window stays open
+// behind every other window), the folder-tree picker's names and the explorer's own.
+const std::set<std::string> kHelpCaption = {"Help / Aiuto"};
+const std::set<std::string> kPickerNames = {"Help / Aiuto", "Set Path to App.Path",
+                                            "System Treeview Theft"};
+const std::set<std::string> kExplorerNames = {
+    "Help / Aiuto", "View", "Big icons", "Small icons", "List", "Details", "Open", "Open with notepad", "Cut",
+    "Copy", "Paste", "Delete", "Properties", "Refresh", "Empty RecycleBin", "Name", "Size",
+    "Files", "You can't delete root", "Access denied"};
+
+// A caption as one line of words: mnemonics gone, a wrapped caption joined again.
+std::string Plain(const std::string& text) {
+  std::string plain;
+  for (char c : text) {
+    if (c == '_' || c == '&') continue;
+    if (c == '\n') c = ' ';
+    if (c == ' ' && !plain.empty() && plain.back() == ' ') continue;
+    plain += c;
+  }
+  return plain;
+}
+
+void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
+  if (!gtk_widget_get_mapped(widget)) return;
+  if (GTK_IS_LABEL(widget)) texts.push_back(gtk_label_get_text(GTK_LABEL(widget)));
+  if (GTK_IS_WINDOW(widget) && gtk_window_get_title(GTK_WINDOW(widget)))
+    texts.push_back(gtk_window_get_title(GTK_WINDOW(widget)));
+  if (gchar* tip = gtk_widget_get_tooltip_text(widget)) {
+    texts.push_back(tip);
+    g_free(tip);
+  }
+  if (GTK_IS_CONTAINER(widget))
+    gtk_container_forall(
+        GTK_CONTAINER(widget),
+        [](GtkWidget* child, gpointer out) {
+          CollectTexts(child, *static_cast<std::vector<std::string>*>(out));
+        },
+        &texts);
+}
+
+// Every text on screen now that holds an English word and is not English by design.
+std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design = kHelpCaption) {
+  PumpEvents();
+  std::vector<std::string> texts;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next) CollectTexts(GTK_WIDGET(w->data), texts);
+  g_list_free(windows);
+  std::vector<std::string> english;
+  for (const std::string& raw : texts) {
+    const std::string text = Plain(raw);
+    if (by_design.count(text)) continue;
+    std::string word;
+    for (char c : text + " ") {
+      if (std::isalpha(static_cast<unsigned char>(c))) {
+        word += c;
+      } else {
+        if (kEnglishWords.count(word)) {
+          english.push_back(text);
+          break;
+        }
+        word.clear();
+      }
+    }
+  }
+  return english;
+}
+
+// Opens what open shows and waits in, reads the screen once it is up, then closes it.
+std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
+                                          const std::function<void()>& close,
+                                          const std::set<std::string>& by_design = kHelpCaption) {
+  std::vector<std::string> found;
+  ActWhileWaiting read([&] {
+    found = EnglishOnScreen(by_design);
+    close();
+  }, 300);
+  open();
+  PumpEvents();
+  return found;
+}
+
+// The modal dialog now open, whether the toolkit's own or one of ours, and how to close it.
+class OpenDialog : public wxModalDialogHook {
+ public:
+  OpenDialog() { Register(); }
+  void Close() {
+    if (!dialog_) return;
+    if (dialog_->IsModal()) dialog_->EndModal(wxID_CANCEL);
+    else if (GTK_IS_DIALOG(dialog_->GetHandle()))  // the toolkit's message box
+      gtk_dialog_response(GTK_DIALOG(dialog_->GetHandle()), GTK_RESPONSE_CANCEL);
+  }
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    dialog_ = dialog;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override { dialog_ = nullptr; }
+
+ private:
+  wxDialog* dialog_ = nullptr;
+};
+
+struct NoMainWindowLink : main_window::MainWindowLink {
+  void DisableForChild() override {}
+  void GiveBack() override {}
+  void SetProfileCommandsEnabled(bool) override {}
+  void SetRestoreCaption(const std::string&) override {}
+  void SetDescriptionText(const std::string&) override {}
+  void SetBanner(const std::string&) override {}
+};
+
+TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
+  testing_support::TempFolder folder;
+  folder.Write("Copia_01.Dat", "Copia_01.Dat#Documenti\r\n 1#Lettere#" + folder.path() + "\r\n");
+  store::ProfileState state;
+  NoMainWindowLink link;
+  std::map<std::string, std::vector<std::string>> english;  // where -> texts
+  OpenDialog modal;
+  const auto close_modal = [&] { modal.Close(); };
+
+  auto* main = new main_window::MainWindow(state, {});
+  state.Path_Dati = folder.path();
+  main->Show();
+  main->RebuildList();
+  english["main window"] = EnglishOnScreen();
+
+  state.Nome_Copia = "Copia_01.Dat";
+  editor::Form2& editor = editor::ShowProfileEditor(state, link);
+  english["editor"] = EnglishOnScreen();
+  // A text box's own context menu, drawn by the toolkit.
+  gboolean shown = FALSE;
+  g_signal_emit_by_name(editor.txtDes_Copia->GetHandle(), "popup-menu", &shown);
+  english["text box menu"] = EnglishOnScreen();
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next)
+    if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(w->data)); child && GTK_IS_MENU(child))
+      gtk_menu_shell_deactivate(GTK_MENU_SHELL(child));
+  g_list_free(windows);
+  editor.Close();
+  PumpEvents();
+
+  english["message box"] = EnglishWhileOpen([] { platform::ShowMessage("Prova"); }, close_modal);
+  english["input box"] = EnglishWhileOpen(
+      [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal);
+  english["replace question"] = EnglishWhileOpen(
+      [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); }, close_modal);
+  {
+    auto progress = platform::StartProgress("Copia in corso");
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // it shows only for long work
+    static_cast<void>(progress->Update(10, "prova.txt"));
+    english["progress window"] = EnglishOnScreen();
+  }
+  platform::properties::ShowItemProperties(folder.path() + "Copia_01.Dat");
+  english["properties"] = EnglishOnScreen();
+  for (wxWindow* w : wxTopLevelWindows)
+    if (w != main) w->Close();
+  PumpEvents();
+
+  english["folder tree"] = EnglishWhileOpen(
+      [&] { picker::BrowseForFolder(state, folder.path()); },
+      [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames);
+  english["drive and folder"] =
+      EnglishWhileOpen([&] { picker::ChooseDriveAndFolder(state); }, close_modal);
+  english["explorer"] = EnglishWhileOpen([&] { explorer::ShowExplorerAndWait(state); }, [] {
+    for (wxWindow* w : wxTopLevelWindows)
+      if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
+  }, kExplorerNames);
+
+  auto* restore = restore::OpenRestoreWindow(
+      main, state, link, "", {restore::RestoreListItem(1, "1205_1_1.ZIP", "Lettere", "/")});
+  english["restore window"] = EnglishOnScreen();
+  restore->Destroy();
+  testing_support::DestroyNow(main);
+
+  for (const auto& [where, texts] : english) EXPECT_EQ(texts, std::vector<std::string>{}) << where;
+}
+
+}  // namespace
