@@ -119,12 +119,9 @@ build_libzip() {
     -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
   nice -n 19 cmake --build "$work/build" -j"$jobs"
   DESTDIR="$dest" cmake --install "$work/build"
-  # A static libzip: without ZIP_STATIC its header declares every function as imported from a
-  # DLL, and its own libraries must be on every link line, not only on static ones.
-  sed -i -e 's/^Cflags: .*/& -DZIP_STATIC/' -e '/^Libs.private:/d' \
-      -e 's/^Libs: .*/& -ladvapi32 -lz/' "$dest$prefix/lib/pkgconfig/libzip.pc"
-  sed -i 's/^\( *\)INTERFACE_INCLUDE_DIRECTORIES .*/&\n\1INTERFACE_COMPILE_DEFINITIONS "ZIP_STATIC"/' \
-      "$dest$prefix/lib/cmake/libzip/libzip-targets.cmake"
+  # zipconf.h already says the library is static; its own libraries must be on every link
+  # line, not only on static ones.
+  sed -i -e '/^Libs.private:/d' -e 's/^Libs: .*/& -ladvapi32 -lz/' "$dest$prefix/lib/pkgconfig/libzip.pc"
 }
 
 build_libdeflate() {
