@@ -7,6 +7,7 @@
 # renamed into place only when complete, so a failed or interrupted build leaves no entry.
 # zlib is Debian's libz-mingw-w64-dev. Builds run at the lowest priority.
 set -euo pipefail
+shopt -s inherit_errexit   # a failure inside $(...) stops the script too
 
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$(cd "$here/../../cmake" && pwd)/mingw-w64-x86_64.cmake
@@ -57,7 +58,13 @@ fetch_source() {
   private_apt
   mkdir -p "$into"
   (cd "$into" && apt-get "${apt_options[@]}" source -qq "$package=$version" >/dev/null)
-  find "$into" -mindepth 1 -maxdepth 1 -type d | head -n 1
+  local tree
+  tree=$(find "$into" -mindepth 1 -maxdepth 1 -type d)
+  if [ -z "$tree" ]; then
+    echo "apt-get source $package=$version non ha estratto nulla" >&2
+    return 1
+  fi
+  echo "$tree"
 }
 
 # Runs the build function given for PACKAGE unless <cache>/<package>-<version> exists. The
@@ -65,6 +72,10 @@ fetch_source() {
 build_once() {
   local package=$1 build=$2 version
   version=$(version_of "$package")
+  if [ -z "$version" ]; then
+    echo "versions.txt non indica la versione di $package" >&2
+    exit 1
+  fi
   local final=$cache/$package-$version
   if [ -d "$final" ]; then
     echo "$package $version: già pronto in $final"
