@@ -18,9 +18,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
-# Only static libraries: the program folder carries no DLLs. FindZLIB would otherwise take
-# MinGW's import library libz.dll.a.
-set(ZLIB_USE_STATIC_LIBS ON)
+# Only static libraries: the program folder carries no DLLs.
+set(CMAKE_USER_MAKE_RULES_OVERRIDE ${CMAKE_CURRENT_LIST_DIR}/mingw-w64-static-only.cmake)
 
 # libgcc, libstdc++ and winpthread linked in, so the programs start without MinGW's DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
