@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the Windows build and its tests need; installs nothing when all
+# are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config make
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix   # posix threads, for std::thread
+  binutils-mingw-w64-x86-64  # windres for the manifest and the icon
+  libz-mingw-w64-dev         # zlib for wxWidgets and libzip
+  dpkg-dev xz-utils          # apt-get source unpacks the dependencies' sources
+  googletest                 # /usr/src/googletest, cross-built like the rest
+  wine64                     # runs the cross-built programs and tests
+  xvfb xauth                 # windows in the tests
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installo: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Servono i permessi di root per installare i pacchetti mancanti." >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi
