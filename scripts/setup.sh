@@ -16,18 +16,5 @@ packages=(
   desktop-file-utils appstream  # checking the desktop entry and the metadata that install.sh puts in place
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installo: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Servono i permessi di root per installare i pacchetti mancanti." >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}"
-fi
+. "$(dirname "$0")/install_packages.sh"
+install_packages "${packages[@]}"
