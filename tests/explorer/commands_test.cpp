@@ -12,19 +12,12 @@ namespace explorer {
 namespace {
 
 using Names = std::vector<std::string>;
-using platform::MessageIcon;
 
-class CommandsTest : public ExplorerTest {
- protected:
-  void CopyFile(const std::string& relative_folder, const std::string& name) {
-    Click(relative_folder);
-    SelectFile(name);
-    window->OnFileMenu(kCopyFileItem);
-  }
-};
+using CommandsTest = ExplorerTest;
 
-TEST_F(CommandsTest, CutAndCopyPutTheMarkerOfTheFileOrTheFolder) {
+TEST_F(CommandsTest, CutAndCopyPutTheMarkerAndAPathHoldingTheSeparatorKeepsTheClipboard) {
   folder.Write("Dati/lettera.txt", "x");
+  folder.Write("a;b/x.txt", "x");
   Open();
   Click("Dati");
   SelectFile("lettera.txt");
@@ -37,11 +30,7 @@ TEST_F(CommandsTest, CutAndCopyPutTheMarkerOfTheFileOrTheFolder) {
   window->OnLeftDirMenu(kCopyFolderItem);
   EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + ";;copy");
   EXPECT_TRUE(dialogs.calls().empty());
-}
 
-TEST_F(CommandsTest, APathHoldingTheSeparatorIsRefusedAndTheClipboardKept) {
-  folder.Write("a;b/x.txt", "x");
-  Open();
   clipboard.SetText("altro");
   Click("a;b");
   window->OnLeftDirMenu(kCopyFolderItem);
@@ -58,7 +47,9 @@ TEST_F(CommandsTest, ACopiedFilePastesIntoTwoFoldersAndItsMarkerStays) {
   folder.Write("Uno/.keep", "");
   folder.Write("Due/.keep", "");
   Open();
-  CopyFile("Dati", "lettera.txt");
+  Click("Dati");
+  SelectFile("lettera.txt");
+  window->OnFileMenu(kCopyFileItem);
   const std::optional<std::string> marker = clipboard.Text();
   Click("Uno");
   window->OnRightDirMenu(kPasteInListItem);
@@ -131,21 +122,20 @@ TEST_F(CommandsTest, NeitherTheRootNorAMountPointIsEverDeletedOrMoved) {
   window->OnLeftDirMenu(kCutFolderItem);
   Click("Altrove");
   window->OnLeftDirMenu(kPasteInTreeItem);
-  ASSERT_EQ(dialogs.calls().size(), 4u);
-  for (const auto& call : dialogs.calls()) {
-    EXPECT_EQ(call.text, "You can't delete root");
-    EXPECT_EQ(call.title, "Delete");
-    EXPECT_EQ(call.icon, MessageIcon::Critical);
-  }
+  EXPECT_EQ(dialogs.calls().size(), 4u);
+  EXPECT_EQ(Messages(), Names(4, "Delete | critical | You can't delete root"));
   EXPECT_EQ(folder.Read("Disco/foto.jpg"), "f");
   EXPECT_EQ(folder.Read("Chiavetta/foto.jpg"), "f");
   EXPECT_FALSE(folder.Exists("Altrove/Disco"));
   EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Disco") + ";;cut");
 }
 
-TEST_F(CommandsTest, DeleteSendsAFileToTheTrashAndWithShiftDeletesItForGood) {
+TEST_F(CommandsTest, DeleteUsesTheTrashOrWithShiftDeletesForGoodAndEmptyRecycleBinAsksFirst) {
   folder.Write("Dati/cestino.txt", "1");
   folder.Write("Dati/per-sempre.txt", "2");
+  folder.Write("Trash/files/vecchio.txt", "v");
+  folder.Write("Trash/info/vecchio.txt.trashinfo", "i");
+  trash_folders = {Key("Trash")};
   Open();
   Click("Dati");
   SelectFile("cestino.txt");
@@ -159,6 +149,12 @@ TEST_F(CommandsTest, DeleteSendsAFileToTheTrashAndWithShiftDeletesItForGood) {
   window->OnFileMenu(kDeleteFileItem);
   EXPECT_TRUE(ListedNames().empty());
   EXPECT_EQ(dialogs.calls()[1].text.rfind("Eliminare definitivamente il file", 0), 0u);
+
+  dialogs.Answer("S");
+  window->OnRecycleMenu();
+  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/files")));
+  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/info")));
+  EXPECT_EQ(dialogs.calls()[2].default_text, "N");
 }
 
 TEST_F(CommandsTest, DeletingAFolderShowsItsParentAfterwardsEvenWhenTheUserSaidNo) {
@@ -178,18 +174,6 @@ TEST_F(CommandsTest, DeletingAFolderShowsItsParentAfterwardsEvenWhenTheUserSaidN
   EXPECT_FALSE(Node("A/B").IsOk());
   EXPECT_EQ(window->CurrentFolder(), Key("A"));
   EXPECT_EQ(ListedNames(), (Names{"a.txt"}));
-}
-
-TEST_F(CommandsTest, EmptyRecycleBinEmptiesTheTrashFoldersAfterAsking) {
-  folder.Write("Trash/files/vecchio.txt", "v");
-  folder.Write("Trash/info/vecchio.txt.trashinfo", "i");
-  trash_folders = {Key("Trash")};
-  Open();
-  dialogs.Answer("S");
-  window->OnRecycleMenu();
-  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/files")));
-  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/info")));
-  EXPECT_EQ(dialogs.calls()[0].default_text, "N");
 }
 
 TEST_F(CommandsTest, OpenEditAndPropertiesReachTheDesktopWithTheRightPaths) {

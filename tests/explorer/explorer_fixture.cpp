@@ -108,4 +108,13 @@ std::string ExplorerTest::LastMenu() const {
   return "other";
 }
 
+std::vector<std::string> ExplorerTest::Messages() const {
+  static const char* const kIcons[] = {"-", "info", "critical"};
+  std::vector<std::string> shown;
+  for (const auto& call : dialogs.calls())
+    if (call.kind == testing_support::ScriptedDialogs::Call::Kind::Message)
+      shown.push_back(call.title + " | " + kIcons[static_cast<int>(call.icon)] + " | " + call.text);
+  return shown;
+}
+
 }  // namespace explorer

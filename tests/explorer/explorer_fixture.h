@@ -37,6 +37,8 @@ class ExplorerTest : public ::testing::Test {
   wxPoint PointOnItem(long item) const;
   wxPoint PointOnEmptyArea() const;
   std::string LastMenu() const;
+  // Every message shown so far as "title | icon | text", icon one of "-", "info", "critical".
+  std::vector<std::string> Messages() const;
 
   testing_support::TempFolder folder;
   store::ProfileState state;

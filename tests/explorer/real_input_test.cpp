@@ -2,11 +2,8 @@
 // server, so that a handler that keeps an event from its control is caught.
 #include <wx/textctrl.h>
 
-#include <filesystem>
-
 #include "explorer/explorer_fixture.h"
 #include "explorer/menu_ids.h"
-#include "explorer/real_input.h"
 #include "platform/geometry.h"
 #include "support/gui_helpers.h"
 
@@ -14,25 +11,23 @@ namespace explorer {
 namespace {
 
 using Names = std::vector<std::string>;
-using testing_support::RealInput;
+using namespace testing_support;
 
 class RealInputTest : public ExplorerTest {
  protected:
-  wxPoint PointOnNode(const std::string& relative) const {
+  // A real click on a folder of the tree, then a wait until done() holds.
+  bool ClickNode(const std::string& relative, int button, const std::function<bool()>& done) {
     wxRect rect;
     EXPECT_TRUE(window->trvDir->GetBoundingRect(Node(relative), rect, true)) << relative;
-    return rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2);
+    return ClickAt(window->trvDir->ClientToScreen(rect.GetPosition() + rect.GetSize() / 2), button, done);
   }
   bool RightClickOn(const std::string& relative) {
     const std::size_t before = menus.size();
-    return input.Click(window->trvDir, PointOnNode(relative), wxMOUSE_BTN_RIGHT,
-                       [&] { return menus.size() > before; });
+    return ClickNode(relative, wxMOUSE_BTN_RIGHT, [&] { return menus.size() > before; });
   }
   long SelectedItem() const {
     return window->lsvFiles->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
   }
-
-  RealInput input;
 };
 
 // The tree and the list used to swallow every key but F5 and F2, so arrows, paging, "+" and
@@ -42,38 +37,38 @@ TEST_F(RealInputTest, KeysTheWindowDoesNotUseStillMoveTheTreeAndTheList) {
     folder.Write(file, "x");
   Open();
   wxTreeCtrl& tree = *window->trvDir;
-  ASSERT_TRUE(input.Focus(&tree));
-  ASSERT_TRUE(input.Press(WXK_DOWN, [&] { return window->CurrentFolder() == Key("A"); }));
+  ASSERT_TRUE(FocusOn(tree));
+  ASSERT_TRUE(PressKey(WXK_DOWN, wxMOD_NONE, [&] { return window->CurrentFolder() == Key("A"); }));
   EXPECT_EQ(ListedNames(), (Names{"a.txt"}));  // a move by key shows the folder's files
-  ASSERT_TRUE(input.Press(WXK_RIGHT, [&] { return tree.IsExpanded(Node("A")); }));
+  ASSERT_TRUE(PressKey(WXK_RIGHT, wxMOD_NONE, [&] { return tree.IsExpanded(Node("A")); }));
   EXPECT_TRUE(window->TagOf(Node("A")));
-  ASSERT_TRUE(input.Press(WXK_LEFT, [&] { return !tree.IsExpanded(Node("A")); }));
+  ASSERT_TRUE(PressKey(WXK_LEFT, wxMOD_NONE, [&] { return !tree.IsExpanded(Node("A")); }));
   // "+" is Shift and the "=" key on the test display's keyboard.
-  ASSERT_TRUE(input.Press('+', [&] { return tree.IsExpanded(Node("A")); }, wxMOD_SHIFT));
-  ASSERT_TRUE(input.Press('-', [&] { return !tree.IsExpanded(Node("A")); }));
-  ASSERT_TRUE(input.Press(WXK_END, [&] { return window->CurrentFolder() == Key("C"); }));
-  ASSERT_TRUE(input.Press(WXK_HOME, [&] { return window->CurrentFolder() == Root(); }));
+  ASSERT_TRUE(PressKey('+', wxMOD_SHIFT, [&] { return tree.IsExpanded(Node("A")); }));
+  ASSERT_TRUE(PressKey('-', wxMOD_NONE, [&] { return !tree.IsExpanded(Node("A")); }));
+  ASSERT_TRUE(PressKey(WXK_END, wxMOD_NONE, [&] { return window->CurrentFolder() == Key("C"); }));
+  ASSERT_TRUE(PressKey(WXK_HOME, wxMOD_NONE, [&] { return window->CurrentFolder() == Root(); }));
   // The window's own key still works.
   folder.Write("Nuova/n.txt", "n");
-  ASSERT_TRUE(input.Press(WXK_F5, [&] { return Node("Nuova").IsOk(); }));
+  ASSERT_TRUE(PressKey(WXK_F5, wxMOD_NONE, [&] { return Node("Nuova").IsOk(); }));
   EXPECT_EQ(window->CurrentFolder(), Root());
 
   wxListCtrl& list = *window->lsvFiles;
   ASSERT_EQ(ListedNames(), (Names{"due.txt", "tre.txt", "uno.txt"}));
   SelectFile("due.txt");
   list.SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-  ASSERT_TRUE(input.Focus(&list));
-  ASSERT_TRUE(input.Press(WXK_DOWN, [&] { return SelectedItem() == 1; }));
-  ASSERT_TRUE(input.Press(WXK_END, [&] { return SelectedItem() == 2; }));
+  ASSERT_TRUE(FocusOn(list));
+  ASSERT_TRUE(PressKey(WXK_DOWN, wxMOD_NONE, [&] { return SelectedItem() == 1; }));
+  ASSERT_TRUE(PressKey(WXK_END, wxMOD_NONE, [&] { return SelectedItem() == 2; }));
   folder.Write("zeta.txt", "z");
-  ASSERT_TRUE(input.Press(WXK_F5, [&] { return ListedNames().size() == 4; }));
+  ASSERT_TRUE(PressKey(WXK_F5, wxMOD_NONE, [&] { return ListedNames().size() == 4; }));
   folder.Write("zzz.txt", "z");
   window->OnRightDirMenu(kRefreshListItem);  // the same refresh from the list's menu
   EXPECT_EQ(ListedNames().size(), 5u);
   SelectFile("uno.txt");
-  ASSERT_TRUE(input.Press(WXK_F2, [&] { return list.GetEditControl() != nullptr; }));
+  ASSERT_TRUE(PressKey(WXK_F2, wxMOD_NONE, [&] { return list.GetEditControl() != nullptr; }));
   EXPECT_EQ(list.GetEditControl()->GetValue(), "uno.txt");
-  ASSERT_TRUE(input.Press(WXK_ESCAPE, [&] { return list.GetEditControl() == nullptr; }));
+  ASSERT_TRUE(PressKey(WXK_ESCAPE, wxMOD_NONE, [&] { return list.GetEditControl() == nullptr; }));
   EXPECT_TRUE(folder.Exists("uno.txt"));
   EXPECT_TRUE(dialogs.calls().empty());
 }
@@ -85,8 +80,8 @@ TEST_F(RealInputTest, ARightClickKeepsTheSelectedFolderAndTheMenuFollowsIt) {
     folder.Write(file, "x");
   trash_folders = {Key("Trash")};
   Open();
-  ASSERT_TRUE(input.Click(window->trvDir, PointOnNode("Recycled"), wxMOUSE_BTN_LEFT,
-                          [&] { return window->CurrentFolder() == Key("Recycled"); }));
+  ASSERT_TRUE(ClickNode("Recycled", wxMOUSE_BTN_LEFT,
+                        [&] { return window->CurrentFolder() == Key("Recycled"); }));
   ASSERT_TRUE(RightClickOn("Foto"));
   EXPECT_EQ(LastMenu(), "DirRecycle");
   EXPECT_EQ(window->CurrentFolder(), Key("Recycled"));
@@ -112,34 +107,27 @@ TEST_F(RealInputTest, ARightClickKeepsTheSelectedFolderAndTheMenuFollowsIt) {
   EXPECT_TRUE(folder.Exists("Foto/f.jpg"));
 }
 
-// Tab visits the drive list, the tree, the list and the two buttons, then comes back round;
-// the toolbar and the label, like the toolkit's, are no Tab stops.
-TEST_F(RealInputTest, TabVisitsTheControlsInTheirTabIndexOrder) {
+// Laid out 315 twips high, GTK's drop-down cut the drive's name off. Tab visits the drive
+// list, the tree, the list and the two buttons, then comes back round; the toolbar and the
+// label, like the toolkit's, are no Tab stops.
+TEST_F(RealInputTest, TheDriveListIsTallEnoughAndTabWalksTheTabIndexOrder) {
   folder.Write("A/a.txt", "a");
   Open();
-  ASSERT_TRUE(input.Focus(window->drvHDs));
-  // "?" is the drive list: the toolkit names no window when Tab enters a drop-down, and the
-  // Tab after it reaching the tree shows where it was.
-  EXPECT_EQ(input.TabWalk(6, {{window->drvHDs, "drvHDs"},
-                              {window->trvDir, "trvDir"},
-                              {window->lsvFiles, "lsvFiles"},
-                              {window->tbView, "tbView"},
-                              {window->Command1, "Command1"},
-                              {window->Command2, "Command2"}}),
-            (Names{"trvDir", "lsvFiles", "Command1", "Command2", "?", "trvDir"}));
-}
-
-// Laid out 315 twips high, GTK's drop-down cut the drive's name off.
-TEST_F(RealInputTest, TheDriveListIsAsTallAsTheToolkitNeedsAndKeepsItsPlace) {
-  Open();
-  const wxRect laid_out = platform::TwipsRect(layout::kDrives.left, layout::kDrives.top,
-                                              layout::kDrives.width, layout::kDrives.height);
   const wxRect shown = window->drvHDs->GetRect();
+  const auto& box = layout::kDrives;
+  const wxRect laid_out = platform::TwipsRect(box.left, box.top, box.width, box.height);
   EXPECT_GE(shown.height, window->drvHDs->GetBestSize().y);
   EXPECT_EQ(shown.GetTopLeft(), laid_out.GetTopLeft());
   EXPECT_EQ(shown.width, laid_out.width);
-  // Nothing lies under it.
-  EXPECT_FALSE(shown.Intersects(window->trvDir->GetRect()));
+  EXPECT_FALSE(shown.Intersects(window->trvDir->GetRect()));  // nothing lies under it
+
+  ASSERT_TRUE(FocusOn(*window->drvHDs));
+  // "?" is the drive list: the toolkit names no window when Tab enters a drop-down, and the
+  // Tab after it reaching the tree shows where it was.
+  EXPECT_EQ(TabWalk(6, {{window->drvHDs, "drvHDs"}, {window->trvDir, "trvDir"},
+                        {window->lsvFiles, "lsvFiles"}, {window->tbView, "tbView"},
+                        {window->Command1, "Command1"}, {window->Command2, "Command2"}}),
+            (Names{"trvDir", "lsvFiles", "Command1", "Command2", "?", "trvDir"}));
 }
 
 }  // namespace

@@ -11,15 +11,14 @@ using Names = std::vector<std::string>;
 
 class TreeTest : public ExplorerTest {
  protected:
-  void LayOutFolders() {
-    for (const char* file : {"A/B/C/D/d.txt", "A/B/c.txt", "Foto/f.jpg", "FOTO/g.jpg", "Recycled/x",
-                             "radice.txt"})
+  void SetUp() override {
+    for (const char* file :
+         {"A/B/C/D/d.txt", "A/B/c.txt", "Foto/f.jpg", "FOTO/g.jpg", "Recycled/x", "radice.txt"})
       folder.Write(file, "x");
   }
 };
 
-TEST_F(TreeTest, TheBuildReadsTwoLevelsWithRealPathsAsKeysAndNamesAsTexts) {
-  LayOutFolders();
+TEST_F(TreeTest, TheBuildReadsTwoLevelsAndOpeningAFolderAddsTheNextLevelOnce) {
   Open();
   const wxTreeItemId root = window->trvDir->GetRootItem();
   EXPECT_EQ(window->KeyOf(root), Root());
@@ -39,11 +38,7 @@ TEST_F(TreeTest, TheBuildReadsTwoLevelsWithRealPathsAsKeysAndNamesAsTexts) {
   EXPECT_EQ(state.Path_Scelto, folder.path());
   EXPECT_EQ(ListedNames(), (Names{"radice.txt"}));
   EXPECT_TRUE(dialogs.calls().empty());
-}
 
-TEST_F(TreeTest, OpeningAFolderTheFirstTimeAddsTheNextLevelOnce) {
-  LayOutFolders();
-  Open();
   window->trvDir->Expand(Node("A"));
   EXPECT_TRUE(window->TagOf(Node("A")));
   EXPECT_EQ(ChildTexts(Node("A/B")), (Names{"C"}));
@@ -57,8 +52,7 @@ TEST_F(TreeTest, OpeningAFolderTheFirstTimeAddsTheNextLevelOnce) {
   EXPECT_EQ(ChildTexts(Node("A/B/C")), (Names{"D"}));
 }
 
-TEST_F(TreeTest, ClickingTheShownFolderKeepsTheListAndAnotherFolderRefillsIt) {
-  LayOutFolders();
+TEST_F(TreeTest, TheListIsRefilledWhenAnotherFolderIsClickedOrTheShownOneCollapses) {
   Open();
   Click("A/B");
   EXPECT_EQ(ListedNames(), (Names{"c.txt"}));
@@ -70,11 +64,7 @@ TEST_F(TreeTest, ClickingTheShownFolderKeepsTheListAndAnotherFolderRefillsIt) {
   EXPECT_EQ(state.Path_Scelto, Key("Foto/"));
   Click("A/B");
   EXPECT_EQ(ListedNames(), (Names{"c.txt", "dopo.txt"}));
-}
 
-TEST_F(TreeTest, CollapsingTheSelectedFolderRefillsItsListAndAnotherDoesNot) {
-  LayOutFolders();
-  Open();
   Click("A");
   window->trvDir->Expand(Node("A"));
   folder.Write("A/nuovo.txt", "x");
@@ -85,8 +75,7 @@ TEST_F(TreeTest, CollapsingTheSelectedFolderRefillsItsListAndAnotherDoesNot) {
   EXPECT_EQ(ListedNames(), (Names{"nuovo.txt"}));
 }
 
-TEST_F(TreeTest, F5RebuildsTheTreeAndWalksBackToTheSelectedFolder) {
-  LayOutFolders();
+TEST_F(TreeTest, F5RebuildsTheTreeAndWalksBackToTheSelectedFolderOrToTheRootWhenItIsGone) {
   Open();
   window->trvDir->Expand(Node("A"));
   window->trvDir->Expand(Node("A/B"));
@@ -105,11 +94,7 @@ TEST_F(TreeTest, F5RebuildsTheTreeAndWalksBackToTheSelectedFolder) {
   window->OnLeftDirMenu(0);
   EXPECT_FALSE(Node("A/B/C/D/E").IsOk());
   EXPECT_EQ(window->CurrentFolder(), Key("A/B/C/D"));
-}
 
-TEST_F(TreeTest, F5AfterTheShownFolderWasDeletedShowsTheRoot) {
-  LayOutFolders();
-  Open();
   Click("Foto");
   std::filesystem::remove_all(Key("Foto"));
   window->OnTreeKeyDown(WXK_F5);
@@ -122,7 +107,6 @@ TEST_F(TreeTest, F5AfterTheShownFolderWasDeletedShowsTheRoot) {
 }
 
 TEST_F(TreeTest, ADriveThatIsNotReadyGivesWayToTheFirstDrive) {
-  LayOutFolders();
   drives = {{Root(), Root()}, {"/faldone-non-esiste", "/faldone-non-esiste"}};
   Open();
   window->drvHDs->SetSelection(1);

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "explorer/real_input.h"
 #include "picker/folder_choice.h"
 #include "platform/geometry.h"
 #include "support/act_while_waiting.h"
@@ -82,14 +81,11 @@ TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   EXPECT_EQ(drive.width, platform::Px(8220));
   EXPECT_FALSE(drive.Intersects(form->Dir1->GetRect()));
 
-  testing_support::RealInput input;
-  ASSERT_TRUE(input.Focus(form->Drive1));
+  ASSERT_TRUE(testing_support::FocusOn(*form->Drive1));
   // "?" is the drive list: the toolkit names no window when Tab enters a drop-down, and the
   // Tab after it reaching the folder list shows where it was.
-  EXPECT_EQ(input.TabWalk(5, {{form->Drive1, "Drive1"},
-                              {form->Dir1, "Dir1"},
-                              {form->Command1, "Command1"},
-                              {form->Command2, "Command2"}}),
+  EXPECT_EQ(testing_support::TabWalk(5, {{form->Drive1, "Drive1"}, {form->Dir1, "Dir1"},
+                                         {form->Command1, "Command1"}, {form->Command2, "Command2"}}),
             (std::vector<std::string>{"Dir1", "Command1", "Command2", "?", "Dir1"}));
   testing_support::DestroyNow(form);
 }

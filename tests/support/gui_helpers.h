@@ -11,12 +11,17 @@
 #include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
+#include <wx/utils.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "support/wait_for.h"
 
 namespace testing_support {
 
@@ -46,18 +51,31 @@ inline void Settle() {
 
 // Real input, sent through the X server as a person's pointer and keyboard send it: it
 // reaches whatever window lies at that place or holds the focus, not necessarily the one meant.
-inline void ClickAt(const wxPoint& screen_point) {
-  Settle();  // a window just shown is laid out and on screen first
+// Given done, each action waits until done() holds and says whether it did; without, it lets
+// the event loop run a little while after the input.
+inline constexpr std::chrono::seconds kInputLimit{10};
+
+inline bool ClickAt(const wxPoint& screen_point, int button = wxMOUSE_BTN_LEFT,
+                    const std::function<bool()>& done = nullptr) {
   wxUIActionSimulator input;
+  if (done) {
+    input.MouseMove(screen_point);
+    if (!WaitFor([&] { return wxGetMousePosition() == screen_point; }, kInputLimit)) return false;
+    input.MouseClick(button);
+    return WaitFor(done, kInputLimit);
+  }
+  Settle();  // a window just shown is laid out and on screen first
   input.MouseMove(screen_point);
   Settle();
-  input.MouseClick();
+  input.MouseClick(button);
   Settle();
+  return true;
 }
 
-inline void ClickOn(const wxWindow& window) {
+inline bool ClickOn(const wxWindow& window, int button = wxMOUSE_BTN_LEFT,
+                    const std::function<bool()>& done = nullptr) {
   const wxRect rect = window.GetScreenRect();
-  ClickAt(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+  return ClickAt(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2), button, done);
 }
 
 // A click on item of list, found where the list itself says the item lies.
@@ -72,14 +90,55 @@ inline void ClickItem(const wxListBox& list, int item) {
   ADD_FAILURE() << "item " << item << " is not on screen";
 }
 
-inline void PressKey(int key, int modifiers = wxMOD_NONE) {
+inline bool PressKey(int key, int modifiers = wxMOD_NONE, const std::function<bool()>& done = nullptr) {
   wxUIActionSimulator().Char(key, modifiers);
+  if (done) return WaitFor(done, kInputLimit);
   Settle();
+  return true;
 }
 
 inline void TypeText(const std::string& text) {
   wxUIActionSimulator().Text(text.c_str());
   Settle();
+}
+
+// Whether the keyboard focus is in window or in one of its inner windows.
+inline bool FocusIsIn(const wxWindow* window) {
+  for (const wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent())
+    if (focus == window) return true;
+  return false;
+}
+
+// Brings window's top-level window forward and puts the keyboard focus in window.
+[[nodiscard]] inline bool FocusOn(wxWindow& window) {
+  wxGetTopLevelParent(&window)->Raise();
+  window.SetFocus();
+  return WaitFor([&] { return FocusIsIn(&window); }, kInputLimit);
+}
+
+// Presses Tab count times and names the control the focus settled in each time, among known;
+// "?" where the toolkit reports no focused window, as it does inside a drop-down entered with
+// Tab. On its way the focus may pass through no window, or the one that held it: it has
+// arrived once it stays put for 300 ms.
+inline std::vector<std::string> TabWalk(std::size_t count,
+                                        const std::vector<std::pair<const wxWindow*, std::string>>& known) {
+  std::vector<std::string> reached;
+  for (std::size_t i = 0; i < count; ++i) {
+    const wxWindow* last = wxWindow::FindFocus();
+    wxUIActionSimulator().Char(WXK_TAB);
+    WaitFor([&] { return wxWindow::FindFocus() != last; }, kInputLimit);
+    auto unchanged_since = std::chrono::steady_clock::now();
+    WaitFor([&] {
+      const auto now = std::chrono::steady_clock::now();
+      if (wxWindow::FindFocus() != last) last = wxWindow::FindFocus(), unchanged_since = now;
+      return now - unchanged_since > std::chrono::milliseconds(300);
+    }, std::chrono::seconds(3));
+    std::string name = wxWindow::FindFocus() ? "other" : "?";
+    for (const auto& [window, window_name] : known)
+      if (FocusIsIn(window)) name = window_name;
+    reached.push_back(name);
+  }
+  return reached;
 }
 
 // The top-level window that holds the keyboard focus, or nullptr.
