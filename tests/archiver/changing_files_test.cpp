@@ -133,16 +133,14 @@ TEST_F(ChangingFiles, TwoBackupsIntoOneArchiveAtOnceBothFinish) {
   const std::string first = sandbox_.path() + "prima", second = sandbox_.path() + "seconda";
   WriteFile(first + "/grande.bin", RandomBytes(48 << 20, 7));  // stored, so writing it takes a while
   WriteFile(second + "/piccolo.txt", "piccolo");
-  const pid_t slow = StartBackupProgram(archive_, first, sandbox_.path() + "prima.txt");
+  const pid_t slow = StartProgram(BackupCommand(archive_, first), sandbox_.path() + "prima.txt");
   ASSERT_TRUE(WaitForTemporaryFile(archive_)) << ReadFile(sandbox_.path() + "prima.txt");
-  const pid_t quick = StartBackupProgram(archive_, second, sandbox_.path() + "seconda.txt");
+  const pid_t quick = StartProgram(BackupCommand(archive_, second), sandbox_.path() + "seconda.txt");
   EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(sandbox_.path() + "prima.txt");
   EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(sandbox_.path() + "seconda.txt");
   EXPECT_NE(ReadFile(sandbox_.path() + "seconda.txt").find("è in uso da un'altra copia"), std::string::npos);
 
-  std::vector<std::string> names;
-  for (const EntryInfo& entry : ReadEntries(archive_)) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{first.substr(1) + "/", first.substr(1) + "/grande.bin",
+  EXPECT_EQ(EntryNames(archive_), (std::vector<std::string>{first.substr(1) + "/", first.substr(1) + "/grande.bin",
                                              second.substr(1) + "/", second.substr(1) + "/piccolo.txt"}));
   EXPECT_FALSE(Exists(archive_ + ".lock"));
   ExpectSoundArchive();

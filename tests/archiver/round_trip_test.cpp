@@ -71,27 +71,31 @@ class RoundTrip : public ::testing::Test {
   const std::string target_ = sandbox_.path() + "ripristino";
 };
 
-TEST_F(RoundTrip, TheProgramBacksUpAndRestoresATreeWithContentsTimesPermissionsAndLinks) {
+TEST_F(RoundTrip, TheProgramBacksUpATreeAndRestoresItWholeElsewhereOrWhereItWas) {
   MakeTree();
-  const auto backup = RunProgram({ArchiviaPath(), "-min", "-a", "-r", "-p", archive_, source_ + "/*.*"});
+  const auto backup = RunProgram(BackupCommand(archive_, source_));
   ASSERT_EQ(backup.exit_code, 0) << backup.output;
-  const auto restore = RunProgram({ArchiviaPath(), "-min", "-e", "-o", archive_, target_});
-  ASSERT_EQ(restore.exit_code, 0) << restore.output;
-
-  // Each entry is stored under its absolute path without the leading "/".
-  ExpectSameTree(source_, target_ + source_);
-  EXPECT_EQ(Mtime(target_ + source_), Mtime(source_));
-}
-
-TEST_F(RoundTrip, CompressesWhatShrinksAndStoresWhatDoesNot) {
-  MakeTree();
-  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  // Each entry is stored under its absolute path without the leading "/"; what shrinks is
+  // deflated, what does not is stored.
   const std::string prefix = source_.substr(1) + "/";
   std::map<std::string, std::int32_t> methods;
   for (const EntryInfo& entry : ReadEntries(archive_)) methods[entry.name] = entry.method;
   EXPECT_EQ(methods[prefix + "sotto cartella/grande.log"], ZIP_CM_DEFLATE);
   EXPECT_EQ(methods[prefix + "foto.jpg"], ZIP_CM_STORE);
   EXPECT_EQ(methods.count(prefix + "vuota/"), 1u);
+
+  const auto restore = RunProgram(RestoreCommand(archive_, target_));
+  ASSERT_EQ(restore.exit_code, 0) << restore.output;
+  ExpectSameTree(source_, target_ + source_);
+  EXPECT_EQ(Mtime(target_ + source_), Mtime(source_));
+
+  WriteFile(source_ + "/lettera à Zoë.txt", "rovinata");
+  std::filesystem::remove_all(source_ + "/sotto cartella");
+  const auto to_root = Restore(archive_, "/");
+  ASSERT_EQ(to_root.code, ExitCode::kDone) << to_root.messages;
+  EXPECT_EQ(ReadFile(source_ + "/lettera à Zoë.txt"), "Cara Zoë, ti scrivo da Città di Castello.\n");
+  EXPECT_EQ(ReadFile(source_ + "/sotto cartella/dati senza punto"), "senza estensione\n");
+  EXPECT_EQ(Permissions(source_ + "/sotto cartella/dati senza punto"), 0600u);
 }
 
 TEST_F(RoundTrip, AFileTooLargeForMemoryIsDeflatedInPiecesIntoOneValidStream) {
@@ -111,19 +115,6 @@ TEST_F(RoundTrip, AFileTooLargeForMemoryIsDeflatedInPiecesIntoOneValidStream) {
   }
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
   EXPECT_TRUE(ReadFile(target_ + source_ + "/registro.log") == large);
-}
-
-TEST_F(RoundTrip, RestoringToTheRootPutsFilesBackWhereTheyWere) {
-  MakeTree();
-  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
-  WriteFile(source_ + "/lettera à Zoë.txt", "rovinata");
-  std::filesystem::remove_all(source_ + "/sotto cartella");
-
-  const auto restore = Restore(archive_, "/");
-  ASSERT_EQ(restore.code, ExitCode::kDone) << restore.messages;
-  EXPECT_EQ(ReadFile(source_ + "/lettera à Zoë.txt"), "Cara Zoë, ti scrivo da Città di Castello.\n");
-  EXPECT_EQ(ReadFile(source_ + "/sotto cartella/dati senza punto"), "senza estensione\n");
-  EXPECT_EQ(Permissions(source_ + "/sotto cartella/dati senza punto"), 0600u);
 }
 
 // A folder reached through a symbolic link (a home under /var/home, a linked Documenti) is
@@ -156,9 +147,7 @@ TEST_F(RoundTrip, AnArchiveInsideTheFolderIsNeverPutIntoItself) {
   const std::string inside = source_ + "/copia.zip";
   ASSERT_EQ(Backup(inside, source_).code, ExitCode::kDone);
   ASSERT_EQ(Backup(inside, source_).code, ExitCode::kDone);
-  std::vector<std::string> names;
-  for (const EntryInfo& entry : ReadEntries(inside)) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/a.txt"}));
+  EXPECT_EQ(EntryNames(inside), (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/a.txt"}));
 }
 
 TEST_F(RoundTrip, AFileThatCannotBeReadIsNamedAndTheOthersAreStillArchived) {
@@ -175,13 +164,11 @@ TEST_F(RoundTrip, AFileThatCannotBeReadIsNamedAndTheOthersAreStillArchived) {
     program = sandbox_.path() + "archivia";
     std::filesystem::copy_file(ArchiviaPath(), program);
   }
-  const auto run = RunProgram({program, "-min", "-a", "-r", "-p", archive_, source_ + "/*.*"}, as_root);
+  const auto run = RunProgram(BackupCommand(archive_, source_, program), as_root);
   EXPECT_EQ(run.exit_code, 1) << run.output;
   EXPECT_NE(run.output.find("impossibile leggere " + source_ + "/segreto.txt: Permesso negato"), std::string::npos)
       << run.output;
-  std::vector<std::string> names;
-  for (const EntryInfo& entry : ReadEntries(archive_)) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/leggibile.txt"}));
+  EXPECT_EQ(EntryNames(archive_), (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/leggibile.txt"}));
 }
 
 TEST_F(RoundTrip, AMissingFolderOrAnArchiveThatCannotBeCreatedIsNothingDone) {
