@@ -48,8 +48,9 @@ std::int64_t Mtime(const std::string& path);  // of the link itself for links
 mode_t Permissions(const std::string& path);  // the 07777 bits
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);
-// Bytes that deflate does not shrink.
+// Bytes that deflate does not shrink, and text that it does; both differ for every seed.
 std::string RandomBytes(std::size_t size, unsigned seed);
+std::string CompressibleText(std::size_t size, int seed);
 
 struct HandMadeEntry {
   std::string name;

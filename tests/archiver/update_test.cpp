@@ -18,12 +18,6 @@ using archiver::ExitCode;
 using namespace archiver_test;
 using testing_support::TempFolder;
 
-std::string Lines(const std::string& word, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += word + " " + std::to_string(i) + "\n";
-  return text;
-}
-
 class Update : public ::testing::Test {
  protected:
   TempFolder sandbox_;
@@ -36,8 +30,8 @@ class Update : public ::testing::Test {
 TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTimeWins) {
   WriteFile(source_ + "/a.txt", "vecchio");
   WriteFile(source_ + "/b.txt", "sparirà dalla cartella, non dall'archivio");
-  WriteFile(source_ + "/m1.log", Lines("primo", 20000));  // large enough for the parallel compressors
-  WriteFile(source_ + "/m3.log", Lines("terzo", 20000));
+  WriteFile(source_ + "/m1.log", CompressibleText(180'000, 1));  // large enough for the parallel compressors
+  WriteFile(source_ + "/m3.log", CompressibleText(180'000, 3));
   SetMtime(source_ + "/a.txt", 1'100'000'001);
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
 
@@ -45,9 +39,9 @@ TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTime
   SetMtime(source_ + "/a.txt", 1'200'000'003);
   std::filesystem::remove(source_ + "/b.txt");
   WriteFile(source_ + "/c.txt", "aggiunto");
-  WriteFile(source_ + "/m1.log", Lines("primo bis", 30000));
-  WriteFile(source_ + "/m2.log", Lines("secondo", 25000));  // a new entry between two replaced ones
-  WriteFile(source_ + "/m3.log", Lines("terzo bis", 30000));
+  WriteFile(source_ + "/m1.log", CompressibleText(300'000, 11));
+  WriteFile(source_ + "/m2.log", CompressibleText(250'000, 2));  // a new entry between two replaced ones
+  WriteFile(source_ + "/m3.log", CompressibleText(300'000, 13));
   const auto second = Backup(archive_, source_);
   ASSERT_EQ(second.code, ExitCode::kDone) << second.messages;
 
@@ -62,9 +56,9 @@ TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTime
   EXPECT_EQ(Mtime(restored + "/a.txt"), 1'200'000'003);
   EXPECT_EQ(ReadFile(restored + "/b.txt"), "sparirà dalla cartella, non dall'archivio");
   EXPECT_EQ(ReadFile(restored + "/c.txt"), "aggiunto");
-  EXPECT_TRUE(ReadFile(restored + "/m1.log") == Lines("primo bis", 30000));
-  EXPECT_TRUE(ReadFile(restored + "/m2.log") == Lines("secondo", 25000));
-  EXPECT_TRUE(ReadFile(restored + "/m3.log") == Lines("terzo bis", 30000));
+  EXPECT_TRUE(ReadFile(restored + "/m1.log") == CompressibleText(300'000, 11));
+  EXPECT_TRUE(ReadFile(restored + "/m2.log") == CompressibleText(250'000, 2));
+  EXPECT_TRUE(ReadFile(restored + "/m3.log") == CompressibleText(300'000, 13));
 }
 
 TEST_F(Update, AnArchiveThatCannotBeReadIsLeftAsItWas) {
