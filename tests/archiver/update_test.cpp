@@ -61,15 +61,6 @@ TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTime
   EXPECT_TRUE(ReadFile(restored + "/m3.log") == CompressibleText(300'000, 13));
 }
 
-TEST_F(Update, AnArchiveThatCannotBeReadIsLeftAsItWas) {
-  WriteFile(source_ + "/a.txt", "a");
-  WriteFile(archive_, "questo non è un archivio ZIP, ma resta com'è");
-  const auto run = Backup(archive_, source_);
-  EXPECT_EQ(run.code, ExitCode::kNothingDone);
-  EXPECT_NE(run.messages.find("non è un archivio ZIP"), std::string::npos) << run.messages;
-  EXPECT_EQ(ReadFile(archive_), "questo non è un archivio ZIP, ma resta com'è");
-}
-
 TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLeftovers) {
   WriteFile(source_ + "/a.txt", "a");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
