@@ -38,12 +38,19 @@ Run Restore(const std::string& archive, const std::string& target) {
   return {code, out.str()};
 }
 
-ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
-  char output_path[] = "/tmp/archiver-test-output-XXXXXX";
-  const int output = ::mkstemp(output_path);
-  if (output < 0) throw std::runtime_error("mkstemp failed");
+std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
+                                       const std::string& program) {
+  return {program, "-min", "-a", "-r", "-p", archive, folder + "/*.*"};
+}
+
+std::vector<std::string> RestoreCommand(const std::string& archive, const std::string& target) {
+  return {ArchiviaPath(), "-min", "-e", "-o", archive, target};
+}
+
+pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
   const pid_t child = ::fork();
   if (child == 0) {
+    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(output, 1);
     ::dup2(output, 2);
     if (run_as_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
@@ -53,24 +60,6 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobod
     ::execvp(args[0], args.data());
     ::_exit(127);
   }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ::close(output);
-  ProcessResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(output_path)};
-  ::unlink(output_path);
-  return result;
-}
-
-pid_t StartBackupProgram(const std::string& archive, const std::string& folder, const std::string& output_path) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(output, 1);
-    ::dup2(output, 2);
-    ::execl(ArchiviaPath().c_str(), "archivia", "-min", "-a", "-r", "-p", archive.c_str(), (folder + "/*.*").c_str(),
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
   return child;
 }
 
@@ -78,6 +67,17 @@ int WaitForProgram(pid_t child) {
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
+  char output_path[] = "/tmp/archiver-test-output-XXXXXX";
+  const int output = ::mkstemp(output_path);
+  if (output < 0) throw std::runtime_error("mkstemp failed");
+  ::close(output);
+  const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
+  ProcessResult result{exit_code, ReadFile(output_path)};
+  ::unlink(output_path);
+  return result;
 }
 
 bool WaitForTemporaryFile(const std::string& archive) {
@@ -153,6 +153,17 @@ std::string RandomBytes(std::size_t size, unsigned seed) {
   return bytes;
 }
 
+std::string CompressibleText(std::size_t size, int seed) {
+  std::string block;
+  for (int i = 0; block.size() < (64 << 10); ++i)
+    block += "voce " + std::to_string(seed) + "-" + std::to_string(i * 7919 % 100003) + " tutto in ordine\n";
+  std::string text;
+  text.reserve(size + block.size());
+  for (std::size_t i = 0; text.size() < size; ++i) text.append(block, i * 131 % 4096, std::string::npos);
+  text.resize(size);
+  return text;
+}
+
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
   int error = 0;
   zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -195,6 +206,12 @@ std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {
   }
   zip_discard(archive);
   return entries;
+}
+
+std::vector<std::string> EntryNames(const std::string& archive) {
+  std::vector<std::string> names;
+  for (const EntryInfo& entry : ReadEntries(archive)) names.push_back(entry.name);
+  return names;
 }
 
 }  // namespace archiver_test

@@ -26,18 +26,19 @@ struct ProcessResult {
   std::string output;  // standard output and standard error together
 };
 
-// Runs a program found in PATH (or given by path) without a shell. With run_as_nobody the
-// child drops root's rights first, so permission checks apply to it.
+std::string ArchiviaPath();
+std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
+                                       const std::string& program = ArchiviaPath());
+std::vector<std::string> RestoreCommand(const std::string& archive, const std::string& target);
+// Starts a program found in PATH (or given by path) without a shell and returns at once; its
+// standard output and error go to output_path. With run_as_nobody the child drops root's rights
+// first, so permission checks apply to it. WaitForProgram gives its exit code (-1: no normal exit).
+pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody = false);
+int WaitForProgram(pid_t child);
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
 bool ToolExists(const std::string& name);
-
-// Starts the built program with a backup command line and returns at once; its standard output
-// and error go to output_path. WaitForProgram returns its exit code (-1 when it did not exit).
-pid_t StartBackupProgram(const std::string& archive, const std::string& folder, const std::string& output_path);
-int WaitForProgram(pid_t child);
 // Waits, up to about ten seconds, until a write of archive has its temporary file beside it.
 bool WaitForTemporaryFile(const std::string& archive);
-std::string ArchiviaPath();
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
@@ -47,8 +48,9 @@ std::int64_t Mtime(const std::string& path);  // of the link itself for links
 mode_t Permissions(const std::string& path);  // the 07777 bits
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);
-// Bytes that deflate does not shrink.
+// Bytes that deflate does not shrink, and text that it does; both differ for every seed.
 std::string RandomBytes(std::size_t size, unsigned seed);
+std::string CompressibleText(std::size_t size, int seed);
 
 struct HandMadeEntry {
   std::string name;
@@ -68,5 +70,6 @@ struct EntryInfo {
   int extended_timestamps;  // how many 0x5455 fields the central directory holds for it
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
+std::vector<std::string> EntryNames(const std::string& archive);
 
 }  // namespace archiver_test

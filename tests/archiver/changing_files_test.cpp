@@ -19,18 +19,6 @@ using archiver::ExitCode;
 using namespace archiver_test;
 using testing_support::TempFolder;
 
-// Compressible text of size bytes, different for every seed.
-std::string Log(std::size_t size, int seed) {
-  std::string block;
-  for (int i = 0; block.size() < (64 << 10); ++i)
-    block += "voce " + std::to_string(seed) + "-" + std::to_string(i * 7919 % 100003) + " tutto in ordine\n";
-  std::string text;
-  text.reserve(size + block.size());
-  for (std::size_t i = 0; text.size() < size; ++i) text.append(block, i * 131 % 4096, std::string::npos);
-  text.resize(size);
-  return text;
-}
-
 // Writes bytes over the start of the file, in place, and moves its time, as an editor saving
 // without a rename does.
 void ScribbleOver(const std::string& path, const std::string& bytes, std::int64_t mtime) {
@@ -65,11 +53,11 @@ TEST_F(ChangingFiles, AFileReplacedOrRewrittenWhileReadIsReadAgainAndArchivedWho
   const std::string large = source_ + "/registro.log";  // over 32 MiB: read and deflated in pieces
   const std::string medium = source_ + "/medio.txt";    // read whole and deflated in memory
   const std::string photo = source_ + "/foto.jpg";      // stored: streamed by libzip as it writes
-  const std::string large_before = Log(36 << 20, 1), large_after = Log(36 << 20, 2);
-  const std::string medium_after = Log(1 << 20, 4);
+  const std::string large_before = CompressibleText(36 << 20, 1), large_after = CompressibleText(36 << 20, 2);
+  const std::string medium_after = CompressibleText(1 << 20, 4);
   const std::string photo_before = RandomBytes(2 << 20, 5), photo_after = RandomBytes(2 << 20, 6);
   WriteFile(large, large_before);
-  WriteFile(medium, Log(1 << 20, 3));
+  WriteFile(medium, CompressibleText(1 << 20, 3));
   WriteFile(photo, photo_before);
 
   std::atomic<bool> large_done{false}, medium_done{false}, photo_done{false};
@@ -100,15 +88,16 @@ TEST_F(ChangingFiles, AFileReplacedOrRewrittenWhileReadIsReadAgainAndArchivedWho
 }
 
 // A file written to at every reading is left out, and on an update the good entry of the
-// earlier run stays instead of being replaced by a mix of two versions.
+// earlier run, deflated in pieces into one stream, stays instead of a mix of two versions.
 TEST_F(ChangingFiles, AFileThatKeepsChangingKeepsItsEarlierEntryAndEndsWithCodeOne) {
   const std::string large = source_ + "/registro.log";
-  const std::string earlier = Log(36 << 20, 1);
+  const std::string earlier = CompressibleText(36 << 20, 1);
   WriteFile(large, earlier);
   WriteFile(source_ + "/altro.txt", "prima");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  EXPECT_LT(std::filesystem::file_size(archive_), earlier.size() / 4);  // too large for memory: deflated in pieces
 
-  WriteFile(large, Log(36 << 20, 2));
+  WriteFile(large, CompressibleText(36 << 20, 2));
   WriteFile(source_ + "/altro.txt", "dopo");
   std::atomic<int> writes{0};
   archiver::SetReadHookForTests([&](const std::string& path, std::uint64_t end) {
@@ -133,16 +122,14 @@ TEST_F(ChangingFiles, TwoBackupsIntoOneArchiveAtOnceBothFinish) {
   const std::string first = sandbox_.path() + "prima", second = sandbox_.path() + "seconda";
   WriteFile(first + "/grande.bin", RandomBytes(48 << 20, 7));  // stored, so writing it takes a while
   WriteFile(second + "/piccolo.txt", "piccolo");
-  const pid_t slow = StartBackupProgram(archive_, first, sandbox_.path() + "prima.txt");
+  const pid_t slow = StartProgram(BackupCommand(archive_, first), sandbox_.path() + "prima.txt");
   ASSERT_TRUE(WaitForTemporaryFile(archive_)) << ReadFile(sandbox_.path() + "prima.txt");
-  const pid_t quick = StartBackupProgram(archive_, second, sandbox_.path() + "seconda.txt");
+  const pid_t quick = StartProgram(BackupCommand(archive_, second), sandbox_.path() + "seconda.txt");
   EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(sandbox_.path() + "prima.txt");
   EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(sandbox_.path() + "seconda.txt");
   EXPECT_NE(ReadFile(sandbox_.path() + "seconda.txt").find("è in uso da un'altra copia"), std::string::npos);
 
-  std::vector<std::string> names;
-  for (const EntryInfo& entry : ReadEntries(archive_)) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{first.substr(1) + "/", first.substr(1) + "/grande.bin",
+  EXPECT_EQ(EntryNames(archive_), (std::vector<std::string>{first.substr(1) + "/", first.substr(1) + "/grande.bin",
                                              second.substr(1) + "/", second.substr(1) + "/piccolo.txt"}));
   EXPECT_FALSE(Exists(archive_ + ".lock"));
   ExpectSoundArchive();

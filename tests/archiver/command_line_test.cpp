@@ -15,13 +15,11 @@ TEST(CommandLine, ReadsTheBackupAndRestoreLinesTheProgramIsDrivenWith) {
   EXPECT_EQ(backup->kind, Command::Kind::kBackup);
   EXPECT_EQ(backup->archive, "/dati/01020304.ZIP");
   EXPECT_EQ(backup->folder, "/home/anna/Documenti");
-
   const auto restore = ParseCommandLine({"-min", "-e", "-o", "/dati/01020304.ZIP", "/"});
   ASSERT_TRUE(restore);
   EXPECT_EQ(restore->kind, Command::Kind::kRestore);
   EXPECT_EQ(restore->archive, "/dati/01020304.ZIP");
   EXPECT_EQ(restore->folder, "/");
-
   // "-min" may be left out and options come in any order.
   EXPECT_EQ(ParseCommandLine({"-p", "-r", "-a", "a.zip", "cartella con spazi/*.*"})->folder, "cartella con spazi");
   EXPECT_EQ(ParseCommandLine({"-a", "-r", "-p", "a.zip", "/*.*"})->folder, "/");

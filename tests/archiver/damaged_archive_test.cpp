@@ -74,7 +74,12 @@ TEST_F(DamagedArchive, ADeclaredSizeThatDiffersFromTheDataFailsEvenWithTheRightC
   }
 }
 
-TEST_F(DamagedArchive, ATruncatedArchiveOrNoArchiveAtAllIsNothingDone) {
+TEST_F(DamagedArchive, ATruncatedOrMissingArchiveOrATargetThatCannotBeMadeIsNothingDone) {
+  WriteFile(sandbox_.path() + "un file", "non una cartella");
+  const auto no_target = Restore(archive_, sandbox_.path() + "un file/sotto");
+  EXPECT_EQ(no_target.code, ExitCode::kNothingDone);
+  EXPECT_NE(no_target.messages.find("impossibile creare la cartella di destinazione"), std::string::npos)
+      << no_target.messages;
   for (const std::size_t kept : {good_.size() - 10, good_.size() / 2, std::size_t{3}, std::size_t{0}}) {
     WriteFile(archive_, good_.substr(0, kept));
     const auto run = Restore(archive_, target_);
@@ -82,7 +87,7 @@ TEST_F(DamagedArchive, ATruncatedArchiveOrNoArchiveAtAllIsNothingDone) {
     EXPECT_NE(run.messages.find("impossibile leggere l'archivio " + archive_), std::string::npos) << run.messages;
   }
   std::filesystem::remove(archive_);
-  const auto missing = RunProgram({ArchiviaPath(), "-min", "-e", "-o", archive_, target_});
+  const auto missing = RunProgram(RestoreCommand(archive_, target_));
   EXPECT_EQ(missing.exit_code, 2);
   EXPECT_NE(missing.output.find("File o directory non esistente"), std::string::npos) << missing.output;
   EXPECT_FALSE(Exists(target_ + "/primo.txt"));
@@ -105,13 +110,6 @@ TEST_F(DamagedArchive, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
       EXPECT_EQ(contents.count(ReadFile(target_ + "/" + path)), 1u) << "byte " << at << ", " << path;
     }
   }
-}
-
-TEST_F(DamagedArchive, ATargetThatCannotBeCreatedIsNothingDone) {
-  WriteFile(sandbox_.path() + "un file", "non una cartella");
-  const auto run = Restore(archive_, sandbox_.path() + "un file/sotto");
-  EXPECT_EQ(run.code, ExitCode::kNothingDone);
-  EXPECT_NE(run.messages.find("impossibile creare la cartella di destinazione"), std::string::npos) << run.messages;
 }
 
 }  // namespace

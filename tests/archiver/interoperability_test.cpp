@@ -28,6 +28,11 @@ class Interoperability : public ::testing::Test {
     SetMtime(source_ + "/sotto/righe.txt", 1'234'567'891);
   }
 
+  // Info-ZIP's zip -r from the sandbox, so names are relative as it makes them.
+  ProcessResult ZipSource(const std::string& options) {
+    return RunProgram({"sh", "-c", "cd \"$0\" && zip " + options + " \"$1\" sorgente", sandbox_.path(), archive_});
+  }
+
   TempFolder sandbox_;
   const std::string source_ = sandbox_.path() + "sorgente";
   const std::string archive_ = sandbox_.path() + "archivio.zip";
@@ -70,8 +75,7 @@ TEST_F(Interoperability, PythonReadsOurArchiveWithItsNamesModesAndData) {
 
 TEST_F(Interoperability, WeExtractWhatInfoZipArchived) {
   if (!ToolExists("zip")) GTEST_SKIP() << "zip is not installed";
-  // -y keeps the link as a link; run from the sandbox so names are relative, as zip -r makes them.
-  const auto zipped = RunProgram({"sh", "-c", "cd \"$0\" && zip -q -r -y \"$1\" sorgente", sandbox_.path(), archive_});
+  const auto zipped = ZipSource("-q -r -y");  // -y keeps the link as a link
   ASSERT_EQ(zipped.exit_code, 0) << zipped.output;
   const auto run = Restore(archive_, target_);
   ASSERT_EQ(run.code, ExitCode::kDone) << run.messages;
@@ -97,7 +101,7 @@ TEST_F(Interoperability, TimesAfter2038FromOtherToolsAreNotReadAs1901) {
   if (!ToolExists("zip")) return;  // the hand-made archive above already holds such times
   SetMtime(source_ + "/sotto/righe.txt", k2040);
   std::filesystem::remove(archive_);
-  const auto zipped = RunProgram({"sh", "-c", "cd \"$0\" && zip -q -r \"$1\" sorgente", sandbox_.path(), archive_});
+  const auto zipped = ZipSource("-q -r");
   ASSERT_EQ(zipped.exit_code, 0) << zipped.output;
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
   EXPECT_EQ(Mtime(target_ + "/sorgente/sotto/righe.txt"), k2040);

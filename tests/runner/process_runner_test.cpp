@@ -59,13 +59,11 @@ TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleGoesBackToZero) {
 
 TEST(ProcessRunner, ABlankArgumentAddsNothingAndAnotherGoesInQuotesAsOneWord) {
   // The script ends with the number of words after its own name.
-  const std::string count_words = "/bin/sh -c \"exit $#\" script";
-  ProcessHandle handle = AVVIA_PROCESSO(count_words, "   ");
-  EXPECT_EQ(WaitForExit(handle), 0);
-  handle = AVVIA_PROCESSO(count_words, "");
-  EXPECT_EQ(WaitForExit(handle), 0);
-  handle = AVVIA_PROCESSO(count_words, "one word with blanks");
-  EXPECT_EQ(WaitForExit(handle), 1);
+  const std::pair<const char*, int> cases[] = {{"   ", 0}, {"", 0}, {"one word with blanks", 1}};
+  for (const auto& [argument, words] : cases) {
+    ProcessHandle handle = AVVIA_PROCESSO("/bin/sh -c \"exit $#\" script", argument);
+    EXPECT_EQ(WaitForExit(handle), words) << "[" << argument << "]";
+  }
 }
 
 TEST(ProcessRunner, NoShellReadsTheCommandLine) {

@@ -41,10 +41,14 @@ void RunToTheEnd(runner::RunSequence& run) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
-TEST(RunSequence, EveryLineRunsInOrderAndItsOutcomeIsKept) {
+// A line starts only when the one before has ended: line 3 finds the mark line 1 leaves last.
+TEST(RunSequence, EveryLineRunsInOrderAfterTheOneBeforeAndItsOutcomeIsKept) {
+  testing_support::TempFolder folder;
+  const std::string mark = folder.path() + "first-done";
   RecordingReport report;
-  runner::RunSequence run({Line(1, "/bin/true"), Line(2, "", "la cartella non è indicata"),
-                           Line(3, "/bin/sh -c \"exit 1\""), Line(4, "/no/such/archivia"),
+  runner::RunSequence run({Line(1, "/bin/sh -c \"sleep 0.3; touch " + mark + "\""),
+                           Line(2, "", "la cartella non è indicata"),
+                           Line(3, "/bin/sh -c \"test -e " + mark + " && exit 1; exit 2\""), Line(4, "/no/such/archivia"),
                            Line(5, "/bin/sh -c \"exit 2\"")},
                           report);
   RunToTheEnd(run);
@@ -61,18 +65,6 @@ TEST(RunSequence, EveryLineRunsInOrderAndItsOutcomeIsKept) {
     EXPECT_EQ(report.results[i].outcome, expected[i]) << "line " << i + 1;
   }
   EXPECT_EQ(report.results[4].exit_code, 2);
-}
-
-TEST(RunSequence, ALineStartsOnlyWhenTheOneBeforeHasEnded) {
-  testing_support::TempFolder folder;
-  const std::string mark = folder.path() + "first-done";
-  RecordingReport report;
-  runner::RunSequence run({Line(1, "/bin/sh -c \"sleep 0.3; touch " + mark + "\""),
-                           Line(2, "/bin/sh -c \"test -e " + mark + "\"")},
-                          report);
-  RunToTheEnd(run);
-  ASSERT_EQ(report.results.size(), 2u);
-  EXPECT_EQ(report.results[1].outcome, Outcome::Done);
 }
 
 // The end message once quoted the archiver's usage text, and a file name that was not UTF-8

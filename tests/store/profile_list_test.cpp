@@ -20,29 +20,21 @@ std::vector<std::string> ListOf(const TempFolder& folder, ProfileState& state) {
   return store::LEGGI_FILES_COPIA_DAT(state);
 }
 
+// A profile without lines once borrowed the path of the profile listed before it.
 TEST(ProfileListing, AddsTheLastFolderPathUnlessTheDescriptionShowsIt) {
   TempFolder folder;
+  ProfileState state;
+  EXPECT_TRUE(ListOf(folder, state).empty());
+  EXPECT_EQ(state.Num_Copie, 0);
   folder.Write("Copia_01.Dat", "Copia_01.Dat#Copia 01 (creata il 14/06/03 alle 10:22:33)\r\n 1#Doc#/doc/\r\n");
   folder.Write("Copia_02.Dat", "Copia_02.Dat#Salva /doc/ ogni sera\r\n 1#Doc#/doc/\r\n");
   folder.Write("Copia_03.Dat", "Copia_03.Dat#Senza righe\r\n");
-  ProfileState state;
   EXPECT_EQ(ListOf(folder, state),
             (std::vector<std::string>{
                 "Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/doc/)",
                 "Copia_02.Dat  Salva /doc/ ogni sera",
                 "Copia_03.Dat  Senza righe"}));
   EXPECT_EQ(state.Num_Copie, 3);
-}
-
-// A profile without lines must not borrow the path of the profile listed before it.
-TEST(ProfileListing, ProfileWithoutLinesNeverShowsAnotherProfilesPath) {
-  TempFolder folder;
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n 1#Doc#/doc/\r\n");
-  folder.Write("Copia_02.Dat", "Copia_02.Dat#Due\r\n");
-  ProfileState state;
-  const auto items = ListOf(folder, state);
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[1], "Copia_02.Dat  Due");
 }
 
 TEST(ProfileListing, SortsIgnoringCaseAndSkipsFilesThatAreNotProfiles) {
@@ -91,13 +83,6 @@ TEST(ProfileListing, FilesWithoutLineBreaksAreReadOnlyAsFarAsAProfileLineCanReac
   EXPECT_LT(read, 1 << 20);
 }
 
-TEST(ProfileListing, EmptyFolderGivesNoItems) {
-  TempFolder folder;
-  ProfileState state;
-  EXPECT_TRUE(ListOf(folder, state).empty());
-  EXPECT_EQ(state.Num_Copie, 0);
-}
-
 TEST(ProfileNumbering, NewProfileFollowsTheHighestNumberGapsAreNotReused) {
   TempFolder folder;
   for (const char* n : {"01", "02", "05"})
@@ -105,12 +90,7 @@ TEST(ProfileNumbering, NewProfileFollowsTheHighestNumberGapsAreNotReused) {
   ProfileState state;
   ListOf(folder, state);
   std::tm when{};
-  when.tm_mday = 14;
-  when.tm_mon = 5;
-  when.tm_year = 103;
-  when.tm_hour = 10;
-  when.tm_min = 2;
-  when.tm_sec = 3;
+  when.tm_year = 103, when.tm_mon = 5, when.tm_mday = 14, when.tm_hour = 10, when.tm_min = 2, when.tm_sec = 3;
   const auto next = store::NewProfile(state.Max_Num_Copia, when);
   ASSERT_TRUE(next);
   EXPECT_EQ(next->name, "Copia_06.Dat");
@@ -146,12 +126,8 @@ TEST(EditorItems, FixedColumnsCutAndPadByCharactersAndSkipBlankDescriptions) {
 }
 
 TEST(NumericValues, ReadTheLeadingNumberLikeTheWindowsDo) {
-  EXPECT_EQ(store::NumericValue(" 12#x"), 12);
-  EXPECT_EQ(store::NumericValue("7abc"), 7);
-  EXPECT_EQ(store::NumericValue("abc"), 0);
-  EXPECT_EQ(store::NumericValue(""), 0);
-  EXPECT_EQ(store::NumericValue("-3"), -3);
-  EXPECT_DOUBLE_EQ(store::NumericValue("1.5"), 1.5);
+  const std::pair<const char*, double> values[] = {{" 12#x", 12}, {"7abc", 7}, {"abc", 0}, {"", 0}, {"-3", -3}, {"1.5", 1.5}};
+  for (const auto& [text, value] : values) EXPECT_DOUBLE_EQ(store::NumericValue(text), value) << text;
   EXPECT_EQ(store::NumericValue16("2.5"), 2);  // half to even
   EXPECT_EQ(store::NumericValue16("3.5"), 4);
   EXPECT_EQ(store::NumericValue16("99999999"), 32767);
