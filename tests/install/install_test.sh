@@ -17,6 +17,13 @@ as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   chown 65534:65534 "$home"
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  # The checkout may sit in a folder only root can enter: the user installs from a copy.
+  mkdir "$root/sorgente"
+  cp -r "$source_dir/scripts" "$source_dir/data" "$root/sorgente/"
+  cp -r "$program_dir" "$root/programma"
+  chmod -R a+rX "$root/sorgente" "$root/programma"
+  source_dir=$root/sorgente
+  program_dir=$root/programma
 fi
 # The scripts see only the user's home and an ordinary PATH, as after a login.
 run() { "${as_user[@]}" env -i HOME="$home" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 "$@"; }
