@@ -182,6 +182,9 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   PumpEvents();
 
   english["message box"] = EnglishWhileOpen([] { platform::ShowMessage("Prova"); }, close_modal);
+  english["end message with details"] = EnglishWhileOpen(
+      [] { platform::ShowDetailedMessage("Prova", "riga 1: la cartella non esiste: C:\\DOC\\"); },
+      close_modal);
   english["input box"] = EnglishWhileOpen(
       [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal);
   english["replace question"] = EnglishWhileOpen(
