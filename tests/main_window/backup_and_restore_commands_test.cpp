@@ -8,13 +8,10 @@
 
 #include <functional>
 
-#include "main_window/main_window.h"
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
 #include "support/fake_archiver.h"
-#include "support/gui_helpers.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/main_window_fixture.h"
 #include "support/wait_for.h"
 
 namespace {
@@ -51,27 +48,13 @@ constexpr const char* kOverOriginals =
     "Confermi il ripristino dei VECCHI archivi sopra\r\r"
     "gli archivi ATTUALI  (ATTENZIONE!!!)  (S/N)";
 
-// A main window on a temporary data folder whose archiver is a recording stand-in.
-class CommandsTest : public ::testing::Test {
+// The main window with a recording stand-in for the archiver.
+class CommandsTest : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
-    window = new main_window::MainWindow(state, {});
-    state.Path_Dati = data.path();
+    MainWindowFixture::SetUp();
     window->archiver = archiver.path();
-    window->Show();
     Choose("Copia_01.Dat");
-  }
-  void TearDown() override { testing_support::DestroyNow(window); }
-
-  void Choose(const std::string& name) {
-    window->txtNome_Copia->ChangeValue(name);
-    window->SetProfileCommandsEnabled(true);
-  }
-  bool ProfileCommandsEnabled(bool enabled) const {
-    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6,
-                        window->Command7})
-      if (b->IsEnabled() != enabled) return false;
-    return true;
   }
   bool BackupEnded() const { return !window->BackupInProgress(); }
   std::string Banner() const { return window->Label6[0]->GetLabel().utf8_string(); }
@@ -80,11 +63,8 @@ class CommandsTest : public ::testing::Test {
         wxWindow::FindWindowByName(restore::kRestoreWindowName, window));
   }
 
-  testing_support::TempFolder data, originals;
+  testing_support::TempFolder originals;
   testing_support::FakeArchiver archiver{"0.2"};
-  store::ProfileState state;
-  testing_support::ScriptedDialogs dialogs;
-  main_window::MainWindow* window = nullptr;
 };
 
 TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilently) {
@@ -101,7 +81,7 @@ TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilent
   EXPECT_TRUE(WaitFor([&] { return BackupEnded(); }));
   EXPECT_TRUE(dialogs.Log().empty());
   EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_TRUE(archiver.Runs().empty());
 }
 
@@ -115,7 +95,7 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   Choose("  Copia_01.Dat ");
   window->OnBackup();
   EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
-  EXPECT_TRUE(ProfileCommandsEnabled(false));
+  EXPECT_TRUE(ProfileCommandsAre(false));
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled());
   EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 3: Documenti"; }));
   EXPECT_EQ(dialogs.busy_depth(), 1);
@@ -136,7 +116,7 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
   EXPECT_EQ(dialogs.busy_depth(), 0);
   EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
 }
 
@@ -170,7 +150,6 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
   ASSERT_EQ(dialogs.Log(), (Strings{"beep", "detailed message: ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
                                             "Cartelle non salvate o salvate solo in parte: 98 su 100"}));
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
-  EXPECT_EQ(dialogs.calls().back().parent, window);
   const std::string& details = dialogs.calls().back().details;
   EXPECT_TRUE(details.starts_with(
       "Cartelle NON salvate o salvate solo in parte:\r"
@@ -255,12 +234,12 @@ TEST_F(CommandsTest, RestoreElsewhereListsOnlyTheProfilesArchives) {
   EXPECT_EQ(Form3()->txtDescriz_Copia->GetValue(), "Casa");
   EXPECT_FALSE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "ATTENDERE PREGO");
-  EXPECT_TRUE(ProfileCommandsEnabled(false));
+  EXPECT_TRUE(ProfileCommandsAre(false));
 
   Form3()->OnEnd();
   EXPECT_TRUE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "Ripristina copia precedente");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
 }
 
 TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerStops) {
@@ -304,7 +283,7 @@ TEST_F(CommandsTest, RestoreWithoutArchivesSaysSoAndGivesTheCommandsBack) {
   EXPECT_EQ(Form3(), nullptr);
   EXPECT_TRUE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "Ripristina copia precedente");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_EQ(dialogs.busy_depth(), 0);
 }
 
