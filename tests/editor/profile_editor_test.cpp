@@ -11,8 +11,10 @@
 #include "store/editor_items.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
+#include "support/recording_link.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "support/window_checks.h"
 
 namespace {
 
@@ -24,19 +26,6 @@ using testing_support::PressKey;
 using testing_support::PumpEvents;
 using testing_support::TypeText;
 using Lines = std::vector<std::pair<std::string, std::string>>;  // description, folder name
-
-// The main window as the editor sees it: every call written down.
-struct RecordingLink : main_window::MainWindowLink {
-  void DisableForChild() override { calls.push_back("disable"); }
-  void GiveBack() override { calls.push_back("give back"); }
-  void SetProfileCommandsEnabled(bool on) override { calls.push_back(on ? "commands on" : "off"); }
-  void SetRestoreCaption(const std::string& caption) override { calls.push_back(caption); }
-  void SetDescriptionText(const std::string& text) override {
-    calls.push_back("description " + text);
-  }
-  void SetBanner(const std::string& text) override { calls.push_back(text); }
-  std::vector<std::string> calls;
-};
 
 class EditorTest : public ::testing::Test {
  protected:
@@ -77,11 +66,7 @@ class EditorTest : public ::testing::Test {
   std::string In(const std::string& name) const { return folder.path() + name; }
   std::string File() const { return folder.Read("Copia_01.Dat"); }
 
-  static std::vector<std::string> Items(const Form2& editor) {
-    std::vector<std::string> items;
-    for (const wxString& s : editor.List1->GetStrings()) items.push_back(s.utf8_string());
-    return items;
-  }
+  static std::vector<std::string> Items(const Form2& editor) { return testing_support::ListItems(*editor.List1); }
   static void Click(Form2& editor, int index) {
     editor.List1->SetSelection(index);
     editor.OnListClick();
@@ -106,7 +91,7 @@ class EditorTest : public ::testing::Test {
 
   testing_support::TempFolder folder;
   store::ProfileState state;
-  RecordingLink link;
+  testing_support::RecordingLink link;
   testing_support::ScriptedDialogs dialogs;
   Form2* editor_ = nullptr;  // the editor opened last
 };
@@ -227,21 +212,15 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
 TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   ClickOn(*editor.txtNome_Copia);
-  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
-  for (int i = 0; i < 12; ++i) {
-    PressKey(WXK_TAB);
-    walk.push_back(wxWindow::FindFocus());
-  }
-  const std::vector<wxWindow*> expected{
-      editor.txtNome_Copia, editor.List1,    editor.txtNum_Copia, editor.txtDes_Copia,
-      editor.txtPath_Copia, editor.txtDescriz_Copia, editor.Command1, editor.Command4,
-      editor.Command2,      editor.Command3, editor.Command8,     editor.Command7,
-      editor.txtNome_Copia};
-  EXPECT_EQ(walk, expected);
+  EXPECT_EQ(testing_support::TabWalk(12),
+            (std::vector<wxWindow*>{editor.txtNome_Copia, editor.List1, editor.txtNum_Copia,
+                                    editor.txtDes_Copia, editor.txtPath_Copia,
+                                    editor.txtDescriz_Copia, editor.Command1, editor.Command4,
+                                    editor.Command2, editor.Command3, editor.Command8,
+                                    editor.Command7, editor.txtNome_Copia}));
 }
 
-// A message box used to be parented to the main window, which the toolkit then raised over
-// the editor: the editor lost the focus and no click reached it.
+// Through the toolkit, in front of the real main window.
 TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) {
   auto* main = new main_window::MainWindow(state, {});
   main->Show();
@@ -250,13 +229,7 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   Form2& editor = editor::ShowProfileEditor(state, *main);  // line 1 prepared, no folder
   platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
   testing_support::AnswerDialogsByKey answers;
-  for (int click = 1; click <= 2; ++click) {
-    ClickOn(*editor.Command2);
-    ASSERT_EQ(answers.parents.size(), static_cast<std::size_t>(click)) << "the click was lost";
-    EXPECT_EQ(answers.parents.back(), &editor);
-    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
-    EXPECT_EQ(testing_support::FocusedTopLevel(), &editor);
-  }
+  testing_support::ExpectEachClickAMessageOwnedBy(*editor.Command2, editor, answers);
   EXPECT_FALSE(main->IsEnabled());
   editor.Close();
   PumpEvents();
@@ -320,15 +293,30 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeAndKeepsTheTextWhenNoneIs
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Foto/"));
 }
 
-TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooser) {
+// The field's menu opens every other folder chooser at the line's folder. The explorer's
+// "Conferma" hands its last listed folder to the field; "Annulla" leaves the field as it was.
+TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfirmedChoice) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   Click(editor, 0);
   const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
   ASSERT_EQ(menu->GetMenuItemCount(), 3u);
-  EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(),
-            "Sfoglia nell'albero delle cartelle...");
+  EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(), "Sfoglia nell'albero delle cartelle...");
   EXPECT_EQ(menu->FindItemByPosition(1)->GetItemLabelText(), "Scegli disco e cartella...");
   EXPECT_EQ(menu->FindItemByPosition(2)->GetItemLabelText(), "Cartoscope, esplora risorse...");
+  for (const bool confirm : {false, true}) {
+    ActWhileWaiting close_explorer([confirm] {
+      for (wxWindow* window : wxTopLevelWindows)
+        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) {
+          if (confirm) explorer->OnConfirm();
+          else explorer->OnCancel();
+        }
+    });
+    menu->SendEvent(menu->FindItemByPosition(2)->GetId());
+    PumpEvents();
+    EXPECT_EQ(Text(editor.txtPath_Copia), confirm ? "/" : In("Lettere/")) << confirm;
+  }
+
+  Click(editor, 0);
   std::string opened_at;
   ActWhileWaiting choose([&] {
     for (wxWindow* window : wxTopLevelWindows)
@@ -344,26 +332,6 @@ TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooser) {
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Musica"));
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText({{"Lettere", "Musica/"}}));
-}
-
-// The explorer's "Conferma" hands its last listed folder to the field; "Annulla" leaves the
-// field as it was.
-TEST_F(EditorTest, TheExplorerEntryFillsTheFolderFieldOnlyWhenConfirmed) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  Click(editor, 0);
-  const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
-  for (const bool confirm : {false, true}) {
-    ActWhileWaiting close_explorer([confirm] {
-      for (wxWindow* window : wxTopLevelWindows)
-        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) {
-          if (confirm) explorer->OnConfirm();
-          else explorer->OnCancel();
-        }
-    });
-    menu->SendEvent(menu->FindItemByPosition(2)->GetId());
-    PumpEvents();
-    EXPECT_EQ(Text(editor.txtPath_Copia), confirm ? "/" : In("Lettere/")) << confirm;
-  }
 }
 
 TEST_F(EditorTest, ClosingTheEditorWhileTheTreeIsOpenClosesTheTreeFirst) {
