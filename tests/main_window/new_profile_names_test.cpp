@@ -11,7 +11,6 @@
 namespace {
 
 using testing::HasSubstr;
-using testing_support::ClickOn;
 using testing_support::WaitFor;
 
 class NewProfileNamesTest : public testing_support::MainWindowFixture {
@@ -24,18 +23,26 @@ class NewProfileNamesTest : public testing_support::MainWindowFixture {
     window->RebuildList();
   }
 
+  void Click(wxWindow* control) {
+    wxUIActionSimulator input;
+    input.MouseMove(control->GetScreenRect().GetPosition() + control->GetSize() / 2);
+    testing_support::PumpEvents();
+    input.MouseClick();
+    testing_support::PumpEvents();
+  }
+
   // What the user does: "Nuova copia personalizzata", a name typed over the proposed one,
   // "Conferma". Returns the beep and message of a refusal, "" when nothing was refused.
   std::string ConfirmNewProfileNamed(const std::string& name) {
     dialogs.Clear();
-    ClickOn(*window->Command3);
-    ClickOn(*window->txtNome_Copia);
+    Click(window->Command3);
+    Click(window->txtNome_Copia);
     window->txtNome_Copia->SelectAll();
     wxUIActionSimulator().Text(name.c_str());
     EXPECT_TRUE(WaitFor([&] { return window->txtNome_Copia->GetValue().utf8_string() == name; }))
         << "typed " << window->txtNome_Copia->GetValue().utf8_string();
     const int opened = editor_opened;
-    ClickOn(*window->Command2);
+    Click(window->Command2);
     EXPECT_TRUE(WaitFor([&] { return !dialogs.calls().empty() || editor_opened > opened; }));
     const auto log = dialogs.Log();
     return log.size() == 2 && log[0] == "beep" ? log[1] : "";
