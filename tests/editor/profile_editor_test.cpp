@@ -234,21 +234,25 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   testing_support::DestroyNow(main);
 }
 
-// Only confirmed lines of this profile are written: not the lines after one without a
-// description shifted, nor a line left in the tables by a profile edited earlier, nor a new
-// line never confirmed.
-TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndNoOtherLineTakesItsPlace) {
-  for (int i = 1; i <= 5; ++i) state.Des_Riga[i] = state.Path_Riga[i] = "/altra/";
-  state.Max_Num_Riga = 5;
+TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndTheLinesAfterItKeepTheirFolders) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"", "Foto/"}, {"Musica", "Musica/"}});
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("2: " + In("Foto/")), std::string::npos);
   const Lines shown = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}};
   EXPECT_EQ(Items(editor), ListFor(shown));
-  editor.OnNewLine();
   Click(editor, 1);
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText(shown));
+}
+
+TEST_F(EditorTest, NoLineOfAnEarlierProfileNorAnUnconfirmedSlotIsEverWritten) {
+  for (int i = 1; i <= 5; ++i) state.Des_Riga[i] = state.Path_Riga[i] = "/altra/";
+  state.Max_Num_Riga = 5;
+  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
+  editor.OnNewLine();
+  Click(editor, 0);
+  editor.OnConfirm();
+  EXPECT_EQ(File(), FileText({{"Lettere", "Lettere/"}}));
 }
 
 TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAndClosesWithTheEditor) {
