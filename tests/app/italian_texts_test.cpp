@@ -21,6 +21,7 @@
 #include "restore/restore_window.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
+#include "support/recording_link.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -142,20 +143,11 @@ class OpenDialog : public wxModalDialogHook {
   wxDialog* dialog_ = nullptr;
 };
 
-struct NoMainWindowLink : main_window::MainWindowLink {
-  void DisableForChild() override {}
-  void GiveBack() override {}
-  void SetProfileCommandsEnabled(bool) override {}
-  void SetRestoreCaption(const std::string&) override {}
-  void SetDescriptionText(const std::string&) override {}
-  void SetBanner(const std::string&) override {}
-};
-
 TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   testing_support::TempFolder folder;
   folder.Write("Copia_01.Dat", "Copia_01.Dat#Documenti\r\n 1#Lettere#" + folder.path() + "\r\n");
   store::ProfileState state;
-  NoMainWindowLink link;
+  testing_support::RecordingLink link;
   std::map<std::string, std::vector<std::string>> english;  // where -> texts
   OpenDialog modal;
   const auto close_modal = [&] { modal.Close(); };

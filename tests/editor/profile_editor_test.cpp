@@ -11,8 +11,10 @@
 #include "store/editor_items.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
+#include "support/recording_link.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "support/window_checks.h"
 
 namespace {
 
@@ -24,19 +26,6 @@ using testing_support::PressKey;
 using testing_support::PumpEvents;
 using testing_support::TypeText;
 using Lines = std::vector<std::pair<std::string, std::string>>;  // description, folder name
-
-// The main window as the editor sees it: every call written down.
-struct RecordingLink : main_window::MainWindowLink {
-  void DisableForChild() override { calls.push_back("disable"); }
-  void GiveBack() override { calls.push_back("give back"); }
-  void SetProfileCommandsEnabled(bool on) override { calls.push_back(on ? "commands on" : "off"); }
-  void SetRestoreCaption(const std::string& caption) override { calls.push_back(caption); }
-  void SetDescriptionText(const std::string& text) override {
-    calls.push_back("description " + text);
-  }
-  void SetBanner(const std::string& text) override { calls.push_back(text); }
-  std::vector<std::string> calls;
-};
 
 class EditorTest : public ::testing::Test {
  protected:
@@ -63,25 +52,19 @@ class EditorTest : public ::testing::Test {
   std::string FileText(const Lines& lines) const {
     std::string text = "Copia_01.Dat#Documenti\r\n";
     for (std::size_t i = 0; i < lines.size(); ++i)
-      text +=
-          " " + std::to_string(i + 1) + "#" + lines[i].first + "#" + In(lines[i].second) + "\r\n";
+      text += " " + std::to_string(i + 1) + "#" + lines[i].first + "#" + In(lines[i].second) + "\r\n";
     return text;
   }
   std::vector<std::string> ListFor(const Lines& lines) const {
     std::vector<std::string> items;
     for (std::size_t i = 0; i < lines.size(); ++i)
-      items.push_back(
-          store::EditorListItem(static_cast<int>(i + 1), lines[i].first, In(lines[i].second)));
+      items.push_back(store::EditorListItem(static_cast<int>(i + 1), lines[i].first, In(lines[i].second)));
     return items;
   }
   std::string In(const std::string& name) const { return folder.path() + name; }
   std::string File() const { return folder.Read("Copia_01.Dat"); }
 
-  static std::vector<std::string> Items(const Form2& editor) {
-    std::vector<std::string> items;
-    for (const wxString& s : editor.List1->GetStrings()) items.push_back(s.utf8_string());
-    return items;
-  }
+  static std::vector<std::string> Items(const Form2& editor) { return testing_support::ListItems(*editor.List1); }
   static void Click(Form2& editor, int index) {
     editor.List1->SetSelection(index);
     editor.OnListClick();
@@ -94,19 +77,15 @@ class EditorTest : public ::testing::Test {
   // Command1, 2, 3, 4, 7 and 8 as "123478", with "-" for each one disabled.
   static std::string Enabled(const Form2& e) {
     std::string flags;
-    for (const auto& [name, button] : {std::pair{'1', e.Command1},
-                                       {'2', e.Command2},
-                                       {'3', e.Command3},
-                                       {'4', e.Command4},
-                                       {'7', e.Command7},
-                                       {'8', e.Command8}})
+    for (const auto& [name, button] : {std::pair{'1', e.Command1}, {'2', e.Command2}, {'3', e.Command3},
+                                       {'4', e.Command4}, {'7', e.Command7}, {'8', e.Command8}})
       flags += button->IsEnabled() ? name : '-';
     return flags;
   }
 
   testing_support::TempFolder folder;
   store::ProfileState state;
-  RecordingLink link;
+  testing_support::RecordingLink link;
   testing_support::ScriptedDialogs dialogs;
   Form2* editor_ = nullptr;  // the editor opened last
 };
@@ -117,17 +96,12 @@ TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {
     EXPECT_EQ(&editor::ShowProfileEditor(state, link), &editor);  // one editor at a time
     EXPECT_EQ(editor.GetTitle(), "Gestione singole copie personalizzate - PAG.2");
     EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}}));
-    EXPECT_EQ(Text(editor.txtNome_Copia) + "|" + Text(editor.txtDescriz_Copia),
-              "Copia_01.Dat|Documenti");
+    EXPECT_EQ(Text(editor.txtNome_Copia) + "|" + Text(editor.txtDescriz_Copia), "Copia_01.Dat|Documenti");
     EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
     EXPECT_EQ(Enabled(editor), "123478");
     EXPECT_EQ(testing_support::UnreadableCaptions(editor), std::vector<std::string>{});
-    EXPECT_EQ(editor.txtPath_Copia->GetToolTipText(),
-              "Tasto destro: altri modi di scegliere la cartella");
-    if (close_box)
-      editor.Close();
-    else
-      editor.OnEnd();
+    EXPECT_EQ(editor.txtPath_Copia->GetToolTipText(), "Tasto destro: altri modi di scegliere la cartella");
+    close_box ? static_cast<void>(editor.Close()) : editor.OnEnd();
     PumpEvents();
     EXPECT_EQ(Form2::Open(), nullptr);
     EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
@@ -145,11 +119,10 @@ TEST_F(EditorTest, OpensOnAProfileWithoutLinesWithLineOnePreparedAndDeleteUnavai
   EXPECT_EQ(File(), FileText({{"Copia 1", "Lettere/"}}));
   EXPECT_EQ(Items(editor), ListFor({{"Copia 1", "Lettere/"}}));
   EXPECT_EQ(Enabled(editor), "1234-8");  // "Cancella" only comes back with the next opening
-  EXPECT_EQ(link.calls,
-            (std::vector<std::string>{"disable", "description Documenti", "commands on"}));
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "description Documenti", "commands on"}));
 }
 
-TEST_F(EditorTest, AFailedCheckWritesNothingButBringsNuovaCopiaBackOnceTheDescriptionPassed) {
+TEST_F(EditorTest, FailedChecksAndAFailedWriteChangeNothingButNuovaCopiaComesBackOnceTheDescriptionPassed) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   const std::string before = File();
   editor.OnNewLine();
@@ -161,10 +134,19 @@ TEST_F(EditorTest, AFailedCheckWritesNothingButBringsNuovaCopiaBackOnceTheDescri
   editor.txtDes_Copia->ChangeValue("Foto");
   editor.OnConfirm();  // the folder is still empty
   EXPECT_EQ(Enabled(editor), "123478");
-  EXPECT_EQ(dialogs.Log(),
-            (std::vector<std::string>{"beep", "message: Indicare una descrizione !!!", "beep",
-                                      "message: Indicare un nome di cartella da salvare !!!"}));
+  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "message: Indicare una descrizione !!!", "beep",
+                                                     "message: Indicare un nome di cartella da salvare !!!"}));
   EXPECT_EQ(File(), before);
+
+  // A write that fails is reported, and the list and the table still show the file.
+  Click(editor, 0);
+  editor.txtDes_Copia->ChangeValue("Corrispondenza");
+  state.Path_Dati = folder.path() + "sparita/";
+  editor.OnConfirm();
+  ASSERT_EQ(dialogs.Messages().size(), 3u);
+  EXPECT_NE(dialogs.Messages()[2].find("sparita/Copia_01.Dat"), std::string::npos) << dialogs.Messages()[2];
+  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}}));
+  EXPECT_EQ(state.Des_Riga[1], "Lettere");
   EXPECT_EQ(link.calls, std::vector<std::string>{"disable"});
 }
 
@@ -178,8 +160,8 @@ TEST_F(EditorTest, AFolderThatDoesNotExistIsStoredOnlyWhenTheUserSaysS) {
     dialogs.Answer(answer);
     editor.OnConfirm();
   }
-  EXPECT_EQ(dialogs.calls()[0].text + "|" + dialogs.calls()[0].title + "|" +
-                dialogs.calls()[0].default_text,
+  const auto& question = dialogs.calls()[0];
+  EXPECT_EQ(question.text + "|" + question.title + "|" + question.default_text,
             "La cartella /media/chiavetta/Lettere/ non esiste o non è raggiungibile.\r\n\r\n"
             "Confermi ugualmente la riga ?   (S/N)|Conferma riga|N");
   EXPECT_EQ(File(), "Copia_01.Dat#Documenti\r\n 1#Lettere#/media/chiavetta/Lettere/\r\n");
@@ -227,21 +209,15 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
 TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   ClickOn(*editor.txtNome_Copia);
-  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
-  for (int i = 0; i < 12; ++i) {
-    PressKey(WXK_TAB);
-    walk.push_back(wxWindow::FindFocus());
-  }
-  const std::vector<wxWindow*> expected{
-      editor.txtNome_Copia, editor.List1,    editor.txtNum_Copia, editor.txtDes_Copia,
-      editor.txtPath_Copia, editor.txtDescriz_Copia, editor.Command1, editor.Command4,
-      editor.Command2,      editor.Command3, editor.Command8,     editor.Command7,
-      editor.txtNome_Copia};
-  EXPECT_EQ(walk, expected);
+  EXPECT_EQ(testing_support::TabWalk(12),
+            (std::vector<wxWindow*>{editor.txtNome_Copia, editor.List1, editor.txtNum_Copia,
+                                    editor.txtDes_Copia, editor.txtPath_Copia,
+                                    editor.txtDescriz_Copia, editor.Command1, editor.Command4,
+                                    editor.Command2, editor.Command3, editor.Command8,
+                                    editor.Command7, editor.txtNome_Copia}));
 }
 
-// A message box used to be parented to the main window, which the toolkit then raised over
-// the editor: the editor lost the focus and no click reached it.
+// Through the toolkit, in front of the real main window.
 TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) {
   auto* main = new main_window::MainWindow(state, {});
   main->Show();
@@ -250,13 +226,7 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   Form2& editor = editor::ShowProfileEditor(state, *main);  // line 1 prepared, no folder
   platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
   testing_support::AnswerDialogsByKey answers;
-  for (int click = 1; click <= 2; ++click) {
-    ClickOn(*editor.Command2);
-    ASSERT_EQ(answers.parents.size(), static_cast<std::size_t>(click)) << "the click was lost";
-    EXPECT_EQ(answers.parents.back(), &editor);
-    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
-    EXPECT_EQ(testing_support::FocusedTopLevel(), &editor);
-  }
+  testing_support::ExpectEachClickAMessageOwnedBy(*editor.Command2, editor, answers);
   EXPECT_FALSE(main->IsEnabled());
   editor.Close();
   PumpEvents();
@@ -285,20 +255,7 @@ TEST_F(EditorTest, NoLineOfAnEarlierProfileNorAnUnconfirmedSlotIsEverWritten) {
   EXPECT_EQ(File(), FileText({{"Lettere", "Lettere/"}}));
 }
 
-TEST_F(EditorTest, AWriteThatFailsIsReportedAndTheListStillShowsTheFile) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  Click(editor, 0);
-  editor.txtDes_Copia->ChangeValue("Corrispondenza");
-  state.Path_Dati = folder.path() + "sparita/";
-  editor.OnConfirm();
-  ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_NE(dialogs.Messages()[0].find("sparita/Copia_01.Dat"), std::string::npos);
-  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}}));
-  EXPECT_EQ(state.Des_Riga[1], "Lettere");
-  EXPECT_EQ(link.calls, std::vector<std::string>{"disable"});
-}
-
-TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeAndKeepsTheTextWhenNoneIs) {
+TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAndClosesWithTheEditor) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   std::string start;
   ActWhileWaiting choose([&] {
@@ -318,17 +275,40 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeAndKeepsTheTextWhenNoneIs
   });
   editor.OnBrowse();
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Foto/"));
+
+  // Closing the editor while the tree is open closes the tree first.
+  ActWhileWaiting close_editor([&] { editor.Close(); });
+  editor.OnBrowse();
+  PumpEvents();
+  EXPECT_EQ(picker::System_TreeView_Rete::Open(), nullptr);
+  EXPECT_EQ(Form2::Open(), nullptr);
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
 }
 
-TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooser) {
+// The field's menu opens every other folder chooser at the line's folder. The explorer's
+// "Conferma" hands its last listed folder to the field; "Annulla" leaves the field as it was.
+TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfirmedChoice) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   Click(editor, 0);
   const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
   ASSERT_EQ(menu->GetMenuItemCount(), 3u);
-  EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(),
-            "Sfoglia nell'albero delle cartelle...");
+  EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(), "Sfoglia nell'albero delle cartelle...");
   EXPECT_EQ(menu->FindItemByPosition(1)->GetItemLabelText(), "Scegli disco e cartella...");
   EXPECT_EQ(menu->FindItemByPosition(2)->GetItemLabelText(), "Cartoscope, esplora risorse...");
+  for (const bool confirm : {false, true}) {
+    ActWhileWaiting close_explorer([confirm] {
+      for (wxWindow* window : wxTopLevelWindows)
+        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) {
+          if (confirm) explorer->OnConfirm();
+          else explorer->OnCancel();
+        }
+    });
+    menu->SendEvent(menu->FindItemByPosition(2)->GetId());
+    PumpEvents();
+    EXPECT_EQ(Text(editor.txtPath_Copia), confirm ? "/" : In("Lettere/")) << confirm;
+  }
+
+  Click(editor, 0);
   std::string opened_at;
   ActWhileWaiting choose([&] {
     for (wxWindow* window : wxTopLevelWindows)
@@ -344,36 +324,6 @@ TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooser) {
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Musica"));
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText({{"Lettere", "Musica/"}}));
-}
-
-// The explorer's "Conferma" hands its last listed folder to the field; "Annulla" leaves the
-// field as it was.
-TEST_F(EditorTest, TheExplorerEntryFillsTheFolderFieldOnlyWhenConfirmed) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  Click(editor, 0);
-  const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
-  for (const bool confirm : {false, true}) {
-    ActWhileWaiting close_explorer([confirm] {
-      for (wxWindow* window : wxTopLevelWindows)
-        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) {
-          if (confirm) explorer->OnConfirm();
-          else explorer->OnCancel();
-        }
-    });
-    menu->SendEvent(menu->FindItemByPosition(2)->GetId());
-    PumpEvents();
-    EXPECT_EQ(Text(editor.txtPath_Copia), confirm ? "/" : In("Lettere/")) << confirm;
-  }
-}
-
-TEST_F(EditorTest, ClosingTheEditorWhileTheTreeIsOpenClosesTheTreeFirst) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  ActWhileWaiting close_editor([&] { editor.Close(); });
-  editor.OnBrowse();
-  PumpEvents();
-  EXPECT_EQ(picker::System_TreeView_Rete::Open(), nullptr);
-  EXPECT_EQ(Form2::Open(), nullptr);
-  EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
 }
 
 }  // namespace

@@ -8,13 +8,10 @@
 
 #include <functional>
 
-#include "main_window/main_window.h"
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
 #include "support/fake_archiver.h"
-#include "support/gui_helpers.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/main_window_fixture.h"
 #include "support/wait_for.h"
 
 namespace {
@@ -22,25 +19,26 @@ namespace {
 using Strings = std::vector<std::string>;
 using testing_support::WaitFor;
 
-// Watches for a modal dialog from the event loop that runs it: act on the dialog once it shows,
-// and give_up on it if it is still there a few seconds later.
+// Watches from the event loop that runs a modal dialog: acts on the dialog once it shows. One
+// still open a few seconds later did not get what act sent: it is closed so that the test ends.
 class DialogWatcher : public wxTimer {
  public:
-  using Action = std::function<void(wxDialog&)>;
-  DialogWatcher(Action act, Action give_up) : act_(std::move(act)), give_up_(std::move(give_up)) { Start(20); }
-
+  explicit DialogWatcher(std::function<void(wxDialog&)> act) : act_(std::move(act)) { Start(20); }
   void Notify() override {
     wxDialog* dialog = nullptr;
     for (wxWindow* top : wxTopLevelWindows)
       if (auto* d = dynamic_cast<wxDialog*>(top); d && d->IsModal()) dialog = d;
     if (!dialog) return;
     if (ticks_++ == 0) act_(*dialog);
-    else if (ticks_ == kGiveUpTicks) give_up_(*dialog);
+    if (ticks_ == 250) {
+      gave_up = true;
+      dialog->EndModal(wxID_CANCEL);
+    }
   }
+  bool gave_up = false;
 
  private:
-  static constexpr int kGiveUpTicks = 250;
-  Action act_, give_up_;
+  std::function<void(wxDialog&)> act_;
   int ticks_ = 0;
 };
 
@@ -51,27 +49,13 @@ constexpr const char* kOverOriginals =
     "Confermi il ripristino dei VECCHI archivi sopra\r\r"
     "gli archivi ATTUALI  (ATTENZIONE!!!)  (S/N)";
 
-// A main window on a temporary data folder whose archiver is a recording stand-in.
-class CommandsTest : public ::testing::Test {
+// The main window with a recording stand-in for the archiver.
+class CommandsTest : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
-    window = new main_window::MainWindow(state, {});
-    state.Path_Dati = data.path();
+    MainWindowFixture::SetUp();
     window->archiver = archiver.path();
-    window->Show();
     Choose("Copia_01.Dat");
-  }
-  void TearDown() override { testing_support::DestroyNow(window); }
-
-  void Choose(const std::string& name) {
-    window->txtNome_Copia->ChangeValue(name);
-    window->SetProfileCommandsEnabled(true);
-  }
-  bool ProfileCommandsEnabled(bool enabled) const {
-    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6,
-                        window->Command7})
-      if (b->IsEnabled() != enabled) return false;
-    return true;
   }
   bool BackupEnded() const { return !window->BackupInProgress(); }
   std::string Banner() const { return window->Label6[0]->GetLabel().utf8_string(); }
@@ -80,11 +64,8 @@ class CommandsTest : public ::testing::Test {
         wxWindow::FindWindowByName(restore::kRestoreWindowName, window));
   }
 
-  testing_support::TempFolder data, originals;
+  testing_support::TempFolder originals;
   testing_support::FakeArchiver archiver{"0.2"};
-  store::ProfileState state;
-  testing_support::ScriptedDialogs dialogs;
-  main_window::MainWindow* window = nullptr;
 };
 
 TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilently) {
@@ -101,7 +82,7 @@ TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilent
   EXPECT_TRUE(WaitFor([&] { return BackupEnded(); }));
   EXPECT_TRUE(dialogs.Log().empty());
   EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_TRUE(archiver.Runs().empty());
 }
 
@@ -115,7 +96,7 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   Choose("  Copia_01.Dat ");
   window->OnBackup();
   EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
-  EXPECT_TRUE(ProfileCommandsEnabled(false));
+  EXPECT_TRUE(ProfileCommandsAre(false));
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled());
   EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 3: Documenti"; }));
   EXPECT_EQ(dialogs.busy_depth(), 1);
@@ -136,7 +117,7 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
   EXPECT_EQ(dialogs.busy_depth(), 0);
   EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
 }
 
@@ -170,7 +151,6 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
   ASSERT_EQ(dialogs.Log(), (Strings{"beep", "detailed message: ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
                                             "Cartelle non salvate o salvate solo in parte: 98 su 100"}));
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
-  EXPECT_EQ(dialogs.calls().back().parent, window);
   const std::string& details = dialogs.calls().back().details;
   EXPECT_TRUE(details.starts_with(
       "Cartelle NON salvate o salvate solo in parte:\r"
@@ -201,7 +181,6 @@ TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
   wxRect dialog_rect, screen;
   wxWindow* parent = nullptr;
   std::string headline, details;
-  bool still_open = false;
   DialogWatcher watcher([&](wxDialog& dialog) {
     dialog_rect = dialog.GetScreenRect();
     screen = wxDisplay(wxDisplay::GetFromWindow(&dialog)).GetGeometry();
@@ -213,14 +192,11 @@ TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
     wxUIActionSimulator user;
     user.MouseMove(dialog_rect.GetPosition() + wxPoint(dialog_rect.width / 2, dialog_rect.height / 2));
     user.Char(WXK_ESCAPE);
-  }, [&](wxDialog& dialog) {
-    still_open = true;  // the key never reached it: close it so that the test ends
-    dialog.EndModal(wxID_CANCEL);
   });
   window->OnBackup();
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
-  EXPECT_FALSE(still_open);
+  EXPECT_FALSE(watcher.gave_up) << "the key never reached the dialog";
   EXPECT_TRUE(archiver.Runs().empty());
   EXPECT_EQ(parent, window);
   EXPECT_TRUE(screen.Contains(dialog_rect)) << "dialog " << dialog_rect.x << "," << dialog_rect.y << " "
@@ -255,12 +231,12 @@ TEST_F(CommandsTest, RestoreElsewhereListsOnlyTheProfilesArchives) {
   EXPECT_EQ(Form3()->txtDescriz_Copia->GetValue(), "Casa");
   EXPECT_FALSE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "ATTENDERE PREGO");
-  EXPECT_TRUE(ProfileCommandsEnabled(false));
+  EXPECT_TRUE(ProfileCommandsAre(false));
 
   Form3()->OnEnd();
   EXPECT_TRUE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "Ripristina copia precedente");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
 }
 
 TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerStops) {
@@ -304,7 +280,7 @@ TEST_F(CommandsTest, RestoreWithoutArchivesSaysSoAndGivesTheCommandsBack) {
   EXPECT_EQ(Form3(), nullptr);
   EXPECT_TRUE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "Ripristina copia precedente");
-  EXPECT_TRUE(ProfileCommandsEnabled(true));
+  EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_EQ(dialogs.busy_depth(), 0);
 }
 

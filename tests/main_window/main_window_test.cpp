@@ -2,34 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "support/gui_helpers.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/main_window_fixture.h"
+#include "support/window_checks.h"
 
 namespace {
 
-using main_window::MainWindow;
-using testing_support::ScriptedDialogs;
-using testing_support::TempFolder;
+using Strings = std::vector<std::string>;
 
-// A main window working on a temporary data folder, with the editor and the end of the
-// program replaced by counters.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing_support::MainWindowFixture {
  protected:
-  void SetUp() override {
-    main_window::MainWindowHooks hooks;
-    hooks.openEditor = [this](main_window::MainWindowLink&) { ++editor_opened; };
-    hooks.endProgram = [this] { ++program_ended; };
-    window = new MainWindow(state, std::move(hooks));
-    state.Path_Dati = folder.path();
-    window->Show();
-  }
-  void TearDown() override {
-    // Every message and question belongs to this window: parented elsewhere, it would bury it.
-    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, window) << call.text;
-    testing_support::DestroyNow(window);
-  }
-
   void Select(const std::string& name) {
     for (unsigned i = 0; i < window->List1->GetCount(); ++i)
       if (window->List1->GetString(i).StartsWith(name + " ")) {
@@ -39,43 +20,29 @@ class MainWindowTest : public ::testing::Test {
       }
     FAIL() << name << " not listed";
   }
-  std::vector<std::string> Items() const {
-    std::vector<std::string> items;
-    for (const wxString& s : window->List1->GetStrings()) items.push_back(s.utf8_string());
-    return items;
-  }
-  bool ProfileCommandsEnabled() const {
-    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6,
-                        window->Command7})
-      if (!b->IsEnabled()) return false;
-    return true;
-  }
-  bool ProfileCommandsDisabled() const {
-    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6,
-                        window->Command7})
-      if (b->IsEnabled()) return false;
-    return true;
-  }
-
-  TempFolder folder;
-  store::ProfileState state;
-  ScriptedDialogs dialogs;
-  MainWindow* window = nullptr;
-  int editor_opened = 0;
-  int program_ended = 0;
+  Strings Items() const { return testing_support::ListItems(*window->List1); }
 };
 
-TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndLeavesOnlyTheAlwaysOnCommands) {
+TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAFreshList) {
   window->RebuildList();
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "message: Nessuna copia trovata !!!"}));
+  EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Nessuna copia trovata !!!"}));
   EXPECT_EQ(dialogs.calls()[1].title, "Faldone");
   EXPECT_EQ(window->List1->GetCount(), 0u);
-  EXPECT_TRUE(ProfileCommandsDisabled());
+  EXPECT_TRUE(ProfileCommandsAre(false));
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled() &&
               window->Command8->IsEnabled());
   EXPECT_EQ(window->GetTitle(),
             "Gestione personalizzata salvataggi archivi e documenti - PAG.1  -  Vers. 01.01 - 14/06/03");
-  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
+  EXPECT_EQ(testing_support::UnreadableCaptions(*window), Strings{});
+
+  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
+  window->DisableForChild();
+  EXPECT_FALSE(window->IsEnabled());
+  window->GiveBack();
+  EXPECT_TRUE(window->IsEnabled());
+  EXPECT_EQ(window->List1->GetCount(), 1u);
+  window->OnEnd();
+  EXPECT_EQ(program_ended, 1);
 }
 
 TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditor) {
@@ -87,101 +54,90 @@ TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditor) {
   EXPECT_TRUE(window->Command2->IsEnabled());
   EXPECT_FALSE(window->Command1->IsEnabled() || window->Command5->IsEnabled() ||
                window->Command6->IsEnabled() || window->Command7->IsEnabled());
-  EXPECT_FALSE(folder.Exists("Copia_01.Dat"));  // nothing is written before "Conferma"
+  EXPECT_FALSE(data.Exists("Copia_01.Dat"));  // nothing is written before "Conferma"
 
   window->txtDescriz_Copia->SetValue("  Documenti di casa  ");
   window->OnConfirm();
-  EXPECT_EQ(folder.Read("Copia_01.Dat"), "Copia_01.Dat#Documenti di casa\r\n");
+  EXPECT_EQ(data.Read("Copia_01.Dat"), "Copia_01.Dat#Documenti di casa\r\n");
   EXPECT_EQ(editor_opened, 1);
   EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(MainWindowTest, ConfirmRewritesTheHeaderAndKeepsTheFolderLines) {
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Copia 01 (creata il 14/06/03 alle 10:22:33)\r\n"
-                               " 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n");
+TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClickDoesTheSame) {
+  const std::string header = "Copia_01.Dat#Copia 01 (creata il 14/06/03 alle 10:22:33)";
+  data.Write("Copia_01.Dat", header + "\r\n 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n");
+  const Strings listed{"Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)"};
   window->RebuildList();
-  EXPECT_EQ(Items(), (std::vector<std::string>{
-                         "Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)"}));
+  EXPECT_EQ(Items(), listed);
   Select("Copia_01.Dat");
-  EXPECT_TRUE(ProfileCommandsEnabled());
+  EXPECT_TRUE(ProfileCommandsAre(true));
   // The shown path becomes part of the description, and is then not added again.
   EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)");
   window->OnConfirm();
-  EXPECT_EQ(folder.Read("Copia_01.Dat"),
-            "Copia_01.Dat#Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)\r\n"
-            " 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n");
+  const std::string rewritten = header + " (/foto/)\r\n 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n";
+  EXPECT_EQ(data.Read("Copia_01.Dat"), rewritten);
   window->GiveBack();
-  EXPECT_EQ(Items(), (std::vector<std::string>{
-                         "Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)"}));
-}
+  EXPECT_EQ(Items(), listed);
 
-TEST_F(MainWindowTest, DoubleClickConfirmsAndOpensTheEditor) {
-  folder.Write("Copia_02.Dat", "Copia_02.Dat#Due\r\n");
-  window->RebuildList();
   window->List1->SetSelection(0);
   window->OnListDoubleClick();
-  EXPECT_EQ(editor_opened, 1);
-  EXPECT_EQ(folder.Read("Copia_02.Dat"), "Copia_02.Dat#Due\r\n");
+  EXPECT_EQ(editor_opened, 2);
+  EXPECT_EQ(data.Read("Copia_01.Dat"), rewritten);
 }
 
 TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseS) {
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
+  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
   Select("Copia_01.Dat");
+  const std::string question = "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)";
   for (const char* answer : {"s", "no", "", "SI"}) {
     dialogs.Clear();
     dialogs.Answer(answer);
     window->OnDelete();
-    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
-                                 "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)"}))
-        << answer;
+    EXPECT_EQ(dialogs.Log(), Strings{question}) << answer;
     EXPECT_EQ(dialogs.calls()[0].title, "Cancellazione record");
     EXPECT_EQ(dialogs.calls()[0].default_text, "N");
-    EXPECT_TRUE(folder.Exists("Copia_01.Dat")) << answer;
+    EXPECT_TRUE(data.Exists("Copia_01.Dat")) << answer;
   }
   dialogs.Clear();
   dialogs.Answer(" S ");
   window->OnDelete();
-  EXPECT_FALSE(folder.Exists("Copia_01.Dat"));
+  EXPECT_FALSE(data.Exists("Copia_01.Dat"));
   // The last profile is gone: the rebuilt list says so.
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
-                               "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)",
-                               "beep", "message: Nessuna copia trovata !!!"}));
+  EXPECT_EQ(dialogs.Log(), (Strings{question, "beep", "message: Nessuna copia trovata !!!"}));
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "");
   EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "");
-  EXPECT_TRUE(ProfileCommandsDisabled());
+  EXPECT_TRUE(ProfileCommandsAre(false));
 }
 
 TEST_F(MainWindowTest, DeleteOfAProfileNeverConfirmedReportsOnceAndChangesNothing) {
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
+  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
   window->OnNewProfile();
   dialogs.Answer("S");
   window->OnDelete();
   const auto messages = dialogs.Messages();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("Errore in cancellazione file: " + folder.path() + "Copia_02.Dat\r\n\r\n", 0), 0u)
+  EXPECT_TRUE(messages[0].starts_with("Errore in cancellazione file: " + data.path() + "Copia_02.Dat\r\n\r\n"))
       << messages[0];
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_02.Dat");
   EXPECT_EQ(window->List1->GetCount(), 1u);
-  EXPECT_TRUE(folder.Exists("Copia_01.Dat"));
+  EXPECT_TRUE(data.Exists("Copia_01.Dat"));
 }
 
 TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
   window->OnConfirm();
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "message: Indicare una copia personalizzata !!!"}));
+  EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Indicare una copia personalizzata !!!"}));
   dialogs.Clear();
   window->txtNome_Copia->SetValue("Copia_01.Dat");
   window->OnDelete();
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
-                               "beep", "message: Indicare una descrizione per la copia personalizzata !!!"}));
+  EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Indicare una descrizione per la copia personalizzata !!!"}));
   dialogs.Clear();
   window->OnModify();
   EXPECT_EQ(editor_opened, 1);
   window->txtNome_Copia->SetValue("  ");
   window->OnModify();
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{
-                               "beep", "message: Selezionare una copia personalizzata o inserirne una nuova !!!"}));
+  EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Selezionare una copia personalizzata o inserirne una nuova !!!"}));
 
   for (const char* name : {"../fuori.Dat", "/tmp/fuori.Dat", "a#b.Dat"}) {
     dialogs.Clear();
@@ -194,11 +150,11 @@ TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
     EXPECT_EQ(dialogs.Messages().size(), 3u) << name;
   }
   EXPECT_EQ(editor_opened, 1);
-  EXPECT_EQ(folder.Listing(), "");
+  EXPECT_EQ(data.Listing(), "");
 }
 
 TEST_F(MainWindowTest, FailedWriteIsReportedAndTheEditorStaysClosed) {
-  state.Path_Dati = folder.path() + "cartella-che-non-esiste/";
+  state.Path_Dati = data.path() + "cartella-che-non-esiste/";
   window->txtNome_Copia->SetValue("Copia_01.Dat");
   window->txtDescriz_Copia->SetValue("Uno");
   window->OnConfirm();
@@ -209,7 +165,7 @@ TEST_F(MainWindowTest, FailedWriteIsReportedAndTheEditorStaysClosed) {
 }
 
 TEST_F(MainWindowTest, NoNewProfileAfterNinetyNine) {
-  folder.Write("Copia_99.Dat", "Copia_99.Dat#Ultima\r\n");
+  data.Write("Copia_99.Dat", "Copia_99.Dat#Ultima\r\n");
   window->RebuildList();
   window->OnNewProfile();
   EXPECT_EQ(dialogs.Beeps(), 1);
@@ -225,35 +181,19 @@ TEST_F(MainWindowTest, ItemWithoutSpaceKeepsTheCurrentValuesButEnablesTheCommand
   window->OnListClick();
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_04.Dat");
   EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Quattro");
-  EXPECT_TRUE(ProfileCommandsEnabled());
+  EXPECT_TRUE(ProfileCommandsAre(true));
 }
 
 // Tab walks the window from the list down: the profile's fields, then the commands.
 TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
+  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
   testing_support::ClickItem(*window->List1, 0);
-  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
-  for (int i = 0; i < 11; ++i) {
-    testing_support::PressKey(WXK_TAB);
-    walk.push_back(wxWindow::FindFocus());
-  }
-  EXPECT_EQ(walk, (std::vector<wxWindow*>{window->List1, window->txtNome_Copia,
-                                          window->txtDescriz_Copia, window->Command3,
-                                          window->Command7, window->Command2, window->Command6,
-                                          window->Command1, window->Command5, window->Command8,
-                                          window->Command4, window->List1}));
-}
-
-TEST_F(MainWindowTest, ChildWindowsDisableAndGiveBackTheWindow) {
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
-  window->DisableForChild();
-  EXPECT_FALSE(window->IsEnabled());
-  window->GiveBack();
-  EXPECT_TRUE(window->IsEnabled());
-  EXPECT_EQ(window->List1->GetCount(), 1u);
-  window->OnEnd();
-  EXPECT_EQ(program_ended, 1);
+  EXPECT_EQ(testing_support::TabWalk(11),
+            (std::vector<wxWindow*>{window->List1, window->txtNome_Copia, window->txtDescriz_Copia,
+                                    window->Command3, window->Command7, window->Command2,
+                                    window->Command6, window->Command1, window->Command5,
+                                    window->Command8, window->Command4, window->List1}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 namespace {
 
 using platform::files::MatchesWildcard;
+using testing::HasSubstr;
+using testing::ThrowsMessage;
 using testing_support::TempFolder;
 
 TEST(Wildcards, QuestionMarkIsExactlyOneCharacter) {
@@ -70,18 +73,13 @@ TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmas
   folder.Write("condiviso.Dat", "vecchio");
   ASSERT_EQ(::chmod(shared.c_str(), 0660), 0);
   const bool root = ::geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(::chown(shared.c_str(), 1234, 5678), 0);
-  }
+  if (root) { ASSERT_EQ(::chown(shared.c_str(), 1234, 5678), 0); }
   platform::files::WriteAtomically(shared, "nuovo");
   EXPECT_EQ(folder.Read("condiviso.Dat"), "nuovo");
   EXPECT_EQ(ModeOf(shared), 0660u);
-  if (root) {
-    struct stat st {};
-    ASSERT_EQ(::stat(shared.c_str(), &st), 0);
-    EXPECT_EQ(st.st_uid, 1234u);
-    EXPECT_EQ(st.st_gid, 5678u);
-  }
+  struct stat st {};
+  ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+  if (root) { EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "1234:5678"); }
 
   const mode_t saved = ::umask(027);
   platform::files::WriteAtomically(folder.path() + "privato.Dat", "x");
@@ -103,13 +101,8 @@ TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
   const std::string locked = folder.path() + "sola_lettura.Dat";
   folder.Write("sola_lettura.Dat", "da tenere");
   ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
-  std::string error;
-  try {
-    platform::files::WriteAtomically(locked, "nuovo");
-  } catch (const platform::UserError& e) {
-    error = e.what();
-  }
-  EXPECT_NE(error.find(locked + " è protetto da scrittura"), std::string::npos) << error;
+  EXPECT_THAT([&] { platform::files::WriteAtomically(locked, "nuovo"); },
+              ThrowsMessage<platform::UserError>(HasSubstr(locked + " è protetto da scrittura")));
   EXPECT_EQ(folder.Read("sola_lettura.Dat"), "da tenere");
   EXPECT_EQ(ModeOf(locked), 0444u);
 

@@ -3,24 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 
-#include "main_window/main_window.h"
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
-#include "support/gui_helpers.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "support/main_window_fixture.h"
 #include "support/wait_for.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ScriptedDialogs;
 using testing_support::TempFolder;
 using testing_support::WaitFor;
 
@@ -38,10 +34,8 @@ Tree Snapshot(const std::string& root) {
     Entry entry;
     entry.folder = e.is_directory();
     if (!entry.folder) {
-      std::FILE* f = std::fopen(e.path().c_str(), "rb");
-      char buffer[65536];
-      for (std::size_t n; f && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) entry.bytes.append(buffer, n);
-      if (f) std::fclose(f);
+      std::ifstream in(e.path(), std::ios::binary);
+      entry.bytes.assign(std::istreambuf_iterator<char>(in), {});
       struct stat st {};
       ::stat(e.path().c_str(), &st);
       entry.mtime = st.st_mtime;
@@ -56,9 +50,10 @@ void SetMtime(const std::string& path, std::time_t when) {
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
-class BackupRestoreEndToEnd : public ::testing::Test {
+class BackupRestoreEndToEnd : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
+    MainWindowFixture::SetUp();
     ASSERT_TRUE(fs::exists(FALDONE_PROGRAM_DIR "/archivia")) << "the archiver has not been built";
     // Three folders: blanks and accents in names, an empty subfolder, a few megabytes.
     originals.Write("Documenti di casa/lettera all'avvocato.txt", "Gentile avvocato,\n");
@@ -78,14 +73,9 @@ class BackupRestoreEndToEnd : public ::testing::Test {
                                " 1#Documenti#" + originals.path() + "Documenti di casa/\r\n"
                                " 2#Foto#" + originals.path() + "Foto à/\r\n"
                                " 3#Posta#" + originals.path() + "Posta/\r\n");
-    window = new main_window::MainWindow(state, {});
-    state.Path_Dati = data.path();
     window->archiver = FALDONE_PROGRAM_DIR "/archivia";
-    window->Show();
-    window->txtNome_Copia->ChangeValue("Copia_01.Dat");
-    window->SetProfileCommandsEnabled(true);
+    Choose("Copia_01.Dat");
   }
-  void TearDown() override { testing_support::DestroyNow(window); }
 
   // The restore command with the given answers, then the first run listed, to the end.
   void Restore(const std::string& first_answer, const std::string& second_answer) {
@@ -99,16 +89,19 @@ class BackupRestoreEndToEnd : public ::testing::Test {
     ASSERT_EQ(form3->List1->GetCount(), 3u);
     form3->List1->SetSelection(1);
     form3->OnListClick();
+    const wxWindow* restore_window = form3.get();
     form3->OnRestore();
     ASSERT_TRUE(WaitFor([&] { return !form3 || !form3->IsShown(); }));
     EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"RIPRISTINO TERMINATO !!!"}));
+    // The questions belong to this window, the end's beep and message to the restore window.
+    const auto& calls = dialogs.calls();
+    for (std::size_t i = 0; i < calls.size(); ++i)
+      EXPECT_EQ(calls[i].parent, i + 2 < calls.size() ? window : restore_window) << i;
+    dialogs.Clear();
     EXPECT_TRUE(window->IsEnabled());
   }
 
-  TempFolder originals, data, elsewhere;
-  store::ProfileState state;
-  ScriptedDialogs dialogs;
-  main_window::MainWindow* window = nullptr;
+  TempFolder originals, elsewhere;
 };
 
 TEST_F(BackupRestoreEndToEnd, BackUpChangeThenRestoreElsewhereAndOverTheOriginals) {

@@ -15,7 +15,7 @@ using restore::RestoreJobs;
 using restore::RestoreListItem;
 using testing_support::TempFolder;
 
-TEST(RestoreItems, FixedColumnsAsTheWindowReadsThem) {
+TEST(RestoreItems, FixedColumnsAsTheWindowReadsThemWhateverTheAccentsAndNumbers) {
   const std::string item = RestoreListItem(1, "1406_1_1.ZIP", "Documenti", "/home/anna/Documenti/");
   EXPECT_EQ(item, " 1    1406_1_1.ZIP Documenti" + std::string(31, ' ') + " /home/anna/Documenti/");
   EXPECT_EQ(item.substr(6, 12), "1406_1_1.ZIP");
@@ -31,9 +31,8 @@ TEST(RestoreItems, FixedColumnsAsTheWindowReadsThem) {
   EXPECT_EQ(entry.archive, "0101_1_2.ZIP");
   EXPECT_EQ(entry.description, "Attività è più lunga di quaranta caratte");
   EXPECT_EQ(entry.path, "/srv/città/");
-}
 
-TEST(RestoreItems, LargeRunningNumbersStayInTheirColumns) {
+  // Running numbers past four digits stay in their column too.
   for (int number : {9999, 10000, 36600}) {
     const auto entry = ReadRestoreItem(RestoreListItem(number, "0101_1_1.ZIP", "D", "/p/"));
     EXPECT_EQ(entry.number, number);

@@ -6,9 +6,11 @@
 #include "restore/restore_items.h"
 #include "support/fake_archiver.h"
 #include "support/gui_helpers.h"
+#include "support/recording_link.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/wait_for.h"
+#include "support/window_checks.h"
 
 namespace {
 
@@ -17,21 +19,7 @@ using testing_support::ScriptedDialogs;
 using testing_support::TempFolder;
 using testing_support::WaitFor;
 
-// The main window as the restore window sees it, keeping a log of what was done to it.
-class RecordingLink : public main_window::MainWindowLink {
- public:
-  void DisableForChild() override { log.push_back("disabled"); }
-  void GiveBack() override { log.push_back("given back"); }
-  void SetProfileCommandsEnabled(bool enabled) override {
-    log.push_back(enabled ? "commands on" : "commands off");
-  }
-  void SetRestoreCaption(const std::string& caption) override { log.push_back("caption " + caption); }
-  void SetDescriptionText(const std::string&) override {}
-  void SetBanner(const std::string&) override {}
-  std::vector<std::string> log;
-};
-
-const std::vector<std::string> kGivenBack{"given back", "caption Ripristina copia precedente",
+const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente",
                                           "commands on"};
 
 class RestoreWindowTest : public ::testing::Test {
@@ -65,14 +53,14 @@ class RestoreWindowTest : public ::testing::Test {
   }
   bool WindowOpen() const { return window && window->IsShown(); }
   std::vector<std::string> SinceOpening() const {
-    return std::vector<std::string>(link.log.begin() + 1, link.log.end());
+    return std::vector<std::string>(link.calls.begin() + 1, link.calls.end());
   }
 
   TempFolder data;
   FakeArchiver archiver{"0.1"};
   store::ProfileState state;
   ScriptedDialogs dialogs;
-  RecordingLink link;
+  testing_support::RecordingLink link;
   wxWeakRef<restore::RestoreWindow> window;
   wxWindow* opened = nullptr;  // the window opened last, compared only
   const std::vector<std::string> items{
@@ -80,8 +68,7 @@ class RestoreWindowTest : public ::testing::Test {
       restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")};
 };
 
-// Through the toolkit, in front of the real main window: the message once went to the main
-// window, which the toolkit raised over this one, taking the focus and every later click.
+// Through the toolkit, in front of the real main window.
 TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsTheFocus) {
   auto* main = new main_window::MainWindow(state, {});
   main->Show();
@@ -93,13 +80,7 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
   platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
   testing_support::AnswerDialogsByKey answers;
-  for (int click = 1; click <= 2; ++click) {
-    testing_support::ClickOn(*window->Command5);
-    ASSERT_EQ(answers.parents.size(), static_cast<std::size_t>(click)) << "the click was lost";
-    EXPECT_EQ(answers.parents.back(), window.get());
-    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
-    EXPECT_EQ(testing_support::FocusedTopLevel(), window.get());
-  }
+  testing_support::ExpectEachClickAMessageOwnedBy(*window->Command5, *window, answers);
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
   window->Close();
@@ -116,31 +97,21 @@ TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrd
   Open(items);
   EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
   testing_support::ClickOn(*window->txtNome_Copia);
-  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
-  for (int i = 0; i < 9; ++i) {
-    testing_support::PressKey(WXK_TAB);
-    walk.push_back(wxWindow::FindFocus());
-  }
-  EXPECT_EQ(walk, (std::vector<wxWindow*>{window->txtNome_Copia, window->List1, window->txtNum_Copia,
+  EXPECT_EQ(testing_support::TabWalk(9), (std::vector<wxWindow*>{window->txtNome_Copia, window->List1, window->txtNum_Copia,
                                           window->txtDes_Copia, window->txtPath_Copia,
                                           window->txtDescriz_Copia, window->Command4,
                                           window->Command5, window->Command8, window->txtNome_Copia}));
 }
 
-TEST_F(RestoreWindowTest, AClickFillsTheFieldsFromTheColumns) {
+TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   state.Archivio_Scelto = "";
   Open(items);
   Click(1);
-  EXPECT_EQ(window->txtNum_Copia->GetValue(), "2");
-  EXPECT_EQ(window->txtDes_Copia->GetValue(), "Riga 2");
-  EXPECT_EQ(window->txtPath_Copia->GetValue(), "/ufficio/2/");
+  EXPECT_EQ(window->txtNum_Copia->GetValue() + "|" + window->txtDes_Copia->GetValue() + "|" +
+                window->txtPath_Copia->GetValue(),
+            "2|Riga 2|/ufficio/2/");
   EXPECT_EQ(state.Path_Copia, "/ufficio/2/");
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");
-}
-
-TEST_F(RestoreWindowTest, TheChosenRunIsRestoredLineByLineOverTheOriginals) {
-  Open(items);
-  Click(1);
   window->OnRestore();
   EXPECT_FALSE(window->Command5->IsEnabled());
   EXPECT_FALSE(window->Command4->IsEnabled());
@@ -160,7 +131,7 @@ TEST_F(RestoreWindowTest, TheChosenRunIsRestoredLineByLineOverTheOriginals) {
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
   EXPECT_EQ(dialogs.busy_depth(), 0);
   EXPECT_EQ(SinceOpening(), (std::vector<std::string>{"caption ATTENDERE PREGO", "commands off",
-                                                      "given back", "caption Ripristina copia precedente",
+                                                      "give back", "caption Ripristina copia precedente",
                                                       "commands on"}));
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");  // kept for the next opening
 }

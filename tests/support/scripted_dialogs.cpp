@@ -15,15 +15,10 @@ ScriptedDialogs::~ScriptedDialogs() {
 void ScriptedDialogs::Answer(const std::string& text) { answers_.push_back(text); }
 
 std::vector<std::string> ScriptedDialogs::Log() const {
+  static const char* const kPrefix[] = {"beep", "message: ", "detailed message: ", "question: "};
   std::vector<std::string> out;
-  for (const Call& call : calls_) {
-    switch (call.kind) {
-      case Call::Kind::Beep: out.push_back("beep"); break;
-      case Call::Kind::Message: out.push_back("message: " + call.text); break;
-      case Call::Kind::DetailedMessage: out.push_back("detailed message: " + call.text); break;
-      case Call::Kind::Question: out.push_back("question: " + call.text); break;
-    }
-  }
+  for (const Call& call : calls_)
+    out.push_back(call.kind == Call::Kind::Beep ? "beep" : kPrefix[static_cast<int>(call.kind)] + call.text);
   return out;
 }
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "main_window/main_window.h"
+#include "support/gui_helpers.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace testing_support {
+
+// A main window on a temporary data folder, its dialogs scripted and its editor and program end
+// replaced by counters. Every message and question must belong to it: parented elsewhere, it
+// would bury the window.
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main_window::MainWindowHooks hooks;
+    hooks.openEditor = [this](main_window::MainWindowLink&) { ++editor_opened; };
+    hooks.endProgram = [this] { ++program_ended; };
+    window = new main_window::MainWindow(state, std::move(hooks));
+    state.Path_Dati = data.path();
+    window->Show();
+  }
+  void TearDown() override {
+    for (const auto& call : dialogs.calls()) EXPECT_EQ(call.parent, window) << call.text;
+    DestroyNow(window);
+  }
+
+  // The profile as if picked in the list.
+  void Choose(const std::string& name) {
+    window->txtNome_Copia->ChangeValue(name);
+    window->SetProfileCommandsEnabled(true);
+  }
+  // Whether the five commands that need a profile are all in this state.
+  bool ProfileCommandsAre(bool enabled) const {
+    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6,
+                        window->Command7})
+      if (b->IsEnabled() != enabled) return false;
+    return true;
+  }
+
+  TempFolder data;
+  store::ProfileState state;
+  ScriptedDialogs dialogs;
+  main_window::MainWindow* window = nullptr;
+  int editor_opened = 0;
+  int program_ended = 0;
+};
+
+}  // namespace testing_support
