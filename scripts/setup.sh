@@ -11,6 +11,7 @@ packages=(
   libzip-dev libdeflate-dev zlib1g-dev  # our archiver
   googletest libgtest-dev libgmock-dev
   xvfb xauth x11-utils     # windows in the tests
+  openbox                  # a window manager for the tests that need one
   xdg-utils                # opening documents with the desktop's default application
   zip unzip python3        # interoperability checks of the archiver
   desktop-file-utils appstream  # checking the desktop entry and the metadata that install.sh puts in place

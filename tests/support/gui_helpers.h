@@ -147,6 +147,13 @@ inline wxWindow* FocusedTopLevel() {
   return focus ? wxGetTopLevelParent(focus) : nullptr;
 }
 
+// A window manager maps a new window and hands it the focus some time after it is shown, and
+// gives the focus back some time after a dialog closes: waits until top holds the focus. Without
+// a window manager the focus moves at once, and this returns at once.
+inline bool FocusReachesTopLevel(const wxWindow* top) {
+  return WaitFor([&] { return FocusedTopLevel() == top; }, std::chrono::seconds(3));
+}
+
 // Every caption of window's labels and buttons that a person could not read: smaller than
 // 8 points, a line wider than its control, more lines than its control's height holds, or a
 // control lying over another caption. Written as "caption: what is wrong".
