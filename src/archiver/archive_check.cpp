@@ -22,21 +22,12 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
-using ArchiveHandle = std::unique_ptr<zip_t, void (*)(zip_t*)>;
-using EntryHandle = std::unique_ptr<zip_file_t, int (*)(zip_file_t*)>;
 using Decompressor = std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)>;
-
-ArchiveHandle OpenForChecking(const std::string& path) {
-  std::string error;
-  zip_t* archive = OpenArchive(path, ZIP_RDONLY, error);
-  if (archive == nullptr) throw ItemError("impossibile rileggere l'archivio " + path + ": " + error);
-  return {archive, zip_discard};
-}
 
 // One per thread: libzip's archives may not be shared between threads.
 struct Checker {
   explicit Checker(const std::string& path)
-      : archive(OpenForChecking(path)),
+      : archive(OpenArchiveToRead(path, "rileggere")),
         decompressor(libdeflate_alloc_decompressor(), libdeflate_free_decompressor),
         chunk(kChunkBytes) {
     if (!decompressor) throw std::bad_alloc();
@@ -161,7 +152,7 @@ std::optional<std::string> CheckEntry(Checker& checker, zip_uint64_t index) {
 }  // namespace
 
 std::vector<DamagedEntry> CheckArchive(const std::string& path) {
-  const ArchiveHandle archive = OpenForChecking(path);
+  const ArchiveHandle archive = OpenArchiveToRead(path, "rileggere");
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   // Largest first, so that no thread is left alone with a large entry at the end.
   std::vector<zip_uint64_t> order(static_cast<std::size_t>(std::max<zip_int64_t>(count, 0)));

@@ -21,15 +21,6 @@ namespace {
 constexpr std::size_t kCopyBufferBytes = 256 * 1024;
 constexpr std::size_t kMaxLinkTarget = 4095;
 
-using ArchiveHandle = std::unique_ptr<zip_t, void (*)(zip_t*)>;
-using EntryHandle = std::unique_ptr<zip_file_t, int (*)(zip_file_t*)>;
-
-ArchiveHandle OpenForReading(const std::string& path) {
-  std::string error;
-  zip_t* archive = OpenArchive(path, ZIP_RDONLY, error);
-  if (archive == nullptr) throw ItemError("impossibile leggere l'archivio " + path + ": " + error);
-  return {archive, zip_discard};
-}
 
 EntryHandle OpenEntry(zip_t* archive, const ArchiveEntry& entry) {
   zip_file_t* file = zip_fopen_index(archive, entry.index, 0);
@@ -49,7 +40,7 @@ void Attempt(Messages& messages, Action action) {
 
 struct Extractor {
   Extractor(const std::string& archive_path, const std::string& target, Messages& messages)
-      : archive(OpenForReading(archive_path)), tree(target, messages), buffer(kCopyBufferBytes) {}
+      : archive(OpenArchiveToRead(archive_path, "leggere")), tree(target, messages), buffer(kCopyBufferBytes) {}
 
   void Extract(const ArchiveEntry& entry) {
     if (entry.kind == EntryKind::kFolder) {

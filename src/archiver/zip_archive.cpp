@@ -1,5 +1,6 @@
 #include "archiver/zip_archive.h"
 
+#include "archiver/item_error.h"
 #include "archiver/zip_error_text.h"
 
 namespace archiver {
@@ -16,6 +17,13 @@ zip_t* OpenArchive(const std::string& path, int flags, std::string& error_text) 
   if (archive == nullptr) error_text = ZipErrorText(error);
   zip_error_fini(&error);
   return archive;
+}
+
+ArchiveHandle OpenArchiveToRead(const std::string& path, const std::string& action) {
+  std::string error;
+  zip_t* archive = OpenArchive(path, ZIP_RDONLY, error);
+  if (archive == nullptr) throw ItemError("impossibile " + action + " l'archivio " + path + ": " + error);
+  return {archive, zip_discard};
 }
 
 }  // namespace archiver
