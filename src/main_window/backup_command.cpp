@@ -4,6 +4,7 @@
 #include "main_window/backup_jobs.h"
 #include "main_window/main_window.h"
 #include "platform/dialogs.h"
+#include "platform/local_time.h"
 #include "platform/text.h"
 #include "store/profile_file.h"
 
@@ -33,8 +34,7 @@ void MainWindow::OnBackup() {
   store::LEGGI_COPIA(state_);
   // The date is read once, so a run across midnight names all its archives alike.
   const std::time_t now = std::time(nullptr);
-  std::tm today{};
-  localtime_r(&now, &today);
+  const std::tm today = platform::ToLocalTime(now);
   if (state_.Num_Righe <= 0) {
     EndOfBackup(*this);
     return;

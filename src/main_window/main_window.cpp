@@ -10,6 +10,7 @@
 #include "platform/fit_text.h"
 #include "platform/geometry.h"
 #include "platform/launcher.h"
+#include "platform/local_time.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/user_error.h"
@@ -177,9 +178,7 @@ void MainWindow::OnConfirm() {
 }
 
 void MainWindow::OnNewProfile() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::ToLocalTime(std::time(nullptr));
   const auto profile = store::NewProfile(state_.Max_Num_Copia, local);
   if (!profile) {
     platform::BeepAndMessage(

@@ -17,8 +17,10 @@ std::string ErrnoText(int error_number) {
       return "Errore di input/output";
     case ENOSPC:
       return "Spazio esaurito sul device";
+#ifdef EDQUOT  // Windows' C library has no disk quotas
     case EDQUOT:
       return "Quota del disco superata";
+#endif
     case EROFS:
       return "File system in sola lettura";
     case EISDIR:

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "platform/file_operation_steps.h"
+#include "platform/local_time.h"
 #include "platform/paths.h"
 #include "platform/user_error.h"
 #include "platform/errno_text.h"
@@ -61,8 +62,7 @@ std::string Owner(uid_t uid, gid_t gid) {
 }
 
 std::string LocalTime(std::time_t when) {
-  std::tm local{};
-  localtime_r(&when, &local);
+  const std::tm local = ToLocalTime(when);
   char text[32];
   std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", &local);
   return text;

@@ -1,20 +1,30 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <vector>
 
 namespace testing_support {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "faldone-test-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "mkdtemp failed";
-  path_ = pattern + "/";
+  // create_directory reports whether it made the folder, so a name another test took is skipped.
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path candidate = base / ("faldone-test-" + std::to_string(random() % 1000000000));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, error);
+      path_ = (candidate / "").string();
+      return;
+    }
+  }
+  ADD_FAILURE() << "no temporary folder could be made in " << base.string();
 }
 
 TempFolder::~TempFolder() {

@@ -4,7 +4,7 @@
 
 namespace testing_support {
 
-// A fresh folder under /tmp, removed with everything in it when the object goes.
+// A fresh folder, private to its owner, in the system's temporary folder, removed with everything in it when the object goes.
 class TempFolder {
  public:
   TempFolder();
@@ -12,7 +12,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The folder with a closing "/", as the data folder is written.
+  // The folder with a closing separator, as the data folder is written.
   const std::string& path() const { return path_; }
 
   void Write(const std::string& name, const std::string& bytes) const;
