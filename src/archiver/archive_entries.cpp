@@ -76,7 +76,7 @@ ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& d
   if (zip_stat_index(archive, index, 0, &stat) != 0 ||
       zip_file_get_external_attributes(archive, index, 0, &made_on, &attributes) != 0)
     throw ItemError("voce \"" + std::string(raw_name) + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
-  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name, BackslashIn(made_on)), EntryKind::kFile, {},
+  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name, BackslashIn(made_on), kSystemNameRules), EntryKind::kFile, {},
                      stat.size};
   const EntryType type = ReadEntryType(entry.name, made_on, attributes);
   if (type.special)
