@@ -1,0 +1,102 @@
+// Archives crossing between Windows and Linux: those Windows tools write, and those the Windows
+// build of archivia writes and reads, run under Wine when that build is there.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "archive_fixture.h"
+#include "linux/started_program.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace archiver_test;
+using archiver::ExitCode;
+using testing_support::TempFolder;
+
+// The Windows build's archivia.exe: FALDONE_WINDOWS_ARCHIVIA, or the Windows build folder the
+// README's test command configures beside the sources.
+std::string WindowsArchivia() {
+  if (const char* given = std::getenv("FALDONE_WINDOWS_ARCHIVIA")) return given;
+  return FALDONE_SOURCE_DIR "/build-win/programma/archivia.exe";
+}
+
+// How Wine names a Linux path: drive Z: is "/".
+std::string WinePath(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
+ProcessResult RunUnderWine(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), {"bash", FALDONE_SOURCE_DIR "/scripts/windows/wine-run.sh", WindowsArchivia()});
+  return RunProgram(arguments);
+}
+
+// Guards against losing a Windows tool's read-only flag, which has no Unix mode beside it.
+TEST(WindowsArchives, TheReadOnlyFlagOfWindowsToolsTakesTheWritePermissionsAway) {
+  const TempFolder sandbox;
+  const std::string archive = sandbox.path() + "windows.zip";
+  HandMadeEntry read_only{"documenti\\sola lettura.txt", "non toccare", std::nullopt, ZIP_OPSYS_WINDOWS_NTFS};
+  read_only.dos_attributes = 0x21;
+  HandMadeEntry writable{"documenti\\lettera.txt", "cara Anna", std::nullopt, ZIP_OPSYS_WINDOWS_NTFS};
+  writable.dos_attributes = 0x20;
+  WriteHandMadeArchive(archive, {read_only, writable});
+  const archiver_test::Run run = Restore(archive, sandbox.path() + "destinazione");
+  ASSERT_EQ(run.code, ExitCode::kDone) << run.messages;
+  EXPECT_EQ(Permissions(sandbox.path() + "destinazione/documenti/sola lettura.txt") & 0222, 0u);
+  EXPECT_NE(Permissions(sandbox.path() + "destinazione/documenti/lettera.txt") & 0200, 0u);
+}
+
+// Guards against archives that only the system that wrote them can restore: each build restores
+// the other's byte for byte, with times and read-only files.
+TEST(WindowsArchives, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
+  if (!std::filesystem::exists(WindowsArchivia()) || !std::filesystem::exists("/usr/lib/wine/wine64"))
+    GTEST_SKIP() << "no Windows build at " << WindowsArchivia() << " or no Wine to run it";
+  const TempFolder sandbox;
+  const std::string source = sandbox.path() + "dati";
+  WriteFile(source + "/documenti/lettera.txt", "Cara Anna,\nti scrivo da Forlì.\n");
+  WriteFile(source + "/perché.txt", CompressibleText(300'000, 7));
+  WriteFile(source + "/sola lettura.bin", RandomBytes(70'000, 3));
+  std::filesystem::create_directories(source + "/vuota");
+  ::chmod((source + "/sola lettura.bin").c_str(), 0444);
+  SetMtime(source + "/documenti/lettera.txt", 1'700'000'000);
+  SetMtime(source + "/sola lettura.bin", 1'600'000'000);
+  SetMtime(source + "/vuota", 1'400'000'000);
+  const std::vector<std::string> names{"documenti/", "documenti/lettera.txt", "perché.txt", "sola lettura.bin", "vuota/"};
+  const auto check = [&](const std::string& restored, const std::string& how) {
+    EXPECT_EQ(ListTree(restored), names) << how;
+    for (const std::string name : {"documenti/lettera.txt", "perché.txt", "sola lettura.bin"}) {
+      EXPECT_EQ(ReadFile(restored + "/" + name), ReadFile(source + "/" + name)) << how << ": " << name;
+      EXPECT_EQ(Mtime(restored + "/" + name), Mtime(source + "/" + name)) << how << ": " << name;
+    }
+    EXPECT_EQ(Mtime(restored + "/vuota"), 1'400'000'000) << how;
+    EXPECT_EQ(Permissions(restored + "/sola lettura.bin") & 0222, 0u) << how;
+    EXPECT_NE(Permissions(restored + "/perché.txt") & 0200, 0u) << how;
+  };
+
+  const std::string linux_archive = sandbox.path() + "linux.zip";
+  ASSERT_EQ(Backup(linux_archive, source).code, ExitCode::kDone);
+  const ProcessResult windows_restore =
+      RunUnderWine({"-min", "-e", "-o", WinePath(linux_archive), WinePath(sandbox.path() + "da_linux")});
+  ASSERT_EQ(windows_restore.exit_code, 0) << windows_restore.output;
+  check(sandbox.path() + "da_linux" + source, "Linux to Windows");
+
+  const std::string windows_archive = sandbox.path() + "windows.zip";
+  const ProcessResult windows_backup =
+      RunUnderWine({"-min", "-a", "-r", "-p", WinePath(windows_archive), WinePath(source) + "\\*.*"});
+  ASSERT_EQ(windows_backup.exit_code, 0) << windows_backup.output;
+  ASSERT_EQ(Restore(windows_archive, sandbox.path() + "da_windows").code, ExitCode::kDone);
+  check(sandbox.path() + "da_windows" + source, "Windows to Linux");
+  if (ToolExists("unzip")) {
+    const ProcessResult tested = RunProgram({"unzip", "-tq", windows_archive});
+    EXPECT_EQ(tested.exit_code, 0) << tested.output;
+  }
+  ::chmod((source + "/sola lettura.bin").c_str(), 0644);
+}
+
+}  // namespace
