@@ -99,4 +99,38 @@ TEST(WindowsArchives, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
   ::chmod((source + "/sola lettura.bin").c_str(), 0644);
 }
 
+// Guards against the Windows build following a link (Wine shows a Linux symbolic link as a
+// reparse point, as Windows shows a junction): not into the archive, not on the way down a restore.
+TEST(WindowsArchives, TheWindowsBuildNeverFollowsALink) {
+  if (!std::filesystem::exists(WindowsArchivia()) || !std::filesystem::exists("/usr/lib/wine/wine64"))
+    GTEST_SKIP() << "no Windows build at " << WindowsArchivia() << " or no Wine to run it";
+  const TempFolder sandbox;
+  const std::string outside = sandbox.path() + "fuori";
+  WriteFile(outside + "/segreto.txt", "resta fuori");
+  WriteFile(sandbox.path() + "dati/proprio.txt", "entra");
+  std::filesystem::create_directory_symlink(outside, sandbox.path() + "dati/verso fuori");
+  const std::string archive = sandbox.path() + "windows.zip";
+  const ProcessResult backup =
+      RunUnderWine({"-min", "-a", "-r", "-p", WinePath(archive), WinePath(sandbox.path() + "dati") + "\\*.*"});
+  EXPECT_EQ(backup.exit_code, 0) << backup.output;
+  EXPECT_NE(backup.output.find("verso fuori: è un collegamento o una giunzione, che non seguo"), std::string::npos)
+      << backup.output;
+  for (const std::string& name : EntryNames(archive)) EXPECT_EQ(name.find("segreto"), std::string::npos) << name;
+
+  const std::string target = sandbox.path() + "destinazione";
+  std::filesystem::create_directories(target);
+  std::filesystem::create_directory_symlink(outside, target + "/collegata");
+  WriteHandMadeArchive(sandbox.path() + "ostile.zip", {{"collegata/dentro.txt", "attraverso", 0100644},
+                                                      {"collegata/sotto/", "", 040755},
+                                                      {"accanto.txt", "resta", 0100644}});
+  const ProcessResult restore = RunUnderWine({"-min", "-e", "-o", WinePath(sandbox.path() + "ostile.zip"), WinePath(target)});
+  EXPECT_EQ(restore.exit_code, 1) << restore.output;
+  EXPECT_NE(restore.output.find("rifiuto di scrivere attraverso il collegamento o la giunzione " + WinePath(target) +
+                                "\\collegata"),
+            std::string::npos)
+      << restore.output;
+  EXPECT_EQ(ListTree(outside), std::vector<std::string>{"segreto.txt"});
+  EXPECT_EQ(ReadFile(target + "/accanto.txt"), "resta");
+}
+
 }  // namespace

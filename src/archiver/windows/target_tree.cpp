@@ -93,7 +93,10 @@ struct TargetTree::State {
                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
       if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError("impossibile aprire la cartella " + Shown(path, i + 1));
       FileHandle folder = win32::Own(handle);
-      const DWORD attributes = AttributesOf(handle);
+      // Held open, the folder can no longer be swapped for a link. Its attributes are asked of the
+      // handle and of the name: Wine opens the target of a folder link whatever the flags say.
+      const DWORD by_name = ::GetFileAttributesW(wide.c_str());
+      const DWORD attributes = AttributesOf(handle) | (by_name == INVALID_FILE_ATTRIBUTES ? 0 : by_name);
       if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
         throw ItemError("rifiuto di scrivere attraverso il collegamento o la giunzione " + Shown(path, i + 1));
       if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))

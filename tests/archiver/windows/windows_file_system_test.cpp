@@ -23,6 +23,12 @@ std::wstring LongWide(const std::string& path) { return L"\\\\?\\" + archiver::P
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(LongWide(path).c_str()); }
 
+// Some systems (Wine 8) report success without making the link.
+bool IsLink(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class WindowsFileSystem : public ::testing::Test {
@@ -65,8 +71,9 @@ TEST_F(WindowsFileSystem, ALinkToAFolderInTheTargetIsNeverWrittenThrough) {
   if (!::CreateSymbolicLinkW(LongWide(target_ + "\\collegata").c_str(), LongWide(outside).c_str(),
                              SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
     GTEST_SKIP() << "this system makes no folder links for an unprivileged user (error " << ::GetLastError() << ")";
-  if (!(Attributes(target_ + "\\collegata") & FILE_ATTRIBUTE_REPARSE_POINT))
-    GTEST_SKIP() << "this system does not show its folder links as reparse points";
+  if (!IsLink(target_ + "\\collegata"))
+    GTEST_SKIP() << "this system made no folder link (Wine 8 only pretends to): the Linux suite's "
+                    "TheWindowsBuildNeverFollowsALink covers the case with a link Wine shows";
   WriteHandMadeArchive(archive_, {{"collegata/dentro.txt", "attraverso", 0100644},
                                   {"collegata/sotto/", "", 040755},
                                   {"accanto.txt", "resta", 0100644}});
@@ -89,7 +96,8 @@ TEST_F(WindowsFileSystem, AttributesTimesAndLongPathsComeBackThroughTheProgram) 
   WriteHandMadeArchive(archive_, {{archiver::Utf8Of(archiver::PathFromUtf8(deep).relative_path().generic_u8string()) +
                                        "/profondo.txt",
                                    "in fondo", 0100644, ZIP_OPSYS_UNIX, 1'500'000'000}});
-  ASSERT_EQ(Restore(archive_, "\\").code, ExitCode::kDone);  // puts it at its absolute path on this drive
+  const std::string drive_root = archiver::Utf8Of(archiver::PathFromUtf8(sandbox_.path()).root_path());
+  ASSERT_EQ(Restore(archive_, drive_root).code, ExitCode::kDone);  // puts it back at its absolute path
   ::DeleteFileW(LongWide(archive_).c_str());
   WriteFile(source + "\\sola lettura.txt", "non toccare");
   WriteFile(source + "\\nascosto.txt", "non guardare");
@@ -99,11 +107,18 @@ TEST_F(WindowsFileSystem, AttributesTimesAndLongPathsComeBackThroughTheProgram) 
   ::SetFileAttributesW(LongWide(source + "\\sola lettura.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   ::SetFileAttributesW(LongWide(source + "\\nascosto.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
   const std::string inner_archive = source + "\\copia.zip";
+  ::CreateSymbolicLinkW(LongWide(source + "\\verso fuori").c_str(), LongWide(sandbox_.path()).c_str(),
+                        SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
 
   const ProcessResult backup = RunProgram(BackupCommand(inner_archive, source));
   ASSERT_EQ(backup.exit_code, 0) << backup.output;
-  for (const std::string& name : EntryNames(inner_archive))
+  for (const std::string& name : EntryNames(inner_archive)) {
     EXPECT_FALSE(Contains(name, "copia.zip")) << name;  // neither the archive nor its lock
+    EXPECT_FALSE(Contains(name, "verso fuori")) << name;  // a link that leads back up is not followed
+  }
+  if (IsLink(source + "\\verso fuori")) {
+    EXPECT_TRUE(Contains(backup.output, "verso fuori: è un collegamento o una giunzione")) << backup.output;
+  }
   const ProcessResult restore = RunProgram(RestoreCommand(inner_archive, target_));
   ASSERT_EQ(restore.exit_code, 0) << restore.output;
 
