@@ -37,6 +37,15 @@ ProcessResult RunUnderWine(std::vector<std::string> arguments) {
   return RunProgram(arguments);
 }
 
+// The Windows build run under Wine; the tests skip when it has not been built.
+class WindowsBuild : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(WindowsArchivia()) || !std::filesystem::exists("/usr/lib/wine/wine64"))
+      GTEST_SKIP() << "no Windows build at " << WindowsArchivia() << " or no Wine to run it";
+  }
+};
+
 // Guards against losing a Windows tool's read-only flag, which has no Unix mode beside it.
 TEST(WindowsArchives, TheReadOnlyFlagOfWindowsToolsTakesTheWritePermissionsAway) {
   const TempFolder sandbox;
@@ -54,9 +63,7 @@ TEST(WindowsArchives, TheReadOnlyFlagOfWindowsToolsTakesTheWritePermissionsAway)
 
 // Guards against archives that only the system that wrote them can restore: each build restores
 // the other's byte for byte, with times and read-only files.
-TEST(WindowsArchives, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
-  if (!std::filesystem::exists(WindowsArchivia()) || !std::filesystem::exists("/usr/lib/wine/wine64"))
-    GTEST_SKIP() << "no Windows build at " << WindowsArchivia() << " or no Wine to run it";
+TEST_F(WindowsBuild, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
   const TempFolder sandbox;
   const std::string source = sandbox.path() + "dati";
   WriteFile(source + "/documenti/lettera.txt", "Cara Anna,\nti scrivo da Forlì.\n");
@@ -101,9 +108,7 @@ TEST(WindowsArchives, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
 
 // Guards against the Windows build following a link (Wine shows a Linux symbolic link as a
 // reparse point, as Windows shows a junction): not into the archive, not on the way down a restore.
-TEST(WindowsArchives, TheWindowsBuildNeverFollowsALink) {
-  if (!std::filesystem::exists(WindowsArchivia()) || !std::filesystem::exists("/usr/lib/wine/wine64"))
-    GTEST_SKIP() << "no Windows build at " << WindowsArchivia() << " or no Wine to run it";
+TEST_F(WindowsBuild, NeverFollowsALink) {
   const TempFolder sandbox;
   const std::string outside = sandbox.path() + "fuori";
   WriteFile(outside + "/segreto.txt", "resta fuori");

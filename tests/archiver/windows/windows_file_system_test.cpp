@@ -73,7 +73,7 @@ TEST_F(WindowsFileSystem, ALinkToAFolderInTheTargetIsNeverWrittenThrough) {
     GTEST_SKIP() << "this system makes no folder links for an unprivileged user (error " << ::GetLastError() << ")";
   if (!IsLink(target_ + "\\collegata"))
     GTEST_SKIP() << "this system made no folder link (Wine 8 only pretends to): the Linux suite's "
-                    "TheWindowsBuildNeverFollowsALink covers the case with a link Wine shows";
+                    "WindowsBuild.NeverFollowsALink covers the case with a link Wine shows";
   WriteHandMadeArchive(archive_, {{"collegata/dentro.txt", "attraverso", 0100644},
                                   {"collegata/sotto/", "", 040755},
                                   {"accanto.txt", "resta", 0100644}});
