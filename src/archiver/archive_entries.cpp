@@ -1,29 +1,22 @@
 #include "archiver/archive_entries.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 #include <unordered_map>
 
 #include "archiver/entry_name.h"
 #include "archiver/item_error.h"
+#include "archiver/new_item_modes.h"
 #include "archiver/zip_error_text.h"
 
 namespace archiver {
 
 namespace {
 
-struct DefaultModes {
-  mode_t file;
-  mode_t folder;
-};
-
 // For entries without a Unix mode (archives made on Windows), as a new file would get.
-DefaultModes UmaskedModes() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return {static_cast<mode_t>(0666 & ~mask), static_cast<mode_t>(0777 & ~mask)};
-}
+struct DefaultModes {
+  UnixMode file = NewFileMode();
+  UnixMode folder = NewFolderMode();
+};
 
 // The archive's links as a tree of names, so that finding whether an entry lies below one
 // costs the length of the entry's name, however deep it is.
@@ -83,23 +76,26 @@ ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& d
   if (zip_stat_index(archive, index, 0, &stat) != 0 ||
       zip_file_get_external_attributes(archive, index, 0, &made_on, &attributes) != 0)
     throw ItemError("voce \"" + std::string(raw_name) + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
-  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name, BackslashIn(made_on)), EntryKind::kFile, 0, 0,
+  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name, BackslashIn(made_on), kSystemNameRules), EntryKind::kFile, {},
                      stat.size};
   const EntryType type = ReadEntryType(entry.name, made_on, attributes);
   if (type.special)
     throw ItemError("voce rifiutata \"" + entry.name + "\": non è un file, una cartella o un collegamento");
   entry.kind = type.kind;
-  entry.permissions = type.permissions.value_or(type.kind == EntryKind::kFolder ? defaults.folder : defaults.file);
+  // Without a Unix mode, the MS-DOS read-only flag takes the write permissions away, as unzip does.
+  const UnixMode default_mode = type.kind == EntryKind::kFolder ? defaults.folder : defaults.file;
+  entry.metadata.permissions = type.permissions.value_or(type.read_only ? default_mode & ~0222u : default_mode);
+  entry.metadata.hidden = type.hidden;
   const std::optional<std::int64_t> dos_mtime =
       (stat.valid & ZIP_STAT_MTIME) ? std::optional<std::int64_t>(stat.mtime) : std::nullopt;
-  entry.mtime = ExtendedTimestamp(archive, index, dos_mtime).value_or(dos_mtime.value_or(0));
+  entry.metadata.mtime = ExtendedTimestamp(archive, index, dos_mtime).value_or(dos_mtime.value_or(0));
   return entry;
 }
 
 }  // namespace
 
 std::vector<ArchiveEntry> ReadArchiveEntries(zip_t* archive, Messages& messages) {
-  const DefaultModes defaults = UmaskedModes();
+  const DefaultModes defaults;
   std::vector<ArchiveEntry> entries;
   const zip_int64_t count = zip_get_num_entries(archive, 0);
   for (zip_uint64_t index = 0; index < static_cast<zip_uint64_t>(count); ++index) {

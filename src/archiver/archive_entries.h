@@ -1,6 +1,5 @@
 #pragma once
 
-#include <sys/types.h>
 #include <zip.h>
 
 #include <cstdint>
@@ -19,8 +18,7 @@ struct ArchiveEntry {
   std::string name;  // as stored, for messages
   Components path;   // below the target
   EntryKind kind;
-  mode_t permissions;
-  std::int64_t mtime;
+  ItemMetadata metadata;
   std::uint64_t size;  // declared: data of another length is damaged, whatever its CRC says
 };
 

@@ -36,7 +36,7 @@ void SetMetadata(zip_t* archive, zip_uint64_t index, const SourceItem& item, Met
                                               timestamp->data(), timestamp->size(), where));
   }
   Check(archive, zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX,
-                                                  ExternalAttributes(item.kind, item.permissions)));
+                                                  ExternalAttributes(item.kind, item.permissions, item.hidden)));
   if (method == Method::kDeflate)
     Check(archive, zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, kCompressionLevel));
   else

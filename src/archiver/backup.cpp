@@ -1,7 +1,5 @@
 #include "archiver/backup.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -14,6 +12,7 @@
 #include "archiver/item_error.h"
 #include "archiver/source_file.h"
 #include "archiver/source_tree.h"
+#include "archiver/utf8_path.h"
 
 namespace archiver {
 
@@ -22,9 +21,9 @@ namespace {
 // Packed bytes of small files kept from the probe until the archive is written.
 constexpr std::size_t kKeepBudget = 64u << 20;
 
-std::string AbsoluteFolder(const std::string& folder) {
-  std::string path = std::filesystem::absolute(folder).lexically_normal().string();
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+std::filesystem::path AbsoluteFolder(const std::string& folder) {
+  std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(folder)).lexically_normal();
+  while (!path.has_filename() && path != path.root_path()) path = path.parent_path();  // "a/b/" is "a/b"
   return path;
 }
 
@@ -33,19 +32,17 @@ std::string AbsoluteFolder(const std::string& folder) {
 // otherwise never be restored over its originals. No notice: the few message lines the main
 // program shows are kept for failures.
 std::string RealFolder(const std::string& folder) {
-  const std::string absolute = AbsoluteFolder(folder);
+  const std::filesystem::path absolute = AbsoluteFolder(folder);
   std::error_code error;
-  const std::string real = std::filesystem::canonical(absolute, error).string();
-  return error ? absolute : real;  // listing a folder that cannot be resolved says what is wrong
+  const std::filesystem::path real = std::filesystem::canonical(absolute, error);
+  return Utf8Of(error ? absolute : real);  // listing a folder that cannot be resolved says what is wrong
 }
 
 // The archive and its lock, which may lie inside the folder being archived.
 std::vector<FileIdentity> OwnFiles(const std::string& archive) {
   std::vector<FileIdentity> identities;
-  for (const std::string& path : {archive, ArchiveLock::PathFor(archive)}) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0) identities.push_back({info.st_dev, info.st_ino});
-  }
+  for (const std::string& path : {archive, ArchiveLock::PathFor(archive)})
+    if (const std::optional<FileIdentity> identity = IdentityOf(path)) identities.push_back(*identity);
   return identities;
 }
 

@@ -3,19 +3,28 @@
 #include <algorithm>
 #include <set>
 
+#include "archiver/entry_name.h"
+
 namespace archiver {
 
 namespace {
 
 // "*.*" stands for every name, those without a dot too.
-constexpr char kEveryName[] = "/*.*";
+constexpr char kEveryName[] = "*.*";
 
+// The folder before "/*.*" (on Windows also "\*.*"); a pattern of "/*.*" alone is the root.
 std::optional<std::string> FolderOfPattern(const std::string& pattern) {
   const std::string suffix = kEveryName;
-  if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0)
+  if (pattern.size() < suffix.size() + 1 ||
+      pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0)
     return std::nullopt;
-  const std::string folder = pattern.substr(0, pattern.size() - suffix.size());
-  return folder.empty() ? "/" : folder;
+  const bool windows = kSystemNameRules == NameRules::kWindows;
+  const char separator = pattern[pattern.size() - suffix.size() - 1];
+  if (separator != '/' && !(windows && separator == '\\')) return std::nullopt;
+  std::string folder = pattern.substr(0, pattern.size() - suffix.size() - 1);
+  if (folder.empty()) return std::string(1, separator);
+  if (windows && folder.size() == 2 && folder[1] == ':') folder += separator;  // "C:\*.*": the root, not C:'s current folder
+  return folder;
 }
 
 }  // namespace

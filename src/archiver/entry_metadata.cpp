@@ -1,6 +1,5 @@
 #include "archiver/entry_metadata.h"
 
-#include <sys/stat.h>
 #include <zip.h>
 
 #include <limits>
@@ -9,6 +8,8 @@ namespace archiver {
 
 namespace {
 
+constexpr std::uint32_t kMsDosReadOnlyFlag = 0x01;
+constexpr std::uint32_t kMsDosHiddenFlag = 0x02;
 constexpr std::uint32_t kMsDosFolderFlag = 0x10;
 constexpr std::uint8_t kHasModificationTime = 0x01;
 constexpr std::int64_t kLast32BitSecond = std::numeric_limits<std::int32_t>::max();  // January 2038
@@ -17,26 +18,27 @@ constexpr std::int64_t kDosTimeZoneSlack = 24 * 60 * 60;
 
 }  // namespace
 
-std::uint32_t ExternalAttributes(EntryKind kind, mode_t permissions) {
-  const mode_t type = kind == EntryKind::kFolder ? S_IFDIR : kind == EntryKind::kLink ? S_IFLNK : S_IFREG;
-  const std::uint32_t mode = static_cast<std::uint32_t>(type | (permissions & 07777));
-  return (mode << 16) | (kind == EntryKind::kFolder ? kMsDosFolderFlag : 0);
+std::uint32_t ExternalAttributes(EntryKind kind, UnixMode permissions, bool hidden) {
+  const UnixMode type = kind == EntryKind::kFolder ? kUnixFolder : kind == EntryKind::kLink ? kUnixLink : kUnixFile;
+  const std::uint32_t mode = type | (permissions & 07777);
+  return (mode << 16) | (kind == EntryKind::kFolder ? kMsDosFolderFlag : 0) |
+         (permissions & kOwnerWrite ? 0 : kMsDosReadOnlyFlag) | (hidden ? kMsDosHiddenFlag : 0);
 }
 
 EntryType ReadEntryType(const std::string& name, std::uint8_t opsys, std::uint32_t attributes) {
   EntryType type;
-  const mode_t mode = static_cast<mode_t>(attributes >> 16);
+  const UnixMode mode = attributes >> 16;
   const bool has_unix_mode = opsys == ZIP_OPSYS_UNIX && mode != 0;
   if (has_unix_mode) {
     type.permissions = mode & 0777;
-    switch (mode & S_IFMT) {
-      case S_IFDIR:
+    switch (mode & kUnixTypeMask) {
+      case kUnixFolder:
         type.kind = EntryKind::kFolder;
         break;
-      case S_IFLNK:
+      case kUnixLink:
         type.kind = EntryKind::kLink;
         break;
-      case S_IFREG:
+      case kUnixFile:
       case 0:
         break;
       default:
@@ -46,6 +48,8 @@ EntryType ReadEntryType(const std::string& name, std::uint8_t opsys, std::uint32
   } else if (attributes & kMsDosFolderFlag) {
     type.kind = EntryKind::kFolder;
   }
+  type.read_only = (attributes & kMsDosReadOnlyFlag) != 0;
+  type.hidden = (attributes & kMsDosHiddenFlag) != 0;
   if (!name.empty() && name.back() == '/') {
     type.kind = EntryKind::kFolder;
     type.special = false;

@@ -1,30 +1,40 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-// How an item's type, permissions and modification time are written into a ZIP entry and
-// read back: the Unix mode in the external attributes, as Info-ZIP does, and the exact
-// time in the extended-timestamp extra field (the MS-DOS time is local, in 2-second steps).
+// How an item's type, permissions, attributes and modification time are written into a ZIP
+// entry and read back: the Unix mode in the high half of the external attributes, as Info-ZIP
+// does, the MS-DOS attributes in its low byte, and the exact time in the extended-timestamp
+// extra field (the MS-DOS time is local, in 2-second steps).
 namespace archiver {
 
 enum class EntryKind { kFile, kFolder, kLink };
 
+// Unix type and permission bits as entries carry them, on every system.
+using UnixMode = std::uint32_t;
+constexpr UnixMode kUnixTypeMask = 0170000;
+constexpr UnixMode kUnixFolder = 0040000;
+constexpr UnixMode kUnixFile = 0100000;
+constexpr UnixMode kUnixLink = 0120000;
+constexpr UnixMode kOwnerWrite = 0200;
+
 constexpr std::uint16_t kExtendedTimestampId = 0x5455;
 
-// Unix type and permission bits in the high half; the MS-DOS folder flag in the low byte.
-std::uint32_t ExternalAttributes(EntryKind kind, mode_t permissions);
+// Unix type and permission bits in the high half; in the low byte the MS-DOS flags for a
+// folder, a read-only item (no write permission for its owner) and a hidden one.
+std::uint32_t ExternalAttributes(EntryKind kind, UnixMode permissions, bool hidden);
 
 struct EntryType {
   EntryKind kind = EntryKind::kFile;
   bool special = false;  // a device, FIFO or socket: never extracted
   // Only the rwx bits (setuid, setgid and sticky are dropped); none when the entry carries no
   // Unix mode.
-  std::optional<mode_t> permissions;
+  std::optional<UnixMode> permissions;
+  bool read_only = false;  // the MS-DOS flag, which Windows restores
+  bool hidden = false;
 };
 
 // A trailing "/" makes a folder whatever the attributes say; otherwise the Unix type decides.

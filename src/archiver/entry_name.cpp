@@ -2,6 +2,8 @@
 
 #include <zip.h>
 
+#include <string_view>
+
 #include "archiver/item_error.h"
 
 namespace archiver {
@@ -25,6 +27,18 @@ std::vector<std::string> Split(const std::string& name, const char* separators) 
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices in every folder, whatever follows a dot.
+bool IsDeviceName(const std::string& name) {
+  std::string stem;
+  for (const char c : name.substr(0, name.find('.'))) stem += Upper(c);
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
+         stem[3] <= '9';
+}
+
 }  // namespace
 
 Backslash BackslashIn(std::uint8_t made_on) {
@@ -39,14 +53,29 @@ Backslash BackslashIn(std::uint8_t made_on) {
   }
 }
 
-std::vector<std::string> SplitEntryName(const std::string& name, Backslash backslash) {
+std::string WindowsNameProblem(const std::string& name) {
+  if (name.find(':') != std::string::npos) return "flusso di dati alternativo o lettera di unità";
+  for (const char c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\*?\"<>|").find(c) != std::string_view::npos)
+      return "carattere non ammesso in un nome di Windows";
+  if (IsDeviceName(name)) return "nome riservato a un dispositivo di Windows";
+  if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return "nome che finisce con un punto o uno spazio";
+  return {};
+}
+
+std::vector<std::string> SplitEntryName(const std::string& name, Backslash backslash, NameRules rules) {
   const bool backslash_separates = backslash == Backslash::kSeparator;
   if (!name.empty() && (name[0] == '/' || (backslash_separates && name[0] == '\\'))) Refuse(name, "percorso assoluto");
   if (name.size() >= 2 && IsLetter(name[0]) && name[1] == ':') Refuse(name, "percorso con lettera di unità");
   std::vector<std::string> components;
   for (std::string& part : Split(name, backslash_separates ? "/\\" : "/")) {
     if (part == "..") Refuse(name, "risale fuori dalla cartella di destinazione");
-    if (!part.empty() && part != ".") components.push_back(std::move(part));
+    if (part.empty() || part == ".") continue;
+    if (rules == NameRules::kWindows) {
+      const std::string problem = WindowsNameProblem(part);
+      if (!problem.empty()) Refuse(name, problem);
+    }
+    components.push_back(std::move(part));
   }
   if (components.empty()) Refuse(name, "nome vuoto");
   return components;

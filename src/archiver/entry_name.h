@@ -14,10 +14,19 @@ enum class Backslash { kCharacter, kSeparator };
 // From the system in the entry's "version made by".
 Backslash BackslashIn(std::uint8_t made_on);
 
+// Which names the file system of the restore refuses or reads as something else. Linux takes
+// every byte but "/"; Windows reads "a:b" as a stream of "a", "CON" or "nul.txt" as a device,
+// "\" as a separator, and drops a final dot or space.
+enum class NameRules { kLinux, kWindows };
+extern const NameRules kSystemNameRules;
+
+// Why a file or folder name cannot be written on Windows as it stands; empty when it can.
+std::string WindowsNameProblem(const std::string& name);
+
 // Where an entry goes below the target, as folder and file names. Throws ItemError, naming
 // the entry and the reason, for a name that could land anywhere else: an absolute name, ".."
-// as a component, a drive letter such as "C:", or a name with nothing left once "." and
-// empty parts are dropped.
-std::vector<std::string> SplitEntryName(const std::string& name, Backslash backslash);
+// as a component, a drive letter such as "C:", a name with nothing left once "." and empty
+// parts are dropped, and under Windows rules a part WindowsNameProblem finds wrong.
+std::vector<std::string> SplitEntryName(const std::string& name, Backslash backslash, NameRules rules);
 
 }  // namespace archiver

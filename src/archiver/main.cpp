@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archiver/backup.h"
+#include "archiver/command_arguments.h"
 #include "archiver/command_line.h"
 #include "archiver/exit_code.h"
 #include "archiver/messages.h"
@@ -14,7 +15,7 @@
 
 int main(int argc, char** argv) {
   using archiver::ExitCode;
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::vector<std::string> arguments = archiver::CommandArguments(argc, argv);
   const std::optional<archiver::Command> command = archiver::ParseCommandLine(arguments);
   if (!command) {
     std::cerr << archiver::UsageText();

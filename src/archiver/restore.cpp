@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archiver/archive_entries.h"
-#include "archiver/fd_io.h"
+#include "archiver/file_io.h"
 #include "archiver/item_error.h"
 #include "archiver/target_tree.h"
 #include "archiver/zip_archive.h"
@@ -44,10 +44,10 @@ struct Extractor {
 
   void Extract(const ArchiveEntry& entry) {
     if (entry.kind == EntryKind::kFolder) {
-      tree.OpenFolder(entry.path, entry.path.size(), true);
+      tree.MakeFolder(entry.path);
       return;
     }
-    tree.PlaceFile(entry.path, entry.permissions, entry.mtime, [&](int fd, const std::string& shown) {
+    tree.PlaceFile(entry.path, entry.metadata, [&](const FileHandle& out, const std::string& shown) {
       const EntryHandle file = OpenEntry(archive.get(), entry);
       std::uint64_t written = 0;
       for (;;) {
@@ -57,7 +57,7 @@ struct Extractor {
         if (read == 0) break;
         written += static_cast<std::uint64_t>(read);
         if (written > entry.size) break;  // no need to write out more of what is already wrong
-        WriteAll(fd, buffer.data(), static_cast<std::size_t>(read), shown);
+        WriteAll(out, buffer.data(), static_cast<std::size_t>(read), shown);
       }
       // libzip checks the CRC but not the length, so data that inflated to a different size
       // would otherwise count as restored.
@@ -110,7 +110,7 @@ ExitCode Restore(const std::string& archive_path, const std::string& target, Mes
   for (const ArchiveEntry& entry : entries) {
     if (entry.kind != EntryKind::kLink) continue;
     Attempt(messages, [&] {
-      extractor->tree.PlaceLink(entry.path, ReadLinkTarget(extractor->archive.get(), entry), entry.mtime);
+      extractor->tree.PlaceLink(entry.path, ReadLinkTarget(extractor->archive.get(), entry), entry.metadata.mtime);
     });
   }
   std::vector<const ArchiveEntry*> folders;
@@ -119,7 +119,7 @@ ExitCode Restore(const std::string& archive_path, const std::string& target, Mes
   std::stable_sort(folders.begin(), folders.end(),
                    [](const ArchiveEntry* a, const ArchiveEntry* b) { return a->path.size() > b->path.size(); });
   for (const ArchiveEntry* folder : folders)
-    Attempt(messages, [&] { extractor->tree.SetFolderMetadata(folder->path, folder->permissions, folder->mtime); });
+    Attempt(messages, [&] { extractor->tree.SetFolderMetadata(folder->path, folder->metadata); });
   return messages.failures() == 0 ? ExitCode::kDone : ExitCode::kSomeFailed;
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <sys/stat.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "archiver/file_handle.h"
+#include "archiver/file_io.h"
 #include "archiver/item_error.h"
 #include "archiver/source_tree.h"
-#include "archiver/unique_fd.h"
 
 namespace archiver {
 
@@ -20,7 +19,7 @@ class FileChanged : public ItemError {
   explicit FileChanged(const std::string& path) : ItemError("il file " + path + " è cambiato durante la lettura") {}
 };
 
-// A file being archived, read through one descriptor from the first byte to the last, so that
+// A file being archived, read through one open file from the first byte to the last, so that
 // every piece comes from the same file even when another one takes its name meanwhile. Its size
 // and times are taken when it is opened and compared again once everything has been read.
 class SourceFile {
@@ -40,8 +39,8 @@ class SourceFile {
 
  private:
   std::string path_;
-  UniqueFd fd_;
-  struct stat opened_;
+  FileHandle file_;
+  FileState opened_;
 };
 
 // Tests only: called after every read from a file being archived, with its path and the offset

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,20 +14,27 @@ struct SourceItem {
   std::string path;  // where it is on disk
   std::string name;  // its entry name: the path without the leading "/"; folders end in "/"
   EntryKind kind = EntryKind::kFile;
-  mode_t permissions = 0;
+  UnixMode permissions = 0;
   std::int64_t mtime = 0;
   std::uint64_t size = 0;
   std::string link_target;  // links only
+  bool hidden = false;      // the Windows attribute; Linux has none
 };
 
+// Which file an item is, whatever its name: its file system and its number there.
 struct FileIdentity {
-  dev_t device;
-  ino_t inode;
+  std::uint64_t volume;
+  std::uint64_t file;
+  bool operator==(const FileIdentity&) const = default;
 };
+
+// The identity of the file at path, following links; none when it does not exist.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // Lists folder (an absolute path) and everything below it: each folder before its contents,
 // names in byte order. Symbolic links are listed as links and never followed, so no walk can
-// loop; devices, FIFOs and sockets are left out with a notice. A subfolder that cannot be
+// loop; devices, FIFOs and sockets (on Windows, junctions and other reparse points) are left
+// out with a notice. A subfolder that cannot be
 // read is a failure, but its own entry is still listed. The files with the identities in skip
 // (the archive being written and its lock) are left out. Throws ItemError when folder itself
 // cannot be listed.

@@ -1,31 +1,16 @@
 #include "archiver/staged_archive.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 #include <random>
 
-#include "archiver/unique_fd.h"
+#include "archiver/staging_file.h"
 #include "archiver/zip_error_text.h"
 
 namespace archiver {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// What a new file gets: 0666 less the umask.
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
 
 // Reading goes to libzip's own file source; writing goes to a temporary file of ours, so that
 // the new archive can be checked between the last byte and the rename.
@@ -87,10 +72,10 @@ class StagedArchive {
       case ZIP_SOURCE_SEEK_WRITE: {
         auto* seek = ZIP_SOURCE_GET_ARGS(zip_source_args_seek_t, data, length, &error_);
         if (seek == nullptr) return -1;
-        return ::lseek(out_.get(), static_cast<off_t>(seek->offset), seek->whence) < 0 ? Fail(ZIP_ER_SEEK) : 0;
+        return SeekTo(out_, seek->offset, seek->whence) ? 0 : Fail(ZIP_ER_SEEK);
       }
       case ZIP_SOURCE_TELL_WRITE: {
-        const off_t position = ::lseek(out_.get(), 0, SEEK_CUR);
+        const std::int64_t position = Position(out_);
         return position < 0 ? Fail(ZIP_ER_TELL) : position;
       }
       case ZIP_SOURCE_COMMIT_WRITE:
@@ -99,7 +84,7 @@ class StagedArchive {
         Discard();
         return 0;
       case ZIP_SOURCE_REMOVE:  // an archive left without entries
-        return ::unlink(path_.c_str()) != 0 ? Fail(ZIP_ER_REMOVE) : 0;
+        return RemoveFile(path_) ? 0 : Fail(ZIP_ER_REMOVE);
       default:
         zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
         return -1;
@@ -126,7 +111,7 @@ class StagedArchive {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string name = path_ + ".";
       for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-      out_ = UniqueFd(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+      out_ = CreateNewFile(name);
       if (out_.valid()) {
         temporary_ = std::move(name);
         return 0;
@@ -137,32 +122,22 @@ class StagedArchive {
   }
 
   zip_int64_t Write(const void* data, zip_uint64_t length) {
-    const auto* bytes = static_cast<const char*>(data);
-    zip_uint64_t done = 0;
-    while (done < length) {
-      const ssize_t n = ::write(out_.get(), bytes + done, length - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return Fail(ZIP_ER_WRITE);
-      done += static_cast<zip_uint64_t>(n);
-    }
+    if (!WriteFully(out_, data, static_cast<std::size_t>(length))) return Fail(ZIP_ER_WRITE);
     return static_cast<zip_int64_t>(length);
   }
 
   // The old archive keeps its permissions; the new data reaches the disk before it takes the
   // name, and the rename reaches it after, so a power cut leaves one archive or the other.
   zip_int64_t Commit() {
-    struct stat old;
-    const mode_t mode = ::stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-    if (::fchmod(out_.get(), mode) != 0 || ::fsync(out_.get()) != 0) return FailAndDiscard(ZIP_ER_WRITE);
+    if (!TakePermissionsAndFlush(out_, path_)) return FailAndDiscard(ZIP_ER_WRITE);
     if (!accept_(temporary_)) {
       errno = 0;
       return FailAndDiscard(ZIP_ER_CRC);
     }
-    if (::rename(temporary_.c_str(), path_.c_str()) != 0) return FailAndDiscard(ZIP_ER_RENAME);
+    out_.Reset();  // Windows renames no file that is open
+    if (!RenameOver(temporary_, path_)) return FailAndDiscard(ZIP_ER_RENAME);
     temporary_.clear();
-    out_.Reset();
-    const UniqueFd folder(::open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid() || ::fsync(folder.get()) != 0) return Fail(ZIP_ER_CLOSE);
+    if (!FlushRenameOf(path_)) return Fail(ZIP_ER_CLOSE);
     return 0;
   }
 
@@ -174,7 +149,7 @@ class StagedArchive {
 
   void Discard() {
     out_.Reset();
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (!temporary_.empty()) RemoveFile(temporary_);
     temporary_.clear();
   }
 
@@ -182,7 +157,7 @@ class StagedArchive {
   zip_source_t* const original_;
   const ArchiveAcceptance accept_;
   zip_error_t error_;
-  UniqueFd out_;
+  FileHandle out_;
   std::string temporary_;
 };
 

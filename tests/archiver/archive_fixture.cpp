@@ -1,24 +1,20 @@
 #include "archive_fixture.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <zip.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "archiver/archive_leftovers.h"
 #include "archiver/backup.h"
 #include "archiver/messages.h"
 #include "archiver/restore.h"
+#include "archiver/utf8_path.h"
 
 namespace archiver_test {
 
@@ -47,98 +43,41 @@ std::vector<std::string> RestoreCommand(const std::string& archive, const std::s
   return {ArchiviaPath(), "-min", "-e", "-o", archive, target};
 }
 
-pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(output, 1);
-    ::dup2(output, 2);
-    if (run_as_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    ::execvp(args[0], args.data());
-    ::_exit(127);
-  }
-  return child;
-}
-
-int WaitForProgram(pid_t child) {
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
-  char output_path[] = "/tmp/archiver-test-output-XXXXXX";
-  const int output = ::mkstemp(output_path);
-  if (output < 0) throw std::runtime_error("mkstemp failed");
-  ::close(output);
-  const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
-  ProcessResult result{exit_code, ReadFile(output_path)};
-  ::unlink(output_path);
-  return result;
-}
-
 bool WaitForTemporaryFile(const std::string& archive) {
-  const fs::path path(archive);
+  const fs::path path = archiver::PathFromUtf8(archive);
   for (int i = 0; i < 20000; ++i) {
     for (const auto& entry : fs::directory_iterator(path.parent_path()))
-      if (archiver::IsLeftoverName(entry.path().filename().string(), path.filename().string())) return true;
-    ::usleep(500);
+      if (archiver::IsLeftoverName(archiver::Utf8Of(entry.path().filename()), archiver::Utf8Of(path.filename())))
+        return true;
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
   }
   return false;
 }
 
-bool ToolExists(const std::string& name) {
-  for (const char* folder : {"/usr/bin/", "/bin/", "/usr/local/bin/"})
-    if (::access((std::string(folder) + name).c_str(), X_OK) == 0) return true;
-  return false;
+std::string ArchiviaPath() {
+  return archiver::Utf8Of(archiver::PathFromUtf8(FALDONE_PROGRAM_DIR) / ("archivia" FALDONE_EXE_SUFFIX));
 }
 
-std::string ArchiviaPath() { return FALDONE_PROGRAM_DIR "/archivia"; }
-
 void WriteFile(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  fs::create_directories(archiver::PathFromUtf8(path).parent_path());
+  std::ofstream out(archiver::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out << bytes;
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(archiver::PathFromUtf8(path), std::ios::binary);
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
 }
 
-bool Exists(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
-}
-
-void SetMtime(const std::string& path, std::int64_t seconds) {
-  const struct timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
-  if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
-    throw std::runtime_error("cannot set the time of " + path);
-}
-
-std::int64_t Mtime(const std::string& path) {
-  struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) return -1;
-  return info.st_mtim.tv_sec;
-}
-
-mode_t Permissions(const std::string& path) {
-  struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) return 0;
-  return info.st_mode & 07777;
-}
-
 std::vector<std::string> ListTree(const std::string& folder) {
   std::vector<std::string> paths;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    std::string relative = fs::relative(entry.path(), folder).string();
+  const fs::path base = archiver::PathFromUtf8(folder);
+  for (const auto& entry : fs::recursive_directory_iterator(base)) {
+    const std::u8string generic = fs::relative(entry.path(), base).generic_u8string();
+    std::string relative(generic.begin(), generic.end());
     if (entry.is_directory() && !entry.is_symlink()) relative += '/';
     paths.push_back(relative);
   }
@@ -173,8 +112,8 @@ void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEnt
     const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
     ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
     ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
-    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX) {
-      const zip_uint32_t attributes = entry.unix_mode ? *entry.unix_mode << 16 : 0;
+    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX || entry.dos_attributes != 0) {
+      const zip_uint32_t attributes = (entry.unix_mode ? *entry.unix_mode << 16 : 0) | entry.dos_attributes;
       ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
     }
     if (entry.mtime) {

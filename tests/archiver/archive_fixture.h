@@ -1,12 +1,11 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "archiver/entry_metadata.h"
 #include "archiver/exit_code.h"
 
 // Helpers shared by the archiver's tests: real files in temporary folders, runs of the core
@@ -30,13 +29,9 @@ std::string ArchiviaPath();
 std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
                                        const std::string& program = ArchiviaPath());
 std::vector<std::string> RestoreCommand(const std::string& archive, const std::string& target);
-// Starts a program found in PATH (or given by path) without a shell and returns at once; its
-// standard output and error go to output_path. With run_as_nobody the child drops root's rights
-// first, so permission checks apply to it. WaitForProgram gives its exit code (-1: no normal exit).
-pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody = false);
-int WaitForProgram(pid_t child);
+// Runs a program (found in PATH, or given by path) without a shell and waits for it. With
+// run_as_nobody the child drops root's rights first, so permission checks apply to it (Linux).
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
-bool ToolExists(const std::string& name);
 // Waits, up to about ten seconds, until a write of archive has its temporary file beside it.
 bool WaitForTemporaryFile(const std::string& archive);
 
@@ -45,7 +40,7 @@ std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);  // without following a final link
 void SetMtime(const std::string& path, std::int64_t seconds);
 std::int64_t Mtime(const std::string& path);  // of the link itself for links
-mode_t Permissions(const std::string& path);  // the 07777 bits
+archiver::UnixMode Permissions(const std::string& path);  // the 07777 bits
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);
 // Bytes that deflate does not shrink, and text that it does; both differ for every seed.
@@ -55,11 +50,12 @@ std::string CompressibleText(std::size_t size, int seed);
 struct HandMadeEntry {
   std::string name;
   std::string data;
-  std::optional<mode_t> unix_mode;  // type and permission bits, as Info-ZIP stores them
+  std::optional<archiver::UnixMode> unix_mode;  // type and permission bits, as Info-ZIP stores them
   std::uint8_t made_on = 3;         // the system in "version made by": 3 Unix, 0 MS-DOS, 10 Windows
   std::optional<std::int64_t> mtime = {};            // the MS-DOS time, as libzip sets it
   std::optional<std::uint32_t> extended_mtime = {};  // the 0x5455 field's bits, as another tool wrote them
   bool deflated = false;
+  std::uint8_t dos_attributes = 0;  // the low byte of the external attributes
 };
 // Writes an archive holding exactly these entries, in this order.
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
+#include "linux/started_program.h"
 #include "archiver/source_file.h"
 #include "support/temp_folder.h"
 

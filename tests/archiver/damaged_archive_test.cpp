@@ -2,7 +2,6 @@
 // leave a partly extracted file where a good one was.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -19,9 +18,9 @@ using testing_support::TempFolder;
 class DamagedArchive : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteHandMadeArchive(archive_, {{"primo.txt", std::string(5000, 'x'), S_IFREG | 0644},
-                                    {"secondo.txt", "il contenuto che verrà rovinato", S_IFREG | 0644},
-                                    {"terzo.txt", "intatto", S_IFREG | 0644}});
+    WriteHandMadeArchive(archive_, {{"primo.txt", std::string(5000, 'x'), archiver::kUnixFile | 0644},
+                                    {"secondo.txt", "il contenuto che verrà rovinato", archiver::kUnixFile | 0644},
+                                    {"terzo.txt", "intatto", archiver::kUnixFile | 0644}});
     good_ = ReadFile(archive_);
   }
 
@@ -52,8 +51,8 @@ TEST_F(DamagedArchive, ABadCrcFailsThatFileOnlyAndKeepsTheOldCopyInPlace) {
 TEST_F(DamagedArchive, ADeclaredSizeThatDiffersFromTheDataFailsEvenWithTheRightCrc) {
   const std::string data(3000, 'z');
   for (const std::uint32_t declared : {2999u, 3001u, 0u}) {
-    WriteHandMadeArchive(archive_, {{"compresso.txt", data, S_IFREG | 0644, 3, {}, {}, true},
-                                    {"terzo.txt", "intatto", S_IFREG | 0644}});
+    WriteHandMadeArchive(archive_, {{"compresso.txt", data, archiver::kUnixFile | 0644, 3, {}, {}, true},
+                                    {"terzo.txt", "intatto", archiver::kUnixFile | 0644}});
     std::string damaged = ReadFile(archive_);
     // The uncompressed size sits 22 bytes into the local header and 24 into the central one;
     // the name follows them at 30 and 46.

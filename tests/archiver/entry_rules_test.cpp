@@ -1,7 +1,6 @@
 // What the archive's own bytes may ask of an extraction, and how metadata is encoded.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <zip.h>
 
 #include "archiver/entry_metadata.h"
@@ -15,42 +14,82 @@ using archiver::ItemError;
 using archiver::SplitEntryName;
 constexpr archiver::Backslash kCharacter = archiver::Backslash::kCharacter;
 constexpr archiver::Backslash kSeparator = archiver::Backslash::kSeparator;
+constexpr archiver::NameRules kLinux = archiver::NameRules::kLinux;
+constexpr archiver::NameRules kWindows = archiver::NameRules::kWindows;
+constexpr archiver::UnixMode kCharacterDevice = 0020000;
 
 TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
-  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt", kCharacter),
+  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt", kCharacter, kLinux),
             (std::vector<std::string>{"home", "anna", "Documenti", "a.txt"}));
-  EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter),
+  EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter, kLinux),
             (std::vector<std::string>{"home", "anna", "cartella vuota"}));
-  EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter, kLinux), (std::vector<std::string>{"a", "b", "c"}));
   // Harmless on Linux: a dot-dot inside a name, a backslash inside a name, a colon later on.
-  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f", kCharacter), (std::vector<std::string>{"a", "..b", "c\\d", "e:f"}));
-  EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f", kCharacter, kLinux), (std::vector<std::string>{"a", "..b", "c\\d", "e:f"}));
+  EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator, kLinux), (std::vector<std::string>{"a", "b", "c"}));
 }
 
 TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTarget) {
   for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
-    EXPECT_THROW(SplitEntryName(name, kCharacter), ItemError) << name;
-    EXPECT_THROW(SplitEntryName(name, kSeparator), ItemError) << name;
+    EXPECT_THROW(SplitEntryName(name, kCharacter, kLinux), ItemError) << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), ItemError) << name;
   }
   for (const std::string name : {"..\\x", "a\\..\\..\\x", "\\x", "c:\\x", "a/..\\..\\x"})
-    EXPECT_THROW(SplitEntryName(name, kSeparator), ItemError) << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), ItemError) << name;
   try {
-    SplitEntryName("../segreto", kCharacter);
+    SplitEntryName("../segreto", kCharacter, kLinux);
     FAIL();
   } catch (const ItemError& error) {
     EXPECT_NE(std::string(error.what()).find("\"../segreto\""), std::string::npos) << error.what();
   }
 }
 
+// On Windows "a:b" writes a stream of "a", "nul.txt" reaches a device, "\\" in a name made on
+// Unix separates folders, and a final dot is dropped, so another file would be written.
+TEST(EntryName, UnderWindowsRulesRefusesStreamsDevicesAndSeparatorsInsideNames) {
+  for (const std::string name : {"dati:flusso", "cartella/file.txt:nascosto", "CON", "con", "nul.txt", "Aux.tar.gz",
+                                 "cartella/COM1", "lpt9.log", "PRN ", "..\\x", "a\\..\\..\\x", "a*b", "a?b",
+                                 "a\"b", "a<b", "a>b", "a|b", "a\tb", "fine.", "fine "}) {
+    EXPECT_THROW(SplitEntryName(name, kCharacter, kWindows), ItemError) << name;
+    EXPECT_FALSE(archiver::WindowsNameProblem(archiver::SplitEntryName(name, kCharacter, kLinux).back()).empty())
+        << name;
+  }
+  for (const std::string name : {"console.txt", "nullo", "COM0", "COM10", "lpt", "a.b.c", ".nascosto", "perché.txt"})
+    EXPECT_EQ(SplitEntryName("x/" + name, kCharacter, kWindows), (std::vector<std::string>{"x", name})) << name;
+  try {
+    SplitEntryName("dati/nul.txt", kSeparator, kWindows);
+    FAIL();
+  } catch (const ItemError& error) {
+    EXPECT_STREQ(error.what(), "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
+  }
+}
+
 // Unix modes, devices and setuid bits are covered by the hostile archives; these are the cases
 // only other tools produce.
 TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
-  EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (S_IFLNK | 0777u) << 16).kind, EntryKind::kFolder);
-  EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (S_IFCHR | 0777u) << 16).special);
+  EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
+  EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (kCharacterDevice | 0777u) << 16).special);
   const auto dos_file = archiver::ReadEntryType("f", 0, 0x20);
   EXPECT_EQ(dos_file.kind, EntryKind::kFile);
   EXPECT_FALSE(dos_file.permissions);
   EXPECT_EQ(archiver::ReadEntryType("d", 0, 0x10).kind, EntryKind::kFolder);
+}
+
+// The read-only and hidden attributes travel in the MS-DOS byte, beside the Unix mode that
+// Linux reads: a read-only file of either system must come back read-only on the other.
+TEST(EntryType, ReadOnlyAndHiddenTravelInTheMsDosByteBesideTheUnixMode) {
+  const std::uint32_t read_only_hidden = archiver::ExternalAttributes(EntryKind::kFile, 0444, true);
+  EXPECT_EQ(read_only_hidden >> 16, archiver::kUnixFile | 0444);
+  const auto type = archiver::ReadEntryType("f", ZIP_OPSYS_UNIX, read_only_hidden);
+  EXPECT_EQ(type.permissions, 0444u);
+  EXPECT_TRUE(type.read_only);
+  EXPECT_TRUE(type.hidden);
+  const auto writable = archiver::ReadEntryType("f", ZIP_OPSYS_UNIX, archiver::ExternalAttributes(EntryKind::kFile, 0640, false));
+  EXPECT_FALSE(writable.read_only || writable.hidden);
+  const auto folder = archiver::ReadEntryType("d/", ZIP_OPSYS_UNIX, archiver::ExternalAttributes(EntryKind::kFolder, 0755, true));
+  EXPECT_EQ(folder.kind, EntryKind::kFolder);
+  EXPECT_TRUE(folder.hidden);
+  EXPECT_TRUE(archiver::ReadEntryType("f", ZIP_OPSYS_WINDOWS_NTFS, 0x21).read_only);  // as Windows tools write it
 }
 
 TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
+#include "linux/started_program.h"
 #include "support/temp_folder.h"
 
 namespace {

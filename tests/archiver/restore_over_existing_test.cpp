@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
-#include "archiver/unique_fd.h"
+#include "archiver/linux/unique_fd.h"
 #include "support/temp_folder.h"
 
 namespace {

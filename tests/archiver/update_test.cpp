@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
+#include "linux/started_program.h"
 #include "archiver/archive_leftovers.h"
 #include "archiver/archive_writer.h"
 #include "archiver/deflater.h"

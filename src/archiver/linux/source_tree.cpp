@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "archiver/item_error.h"
-#include "archiver/unique_fd.h"
+#include "archiver/linux/unique_fd.h"
 
 namespace archiver {
 
@@ -118,9 +118,8 @@ class TreeLister {
   std::vector<SourceItem> Take() { return std::move(items_); }
 
   bool Skipped(const struct stat& info) const {
-    return std::any_of(skip_.begin(), skip_.end(), [&](const FileIdentity& identity) {
-      return info.st_dev == identity.device && info.st_ino == identity.inode;
-    });
+    const FileIdentity identity{info.st_dev, info.st_ino};
+    return std::find(skip_.begin(), skip_.end(), identity) != skip_.end();
   }
   void Add(SourceItem item) { items_.push_back(std::move(item)); }
 
@@ -131,6 +130,12 @@ class TreeLister {
 };
 
 }  // namespace
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileIdentity{info.st_dev, info.st_ino};
+}
 
 SourceItem ListItem(const std::string& path) {
   struct stat info;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -32,15 +33,16 @@ ArchiveLock::ArchiveLock(const std::string& archive, Messages& messages) : path_
   bool told = false;
   for (;;) {
     // Read-only is enough for flock, so a lock file left by another user still serves.
-    fd_ = UniqueFd(::open(path_.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (!fd_.valid()) ThrowSystemError("impossibile scrivere l'archivio " + archive, errno);
-    if (::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
+    file_ = FileHandle(::open(path_.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!file_.valid()) ThrowSystemError("impossibile scrivere l'archivio " + archive, errno);
+    const int fd = static_cast<int>(file_.native());
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       if (errno != EWOULDBLOCK) ThrowSystemError("impossibile bloccare " + path_, errno);
       if (!told) messages.Notice("l'archivio " + archive + " è in uso da un'altra copia: attendo che finisca");
       told = true;
-      if (LockWaiting(fd_.get()) != 0) ThrowSystemError("impossibile bloccare " + path_, errno);
+      if (LockWaiting(fd) != 0) ThrowSystemError("impossibile bloccare " + path_, errno);
     }
-    if (StillNamed(fd_.get(), path_)) return;
+    if (StillNamed(fd, path_)) return;
   }
 }
 

@@ -1,0 +1,39 @@
+#pragma once
+
+// Windows only: the archiver's paths are UTF-8 strings, Windows' own calls take UTF-16; its
+// errors are GetLastError codes, shown through the same Italian texts as errno values.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "archiver/file_handle.h"
+
+namespace archiver::win32 {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+// The full path in the "\\?\" form, which takes paths beyond MAX_PATH and leaves names such
+// as "CON" or "a." alone; path may be relative or use "/".
+std::wstring LongPath(const std::string& path);
+
+// folder\name, with one separator also after a drive root.
+std::wstring Join(const std::wstring& folder, const std::wstring& name);
+
+// The errno value closest to a GetLastError code, for platform::ErrnoText.
+int ErrnoFor(DWORD error);
+
+// Throws ItemError with "what: <the reason for GetLastError() in Italian>".
+[[noreturn]] void ThrowLastError(const std::string& what);
+
+std::int64_t UnixSeconds(const FILETIME& time);  // rounded down
+std::int64_t UnixNanoseconds(std::int64_t filetime_ticks);
+FILETIME FileTimeOf(std::int64_t unix_seconds);
+
+inline HANDLE Native(const FileHandle& file) { return reinterpret_cast<HANDLE>(file.native()); }
+inline FileHandle Own(HANDLE handle) { return FileHandle(reinterpret_cast<FileHandle::Native>(handle)); }
+
+}  // namespace archiver::win32

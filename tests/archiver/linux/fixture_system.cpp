@@ -1,0 +1,77 @@
+// The archiver tests' helpers that talk to Linux itself.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "../archive_fixture.h"
+#include "started_program.h"
+
+namespace archiver_test {
+
+pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(output, 1);
+    ::dup2(output, 2);
+    if (run_as_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  return child;
+}
+
+int WaitForProgram(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
+  char output_path[] = "/tmp/archiver-test-output-XXXXXX";
+  const int output = ::mkstemp(output_path);
+  if (output < 0) throw std::runtime_error("mkstemp failed");
+  ::close(output);
+  const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
+  ProcessResult result{exit_code, ReadFile(output_path)};
+  ::unlink(output_path);
+  return result;
+}
+
+bool ToolExists(const std::string& name) {
+  for (const char* folder : {"/usr/bin/", "/bin/", "/usr/local/bin/"})
+    if (::access((std::string(folder) + name).c_str(), X_OK) == 0) return true;
+  return false;
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+void SetMtime(const std::string& path, std::int64_t seconds) {
+  const struct timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+  if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+    throw std::runtime_error("cannot set the time of " + path);
+}
+
+std::int64_t Mtime(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return -1;
+  return info.st_mtim.tv_sec;
+}
+
+archiver::UnixMode Permissions(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return 0;
+  return info.st_mode & 07777;
+}
+
+}  // namespace archiver_test
