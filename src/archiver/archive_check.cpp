@@ -9,6 +9,7 @@
 #include <new>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 #include "archiver/archive_writer.h"
 #include "archiver/item_error.h"
@@ -173,7 +174,10 @@ std::vector<DamagedEntry> CheckArchive(const std::string& path) {
   for (std::size_t i = 0; i < problems.size(); ++i) {
     if (!problems[i]) continue;
     const char* name = zip_get_name(archive.get(), i, ZIP_FL_ENC_RAW);
-    damaged.push_back({name != nullptr ? name : "#" + std::to_string(i), *problems[i]});
+    // Built in two steps: `"#" + std::to_string(i)` trips a false -Wrestrict in MinGW's GCC 12.
+    std::string label = name != nullptr ? name : "#";
+    if (name == nullptr) label += std::to_string(i);
+    damaged.push_back({std::move(label), *problems[i]});
   }
   return damaged;
 }
