@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/errno_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -52,7 +51,7 @@ void CheckLoadedWhole(const std::string& path) {
   if (old.error != 0 && old.error != ENOENT)
     throw platform::UserError("Impossibile leggere il file " + path +
                               ": non viene sovrascritto, perché le sue righe andrebbero perse."
-                              "\r\n\r\n" + platform::ErrnoText(old.error));
+                              "\r\n\r\n" + old.reason);
   if (old.line_too_long)
     throw platform::UserError("Il file " + path + " contiene una riga più lunga di " +
                               std::to_string(kMaxLineBytes) +
@@ -122,8 +121,13 @@ std::string FormatProfile(const ProfileState& state) {
 void SALVA_COPIA(const ProfileState& state) {
   const std::string text = FormatProfile(state);
   const std::string path = state.Path_Dati + state.Nome_Copia;
+  // The name heads the file too: one the code page cannot hold would come back as "?".
+  if (const std::string outside = platform::text::CharactersOutsideProfileCodePage(state.Nome_Copia);
+      !outside.empty())
+    throw platform::UserError("Il nome " + state.Nome_Copia +
+                              " contiene caratteri che il file della copia non può contenere: " + outside);
   CheckLoadedWhole(path);
-  platform::files::WriteAtomically(path, text);
+  platform::files::WriteAtomically(path, platform::text::EncodeProfileText(text));
 }
 
 bool HasProfileHeader(const std::string& path) {
@@ -140,6 +144,8 @@ std::optional<std::string> FieldProblem(Field field, const std::string& text) {
   if (field == Field::LineDescription && text.find('#') != std::string::npos)
     return what + " non può contenere il carattere # !!!";
   if (!platform::text::IsValidUtf8(text)) return what + " contiene caratteri non validi !!!";
+  if (const std::string outside = platform::text::CharactersOutsideProfileCodePage(text); !outside.empty())
+    return what + " contiene caratteri che il file della copia non può contenere: " + outside + " !!!";
   if (path && text.size() > kMaxPathBytes)
     return what + " è troppo lungo: al massimo " + std::to_string(kMaxPathBytes) + " byte !!!";
   if (!path && platform::text::CharCount(text) > kMaxDescriptionChars)
