@@ -139,6 +139,21 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
   return result;
 }
 
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern,
+                                   bool ignore_case) {
+  std::vector<std::string> names;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                          &::closedir);
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (!MatchesWildcard(name, pattern, ignore_case)) continue;
+    if (IsRegularFile(paths::Join(folder, name))) names.push_back(std::move(name));
+  }
+  return names;
+}
+
 PathStatus StatusOf(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
