@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text.h"
 #include "platform/user_error.h"
 #include "store/profile_test_helpers.h"
 #include "support/temp_folder.h"
@@ -25,14 +26,15 @@ TEST(ProfileFileLayout, WritesHeaderAndNumberedLinesWithCrLfAndLoadsThemBack) {
   state.Path_Riga[2] = "/home/anna/Foto e video/";
   store::SALVA_COPIA(state);
 
-  EXPECT_EQ(folder.Read("Copia_03.Dat"),
-            "Copia_03.Dat#Copia 03 #speciale# (creata il 14/06/03 alle 10:22:33)\r\n"
-            " 1#Documenti#/home/anna/Documenti/\r\n"
-            " 2#Foto di città#/home/anna/Foto e video/\r\n");
+  // UTF-8 on Linux, the ANSI code page on Windows.
+  EXPECT_EQ(folder.Read("Copia_03.Dat"), platform::text::EncodeProfileText(
+                                             "Copia_03.Dat#Copia 03 #speciale# (creata il 14/06/03 alle 10:22:33)\r\n"
+                                             " 1#Documenti#/home/anna/Documenti/\r\n"
+                                             " 2#Foto di città#/home/anna/Foto e video/\r\n"));
 
   ProfileState loaded = StateIn(folder, "Copia_03.Dat");
   store::LEGGI_COPIA(loaded);
-  EXPECT_EQ(store::FormatProfile(loaded), folder.Read("Copia_03.Dat"));  // only the first "#" separates
+  EXPECT_EQ(store::FormatProfile(loaded), store::FormatProfile(state));  // only the first "#" separates
   EXPECT_EQ(loaded.Num_Righe, 2);
   EXPECT_EQ(loaded.Path_Copia, "/home/anna/Foto e video/");
 
@@ -85,7 +87,7 @@ TEST(ProfileFileLoading, SurvivesJunkAndKeepsAtMostOneHundredLines) {
   TempFolder folder;
   std::string text = "Copia_01.Dat#Molte righe\r\nriga senza separatori\r\n 7#solo un campo\r\n";
   text += std::string("\0\xff\x01#\xfe#", 6) + "\r\n";  // binary junk that still has two "#"
-  for (int i = 1; i <= 150; ++i) text += " " + std::to_string(i) + "#R" + std::to_string(i) + "#/r/\r\n";
+  for (int i = 1; i <= 150; ++i) text.append(" ").append(std::to_string(i)).append("#R").append(std::to_string(i)).append("#/r/\r\n");
   const ProfileState state = Loaded(folder, text);
   EXPECT_EQ(state.Num_Righe, 100);
   EXPECT_LE(state.Max_Num_Riga, 100);

@@ -18,6 +18,9 @@ using windows::UniqueHandle;
 using windows::Widen;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// What a replaced file keeps of its attributes (read-only files are never replaced).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 [[noreturn]] void ThrowWriteError(const std::string& path, DWORD error) {
   throw UserError("Impossibile scrivere il file " + path + "\r\n\r\n" + LastErrorText(error));
@@ -112,6 +115,10 @@ void WriteAtomically(const std::string& path, const std::string& contents) {
   DWORD error = ERROR_SUCCESS;
   if (!WriteAll(file.get(), contents) || !::FlushFileBuffers(file.get())) error = ::GetLastError();
   if (!file.Close() && error == ERROR_SUCCESS) error = ::GetLastError();
+  // ReplaceFileW carries them over on Windows itself, not everywhere its calls are offered.
+  if (error == ERROR_SUCCESS && replacing && (attributes & kKeptAttributes) != 0 &&
+      !::SetFileAttributesW(Widen(temp).c_str(), attributes & kKeptAttributes))
+    error = ::GetLastError();
   if (error == ERROR_SUCCESS) error = MoveIntoPlace(temp, path, replacing);
   if (error != ERROR_SUCCESS) {
     ::DeleteFileW(Widen(temp).c_str());

@@ -60,12 +60,36 @@ TEST(WindowsProfileFiles, CharactersTheCodePageCannotHoldAreRefusedAndTheFileIsK
   state.Des_Riga[1] = "Foto";
   state.Path_Riga[1] = "C:\\Фото\\漢字\\";
   EXPECT_EQ(SaveRefusal(state),
-            "Il nome della cartella contiene caratteri che il file della copia non può contenere: Фото漢字 !!!");
+            "Il nome della cartella contiene caratteri che il file della copia non può contenere: Фот漢字 !!!");  // each once
   EXPECT_EQ(store::FieldProblem(store::Field::LineDescription, "Ω e ω"),
             "La descrizione della riga contiene caratteri che il file della copia non può contenere: Ωω !!!");
   EXPECT_EQ(store::FieldProblem(store::Field::ProfileDescription, "àèìòù € “x” «y»"), std::nullopt);
   EXPECT_EQ(folder.Read("Copia_01.Dat"), old_text);
   EXPECT_EQ(folder.Listing(), "Copia_01.Dat");
+}
+
+// "É«" in Windows-1252 is the UTF-8 of "ɠ": the file loaded as UTF-8 and the folder line
+// named another folder.
+TEST(WindowsProfileFiles, TextThatWouldReadBackAsOtherCharactersIsRefused) {
+  if (!SystemWritesWindows1252()) GTEST_SKIP() << "the system's ANSI code page is " << ::GetACP() << ", not 1252";
+  TempFolder folder;
+  ProfileState state = StateIn(folder, "Copia_01.Dat");
+  state.Descriz_Copia = "Prova";
+  state.Max_Num_Riga = 2;
+  state.Des_Riga[1] = "Uno";
+  state.Path_Riga[1] = "C:\\Uno\\";
+  state.Des_Riga[2] = "PERCHÉ«";
+  state.Path_Riga[2] = "C:\\Due\\";
+  EXPECT_EQ(SaveRefusal(state),
+            "Impossibile scrivere il file " + folder.path() + "Copia_01.Dat: la riga 2 contiene lettere "
+            "accentate seguite da simboli (come «É«» o «À€») che alla rilettura diventerebbero altri "
+            "caratteri. Il file non è stato modificato.");
+  EXPECT_FALSE(folder.Exists("Copia_01.Dat"));
+  state.Des_Riga[2] = "PERCHÉ «sì» 100 €";
+  EXPECT_EQ(SaveRefusal(state), "");
+  ProfileState loaded = StateIn(folder, "Copia_01.Dat");
+  store::LEGGI_COPIA(loaded);
+  EXPECT_EQ(loaded.Des_Riga[2], "PERCHÉ «sì» 100 €");
 }
 
 }  // namespace
