@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/paths.h"
 #include "runner/archiver_commands.h"
 #include "runner/child_program.h"
@@ -15,17 +12,10 @@ namespace {
 using runner::AVVIA_PROCESSO;
 using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
+using testing_support::WaitForExit;
 using testing_support::ChildCommand;
 using testing_support::TempFolder;
 using Words = std::vector<std::string>;
-
-// Polls as a window would, with a pause, and gives the exit code; -100 if it never ends.
-int WaitForExit(ProcessHandle& handle) {
-  int exit_code = -100;
-  for (int i = 0; i < 2000 && PROCESSO_ATTIVO(handle, exit_code); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  return exit_code;
-}
 
 // What the test program wrote into file: the arguments it received, each ended by NUL.
 Words Recorded(const TempFolder& folder, const std::string& file) {

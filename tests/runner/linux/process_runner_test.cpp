@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
-#include <thread>
 
 #include "runner/child_program.h"
 
@@ -16,13 +14,7 @@ namespace {
 using runner::AVVIA_PROCESSO;
 using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
-
-int WaitForExit(ProcessHandle& handle) {
-  int exit_code = -100;
-  for (int i = 0; i < 1000 && PROCESSO_ATTIVO(handle, exit_code); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  return exit_code;
-}
+using testing_support::WaitForExit;
 
 TEST(ProcessRunner, ASignalEndsTheChildWithItsNumberEvenOneWeIgnore) {
   ProcessHandle handle = AVVIA_PROCESSO("/bin/sh -c \"kill -9 $$\"", "");

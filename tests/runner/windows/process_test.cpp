@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
-#include <thread>
 
 #include "platform/windows/unique_handle.h"
 #include "platform/windows/wide.h"
@@ -18,13 +16,7 @@ using platform::windows::UniqueHandle;
 using runner::AVVIA_PROCESSO;
 using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
-
-int WaitForExit(ProcessHandle& handle) {
-  int exit_code = -100;
-  for (int i = 0; i < 2000 && PROCESSO_ATTIVO(handle, exit_code); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  return exit_code;
-}
+using testing_support::WaitForExit;
 
 // With handle inheritance on, every inheritable handle of the program went to the archiver,
 // which then kept files of ours open (and undeletable) for as long as it ran.
