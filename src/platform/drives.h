@@ -4,19 +4,17 @@
 #include <string>
 #include <vector>
 
-// What a user calls drives: "/" always, the file system holding the home folder, and the
-// other real mounts (disks, removable media, network shares); never pseudo file systems.
+// What a user calls drives. On Linux: "/" always, the file system holding the home folder, and
+// the other real mounts (disks, removable media, network shares); never pseudo file systems.
+// On Windows: the drive letters in use, "A:\" to "Z:\", whatever their kind.
 namespace platform::drives {
 
 struct Drive {
-  std::string mount_point;  // "/", "/home", "/media/anna/CHIAVETTA"
+  std::string mount_point;  // "/", "/home", "/media/anna/CHIAVETTA"; "C:\", "E:\"
   std::string label;        // the text a drive list shows
 };
 
 std::vector<Drive> ListDrives();
-
-// The same from the text of a mountinfo file (/proc/self/mountinfo), for a home folder.
-std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::string& home);
 
 // A drive is ready when its mount point can be read.
 bool IsReady(const std::string& mount_point);
@@ -25,7 +23,7 @@ bool IsReady(const std::string& mount_point);
 std::set<std::string> MountPoints();
 
 // Whether path itself (not what a link there points to) is the top of a mounted file system:
-// deleting or moving it would empty that disk. "/" is one. The second form checks against
+// deleting or moving it would empty that disk. "/" and "C:\" are. The second form checks against
 // mount points read once, for walks through many folders.
 bool IsMountPoint(const std::string& path);
 bool IsMountPoint(const std::string& path, const std::set<std::string>& mount_points);

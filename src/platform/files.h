@@ -11,18 +11,22 @@ namespace platform::files {
 // Replaces the file at path with contents: writes a temporary file in the same folder, flushes
 // it to disk and renames it over the old one. The new file keeps the old one's permissions (and
 // its owner and group where this process may set them); a file that did not exist gets the
-// permissions the umask leaves of 0666. Refuses, with UserError, to replace anything that is not
+// permissions the umask leaves of 0666. On Windows the old file's attributes and access rights
+// carry over to the new one. Refuses, with UserError, to replace anything that is not
 // a regular file or that could not be written in place: a file this process may not open for
-// writing, or one that nobody may write (read-only). On any failure the old file is left exactly
+// writing, or one that nobody may write (read-only; on Windows the read-only attribute). On any failure the old file is left exactly
 // as it was, no temporary file is left behind, and UserError names the file and the reason.
 void WriteAtomically(const std::string& path, const std::string& contents);
 
 // What ReadLines found at the start of a file.
 struct LinesRead {
   std::vector<std::string> lines;
-  // errno when the file could not be opened or read (ENOENT: it does not exist; EINVAL: it is
-  // not a regular file); lines is then empty.
+  // errno when the file could not be opened or read (ENOENT: it does not exist; EISDIR: it is a
+  // folder; EINVAL: it is not a regular file); lines is then empty. On Windows the system's
+  // own codes are mapped to these, and to EACCES or EIO for the rest.
   int error = 0;
+  // Why, in Italian, as the system said it; empty when error is 0.
+  std::string reason;
   // Reading stopped at a line longer than the bound; that line is not in lines.
   bool line_too_long = false;
 };
@@ -41,6 +45,14 @@ std::vector<std::string> FindFiles(const std::string& folder, const std::string&
                                    bool ignore_case);
 
 bool MatchesWildcard(const std::string& name, const std::string& pattern, bool ignore_case);
+
+// What a path leads to, links followed.
+struct PathStatus {
+  enum class Kind { Missing, Folder, NotFolder, Unreachable };
+  Kind kind = Kind::Missing;
+  std::string reason;  // why it could not be reached (Unreachable), in Italian
+};
+PathStatus StatusOf(const std::string& path);
 
 bool IsRegularFile(const std::string& path);
 bool IsFolder(const std::string& path);

@@ -2,7 +2,10 @@
 
 #include <wx/utils.h>
 
+#include <algorithm>
+
 #include "platform/drives.h"
+#include "platform/paths.h"
 
 namespace platform {
 namespace {
@@ -30,8 +33,9 @@ std::string FolderTree::SelectedPath() const { return GetPath().utf8_string(); }
 
 bool FolderTree::SelectFolder(const std::string& path) {
   std::string folder = path;
-  // The tree's own paths carry no closing separator, only the root is "/".
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  // The tree's own paths carry no closing separator, only the roots do ("/", "C:\").
+  const std::size_t root = paths::DriveRoot(path).size();
+  while (folder.size() > std::max<std::size_t>(root, 1) && folder.back() == paths::kSeparator) folder.pop_back();
   return ExpandPath(wxString::FromUTF8(folder));
 }
 

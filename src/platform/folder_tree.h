@@ -7,15 +7,16 @@
 #include <string>
 
 // A tree of the file system's folders (files are not shown) whose top items are the home
-// folder and the drives a user knows ("/" and the real mounts). The folder pickers host it.
+// folder and the drives a user knows ("/" and the real mounts; the drive letters on Windows).
+// The folder pickers host it.
 namespace platform {
 
 class FolderTree : public wxGenericDirCtrl {
  public:
   explicit FolderTree(wxWindow* parent);
 
-  // The path of the selected item as the file system writes it ("/" for the root, no closing
-  // separator otherwise), or "" when no item with a path is selected.
+  // The path of the selected item as the file system writes it (a root with its separator,
+  // "/" or "C:\", no closing separator otherwise), or "" when no item with a path is selected.
   std::string SelectedPath() const;
 
   // Opens the tree down to path and selects it; where path does not exist, the deepest

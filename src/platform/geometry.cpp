@@ -1,17 +1,11 @@
 #include "platform/geometry.h"
 
-#include <wx/gdicmn.h>
 #include <wx/settings.h>
 
 #include <cmath>
 
 namespace platform {
 namespace {
-
-double ScreenDpi() {
-  const wxSize ppi = wxGetDisplayPPI();
-  return ppi.GetWidth() > 0 ? ppi.GetWidth() : 96.0;
-}
 
 wxFont Face(wxFontFamily family, double points, bool bold) {
   wxFontInfo info(points);

@@ -11,6 +11,10 @@ namespace platform {
 int TwipsToPixels(int twips, double dpi);
 int PixelsToTwips(int pixels, double dpi);
 
+// The screen's dots per inch: what the toolkit reports on Linux; on Windows the system's
+// logical DPI, the one its windows are scaled by (96 at 100 %, 144 at 150 %).
+double ScreenDpi();
+
 // The same at the screen's DPI.
 int Px(int twips);
 int Twips(int pixels);

@@ -2,23 +2,37 @@
 
 #include <string>
 
-// Paths as the windows write them. On this platform the separator is "/", so the data folder
-// and every folder path end in "/", and the root of any path is "/".
+// Paths as the windows write them: "/" separates on Linux, where the root of any path is "/";
+// "\" on Windows, where absolute paths start with a drive root "C:\" or a share "\\server\share\".
+// The data folder and every folder path end in the separator.
 namespace platform::paths {
 
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+inline constexpr const char* kProgramSuffix = ".exe";
+#else
 inline constexpr char kSeparator = '/';
+inline constexpr const char* kProgramSuffix = "";
+#endif
 
 // The folder holding the running program, with a closing separator.
 std::string ProgramFolder();
 
-// The folder part of path (everything before its last separator), without a closing one.
+// The folder part of path (everything before its last separator), without a closing one
+// unless it is a root ("/", "C:\").
 std::string FolderOf(const std::string& path);
 
 // folder + name with exactly one separator between them.
 std::string Join(const std::string& folder, const std::string& name);
 
-// The root that a stored path lives under: "/" here, whatever the path.
+// The root that a stored path lives under, with its closing separator: "/" on Linux whatever
+// the path; on Windows the drive root ("C:\" for "C:\DOC\") or the share ("\\server\dati\").
+// Empty on Windows for a path that is not absolute.
 std::string DriveRoot(const std::string& path);
+
+// True for a whole path that does not depend on the folder the program runs in: "/..." on
+// Linux; "X:\..." or "\\server\share..." on Windows (where "C:DOC" and "\DOC" are not).
+bool IsAbsolute(const std::string& path);
 
 // True when text can be the name of a file directly inside a folder on every platform this
 // program runs on: not empty, not "." or "..", no separator of either kind, no control

@@ -1,16 +1,6 @@
 #include "platform/process.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
 #include <utility>
-
-extern char** environ;
 
 namespace platform::process {
 
@@ -36,69 +26,53 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
   return words;
 }
 
-CapturedOutput::CapturedOutput() : fd_(::memfd_create("faldone-messaggi", MFD_CLOEXEC)) {}
+namespace {
 
-CapturedOutput::~CapturedOutput() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-std::vector<std::string> CapturedOutput::FirstLines(std::size_t max_lines) const {
-  std::vector<std::string> lines;
-  std::string line;
-  char buffer[4096];
-  off_t offset = 0;
-  ssize_t got;
-  while (fd_ >= 0 && lines.size() < max_lines &&
-         (got = ::pread(fd_, buffer, sizeof buffer, offset)) > 0) {
-    offset += got;
-    for (ssize_t i = 0; i < got && lines.size() < max_lines; ++i) {
-      if (buffer[i] != '\n') line += buffer[i];
-      else lines.push_back(std::exchange(line, {}));
-    }
+// One argument after the program's name, as CommandLineToArgvW reads it back.
+void AppendArgument(std::string& line, const std::string& argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
+    line += argument;  // backslashes are literal where no quote follows them
+    return;
   }
-  if (!line.empty() && lines.size() < max_lines) lines.push_back(line);
-  return lines;
+  line += '"';
+  std::size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes before a quote escape it: each one doubled, then one more for the quote.
+    line.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    line += c;
+  }
+  // Before the closing quote they must not escape it.
+  line.append(2 * backslashes, '\\');
+  line += '"';
 }
 
-pid_t Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors) {
-  if (argv.empty() || argv[0].empty()) return 0;
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
+}  // namespace
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  if (errors && errors->fd() >= 0) posix_spawn_file_actions_adddup2(&actions, errors->fd(), STDERR_FILENO);
-  // The window system's connections and every other open file stay with this program.
-  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-  // Signals start as a fresh program expects them, whatever the window system changed here.
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t none, all;
-  sigemptyset(&none);
-  sigfillset(&all);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setsigdefault(&attributes, &all);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-  pid_t child = 0;
-  const int error_number = posix_spawnp(&child, args[0], &actions, &attributes, args.data(), environ);
-  posix_spawnattr_destroy(&attributes);
-  posix_spawn_file_actions_destroy(&actions);
-  return error_number == 0 ? child : 0;
+std::optional<std::string> WindowsCommandLine(const std::vector<std::string>& argv) {
+  if (argv.empty() || argv[0].empty() || argv[0].find('"') != std::string::npos) return std::nullopt;
+  std::string line = argv[0].find_first_of(" \t") == std::string::npos ? argv[0] : "\"" + argv[0] + "\"";
+  for (std::size_t i = 1; i < argv.size(); ++i) {
+    line += ' ';
+    AppendArgument(line, argv[i]);
+  }
+  return line;
 }
 
-std::optional<int> PollExit(pid_t child) {
-  int status = 0;
-  pid_t got;
-  do {
-    got = ::waitpid(child, &status, WNOHANG);
-  } while (got < 0 && errno == EINTR);
-  if (got == 0) return std::nullopt;
-  if (got < 0) return -1;
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return -1;
+Child::Child(Child&& other) noexcept : native_(std::exchange(other.native_, 0)) {}
+
+Child& Child::operator=(Child&& other) noexcept {
+  if (this != &other) {
+    Release();
+    native_ = std::exchange(other.native_, 0);
+  }
+  return *this;
 }
+
+Child::~Child() { Release(); }
 
 }  // namespace platform::process

@@ -1,7 +1,8 @@
 #include "platform/text.h"
 
-#include <array>
 #include <cstdint>
+
+#include "platform/code_page.h"
 
 namespace platform::text {
 namespace {
@@ -38,26 +39,6 @@ std::size_t OffsetOfChar(std::string_view s, std::size_t n) {
   return i;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Windows-1252 bytes 0x80..0x9F; the five unassigned ones keep their C1 code points.
-constexpr std::array<std::uint16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 }  // namespace
 
 bool IsValidUtf8(std::string_view s) {
@@ -71,15 +52,7 @@ bool IsValidUtf8(std::string_view s) {
 
 std::string DecodeProfileText(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 4);
-  for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) out += c;
-    else if (b < 0xA0) AppendUtf8(out, kCp1252High[b - 0x80]);
-    else AppendUtf8(out, b);  // 0xA0..0xFF are the Latin-1 code points
-  }
-  return out;
+  return EightBitToUtf8(bytes);
 }
 
 std::size_t CharCount(std::string_view s) {

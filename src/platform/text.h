@@ -11,8 +11,19 @@ namespace platform::text {
 bool IsValidUtf8(std::string_view bytes);
 
 // Bytes of a profile file into program text: UTF-8 stays as it is; anything else was written
-// with the Windows 8-bit code page (Windows-1252) and is converted so that accents survive.
+// in an 8-bit code page and is converted so that accents survive: Windows-1252 on Linux, the
+// system's ANSI code page on Windows (Windows-1252 on an Italian system).
 std::string DecodeProfileText(std::string_view bytes);
+
+// Program text as the bytes a profile file holds: UTF-8 on Linux, the system's ANSI code page
+// on Windows, where the file is shared with the system's other programs. Characters that the
+// code page cannot hold must be refused first (CharactersOutsideProfileCodePage): they would
+// come out as "?" here.
+std::string EncodeProfileText(std::string_view text);
+
+// The characters of text that a profile file cannot hold, each once, in order of appearance:
+// none on Linux; on Windows those outside the ANSI code page ("Ж" on an Italian system).
+std::string CharactersOutsideProfileCodePage(std::string_view text);
 
 std::size_t CharCount(std::string_view s);
 

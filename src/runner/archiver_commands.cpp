@@ -20,7 +20,9 @@ std::optional<std::string> CommandLine(const std::string& archiver, const std::s
 
 }  // namespace
 
-std::string ArchiverPath() { return platform::paths::ProgramFolder() + "archivia"; }
+std::string ArchiverPath() {
+  return platform::paths::ProgramFolder() + "archivia" + platform::paths::kProgramSuffix;
+}
 
 std::optional<std::string> BackupCommandLine(const std::string& archiver, const std::string& archive,
                                              const std::string& folder) {

@@ -20,10 +20,10 @@ inline constexpr const char* kArchiverUsagePrefix = "uso: ";
 inline constexpr const char* kQuoteRefusal =
     "il percorso contiene le virgolette (\") e non può essere passato al programma di archiviazione";
 
-// The archiver beside the running program.
+// The archiver beside the running program ("archivia.exe" on Windows).
 std::string ArchiverPath();
 
-// The command line that packs folder (ending in "/") into archive. The archive path is written
+// The command line that packs folder (ending in the separator) into archive. The archive path is written
 // as it is, in quotes only when it holds a blank; the folder goes in quotes with "*.*" after it.
 // nullopt when a path holds a double quote, which no command line can pass whole.
 std::optional<std::string> BackupCommandLine(const std::string& archiver, const std::string& archive,

@@ -1,10 +1,7 @@
 #include "runner/folder_checks.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
-#include "platform/errno_text.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "runner/archiver_commands.h"
 
@@ -16,17 +13,18 @@ CheckedFolder Problem(const std::string& problem) { return {{}, problem}; }
 }  // namespace
 
 CheckedFolder CheckFolderToSave(const std::string& folder) {
+  using Kind = platform::files::PathStatus::Kind;
   if (platform::text::Trim(folder).empty()) return Problem("la cartella da salvare non è indicata");
   if (folder.find('"') != std::string::npos) return Problem(std::string(kQuoteRefusal) + ": " + folder);
   // A relative path would be read from wherever the program happens to run.
-  if (!folder.starts_with('/')) return Problem("la cartella non esiste: " + folder);
-  struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return Problem("la cartella non esiste: " + folder);
-    return Problem("impossibile raggiungere la cartella " + folder + ": " + platform::ErrnoText(errno));
-  }
-  if (!S_ISDIR(st.st_mode)) return Problem("non è una cartella: " + folder);
-  return {folder.ends_with('/') ? folder : folder + "/", {}};
+  if (!platform::paths::IsAbsolute(folder)) return Problem("la cartella non esiste: " + folder);
+  const platform::files::PathStatus status = platform::files::StatusOf(folder);
+  if (status.kind == Kind::Missing) return Problem("la cartella non esiste: " + folder);
+  if (status.kind == Kind::Unreachable)
+    return Problem("impossibile raggiungere la cartella " + folder + ": " + status.reason);
+  if (status.kind == Kind::NotFolder) return Problem("non è una cartella: " + folder);
+  constexpr char kSeparator = platform::paths::kSeparator;
+  return {folder.ends_with(kSeparator) ? folder : folder + kSeparator, {}};
 }
 
 }  // namespace runner

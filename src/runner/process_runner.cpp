@@ -8,15 +8,14 @@ ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argo
                              const platform::process::CapturedOutput* messages) {
   std::string command_line = comando;
   if (!platform::text::Trim(argomento).empty()) command_line += " \"" + argomento + "\"";
-  return platform::process::Spawn(platform::process::SplitCommandLine(command_line), messages);
+  return ProcessHandle::Spawn(platform::process::SplitCommandLine(command_line), messages);
 }
 
 bool PROCESSO_ATTIVO(ProcessHandle& handle, int& exit_code) {
-  if (handle == 0) return false;
-  const auto ended = platform::process::PollExit(handle);
+  if (!handle) return false;
+  const auto ended = handle.PollExit();
   if (!ended) return true;
   exit_code = *ended;
-  handle = 0;
   return false;
 }
 

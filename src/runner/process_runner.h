@@ -7,17 +7,18 @@
 // Starting the archiver and watching it: one command line per archive, one process at a time.
 namespace runner {
 
-// A running child's process id; 0 means no process is being watched.
-using ProcessHandle = int;
+// The archiver being watched, owned; empty when none is.
+using ProcessHandle = platform::process::Child;
 
 // Starts comando (with argomento appended in double quotes after one blank, unless argomento
-// is blank) and returns the new process's handle, or 0 when it could not be started. The
+// is blank) and returns the new process, or an empty handle when it could not be started. The
 // process's messages go to messages when given.
 [[nodiscard]] ProcessHandle AVVIA_PROCESSO(const std::string& comando, const std::string& argomento,
                                            const platform::process::CapturedOutput* messages = nullptr);
 
 // True while the process runs. Once it has ended, its exit code goes into exit_code, handle
-// is set to 0 and the result is false. A handle of 0 gives false at once and touches nothing.
+// is released and left empty and the result is false. An empty handle gives false at once and
+// touches nothing.
 [[nodiscard]] bool PROCESSO_ATTIVO(ProcessHandle& handle, int& exit_code);
 
 }  // namespace runner

@@ -50,7 +50,7 @@ RunSequence::RunSequence(std::vector<Job> jobs, RunReport& report)
 
 bool RunSequence::Advance() {
   if (finished_) return false;
-  if (hProcesso != 0) {
+  if (hProcesso) {
     int exit_code = 0;
     if (PROCESSO_ATTIVO(hProcesso, exit_code)) return true;
     RecordEnd(jobs_[next_ - 1], exit_code);
@@ -64,7 +64,7 @@ bool RunSequence::Advance() {
     }
     messages_.emplace();
     hProcesso = AVVIA_PROCESSO(job.command_line, "", &*messages_);
-    if (hProcesso != 0) return true;
+    if (hProcesso) return true;
     Record(job, Outcome::NotStarted, 0);
   }
   // Marked first: the report may show a modal message, during which Advance may be called again.

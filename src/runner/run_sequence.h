@@ -71,7 +71,7 @@ class RunSequence {
   std::vector<Job> jobs_;
   RunReport& report_;
   std::size_t next_ = 0;
-  ProcessHandle hProcesso = 0;
+  ProcessHandle hProcesso;
   std::optional<platform::process::CapturedOutput> messages_;  // of the running line
   std::vector<LineResult> results_;
   bool finished_ = false;

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/errno_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -45,6 +44,33 @@ bool WrittenInUtf8(const std::vector<std::string>& lines) {
   return true;
 }
 
+// The file's lines as program text: all UTF-8, or else 8-bit text line by line.
+std::vector<std::string> DecodedLines(std::vector<std::string> lines) {
+  if (!WrittenInUtf8(lines))
+    for (auto& line : lines) line = platform::text::DecodeProfileText(line);
+  return lines;
+}
+
+std::vector<std::string> SplitAtCrLf(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+// Refuses 8-bit text that the loader would take for UTF-8 ("É«" in Windows-1252 is the bytes of
+// "ɠ"): the folder line would load as another folder. Only files in a code page can meet this.
+void CheckReadsBackAsWritten(const std::string& path, const std::string& text, const std::string& bytes) {
+  const std::vector<std::string> written = SplitAtCrLf(text);
+  const std::vector<std::string> read = DecodedLines(SplitAtCrLf(bytes));
+  for (std::size_t k = 0; k < written.size(); ++k)
+    if (k >= read.size() || read[k] != written[k])
+      throw platform::UserError("Impossibile scrivere il file " + path + ": " +
+                                (k == 0 ? std::string("la descrizione") : "la riga " + std::to_string(k)) +
+                                " contiene lettere accentate seguite da simboli (come «É«» o «À€») che "
+                                "alla rilettura diventerebbero altri caratteri. Il file non è stato modificato.");
+}
+
 // Refuses to replace a profile that could not be loaded whole: it loaded without (some of) its
 // folder lines, and the new text would drop them.
 void CheckLoadedWhole(const std::string& path) {
@@ -52,7 +78,7 @@ void CheckLoadedWhole(const std::string& path) {
   if (old.error != 0 && old.error != ENOENT)
     throw platform::UserError("Impossibile leggere il file " + path +
                               ": non viene sovrascritto, perché le sue righe andrebbero perse."
-                              "\r\n\r\n" + platform::ErrnoText(old.error));
+                              "\r\n\r\n" + old.reason);
   if (old.line_too_long)
     throw platform::UserError("Il file " + path + " contiene una riga più lunga di " +
                               std::to_string(kMaxLineBytes) +
@@ -67,10 +93,8 @@ void LEGGI_COPIA(ProfileState& state) {
   state.Num_Righe = 0;
   // A file that cannot be read loads without lines; one that stops at an over-long line loads
   // the lines before it: a cut line would load as a different folder.
-  std::vector<std::string> lines =
-      ReadProfileLines(state.Path_Dati + state.Nome_Copia, kMaxLinesRead).lines;
-  if (!WrittenInUtf8(lines))
-    for (auto& line : lines) line = platform::text::DecodeProfileText(line);
+  const std::vector<std::string> lines =
+      DecodedLines(ReadProfileLines(state.Path_Dati + state.Nome_Copia, kMaxLinesRead).lines);
 
   // The header's name is not taken over: the file's real name is the profile's name, so a
   // header that says otherwise can never send a later save somewhere else.
@@ -122,8 +146,15 @@ std::string FormatProfile(const ProfileState& state) {
 void SALVA_COPIA(const ProfileState& state) {
   const std::string text = FormatProfile(state);
   const std::string path = state.Path_Dati + state.Nome_Copia;
+  // The name heads the file too: one the code page cannot hold would come back as "?".
+  if (const std::string outside = platform::text::CharactersOutsideProfileCodePage(state.Nome_Copia);
+      !outside.empty())
+    throw platform::UserError("Il nome " + state.Nome_Copia +
+                              " contiene caratteri che il file della copia non può contenere: " + outside);
+  const std::string bytes = platform::text::EncodeProfileText(text);
+  CheckReadsBackAsWritten(path, text, bytes);
   CheckLoadedWhole(path);
-  platform::files::WriteAtomically(path, text);
+  platform::files::WriteAtomically(path, bytes);
 }
 
 bool HasProfileHeader(const std::string& path) {
@@ -140,6 +171,8 @@ std::optional<std::string> FieldProblem(Field field, const std::string& text) {
   if (field == Field::LineDescription && text.find('#') != std::string::npos)
     return what + " non può contenere il carattere # !!!";
   if (!platform::text::IsValidUtf8(text)) return what + " contiene caratteri non validi !!!";
+  if (const std::string outside = platform::text::CharactersOutsideProfileCodePage(text); !outside.empty())
+    return what + " contiene caratteri che il file della copia non può contenere: " + outside + " !!!";
   if (path && text.size() > kMaxPathBytes)
     return what + " è troppo lungo: al massimo " + std::to_string(kMaxPathBytes) + " byte !!!";
   if (!path && platform::text::CharCount(text) > kMaxDescriptionChars)

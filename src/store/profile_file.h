@@ -8,7 +8,8 @@
 
 // The profile file: a header "name#description" and one line " N#description#path" for each
 // folder line, every line ended by CR LF. Files written here load identically, and so do the
-// files of the earlier Windows program (8-bit text, read as Windows-1252).
+// files of the earlier Windows program (8-bit text, read as Windows-1252). On Windows files are
+// written in the system's ANSI code page, and UTF-8 files written on Linux are still read.
 namespace store {
 
 // The longest descriptions and folder path the writer accepts: every line it can write stays
@@ -38,7 +39,8 @@ bool HasProfileHeader(const std::string& path);
 // Why text cannot be stored in a field of the profile file, or nullopt when it can: text that
 // would not read back as it was written. A line break would split the line; a "#" in a folder
 // line's description would move the folder into another field; the loader trims spaces at the
-// ends of the descriptions and of the path; text beyond the length bounds is refused.
+// ends of the descriptions and of the path; text beyond the length bounds is refused, and so
+// are characters the file's code page cannot hold (on Windows), which would come back as "?".
 enum class Field { ProfileDescription, LineDescription, LinePath };
 std::optional<std::string> FieldProblem(Field field, const std::string& text);
 

@@ -50,4 +50,15 @@ TEST(CommandLines, SplittingFollowsBlanksAndQuotes) {
   EXPECT_TRUE(SplitCommandLine("   ").empty());
 }
 
+// "C:\TMP\" written as it stands reaches a Windows program as C:\TMP" plus whatever follows.
+TEST(CommandLines, WindowsCommandLinesDoubleTheBackslashesBeforeAQuote) {
+  EXPECT_EQ(platform::process::WindowsCommandLine({"C:\\FALDONE\\archivia.exe", "-o", "C:\\TMP\\"}),
+            "C:\\FALDONE\\archivia.exe -o C:\\TMP\\");  // no quote after them: as they are
+  EXPECT_EQ(platform::process::WindowsCommandLine({"C:\\Program Files\\archivia.exe", "C:\\Foto di città\\"}),
+            "\"C:\\Program Files\\archivia.exe\" \"C:\\Foto di città\\\\\"");
+  EXPECT_EQ(platform::process::WindowsCommandLine({"p", "", "a\\\"b", "x y"}), "p \"\" \"a\\\\\\\"b\" \"x y\"");
+  EXPECT_FALSE(platform::process::WindowsCommandLine({}));
+  EXPECT_FALSE(platform::process::WindowsCommandLine({"a\"b.exe"}));  // no name of a program holds one
+}
+
 }  // namespace

@@ -1,14 +1,10 @@
 #include "runner/process_runner.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <thread>
-
+#include "platform/paths.h"
+#include "runner/archiver_commands.h"
+#include "runner/child_program.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -16,72 +12,89 @@ namespace {
 using runner::AVVIA_PROCESSO;
 using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
+using testing_support::WaitForExit;
+using testing_support::ChildCommand;
+using testing_support::TempFolder;
+using Words = std::vector<std::string>;
 
-// Polls as a window would, with a pause, and gives the exit code; -100 if it never ends.
-int WaitForExit(ProcessHandle& handle) {
-  int exit_code = -100;
-  for (int i = 0; i < 1000 && PROCESSO_ATTIVO(handle, exit_code); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  return exit_code;
+// What the test program wrote into file: the arguments it received, each ended by NUL.
+Words Recorded(const TempFolder& folder, const std::string& file) {
+  Words words;
+  const std::string bytes = folder.Read(file);
+  for (std::size_t start = 0, end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
+    words.push_back(bytes.substr(start, end - start));
+  return words;
 }
 
 TEST(ProcessRunner, AMissingProgramGivesNoHandleAndNothingToWaitFor) {
-  ProcessHandle handle = AVVIA_PROCESSO("/no/such/folder/archivia -min -a", "");
-  EXPECT_EQ(handle, 0);
+  TempFolder folder;
+  ProcessHandle handle = AVVIA_PROCESSO(folder.path() + "manca" + platform::paths::kProgramSuffix + " -min -a", "");
+  EXPECT_FALSE(handle);
   int exit_code = 42;
   EXPECT_FALSE(PROCESSO_ATTIVO(handle, exit_code));
-  EXPECT_EQ(handle, 0);
+  EXPECT_FALSE(handle);
   EXPECT_EQ(exit_code, 42);  // nothing ended, so nothing was reported
-  EXPECT_EQ(AVVIA_PROCESSO("", ""), 0);
-  EXPECT_EQ(AVVIA_PROCESSO("/etc/hostname", ""), 0);  // not a program
+  EXPECT_FALSE(AVVIA_PROCESSO("", ""));
+  folder.Write(std::string("testo") + platform::paths::kProgramSuffix, "non sono un programma\n");
+  EXPECT_FALSE(AVVIA_PROCESSO(folder.path() + "testo" + platform::paths::kProgramSuffix, ""));
 }
 
-TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleGoesBackToZero) {
-  ProcessHandle handle = AVVIA_PROCESSO("/bin/sh -c \"sleep 0.1; exit 3\"", "");
-  ASSERT_NE(handle, 0);
+TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleIsReleased) {
+  ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " sleep 300 exit 3", "");
+  ASSERT_TRUE(handle);
   int exit_code = -1;
   EXPECT_TRUE(PROCESSO_ATTIVO(handle, exit_code));  // still sleeping
   EXPECT_EQ(WaitForExit(handle), 3);
-  EXPECT_EQ(handle, 0);
+  EXPECT_FALSE(handle);
   exit_code = 42;
   EXPECT_FALSE(PROCESSO_ATTIVO(handle, exit_code));  // a further poll
   EXPECT_EQ(exit_code, 42);
-
-  handle = AVVIA_PROCESSO("/bin/sh -c \"kill -9 $$\"", "");
-  EXPECT_EQ(WaitForExit(handle), 128 + 9);
-
-  // A signal this program ignores is not ignored by the archiver.
-  const auto previous = std::signal(SIGTERM, SIG_IGN);
-  handle = AVVIA_PROCESSO("/bin/sh -c \"kill -TERM $$; exit 0\"", "");
-  std::signal(SIGTERM, previous);
-  EXPECT_EQ(WaitForExit(handle), 128 + SIGTERM);
 }
 
-TEST(ProcessRunner, ABlankArgumentAddsNothingAndAnotherGoesInQuotesAsOneWord) {
-  // The script ends with the number of words after its own name.
-  const std::pair<const char*, int> cases[] = {{"   ", 0}, {"", 0}, {"one word with blanks", 1}};
-  for (const auto& [argument, words] : cases) {
-    ProcessHandle handle = AVVIA_PROCESSO("/bin/sh -c \"exit $#\" script", argument);
-    EXPECT_EQ(WaitForExit(handle), words) << "[" << argument << "]";
+// The archiver once got "C:\TMP\" as C:\TMP" and the rest of the line: Windows programs read a
+// backslash before a quote as an escape. Nor may a shell ever read the line.
+TEST(ProcessRunner, EveryArgumentArrivesExactlyAsTheCommandLineWroteIt) {
+  TempFolder folder;
+  const std::string archive = folder.path() + "0503_1_1.ZIP";
+  for (const std::string target : {"C:\\TMP\\", "\\\\server\\dati\\", "/tmp/", "C:\\Foto di città\\"}) {
+    const auto line = runner::RestoreCommandLine(FALDONE_TEST_CHILD, archive, target);
+    ASSERT_TRUE(line);
+    ProcessHandle handle = AVVIA_PROCESSO(*line, "");
+    ASSERT_EQ(WaitForExit(handle), 0) << *line;
+    EXPECT_EQ(Recorded(folder, "0503_1_1.ZIP"), (Words{"-min", "-e", "-o", archive, target})) << *line;
+  }
+  const auto backup = runner::BackupCommandLine(FALDONE_TEST_CHILD, archive, "C:\\$(echo x); y & del * %PATH% `z`\\");
+  ProcessHandle handle = AVVIA_PROCESSO(*backup, "");
+  ASSERT_EQ(WaitForExit(handle), 0);
+  EXPECT_EQ(Recorded(folder, "0503_1_1.ZIP"),
+            (Words{"-min", "-a", "-r", "-p", archive, "C:\\$(echo x); y & del * %PATH% `z`\\*.*"}));
+
+  // A blank argument adds nothing; another goes in quotes as one word.
+  const std::string record = ChildCommand() + " record \"" + folder.path() + "args\"";
+  for (const auto& [argument, words] : {std::pair<std::string, Words>{"   ", {}}, {"", {}},
+                                        {"one word with blanks", {"one word with blanks"}}}) {
+    handle = AVVIA_PROCESSO(record, argument);
+    ASSERT_EQ(WaitForExit(handle), 0);
+    EXPECT_EQ(Recorded(folder, "args"), words) << "[" << argument << "]";
   }
 }
 
-TEST(ProcessRunner, NoShellReadsTheCommandLine) {
-  testing_support::TempFolder folder;
-  ProcessHandle handle = AVVIA_PROCESSO("/usr/bin/touch \"" + folder.path() + "$(echo x); y\"", "");
-  EXPECT_EQ(WaitForExit(handle), 0);
-  EXPECT_EQ(folder.Listing(), "$(echo x); y");
+// The child itself, given its arguments one by one: quotes and backslashes in any order, as
+// Windows' own reading of a command line meets them.
+TEST(ProcessRunner, ArgumentsWithQuotesBackslashesAndAccentsReachTheChildWhole) {
+  TempFolder folder;
+  const Words arguments = {"", "a b", "\t", "dice \"ciao\"", "\"", "\\\"", "a\\\\\"b", "fine\\", "fine\\\\",
+                           "C:\\TMP\\", "\\\\server\\dati\\", "perché è così", "漢字 😀", "a\\b c\\d"};
+  Words argv = {FALDONE_TEST_CHILD, "record", folder.path() + "args"};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  ProcessHandle handle = platform::process::Child::Spawn(argv);
+  ASSERT_EQ(WaitForExit(handle), 0);
+  EXPECT_EQ(Recorded(folder, "args"), arguments);
 }
 
-TEST(ProcessRunner, TheChildNeitherWaitsOnInputNorInheritsOurFiles) {
-  ProcessHandle handle = AVVIA_PROCESSO("/bin/cat", "");  // would wait forever on a terminal
-  EXPECT_EQ(WaitForExit(handle), 0);
-
-  const int fd = ::open("/dev/null", O_RDONLY);  // deliberately without close-on-exec
-  ASSERT_GE(fd, 3);
-  handle = AVVIA_PROCESSO("/bin/sh -c \"test -e /proc/self/fd/" + std::to_string(fd) + "\"", "");
-  EXPECT_EQ(WaitForExit(handle), 1);
-  ::close(fd);
+TEST(ProcessRunner, TheChildDoesNotWaitOnInput) {
+  ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " read-input exit 5", "");  // would wait on a terminal
+  EXPECT_EQ(WaitForExit(handle), 5);
 }
 
 }  // namespace

@@ -1,49 +1,19 @@
 #include "store/profile_file.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <functional>
-#include <optional>
-
+#include "platform/text.h"
 #include "platform/user_error.h"
+#include "store/profile_test_helpers.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using store::ProfileState;
+using testing_support::Loaded;
+using testing_support::SaveRefusal;
+using testing_support::StateIn;
 using testing_support::TempFolder;
-
-ProfileState StateIn(const TempFolder& folder, const std::string& name) {
-  ProfileState state;
-  state.Path_Dati = folder.path();
-  state.Nome_Copia = name;
-  return state;
-}
-
-// Writes text as profile 01 and loads it over state, as the editor does.
-ProfileState Loaded(const TempFolder& folder, const std::string& text, ProfileState state = {}) {
-  folder.Write("Copia_01.Dat", text);
-  state.Path_Dati = folder.path();
-  state.Nome_Copia = "Copia_01.Dat";
-  store::LEGGI_COPIA(state);
-  return state;
-}
-
-// The message a refused save gives, empty when it was written.
-std::string SaveRefusal(const ProfileState& state) {
-  try {
-    store::SALVA_COPIA(state);
-  } catch (const platform::UserError& e) {
-    return e.what();
-  }
-  return {};
-}
 
 TEST(ProfileFileLayout, WritesHeaderAndNumberedLinesWithCrLfAndLoadsThemBack) {
   TempFolder folder;
@@ -56,14 +26,15 @@ TEST(ProfileFileLayout, WritesHeaderAndNumberedLinesWithCrLfAndLoadsThemBack) {
   state.Path_Riga[2] = "/home/anna/Foto e video/";
   store::SALVA_COPIA(state);
 
-  EXPECT_EQ(folder.Read("Copia_03.Dat"),
-            "Copia_03.Dat#Copia 03 #speciale# (creata il 14/06/03 alle 10:22:33)\r\n"
-            " 1#Documenti#/home/anna/Documenti/\r\n"
-            " 2#Foto di città#/home/anna/Foto e video/\r\n");
+  // UTF-8 on Linux, the ANSI code page on Windows.
+  EXPECT_EQ(folder.Read("Copia_03.Dat"), platform::text::EncodeProfileText(
+                                             "Copia_03.Dat#Copia 03 #speciale# (creata il 14/06/03 alle 10:22:33)\r\n"
+                                             " 1#Documenti#/home/anna/Documenti/\r\n"
+                                             " 2#Foto di città#/home/anna/Foto e video/\r\n"));
 
   ProfileState loaded = StateIn(folder, "Copia_03.Dat");
   store::LEGGI_COPIA(loaded);
-  EXPECT_EQ(store::FormatProfile(loaded), folder.Read("Copia_03.Dat"));  // only the first "#" separates
+  EXPECT_EQ(store::FormatProfile(loaded), store::FormatProfile(state));  // only the first "#" separates
   EXPECT_EQ(loaded.Num_Righe, 2);
   EXPECT_EQ(loaded.Path_Copia, "/home/anna/Foto e video/");
 
@@ -82,17 +53,6 @@ TEST(ProfileFileLoading, FileOfTheWindowsProgramKeepsItsAccents) {
   // Windows-1252: 0xE0 is "à", 0x80 is the euro sign.
   const ProfileState state = Loaded(folder, "Copia_01.Dat#Contabilit\xE0 \x80\r\n 1#Attivit\xE0#C:\\DOC\\\r\n");
   EXPECT_EQ(store::FormatProfile(state), "Copia_01.Dat#Contabilità €\r\n 1#Attività#C:\\DOC\\\r\n");
-
-  // A file name in Latin-1 is no sign of an old file: the header starts with the name.
-  ProfileState latin1 = StateIn(folder, "Copia_\xE8.Dat");
-  latin1.Descriz_Copia = "Contabilità";
-  latin1.Max_Num_Riga = 1;
-  latin1.Des_Riga[1] = "Attività";
-  latin1.Path_Riga[1] = "/città/";
-  store::SALVA_COPIA(latin1);
-  ProfileState loaded = StateIn(folder, "Copia_\xE8.Dat");
-  store::LEGGI_COPIA(loaded);
-  EXPECT_EQ(store::FormatProfile(loaded), store::FormatProfile(latin1));
 }
 
 TEST(ProfileFileLoading, MissingFileLoadsNoLinesAndKeepsNameAndDescription) {
@@ -127,7 +87,7 @@ TEST(ProfileFileLoading, SurvivesJunkAndKeepsAtMostOneHundredLines) {
   TempFolder folder;
   std::string text = "Copia_01.Dat#Molte righe\r\nriga senza separatori\r\n 7#solo un campo\r\n";
   text += std::string("\0\xff\x01#\xfe#", 6) + "\r\n";  // binary junk that still has two "#"
-  for (int i = 1; i <= 150; ++i) text += " " + std::to_string(i) + "#R" + std::to_string(i) + "#/r/\r\n";
+  for (int i = 1; i <= 150; ++i) text.append(" ").append(std::to_string(i)).append("#R").append(std::to_string(i)).append("#/r/\r\n");
   const ProfileState state = Loaded(folder, text);
   EXPECT_EQ(state.Num_Righe, 100);
   EXPECT_LE(state.Max_Num_Riga, 100);
@@ -173,86 +133,6 @@ TEST(ProfileFileSaving, NamesReachingOutsideTheDataFolderAreRefused) {
     EXPECT_TRUE(store::ProfileNameProblem(name).has_value()) << name;
   for (const char* name : {"Copia_01.Dat", "Copia 01.Dat", "copia_città.dat"})
     EXPECT_FALSE(store::ProfileNameProblem(name).has_value()) << name;
-}
-
-// A write that fails halfway must leave the old profile exactly as it was, and no temporary
-// file behind. A file-size limit makes the write fail even for root.
-TEST(ProfileFileSaving, FailedWriteLeavesTheOldFileAndNoTemporary) {
-  TempFolder folder;
-  const std::string old_text = "Copia_01.Dat#Vecchia\r\n 1#A#/a/\r\n";
-  folder.Write("Copia_01.Dat", old_text);
-  ProfileState state = StateIn(folder, "Copia_01.Dat");
-  state.Descriz_Copia = "Nuova";
-  state.Max_Num_Riga = 100;
-  for (int i = 1; i <= 100; ++i) {
-    state.Des_Riga[i] = "Riga " + std::to_string(i);
-    state.Path_Riga[i] = "/una/cartella/con/un/nome/piuttosto/lungo/" + std::to_string(i) + "/";
-  }
-
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto old_handler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string error = SaveRefusal(state);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, old_handler);
-
-  EXPECT_NE(error.find(folder.path() + "Copia_01.Dat"), std::string::npos) << error;
-  EXPECT_EQ(folder.Read("Copia_01.Dat"), old_text);
-  EXPECT_EQ(folder.Listing(), "Copia_01.Dat");
-}
-
-// Runs action in a child process that has become the user nobody and returns its exit status;
-// nullopt when this process may not change its user (only root may).
-std::optional<int> AsNobody(const std::function<int()>& action) {
-  if (::geteuid() != 0) return std::nullopt;
-  constexpr int kCannotDrop = 99;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-      ::_exit(kCannotDrop);
-    ::_exit(action());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) == kCannotDrop)
-    return std::nullopt;
-  return WEXITSTATUS(status);
-}
-
-// Saves go through a temporary file and a rename, which needs only the folder's permission:
-// a profile the user could not read loaded empty and was replaced by its header alone, and one
-// the user could not write was replaced all the same.
-TEST(ProfileFileSaving, NeverReplacesAProfileTheUserCouldNotReadOrWrite) {
-  TempFolder folder;
-  ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);  // the folder itself lets anyone save
-  const std::string unreadable = "Copia_01.Dat#Di root\r\n 1#A#/a/\r\n 2#B#/b/\r\n";
-  const std::string unwritable = "Copia_02.Dat#Solo lettura\r\n 1#C#/c/\r\n";
-  folder.Write("Copia_01.Dat", unreadable);
-  folder.Write("Copia_02.Dat", unwritable);
-  ASSERT_EQ(::chmod((folder.path() + "Copia_01.Dat").c_str(), 0600), 0);
-  ASSERT_EQ(::chmod((folder.path() + "Copia_02.Dat").c_str(), 0644), 0);
-
-  // Exit status 0: refused with a message; 1: written; 2: loaded something it could not read.
-  auto confirm_as_nobody = [&folder](const std::string& name, int lines_expected) {
-    return AsNobody([&folder, name, lines_expected] {
-      ProfileState state = StateIn(folder, name);
-      store::LEGGI_COPIA(state);
-      if (state.Num_Righe != lines_expected) return 2;
-      state.Descriz_Copia = "Nuova descrizione";
-      return SaveRefusal(state).empty() ? 1 : 0;
-    });
-  };
-  const std::optional<int> read_refused = confirm_as_nobody("Copia_01.Dat", 0);
-  if (!read_refused) GTEST_SKIP() << "cannot run as the user nobody: only root can drop privileges";
-  EXPECT_EQ(*read_refused, 0);
-  EXPECT_EQ(confirm_as_nobody("Copia_02.Dat", 1), 0);
-
-  EXPECT_EQ(folder.Read("Copia_01.Dat"), unreadable);
-  EXPECT_EQ(folder.Read("Copia_02.Dat"), unwritable);
-  EXPECT_EQ(folder.Listing(), "Copia_01.Dat Copia_02.Dat");
 }
 
 }  // namespace

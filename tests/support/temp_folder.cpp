@@ -9,6 +9,20 @@
 #include <vector>
 
 namespace testing_support {
+namespace {
+
+// Names are UTF-8 inside the program; on Windows a path made from a plain string would read
+// them in the ANSI code page.
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
 
 TempFolder::TempFolder() {
   // create_directory reports whether it made the folder, so a name another test took is skipped.
@@ -20,7 +34,7 @@ TempFolder::TempFolder() {
     std::error_code error;
     if (std::filesystem::create_directory(candidate, error)) {
       std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, error);
-      path_ = (candidate / "").string();
+      path_ = Utf8Of(candidate / "");
       return;
     }
   }
@@ -29,30 +43,30 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(PathOf(path_), ignored);
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  const std::filesystem::path file = path_ + name;
+  const std::filesystem::path file = PathOf(path_ + name);
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
 std::string TempFolder::Read(const std::string& name) const {
-  std::ifstream in(path_ + name, std::ios::binary);
+  std::ifstream in(PathOf(path_ + name), std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
 bool TempFolder::Exists(const std::string& name) const {
-  return std::filesystem::exists(path_ + name);
+  return std::filesystem::exists(PathOf(path_ + name));
 }
 
 std::string TempFolder::Listing() const {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(PathOf(path_)))
+    names.push_back(Utf8Of(entry.path().filename()));
   std::sort(names.begin(), names.end());
   std::string out;
   for (const auto& n : names) out += (out.empty() ? "" : " ") + n;

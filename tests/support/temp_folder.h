@@ -12,7 +12,8 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The folder with a closing separator, as the data folder is written.
+  // The folder with a closing separator, as the data folder is written; names are UTF-8, and
+  // a name may use "/" between folders on every system.
   const std::string& path() const { return path_; }
 
   void Write(const std::string& name, const std::string& bytes) const;

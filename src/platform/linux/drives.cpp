@@ -1,4 +1,4 @@
-#include "platform/drives.h"
+#include "platform/linux/mount_info.h"
 
 #include <limits.h>
 #include <stdlib.h>

@@ -1,0 +1,58 @@
+#include "platform/paths.h"
+
+#include <windows.h>
+
+#include "platform/windows/wide.h"
+
+namespace platform::paths {
+namespace {
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// "X:\" at the start of path.
+bool StartsWithDriveRoot(const std::string& path) {
+  return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+// Length of "\\server\share" at the start of path, or 0 when it does not start with one.
+std::size_t ShareLength(const std::string& path) {
+  if (!path.starts_with("\\\\")) return 0;
+  const auto server_end = path.find('\\', 2);
+  if (server_end == std::string::npos || server_end == 2) return 0;
+  const auto share_end = path.find('\\', server_end + 1);
+  const std::size_t end = share_end == std::string::npos ? path.size() : share_end;
+  return end > server_end + 1 ? end : 0;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return ".\\";
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);  // the name was cut: ask again with more room
+  }
+  return FolderOf(windows::Narrow(buffer)) + kSeparator;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of(kSeparator);
+  if (slash == std::string::npos) return {};
+  if (slash == 2 && StartsWithDriveRoot(path)) return path.substr(0, 3);
+  return path.substr(0, slash);
+}
+
+std::string DriveRoot(const std::string& path) {
+  if (StartsWithDriveRoot(path)) return path.substr(0, 3);
+  if (const std::size_t share = ShareLength(path)) return path.substr(0, share) + kSeparator;
+  return {};
+}
+
+bool IsAbsolute(const std::string& path) { return StartsWithDriveRoot(path) || ShareLength(path) > 0; }
+
+}  // namespace platform::paths

@@ -1,0 +1,79 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "platform/user_error.h"
+#include "platform/windows/wide.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using platform::windows::Widen;
+using testing::HasSubstr;
+using testing::ThrowsMessage;
+using testing_support::TempFolder;
+
+DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Widen(path).c_str()); }
+
+// A read-only profile was swapped for a writable copy: the replacement needs only the folder's
+// permission. A hidden one must come back hidden, and nothing may be left beside it.
+TEST(WindowsFiles, AtomicWriteKeepsReadOnlyFilesAndTheAttributesOfReplacedOnes) {
+  TempFolder folder;
+  const std::string locked = folder.path() + "sola_lettura.Dat";
+  folder.Write("sola_lettura.Dat", "da tenere");
+  ASSERT_TRUE(::SetFileAttributesW(Widen(locked).c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_THAT([&] { platform::files::WriteAtomically(locked, "nuovo"); },
+              ThrowsMessage<platform::UserError>(HasSubstr(locked + " è protetto da scrittura")));
+  EXPECT_EQ(folder.Read("sola_lettura.Dat"), "da tenere");
+  EXPECT_NE(AttributesOf(locked) & FILE_ATTRIBUTE_READONLY, 0u);
+
+  const std::string hidden = folder.path() + "nascosto.Dat";
+  folder.Write("nascosto.Dat", "vecchio");
+  ASSERT_TRUE(::SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  platform::files::WriteAtomically(hidden, "nuovo");
+  EXPECT_EQ(folder.Read("nascosto.Dat"), "nuovo");
+  EXPECT_NE(AttributesOf(hidden) & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+  folder.Write("d.Dat/x", "dentro");
+  EXPECT_THROW(platform::files::WriteAtomically(folder.path() + "d.Dat", "nuovo"), platform::UserError);
+  EXPECT_THAT([&] { platform::files::WriteAtomically(folder.path() + "manca\\p.Dat", "x"); },
+              ThrowsMessage<platform::UserError>(HasSubstr("Percorso non trovato")));
+  EXPECT_EQ(folder.Listing(), "d.Dat nascosto.Dat sola_lettura.Dat");
+  ::SetFileAttributesW(Widen(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// UTF-8 names given to the narrow C calls were read in the ANSI code page: "città" became
+// another name, and "漢" none at all.
+TEST(WindowsFiles, NamesWithAccentsAndOtherScriptsAreWrittenReadListedAndRemoved) {
+  TempFolder folder;
+  folder.Write("Città 漢/x", "");
+  const std::string inner = folder.path() + "Città 漢\\";
+  platform::files::WriteAtomically(inner + "perché.Dat", "uno\r\ndue\r\n");
+  platform::files::WriteAtomically(inner + "perché.Dat", "tre\r\n");
+  EXPECT_EQ(folder.Read("Città 漢/perché.Dat"), "tre\r\n");
+  EXPECT_EQ(platform::files::ReadLines(inner + "perché.Dat", 10, 100).lines, std::vector<std::string>{"tre"});
+  EXPECT_EQ(platform::files::FindFiles(inner, "*.DAT", true), std::vector<std::string>{"perché.Dat"});
+  EXPECT_TRUE(platform::files::IsFolder(folder.path() + "Città 漢"));
+  EXPECT_EQ(platform::files::StatusOf(inner).kind, platform::files::PathStatus::Kind::Folder);
+  platform::files::RemoveFile(inner + "perché.Dat");
+  EXPECT_FALSE(folder.Exists("Città 漢/perché.Dat"));
+  EXPECT_THROW(platform::files::RemoveFile(inner + "perché.Dat"), platform::UserError);
+}
+
+// A device name reads from the device, not from a file: "CON" waits for the keyboard.
+TEST(WindowsFiles, ReadLinesReadsNoDevice) {
+  const auto read = platform::files::ReadLines("NUL", 10, 100);
+  EXPECT_EQ(read.error, EINVAL);
+  EXPECT_TRUE(read.lines.empty());
+  TempFolder folder;
+  const auto missing = platform::files::ReadLines(folder.path() + "manca.Dat", 10, 100);
+  EXPECT_EQ(missing.error, ENOENT);
+  EXPECT_EQ(missing.reason, "File non trovato");
+}
+
+}  // namespace
