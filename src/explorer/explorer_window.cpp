@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "explorer/explorer_images.h"
+#include "explorer/file_list_ctrl.h"
 #include "explorer/folder_node.h"
 #include "explorer/menu_ids.h"
 #include "platform/geometry.h"
@@ -41,18 +42,6 @@ std::unique_ptr<wxMenu> MenuOf(std::initializer_list<const char*> captions, int 
   AppendItems(*menu, captions, first_id);
   return menu;
 }
-
-// The list control whose inner area, where the items are drawn, receives the mouse.
-class FileListCtrl final : public wxListCtrl {
- public:
-  using wxListCtrl::wxListCtrl;
-  // The inner window's class is private to the toolkit: found among the children by address.
-  wxWindow* ItemArea() const {
-    for (wxWindow* child : GetChildren())
-      if (static_cast<const void*>(child) == static_cast<const void*>(m_mainWin)) return child;
-    return const_cast<FileListCtrl*>(this);
-  }
-};
 
 }  // namespace
 
