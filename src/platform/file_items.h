@@ -50,7 +50,7 @@ using CopyProgress = std::function<bool(std::uint64_t)>;
 // Copies the file's bytes, permissions and times under a temporary name beside destination,
 // on disk before it takes destination's place (replacing what is there). Nothing is left
 // behind when it fails or is stopped.
-std::optional<Failure> CopyFile(const std::string& source, const std::string& destination,
+std::optional<Failure> CopyRegularFile(const std::string& source, const std::string& destination,
                                 const CopyProgress& progress);
 
 // Makes a link like source at destination, beside it first and then renamed into place.

@@ -191,7 +191,7 @@ Transfer::Step Transfer::CopyFolder(const std::string& from, const std::string& 
 }
 
 Transfer::Step Transfer::CopyFile(const std::string& from, const std::string& to) {
-  const std::optional<items::Failure> failure = items::CopyFile(
+  const std::optional<items::Failure> failure = items::CopyRegularFile(
       from, to, [&](std::uint64_t bytes) { return progress_->Advance(bytes, 0, from); });
   if (!failure) return Advanced(from);
   return failure->error == ECANCELED ? Step::Aborted : Fail(*failure, from, to);

@@ -49,12 +49,6 @@ constexpr unsigned long kPseudoMagics[] = {
 
 }  // namespace
 
-int FolderProblem(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return errno;
-  return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-}
-
 FolderFiles ReadFiles(const std::string& path) {
   FolderFiles listing;
   Dir dir = OpenDir(path);

@@ -101,7 +101,7 @@ void FinishFolder(const std::string& source, const std::string& copy) {
   if (::stat(source.c_str(), &st) == 0) ::chmod(copy.c_str(), st.st_mode & 07777);
 }
 
-std::optional<Failure> CopyFile(const std::string& source, const std::string& destination,
+std::optional<Failure> CopyRegularFile(const std::string& source, const std::string& destination,
                                 const CopyProgress& progress) {
   struct stat st {};
   UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));

@@ -90,19 +90,34 @@ void RemoveTemporary(const std::wstring& temporary) {
   ::DeleteFileW(temporary.c_str());
 }
 
-// Writes the finished temporary file to disk and renames it over destination.
-std::optional<Failure> Place(const std::wstring& temporary, const std::string& destination) {
+// What the copy takes from its source beyond the bytes, set here since not every system's
+// copy carries it.
+struct Stamp {
+  DWORD attributes;
+  FILETIME written;
+};
+
+// Gives the finished temporary file its source's stamp, writes it to disk and renames it over
+// destination.
+std::optional<Failure> Place(const std::wstring& temporary, const std::string& destination,
+                             const std::optional<Stamp>& stamp) {
   {
     WritableForChange writable(temporary);
     const Handle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    const bool flushed = file.valid() && ::FlushFileBuffers(file.get());
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const bool flushed = file.valid() &&
+                         (!stamp || ::SetFileTime(file.get(), nullptr, nullptr, &stamp->written)) &&
+                         ::FlushFileBuffers(file.get());
     const DWORD error = flushed ? ERROR_SUCCESS : ::GetLastError();
     writable.Restore();
     if (!flushed) {
       RemoveTemporary(temporary);
       return Failure{Stage::Writing, ErrnoFromSystemError(error)};
     }
+  }
+  if (stamp) {
+    const DWORD kept = stamp->attributes & kKeptAttributes;
+    ::SetFileAttributesW(temporary.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
   }
   const std::wstring final_name = Wide(destination);
   WritableForChange replaced(final_name);
@@ -117,22 +132,30 @@ std::optional<Failure> Place(const std::wstring& temporary, const std::string& d
 
 struct CopyState {
   const CopyProgress* progress;
-  LARGE_INTEGER reported{};
+  std::uint64_t reported = 0;
 };
 
 DWORD CALLBACK OnCopyProgress(LARGE_INTEGER, LARGE_INTEGER transferred, LARGE_INTEGER,
                               LARGE_INTEGER, DWORD, DWORD, HANDLE, HANDLE, LPVOID data) {
   auto* state = static_cast<CopyState*>(data);
-  const auto bytes = static_cast<std::uint64_t>(transferred.QuadPart - state->reported.QuadPart);
-  state->reported = transferred;
+  const auto bytes = static_cast<std::uint64_t>(transferred.QuadPart) - state->reported;
+  state->reported = static_cast<std::uint64_t>(transferred.QuadPart);
   if (bytes == 0) return PROGRESS_CONTINUE;
   return (*state->progress)(bytes) ? PROGRESS_CONTINUE : PROGRESS_CANCEL;
 }
 
 // Copies into a temporary file (made first, so that nobody else takes the name) and places it.
+// A file copies with its stamp and progress; a link as a link.
 std::optional<Failure> CopyThroughTemporary(const std::string& source,
                                             const std::string& destination, const char* kind,
                                             DWORD flags, CopyState* state) {
+  std::optional<Stamp> stamp;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (state) {
+    if (!::GetFileAttributesExW(Wide(source).c_str(), GetFileExInfoStandard, &data))
+      return Failure{Stage::Reading, LastErrno()};
+    stamp = Stamp{data.dwFileAttributes, data.ftLastWriteTime};
+  }
   DWORD error = ERROR_SUCCESS;
   const std::wstring temporary = TemporaryBeside(destination, kind, error);
   if (temporary.empty()) return Failure{Stage::MakingTemporary, ErrnoFromSystemError(error)};
@@ -143,7 +166,16 @@ std::optional<Failure> CopyThroughTemporary(const std::string& source,
     RemoveTemporary(temporary);
     return Failure{Stage::Writing, ErrnoFromSystemError(error)};
   }
-  return Place(temporary, destination);
+  // Bytes the system did not report as it went are told now, before the copy takes its place,
+  // so that a cancel there still leaves nothing behind.
+  if (state) {
+    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (size > state->reported && !(*state->progress)(size - state->reported)) {
+      RemoveTemporary(temporary);
+      return Failure{Stage::Writing, ECANCELED};
+    }
+  }
+  return Place(temporary, destination, stamp);
 }
 
 }  // namespace
@@ -236,7 +268,7 @@ void FinishFolder(const std::string& source, const std::string& copy) {
   ::SetFileAttributesW(Wide(copy).c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
-std::optional<Failure> CopyFile(const std::string& source, const std::string& destination,
+std::optional<Failure> CopyRegularFile(const std::string& source, const std::string& destination,
                                 const CopyProgress& progress) {
   // Opened first, so that a source that cannot be read is told apart from a failed write.
   if (const Handle in(::CreateFileW(Wide(source).c_str(), GENERIC_READ, kShareAll, nullptr,
