@@ -13,6 +13,7 @@
 #include "platform/geometry.h"
 #include "platform/keys.h"
 #include "platform/launcher.h"
+#include "platform/paths.h"
 #include "platform/properties.h"
 #include "platform/text_editor.h"
 #include "platform/trash.h"
@@ -70,7 +71,7 @@ frmDir::frmDir(store::ProfileState& state, ExplorerHooks hooks)
   SwitchView("details");
   drives_ = hooks_.listDrives();
   for (const platform::drives::Drive& drive : drives_) drvHDs->Append(Wx(drive.label));
-  // The first drive is always "/".
+  // The first drive is always the system's: "/", or "C:\" on Windows.
   drvHDs->SetSelection(0);
   OnDriveChange();
 }
@@ -147,16 +148,8 @@ void frmDir::BindEvents() {
     if (!OnTreeKeyDown(e.GetKeyCode())) e.Skip();
   });
 
-  // Mouse releases reach the list's inner area, not the list itself.
-  wxWindow* item_area = static_cast<FileListCtrl*>(lsvFiles)->ItemArea();
-  for (const auto& [type, button] : {std::pair{wxEVT_LEFT_UP, wxMOUSE_BTN_LEFT},
-                                     std::pair{wxEVT_MIDDLE_UP, wxMOUSE_BTN_MIDDLE},
-                                     std::pair{wxEVT_RIGHT_UP, wxMOUSE_BTN_RIGHT}}) {
-    item_area->Bind(type, [this, button = button](wxMouseEvent& e) {
-      OnListMouseUp(button, e.GetPosition());
-      e.Skip();
-    });
-  }
+  static_cast<FileListCtrl*>(lsvFiles)->OnMouseUp(
+      [this](wxMouseButton button, const wxPoint& at) { OnListMouseUp(button, at); });
   lsvFiles->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnListDoubleClick(); });
   lsvFiles->Bind(wxEVT_LIST_KEY_DOWN, [this](wxListEvent& e) {
     if (!OnListKeyDown(e.GetKeyCode())) e.Skip();
@@ -236,7 +229,8 @@ void frmDir::OnViewMenu(int index) { SwitchView(kViews.at(static_cast<std::size_
 
 std::string frmDir::SelectedDrive() const {
   const int selected = drvHDs->GetSelection();
-  if (selected < 0 || static_cast<std::size_t>(selected) >= drives_.size()) return "/";
+  if (selected < 0 || static_cast<std::size_t>(selected) >= drives_.size())
+    return platform::paths::DriveRoot({});
   return drives_[static_cast<std::size_t>(selected)].mount_point;
 }
 

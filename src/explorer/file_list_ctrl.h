@@ -2,15 +2,19 @@
 
 #include <wx/listctrl.h>
 
+#include <functional>
+
 namespace explorer {
 
-// The file list, able to name the window that receives the mouse over its items.
+// The file list, able to tell the window where a mouse button was released over it.
 class FileListCtrl final : public wxListCtrl {
  public:
   using wxListCtrl::wxListCtrl;
-  // Where the items are drawn: on Linux an inner window of the toolkit's own list, on Windows
-  // the native list itself.
-  wxWindow* ItemArea() const;
+
+  // handler(button, point in the list's item area) for every left, middle and right release.
+  // On Linux the releases reach an inner window of the toolkit's own list; the native Windows
+  // list is one window that keeps its right release for itself and reports a context menu.
+  void OnMouseUp(std::function<void(wxMouseButton, const wxPoint&)> handler);
 };
 
 }  // namespace explorer
