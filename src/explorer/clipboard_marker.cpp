@@ -40,7 +40,8 @@ std::optional<Marker> ParseMarker(const std::string& text) {
   marker.folder = text.substr(folder_start, folder_end - folder_start);
   marker.name = text.substr(folder_end + 1, name_end - folder_end - 1);
   marker.copy = text.substr(name_end + 1) == "copy";
-  if (marker.folder.empty() || marker.folder.front() != platform::paths::kSeparator) return std::nullopt;
+  // Only a whole path from a drive's root: a relative one would land wherever the program runs.
+  if (marker.folder.rfind(platform::paths::DriveRoot(marker.folder), 0) != 0) return std::nullopt;
   if (!marker.name.empty() && !IsNameInsideFolder(marker.name)) return std::nullopt;
   return marker;
 }

@@ -7,11 +7,13 @@
 #include <algorithm>
 
 #include "explorer/explorer_images.h"
+#include "explorer/file_list_ctrl.h"
 #include "explorer/folder_node.h"
 #include "explorer/menu_ids.h"
 #include "platform/geometry.h"
 #include "platform/keys.h"
 #include "platform/launcher.h"
+#include "platform/paths.h"
 #include "platform/properties.h"
 #include "platform/text_editor.h"
 #include "platform/trash.h"
@@ -42,18 +44,6 @@ std::unique_ptr<wxMenu> MenuOf(std::initializer_list<const char*> captions, int 
   return menu;
 }
 
-// The list control whose inner area, where the items are drawn, receives the mouse.
-class FileListCtrl final : public wxListCtrl {
- public:
-  using wxListCtrl::wxListCtrl;
-  // The inner window's class is private to the toolkit: found among the children by address.
-  wxWindow* ItemArea() const {
-    for (wxWindow* child : GetChildren())
-      if (static_cast<const void*>(child) == static_cast<const void*>(m_mainWin)) return child;
-    return const_cast<FileListCtrl*>(this);
-  }
-};
-
 }  // namespace
 
 ExplorerHooks DesktopHooks() {
@@ -81,7 +71,7 @@ frmDir::frmDir(store::ProfileState& state, ExplorerHooks hooks)
   SwitchView("details");
   drives_ = hooks_.listDrives();
   for (const platform::drives::Drive& drive : drives_) drvHDs->Append(Wx(drive.label));
-  // The first drive is always "/".
+  // The first drive is always the system's: "/", or "C:\" on Windows.
   drvHDs->SetSelection(0);
   OnDriveChange();
 }
@@ -158,16 +148,8 @@ void frmDir::BindEvents() {
     if (!OnTreeKeyDown(e.GetKeyCode())) e.Skip();
   });
 
-  // Mouse releases reach the list's inner area, not the list itself.
-  wxWindow* item_area = static_cast<FileListCtrl*>(lsvFiles)->ItemArea();
-  for (const auto& [type, button] : {std::pair{wxEVT_LEFT_UP, wxMOUSE_BTN_LEFT},
-                                     std::pair{wxEVT_MIDDLE_UP, wxMOUSE_BTN_MIDDLE},
-                                     std::pair{wxEVT_RIGHT_UP, wxMOUSE_BTN_RIGHT}}) {
-    item_area->Bind(type, [this, button = button](wxMouseEvent& e) {
-      OnListMouseUp(button, e.GetPosition());
-      e.Skip();
-    });
-  }
+  static_cast<FileListCtrl*>(lsvFiles)->OnMouseUp(
+      [this](wxMouseButton button, const wxPoint& at) { OnListMouseUp(button, at); });
   lsvFiles->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnListDoubleClick(); });
   lsvFiles->Bind(wxEVT_LIST_KEY_DOWN, [this](wxListEvent& e) {
     if (!OnListKeyDown(e.GetKeyCode())) e.Skip();
@@ -247,7 +229,8 @@ void frmDir::OnViewMenu(int index) { SwitchView(kViews.at(static_cast<std::size_
 
 std::string frmDir::SelectedDrive() const {
   const int selected = drvHDs->GetSelection();
-  if (selected < 0 || static_cast<std::size_t>(selected) >= drives_.size()) return "/";
+  if (selected < 0 || static_cast<std::size_t>(selected) >= drives_.size())
+    return platform::paths::DriveRoot({});
   return drives_[static_cast<std::size_t>(selected)].mount_point;
 }
 

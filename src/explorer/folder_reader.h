@@ -5,7 +5,8 @@
 #include <vector>
 
 // Reading folders for the tree and the file list. Everything in a folder that is not a folder
-// (a link to a folder counts as one) is a file of the list; names beginning with "." are hidden.
+// (a link to a folder counts as one) is a file of the list. Hidden are names beginning with "."
+// on Linux, items with the hidden attribute on Windows.
 namespace explorer {
 
 struct FileEntry {

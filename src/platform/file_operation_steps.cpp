@@ -1,14 +1,10 @@
 #include "platform/file_operation_steps.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <set>
 
 #include "platform/dialogs.h"
 #include "platform/drives.h"
+#include "platform/file_items.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/user_error.h"
@@ -16,38 +12,19 @@
 
 namespace platform::file_operations::steps {
 
-std::vector<std::string> EntryNames(const std::string& folder, int& error) {
-  std::vector<std::string> names;
-  error = 0;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) {
-    error = errno;
-    return names;
-  }
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-    errno = 0;
-  }
-  error = errno;
-  ::closedir(dir);
-  return names;
-}
-
 namespace {
 
 // Adds what lies at and below path to totals; false once going_on said to stop.
-bool MeasureOn(const std::string& path, dev_t device, Totals& totals,
+bool MeasureOn(const std::string& path, std::uint64_t device, Totals& totals,
                const MeasureProgress& going_on) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return true;
-  if (S_ISREG(st.st_mode)) totals.bytes += static_cast<std::uint64_t>(st.st_size);
+  int error = 0;
+  const std::optional<items::Item> item = items::Look(path, error);
+  if (!item) return true;
+  totals.bytes += item->size;
   ++totals.entries;
   if (going_on && !going_on(totals)) return false;
-  if (!S_ISDIR(st.st_mode) || st.st_dev != device) return true;
-  int error = 0;
-  for (const std::string& name : EntryNames(path, error))
+  if (item->kind != items::Kind::Folder || item->device != device) return true;
+  for (const std::string& name : items::EntryNames(path, error))
     if (!MeasureOn(paths::Join(path, name), device, totals, going_on)) return false;
   return true;
 }
@@ -55,9 +32,10 @@ bool MeasureOn(const std::string& path, dev_t device, Totals& totals,
 }  // namespace
 
 Totals Measure(const std::string& path, const MeasureProgress& going_on) {
-  struct stat st {};
   Totals totals;
-  if (::lstat(path.c_str(), &st) == 0) MeasureOn(path, st.st_dev, totals, going_on);
+  int error = 0;
+  if (const std::optional<items::Item> item = items::Look(path, error))
+    MeasureOn(path, item->device, totals, going_on);
   return totals;
 }
 
@@ -96,22 +74,22 @@ bool Progress::Advance(std::uint64_t bytes, std::uint64_t entries, const std::st
 
 namespace {
 
-Outcome RemoveTreeOn(const std::string& path, dev_t device,
+Outcome RemoveTreeOn(const std::string& path, std::uint64_t device,
                      const std::set<std::string>& mount_points, const std::string& title,
                      Progress& progress) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) {
-    ReportFailure(title, "eliminare", path, errno);
+  int error = 0;
+  const std::optional<items::Item> item = items::Look(path, error);
+  if (!item) {
+    ReportFailure(title, "eliminare", path, error);
     return Outcome::Failed;
   }
-  if (S_ISDIR(st.st_mode)) {
+  if (item->kind == items::Kind::Folder) {
     // What another file system mounted inside holds was not meant by this delete.
-    if (st.st_dev != device || drives::IsMountPoint(path, mount_points)) {
+    if (item->device != device || drives::IsMountPoint(path, mount_points)) {
       ReportFailure(title, "eliminare", path, "vi è montato un altro disco.");
       return Outcome::Failed;
     }
-    int error = 0;
-    const std::vector<std::string> names = EntryNames(path, error);
+    const std::vector<std::string> names = items::EntryNames(path, error);
     if (error != 0) {
       ReportFailure(title, "eliminare", path, error);
       return Outcome::Failed;
@@ -122,23 +100,23 @@ Outcome RemoveTreeOn(const std::string& path, dev_t device,
       if (inner != Outcome::Done) return inner;
     }
   }
-  if ((S_ISDIR(st.st_mode) ? ::rmdir(path.c_str()) : ::unlink(path.c_str())) != 0) {
-    ReportFailure(title, "eliminare", path, errno);
+  if ((error = items::Remove(path, *item)) != 0) {
+    ReportFailure(title, "eliminare", path, error);
     return Outcome::Failed;
   }
-  const std::uint64_t bytes = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
-  return progress.Advance(bytes, 1, path) ? Outcome::Done : Outcome::Aborted;
+  return progress.Advance(item->size, 1, path) ? Outcome::Done : Outcome::Aborted;
 }
 
 }  // namespace
 
 Outcome RemoveTree(const std::string& path, const std::string& title, Progress& progress) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) {
-    ReportFailure(title, "eliminare", path, errno);
+  int error = 0;
+  const std::optional<items::Item> item = items::Look(path, error);
+  if (!item) {
+    ReportFailure(title, "eliminare", path, error);
     return Outcome::Failed;
   }
-  return RemoveTreeOn(path, st.st_dev, drives::MountPoints(), title, progress);
+  return RemoveTreeOn(path, item->device, drives::MountPoints(), title, progress);
 }
 
 }  // namespace platform::file_operations::steps

@@ -24,9 +24,6 @@ using MeasureProgress = std::function<bool(const Totals&)>;
 // Everything at and below path on its own file system; links are counted, never followed.
 Totals Measure(const std::string& path, const MeasureProgress& going_on = {});
 
-// The names in folder, "." and ".." left out; error is 0 or the errno of the failed read.
-std::vector<std::string> EntryNames(const std::string& folder, int& error);
-
 // "Impossibile ACTION \"PATH\": WHY" in a message with the critical icon.
 void ReportFailure(const std::string& title, const std::string& action, const std::string& path,
                    const std::string& why);

@@ -1,11 +1,7 @@
 // Delete of one file or folder, and emptying the trash.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "platform/dialogs.h"
 #include "platform/drives.h"
+#include "platform/file_items.h"
 #include "platform/file_operation_steps.h"
 #include "platform/file_operations.h"
 #include "platform/paths.h"
@@ -17,8 +13,6 @@ namespace {
 constexpr const char* kDeleteTitle = "Eliminazione";
 constexpr const char* kConfirmTitle = "Conferma eliminazione";
 constexpr const char* kEmptyTrashTitle = "Svuota cestino";
-// What a trash folder holds, after the freedesktop.org layout.
-constexpr const char* kTrashParts[] = {"files", "info", "expunged"};
 
 void RemoveForGood(const std::string& path) {
   steps::Progress progress(kDeleteTitle, steps::Measure(path));
@@ -38,12 +32,14 @@ bool RefuseMountPoint(const std::string& path) {
 
 void DeleteItem(const std::string& path, DeleteMode mode) {
   if (RefuseMountPoint(path)) return;
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) {
-    steps::ReportFailure(kDeleteTitle, "eliminare", path, errno);
+  int error = 0;
+  const std::optional<items::Item> found = items::Look(path, error);
+  if (!found) {
+    steps::ReportFailure(kDeleteTitle, "eliminare", path, error);
     return;
   }
-  const std::string item = (S_ISDIR(st.st_mode) ? "la cartella \"" : "il file \"") + path + "\"";
+  const std::string item =
+      (found->kind == items::Kind::Folder ? "la cartella \"" : "il file \"") + path + "\"";
   if (mode == DeleteMode::Permanently) {
     if (steps::Confirmed("Eliminare definitivamente " + item + "? (S/N)", kConfirmTitle, "N"))
       RemoveForGood(path);
@@ -52,7 +48,8 @@ void DeleteItem(const std::string& path, DeleteMode mode) {
   if (!steps::Confirmed("Spostare nel cestino " + item + "? (S/N)", kConfirmTitle, "S")) return;
   const trash::TrashAttempt attempt = trash::MoveToTrash(path);
   switch (attempt.result) {
-    case trash::TrashResult::Trashed: return;
+    case trash::TrashResult::Trashed:
+    case trash::TrashResult::Declined: return;
     case trash::TrashResult::Failed:
       steps::ReportFailure(kDeleteTitle, "spostare nel cestino", path, attempt.error);
       return;
@@ -69,33 +66,7 @@ void EmptyTrash(const std::vector<std::string>& trash_folders) {
   if (!steps::Confirmed("Eliminare definitivamente tutti gli elementi del cestino? (S/N)",
                         kEmptyTrashTitle, "N"))
     return;
-  steps::Totals total;
-  for (const std::string& folder : trash_folders) {
-    const steps::Totals inside = steps::Measure(folder);
-    total.bytes += inside.bytes;
-    total.entries += inside.entries;
-  }
-  steps::Progress progress(kEmptyTrashTitle, total);
-  for (const std::string& folder : trash_folders) {
-    for (const char* part : kTrashParts) {
-      const std::string part_folder = paths::Join(folder, part);
-      int error = 0;
-      for (const std::string& name : steps::EntryNames(part_folder, error))
-        if (steps::RemoveTree(paths::Join(part_folder, name), kEmptyTrashTitle, progress) !=
-            Outcome::Done)
-          return;
-      if (error != 0 && error != ENOENT) {
-        steps::ReportFailure(kEmptyTrashTitle, "svuotare", part_folder, error);
-        return;
-      }
-    }
-    // The cached folder sizes would describe what is no longer there.
-    const std::string sizes = paths::Join(folder, "directorysizes");
-    if (::unlink(sizes.c_str()) != 0 && errno != ENOENT) {
-      steps::ReportFailure(kEmptyTrashTitle, "svuotare", folder, errno);
-      return;
-    }
-  }
+  trash::EmptyTrashFolders(trash_folders, kEmptyTrashTitle);
 }
 
 }  // namespace platform::file_operations

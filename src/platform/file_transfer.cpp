@@ -1,50 +1,19 @@
 // Copy and move of one file or folder into a folder.
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <vector>
 
+#include "platform/file_items.h"
 #include "platform/file_operation_steps.h"
 #include "platform/file_operations.h"
 #include "platform/paths.h"
-#include "platform/unique_fd.h"
 
 namespace platform::file_operations {
 namespace {
 
+using items::Item;
+using items::Kind;
 using steps::Progress;
 using steps::ReportFailure;
-
-constexpr std::size_t kChunkBytes = 1 << 20;
-
-// A file beside its final place, removed unless it was renamed into that place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& final_path)
-      : path_(paths::Join(paths::FolderOf(final_path), ".faldone-copia-XXXXXX")),
-        fd_(::mkstemp(path_.data())) {}
-  ~TemporaryFile() {
-    if (!placed_ && fd_.get() >= 0) ::unlink(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  UniqueFd& fd() { return fd_; }
-  const std::string& path() const { return path_; }
-  [[nodiscard]] bool PlaceAt(const std::string& final_path) {
-    placed_ = ::rename(path_.c_str(), final_path.c_str()) == 0;
-    return placed_;
-  }
-
- private:
-  std::string path_;
-  UniqueFd fd_;
-  bool placed_ = false;
-};
 
 // The last name of a path without closing separators.
 std::string NameOf(const std::string& path) {
@@ -52,26 +21,23 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string RealPath(const std::string& path) {
-  char buffer[PATH_MAX];
-  return ::realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
-}
-
 bool IsSameOrInside(const std::string& folder, const std::string& candidate) {
-  const std::string outer = RealPath(folder);
-  const std::string inner = RealPath(candidate);
+  std::string outer = items::RealPath(folder);
+  const std::string inner = items::RealPath(candidate);
   if (outer.empty() || inner.empty()) return false;
-  return outer == "/" || inner == outer || inner.rfind(outer + paths::kSeparator, 0) == 0;
+  // Compared with closing separators, so that "/a/bc" is not inside "/a/b"; a root has one.
+  if (outer.back() != paths::kSeparator) outer += paths::kSeparator;
+  return (inner + paths::kSeparator).rfind(outer, 0) == 0;
 }
 
 class Transfer {
  public:
-  enum class Kind { Copy, Move };
+  enum class Mode { Copy, Move };
 
-  explicit Transfer(Kind kind)
-      : kind_(kind),
-        title_(kind == Kind::Copy ? "Copia" : "Spostamento"),
-        verb_(kind == Kind::Copy ? "copiare" : "spostare") {}
+  explicit Transfer(Mode mode)
+      : mode_(mode),
+        title_(mode == Mode::Copy ? "Copia" : "Spostamento"),
+        verb_(mode == Mode::Copy ? "copiare" : "spostare") {}
 
   Outcome Run(const std::string& given_source, const std::string& destination_folder);
 
@@ -87,19 +53,31 @@ class Transfer {
     ReportFailure(title_, action, path, why);
     return Step::Failed;
   }
+  Step Fail(const items::Failure& failure, const std::string& from, const std::string& to) {
+    switch (failure.stage) {
+      case items::Stage::Reading: return Fail(verb_, from, failure.error);
+      case items::Stage::MakingTemporary:
+        return Fail("scrivere nella cartella", paths::FolderOf(to), failure.error);
+      case items::Stage::Writing: break;
+    }
+    return Fail("scrivere", to, failure.error);
+  }
+  Step Advanced(const std::string& from) {
+    return progress_->Advance(0, 1, from) ? Step::Done : Step::Aborted;
+  }
 
   Step MayReplace(const std::string& from, bool from_is_folder, const std::string& to);
-  Step Copy(const std::string& from, const struct stat& st, const std::string& to);
-  Step CopyConfirmed(const std::string& from, const struct stat& st, const std::string& to);
-  Step CopyFolder(const std::string& from, const struct stat& st, const std::string& to);
-  Step CopyFile(const std::string& from, const struct stat& st, const std::string& to);
+  Step Copy(const std::string& from, const Item& item, const std::string& to);
+  Step CopyConfirmed(const std::string& from, const Item& item, const std::string& to);
+  Step CopyFolder(const std::string& from, const std::string& to);
+  Step CopyFile(const std::string& from, const std::string& to);
   Step CopyLink(const std::string& from, const std::string& to);
-  Step Move(const std::string& from, const struct stat& st, const std::string& to);
-  Step CopyThenRemove(const std::string& from, const struct stat& st, const std::string& to);
+  Step Move(const std::string& from, const Item& item, const std::string& to);
+  Step CopyThenRemove(const std::string& from, const Item& item, const std::string& to);
   template <typename EachChild>
   Step ForEachChild(const std::string& from, EachChild each);
 
-  Kind kind_;
+  Mode mode_;
   std::string title_;
   std::string verb_;
   bool replace_all_ = false;
@@ -108,38 +86,36 @@ class Transfer {
 
 Outcome Transfer::Run(const std::string& given_source, const std::string& destination_folder) {
   std::string source = given_source;
-  while (source.size() > 1 && source.back() == paths::kSeparator) source.pop_back();
-  if (kind_ == Kind::Move && RefuseMountPoint(source)) return Outcome::Failed;
-  struct stat st {};
-  if (::lstat(source.c_str(), &st) != 0) {
-    ReportFailure(title_, verb_, source, errno);
+  while (source.size() > 1 && source.back() == paths::kSeparator &&
+         source != paths::DriveRoot(source))
+    source.pop_back();
+  if (mode_ == Mode::Move && RefuseMountPoint(source)) return Outcome::Failed;
+  int error = 0;
+  const std::optional<Item> item = items::Look(source, error);
+  if (!item) {
+    ReportFailure(title_, verb_, source, error);
     return Outcome::Failed;
   }
-  struct stat into {};
-  const int into_error = ::stat(destination_folder.c_str(), &into) != 0 ? errno
-                         : S_ISDIR(into.st_mode)                          ? 0
-                                                                          : ENOTDIR;
-  if (into_error != 0) {
+  if (const int into_error = items::FolderProblem(destination_folder); into_error != 0) {
     ReportFailure(title_, verb_ + " in", destination_folder, into_error);
     return Outcome::Failed;
   }
   const std::string name = NameOf(source);
-  if (S_ISDIR(st.st_mode) && IsSameOrInside(source, destination_folder)) {
+  if (item->kind == Kind::Folder && IsSameOrInside(source, destination_folder)) {
     ReportFailure(title_, verb_, source,
                   "la cartella di destinazione \"" + destination_folder +
                       "\" è la cartella stessa o una sua sottocartella.");
     return Outcome::Failed;
   }
   std::string target = paths::Join(destination_folder, name);
-  if (RealPath(paths::FolderOf(source)) == RealPath(destination_folder)) {
-    if (kind_ == Kind::Move) return Outcome::Done;  // already where it should go
-    struct stat taken {};
-    for (int attempt = 1; ::lstat(target.c_str(), &taken) == 0; ++attempt)
+  if (items::RealPath(paths::FolderOf(source)) == items::RealPath(destination_folder)) {
+    if (mode_ == Mode::Move) return Outcome::Done;  // already where it should go
+    for (int attempt = 1; items::Look(target, error); ++attempt)
       target = paths::Join(destination_folder, CopyName(name, attempt));
   }
   progress_ = std::make_unique<Progress>(
-      title_, kind_ == Kind::Copy ? steps::Measure(source) : steps::Totals{});
-  const Step step = kind_ == Kind::Copy ? Copy(source, st, target) : Move(source, st, target);
+      title_, mode_ == Mode::Copy ? steps::Measure(source) : steps::Totals{});
+  const Step step = mode_ == Mode::Copy ? Copy(source, *item, target) : Move(source, *item, target);
   switch (step) {
     case Step::Failed: return Outcome::Failed;
     case Step::Aborted: return Outcome::Aborted;
@@ -149,10 +125,10 @@ Outcome Transfer::Run(const std::string& given_source, const std::string& destin
 
 Transfer::Step Transfer::MayReplace(const std::string& from, bool from_is_folder,
                                     const std::string& to) {
-  struct stat existing {};
-  if (::lstat(to.c_str(), &existing) != 0)
-    return errno == ENOENT ? Step::Done : Fail(verb_, from, errno);
-  const bool existing_is_folder = S_ISDIR(existing.st_mode);
+  int error = 0;
+  const std::optional<Item> existing = items::Look(to, error);
+  if (!existing) return error == ENOENT ? Step::Done : Fail(verb_, from, error);
+  const bool existing_is_folder = existing->kind == Kind::Folder;
   if (existing_is_folder != from_is_folder)
     return Fail(verb_, from,
                 existing_is_folder ? "esiste già una cartella con lo stesso nome: \"" + to + "\"."
@@ -170,134 +146,97 @@ Transfer::Step Transfer::MayReplace(const std::string& from, bool from_is_folder
   return Step::Aborted;
 }
 
-Transfer::Step Transfer::Copy(const std::string& from, const struct stat& st, const std::string& to) {
-  const Step may = MayReplace(from, S_ISDIR(st.st_mode), to);
-  return may == Step::Done ? CopyConfirmed(from, st, to) : may;
+Transfer::Step Transfer::Copy(const std::string& from, const Item& item, const std::string& to) {
+  const Step may = MayReplace(from, item.kind == Kind::Folder, to);
+  return may == Step::Done ? CopyConfirmed(from, item, to) : may;
 }
 
-Transfer::Step Transfer::CopyConfirmed(const std::string& from, const struct stat& st,
+Transfer::Step Transfer::CopyConfirmed(const std::string& from, const Item& item,
                                        const std::string& to) {
-  if (S_ISDIR(st.st_mode)) return CopyFolder(from, st, to);
-  if (S_ISREG(st.st_mode)) return CopyFile(from, st, to);
-  if (S_ISLNK(st.st_mode)) return CopyLink(from, to);
+  switch (item.kind) {
+    case Kind::Folder: return CopyFolder(from, to);
+    case Kind::File: return CopyFile(from, to);
+    case Kind::Link: return CopyLink(from, to);
+    case Kind::Special: break;
+  }
   return Fail(verb_, from, "non è né un file né una cartella.");
 }
 
 template <typename EachChild>
 Transfer::Step Transfer::ForEachChild(const std::string& from, EachChild each) {
   int error = 0;
-  const std::vector<std::string> names = steps::EntryNames(from, error);
+  const std::vector<std::string> names = items::EntryNames(from, error);
   if (error != 0) return Fail("leggere la cartella", from, error);
   for (const std::string& name : names) {
     const std::string child = paths::Join(from, name);
-    struct stat st {};
-    if (::lstat(child.c_str(), &st) != 0) return Fail(verb_, child, errno);
-    const Step step = each(child, st, name);
+    const std::optional<Item> item = items::Look(child, error);
+    if (!item) return Fail(verb_, child, error);
+    const Step step = each(child, *item, name);
     if (step == Step::Failed || step == Step::Aborted) return step;
   }
   return Step::Done;
 }
 
-Transfer::Step Transfer::CopyFolder(const std::string& from, const struct stat& st,
-                                    const std::string& to) {
-  struct stat existing {};
-  const bool merging = ::lstat(to.c_str(), &existing) == 0;
-  // Owner-only while it fills, so that a read-only source still lets us write its copy.
-  if (!merging && ::mkdir(to.c_str(), 0700) != 0) return Fail("creare la cartella", to, errno);
+Transfer::Step Transfer::CopyFolder(const std::string& from, const std::string& to) {
+  int error = 0;
+  const bool merging = items::Look(to, error).has_value();
+  if (!merging && (error = items::MakeFolder(to)) != 0) return Fail("creare la cartella", to, error);
   if (!progress_->Advance(0, 1, from)) return Step::Aborted;
-  const Step step = ForEachChild(from, [&](const std::string& child, const struct stat& child_st,
+  const Step step = ForEachChild(from, [&](const std::string& child, const Item& child_item,
                                            const std::string& name) {
-    return Copy(child, child_st, paths::Join(to, name));
+    return Copy(child, child_item, paths::Join(to, name));
   });
-  if (!merging) ::chmod(to.c_str(), st.st_mode & 07777);
+  if (!merging) items::FinishFolder(from, to);
   return step;
 }
 
-Transfer::Step Transfer::CopyFile(const std::string& from, const struct stat& st,
-                                  const std::string& to) {
-  UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return Fail(verb_, from, errno);
-  TemporaryFile out(to);
-  if (out.fd().get() < 0) return Fail("scrivere nella cartella", paths::FolderOf(to), errno);
-  std::vector<char> buffer(kChunkBytes);
-  for (;;) {
-    const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return Fail(verb_, from, errno);
-    if (got == 0) break;
-    for (ssize_t written = 0; written < got;) {
-      const ssize_t n = ::write(out.fd().get(), buffer.data() + written, got - written);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return Fail("scrivere", to, errno);
-      written += n;
-    }
-    if (!progress_->Advance(static_cast<std::uint64_t>(got), 0, from)) return Step::Aborted;
-  }
-  const timespec times[2] = {st.st_atim, st.st_mtim};
-  ::fchmod(out.fd().get(), st.st_mode & 07777);
-  ::futimens(out.fd().get(), times);
-  // On disk before it takes the old file's place, and before a move deletes the source.
-  if (::fsync(out.fd().get()) != 0 || out.fd().Close() != 0) return Fail("scrivere", to, errno);
-  if (!out.PlaceAt(to)) return Fail("scrivere", to, errno);
-  return progress_->Advance(0, 1, from) ? Step::Done : Step::Aborted;
+Transfer::Step Transfer::CopyFile(const std::string& from, const std::string& to) {
+  const std::optional<items::Failure> failure = items::CopyRegularFile(
+      from, to, [&](std::uint64_t bytes) { return progress_->Advance(bytes, 0, from); });
+  if (!failure) return Advanced(from);
+  return failure->error == ECANCELED ? Step::Aborted : Fail(*failure, from, to);
 }
 
 Transfer::Step Transfer::CopyLink(const std::string& from, const std::string& to) {
-  std::string target(PATH_MAX, '\0');
-  const ssize_t length = ::readlink(from.c_str(), target.data(), target.size());
-  if (length < 0) return Fail(verb_, from, errno);
-  target.resize(static_cast<std::size_t>(length));
-  // Made beside its place and renamed over it, like a file.
-  std::string temporary;
-  for (int attempt = 0;; ++attempt) {
-    temporary = paths::Join(paths::FolderOf(to), ".faldone-collegamento-" +
-                                                      std::to_string(::getpid()) + "-" +
-                                                      std::to_string(attempt));
-    if (::symlink(target.c_str(), temporary.c_str()) == 0) break;
-    if (errno != EEXIST) return Fail("scrivere nella cartella", paths::FolderOf(to), errno);
-  }
-  if (::rename(temporary.c_str(), to.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    return Fail("scrivere", to, error);
-  }
-  return progress_->Advance(0, 1, from) ? Step::Done : Step::Aborted;
+  const std::optional<items::Failure> failure = items::CopyLink(from, to);
+  return failure ? Fail(*failure, from, to) : Advanced(from);
 }
 
-Transfer::Step Transfer::Move(const std::string& from, const struct stat& st, const std::string& to) {
-  struct stat existing {};
-  if (::lstat(to.c_str(), &existing) != 0) {
-    if (errno != ENOENT) return Fail(verb_, from, errno);
-    if (::rename(from.c_str(), to.c_str()) == 0)
-      return progress_->Advance(0, 1, from) ? Step::Done : Step::Aborted;
-    if (errno != EXDEV) return Fail(verb_, from, errno);
-    return CopyThenRemove(from, st, to);
+Transfer::Step Transfer::Move(const std::string& from, const Item& item, const std::string& to) {
+  int error = 0;
+  const std::optional<Item> existing = items::Look(to, error);
+  if (!existing) {
+    if (error != ENOENT) return Fail(verb_, from, error);
+    error = items::Rename(from, to);
+    if (error == 0) return Advanced(from);
+    if (error != EXDEV) return Fail(verb_, from, error);
+    return CopyThenRemove(from, item, to);
   }
-  if (S_ISDIR(st.st_mode) && S_ISDIR(existing.st_mode)) {
-    const Step step = ForEachChild(from, [&](const std::string& child, const struct stat& child_st,
+  if (item.kind == Kind::Folder && existing->kind == Kind::Folder) {
+    const Step step = ForEachChild(from, [&](const std::string& child, const Item& child_item,
                                              const std::string& name) {
-      return Move(child, child_st, paths::Join(to, name));
+      return Move(child, child_item, paths::Join(to, name));
     });
     if (step != Step::Done) return step;
     // Not empty when the user kept some of its items: they stay where they are.
-    if (::rmdir(from.c_str()) != 0 && errno != ENOTEMPTY && errno != EEXIST)
-      return Fail("eliminare", from, errno);
+    error = items::Remove(from, item);
+    if (error != 0 && error != ENOTEMPTY && error != EEXIST) return Fail("eliminare", from, error);
     return Step::Done;
   }
-  const Step may = MayReplace(from, S_ISDIR(st.st_mode), to);
+  const Step may = MayReplace(from, item.kind == Kind::Folder, to);
   if (may != Step::Done) return may;
-  if (::rename(from.c_str(), to.c_str()) == 0)
-    return progress_->Advance(0, 1, from) ? Step::Done : Step::Aborted;
-  if (errno != EXDEV) return Fail(verb_, from, errno);
-  return CopyThenRemove(from, st, to);
+  error = items::Rename(from, to);
+  if (error == 0) return Advanced(from);
+  if (error != EXDEV) return Fail(verb_, from, error);
+  return CopyThenRemove(from, item, to);
 }
 
-Transfer::Step Transfer::CopyThenRemove(const std::string& from, const struct stat& st,
+Transfer::Step Transfer::CopyThenRemove(const std::string& from, const Item& item,
                                         const std::string& to) {
   progress_->AddToTotal(steps::Measure(from));
   // Nothing in this copy is skipped (its place was free, or the user agreed to replace it), so
   // Done means whole: only then does the source go.
-  const Step step = CopyConfirmed(from, st, to);
+  const Step step = CopyConfirmed(from, item, to);
   if (step != Step::Done) return step;
   switch (steps::RemoveTree(from, title_, *progress_)) {
     case Outcome::Done: return Step::Done;
@@ -315,11 +254,11 @@ std::string CopyName(const std::string& name, int attempt) {
 }
 
 Outcome CopyInto(const std::string& source, const std::string& destination_folder) {
-  return Transfer(Transfer::Kind::Copy).Run(source, destination_folder);
+  return Transfer(Transfer::Mode::Copy).Run(source, destination_folder);
 }
 
 Outcome MoveInto(const std::string& source, const std::string& destination_folder) {
-  return Transfer(Transfer::Kind::Move).Run(source, destination_folder);
+  return Transfer(Transfer::Mode::Move).Run(source, destination_folder);
 }
 
 }  // namespace platform::file_operations

@@ -3,11 +3,14 @@
 #include <string>
 #include <vector>
 
-// The desktop trash as the freedesktop.org trash layout has it: the user's own trash in the
-// data folder, and a ".Trash-UID" folder at the top of other mounts. No desktop service needed.
+// The desktop's trash. On Linux the freedesktop.org trash layout: the user's own trash in the
+// data folder, and a ".Trash-UID" folder at the top of other mounts. On Windows the recycle
+// bin of each drive, reached through the shell.
 namespace platform::trash {
 
-enum class TrashResult { Trashed, NotSupported, Failed };
+// Declined: the user answered the system's own question (deleting for good an item that no
+// recycle bin can take) with no; nothing changed.
+enum class TrashResult { Trashed, NotSupported, Declined, Failed };
 
 struct TrashAttempt {
   TrashResult result;
@@ -17,16 +20,20 @@ struct TrashAttempt {
 // Moves the file or folder into the trash of its file system.
 [[nodiscard]] TrashAttempt MoveToTrash(const std::string& path);
 
-// "Trash" in the user's data folder ($XDG_DATA_HOME, by default ~/.local/share).
+// Deletes everything in the trash folders (on Windows: every drive's recycle bin) with a
+// progress window titled title; reports a failure itself and stops there. Asks nothing.
+void EmptyTrashFolders(const std::vector<std::string>& trash_folders, const std::string& title);
+
+// The trash folders, for this user and the drives, that exist as folders now.
+std::vector<std::string> TrashFolders();
+
+// Linux: "Trash" in the user's data folder ($XDG_DATA_HOME, by default ~/.local/share).
 std::string HomeTrashFolder();
 
-// Where trash folders can be: the home trash, then ".Trash-UID" and ".Trash/UID" at the top
+// Linux: where trash folders can be: the home trash, then ".Trash-UID" and ".Trash/UID" at the top
 // of each mount point.
 std::vector<std::string> TrashFolderCandidates(const std::string& home_trash,
                                                const std::vector<std::string>& mount_points,
                                                unsigned uid);
-
-// The candidates, for this user and the drives, that exist as folders now.
-std::vector<std::string> TrashFolders();
 
 }  // namespace platform::trash

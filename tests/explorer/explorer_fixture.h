@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "explorer/explorer_window.h"
+#include "platform/paths.h"
 #include "support/memory_clipboard.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_operation_dialogs.h"
@@ -25,7 +26,9 @@ class ExplorerTest : public ::testing::Test {
 
   // The temporary folder as the drive's key: no closing separator.
   std::string Root() const;
-  std::string Key(const std::string& relative) const { return Root() + "/" + relative; }
+  std::string Key(const std::string& relative) const {
+    return Root() + platform::paths::kSeparator + relative;
+  }
   wxTreeItemId Node(const std::string& relative) const;
   std::vector<std::string> ChildTexts(const wxTreeItemId& node) const;
   // What the user's click does: selects the node, which shows its files.

@@ -4,12 +4,24 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/drives.h"
+#include "platform/file_items.h"
+#include "platform/file_operation_steps.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
 namespace platform::trash {
+namespace {
+
+namespace steps = file_operations::steps;
+using file_operations::Outcome;
+
+// What a trash folder holds, after the freedesktop.org layout.
+constexpr const char* kTrashParts[] = {"files", "info", "expunged"};
+
+}  // namespace
 
 TrashAttempt MoveToTrash(const std::string& path) {
   GFile* file = g_file_new_for_path(path.c_str());
@@ -49,6 +61,35 @@ std::vector<std::string> TrashFolders() {
     if (files::IsFolder(folder) && std::find(found.begin(), found.end(), folder) == found.end())
       found.push_back(folder);
   return found;
+}
+
+void EmptyTrashFolders(const std::vector<std::string>& trash_folders, const std::string& title) {
+  steps::Totals total;
+  for (const std::string& folder : trash_folders) {
+    const steps::Totals inside = steps::Measure(folder);
+    total.bytes += inside.bytes;
+    total.entries += inside.entries;
+  }
+  steps::Progress progress(title, total);
+  for (const std::string& folder : trash_folders) {
+    for (const char* part : kTrashParts) {
+      const std::string part_folder = paths::Join(folder, part);
+      int error = 0;
+      for (const std::string& name : file_operations::items::EntryNames(part_folder, error))
+        if (steps::RemoveTree(paths::Join(part_folder, name), title, progress) != Outcome::Done)
+          return;
+      if (error != 0 && error != ENOENT) {
+        steps::ReportFailure(title, "svuotare", part_folder, error);
+        return;
+      }
+    }
+    // The cached folder sizes would describe what is no longer there.
+    const std::string sizes = paths::Join(folder, "directorysizes");
+    if (::unlink(sizes.c_str()) != 0 && errno != ENOENT) {
+      steps::ReportFailure(title, "svuotare", folder, errno);
+      return;
+    }
+  }
 }
 
 }  // namespace platform::trash

@@ -1,11 +1,4 @@
-#include "platform/properties.h"
-#include "platform/dialog_parent.h"
-
-#include <gio/gio.h>
-#include <grp.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <wx/app.h>
+// Our own properties window, for when no system window shows them.
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/sizer.h>
@@ -14,59 +7,17 @@
 
 #include <atomic>
 #include <cstdint>
-#include <ctime>
 #include <memory>
 #include <stop_token>
 #include <thread>
 
+#include "platform/dialog_parent.h"
 #include "platform/file_operation_steps.h"
 #include "platform/local_time.h"
-#include "platform/paths.h"
-#include "platform/user_error.h"
-#include "platform/errno_text.h"
+#include "platform/properties.h"
 
 namespace platform::properties {
 namespace {
-
-constexpr int kFileManagerTimeoutMs = 10000;
-
-std::string KindOf(const struct stat& st) {
-  if (S_ISDIR(st.st_mode)) return "Cartella";
-  if (S_ISREG(st.st_mode)) return "File";
-  if (S_ISLNK(st.st_mode)) return "Collegamento simbolico";
-  return "File speciale";
-}
-
-std::string Permissions(mode_t mode) {
-  const char letters[] = "rwxrwxrwx";
-  std::string symbolic;
-  for (int bit = 0; bit < 9; ++bit) symbolic += (mode & (0400 >> bit)) ? letters[bit] : '-';
-  char octal[8];
-  std::snprintf(octal, sizeof octal, "%03o", static_cast<unsigned>(mode & 0777));
-  return symbolic + " (" + octal + ")";
-}
-
-std::string Owner(uid_t uid, gid_t gid) {
-  std::string user = std::to_string(uid);
-  std::string group = std::to_string(gid);
-  char buffer[4096];
-  passwd pw{};
-  passwd* found_user = nullptr;
-  if (::getpwuid_r(uid, &pw, buffer, sizeof buffer, &found_user) == 0 && found_user)
-    user = found_user->pw_name;
-  struct group gr {};
-  struct group* found_group = nullptr;
-  if (::getgrgid_r(gid, &gr, buffer, sizeof buffer, &found_group) == 0 && found_group)
-    group = found_group->gr_name;
-  return user + ", gruppo " + group;
-}
-
-std::string LocalTime(std::time_t when) {
-  const std::tm local = ToLocalTime(when);
-  char text[32];
-  std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", &local);
-  return text;
-}
 
 // Counts a folder's total on a thread of its own, so that the windows keep answering while
 // a large tree is read; the window reads the count as it grows.
@@ -163,78 +114,28 @@ class PropertiesWindow final : public wxDialog {
   std::unique_ptr<FolderCount> count_;
 };
 
-void ShowOwnWindow(const std::string& path) { (new PropertiesWindow(path, Gather(path)))->Show(); }
-
-void OnFileManagerReply(GObject* bus, GAsyncResult* result, gpointer data) {
-  std::unique_ptr<std::string> path(static_cast<std::string*>(data));
-  GError* error = nullptr;
-  if (GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error)) {
-    g_variant_unref(reply);
-    return;
-  }
-  g_error_free(error);
-  ShowOwnWindow(*path);
-}
-
-// The session bus, kept for the life of the program once reached.
-GDBusConnection* SessionBus() {
-  static GDBusConnection* bus = [] {
-    GError* error = nullptr;
-    GDBusConnection* connection = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
-    if (error) g_error_free(error);
-    return connection;
-  }();
-  return bus;
-}
 
 }  // namespace
 
+std::string LocalTimeText(std::time_t when) {
+  const std::tm local = ToLocalTime(when);
+  char text[32];
+  std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", &local);
+  return text;
+}
+
 std::string ByteCount(unsigned long long bytes) {
-  std::string digits = std::to_string(bytes);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ".");
-  return digits + " byte";
+  const std::string digits = std::to_string(bytes);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
+    grouped += digits[i];
+  }
+  return grouped + " byte";
 }
 
-ItemProperties Gather(const std::string& path) {
-  ItemProperties item;
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == paths::kSeparator) trimmed.pop_back();
-  const auto slash = trimmed.find_last_of(paths::kSeparator);
-  item.name = slash == std::string::npos || trimmed == "/" ? trimmed : trimmed.substr(slash + 1);
-  item.location = paths::FolderOf(trimmed);
-  struct stat st {};
-  if (::lstat(trimmed.c_str(), &st) != 0) {
-    const std::string why = ErrnoText(errno);
-    item.kind = item.size = item.modified = item.permissions = item.owner = why;
-    return item;
-  }
-  item.kind = KindOf(st);
-  item.is_folder = S_ISDIR(st.st_mode);
-  if (!item.is_folder) item.size = ByteCount(static_cast<unsigned long long>(st.st_size));
-  item.modified = LocalTime(st.st_mtime);
-  item.permissions = Permissions(st.st_mode);
-  item.owner = Owner(st.st_uid, st.st_gid);
-  return item;
-}
-
-void ShowItemProperties(const std::string& path) {
-  GDBusConnection* bus = SessionBus();
-  if (!bus) {
-    ShowOwnWindow(path);
-    return;
-  }
-  GFile* file = g_file_new_for_path(path.c_str());
-  char* uri = g_file_get_uri(file);
-  GVariantBuilder uris;
-  g_variant_builder_init(&uris, G_VARIANT_TYPE("as"));
-  g_variant_builder_add(&uris, "s", uri);
-  g_dbus_connection_call(bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
-                         "org.freedesktop.FileManager1", "ShowItemProperties",
-                         g_variant_new("(ass)", &uris, ""), nullptr, G_DBUS_CALL_FLAGS_NONE,
-                         kFileManagerTimeoutMs, nullptr, OnFileManagerReply,
-                         new std::string(path));
-  g_free(uri);
-  g_object_unref(file);
+void ShowOwnProperties(const std::string& path) {
+  (new PropertiesWindow(path, Gather(path)))->Show();
 }
 
 }  // namespace platform::properties
