@@ -4,6 +4,7 @@
 
 #include "archiver/utf8_path.h"
 #include "archiver/windows/win32.h"
+#include "platform/windows/system_error.h"
 #include "platform/errno_text.h"
 
 namespace archiver {
@@ -45,7 +46,7 @@ void RemoveLeftovers(const std::string& archive, Messages& messages) {
   for (const std::string& name : leftovers) {
     if (!::DeleteFileW(win32::Join(folder_wide, win32::Widen(name)).c_str()))
       messages.Notice("impossibile eliminare il file temporaneo " + Utf8Of(PathFromUtf8(folder) / PathFromUtf8(name)) +
-                      ": " + platform::ErrnoText(win32::ErrnoFor(::GetLastError())));
+                      ": " + platform::ErrnoText(platform::windows::LastErrno()));
   }
 }
 

@@ -5,13 +5,14 @@
 #include <cstdio>
 
 #include "archiver/windows/win32.h"
+#include "platform/windows/system_error.h"
 
 namespace archiver {
 
 namespace {
 
 bool Failed() {
-  errno = win32::ErrnoFor(::GetLastError());
+  errno = platform::windows::LastErrno();
   return false;
 }
 

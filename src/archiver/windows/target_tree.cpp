@@ -9,6 +9,7 @@
 #include "archiver/restore_leftovers.h"
 #include "archiver/utf8_path.h"
 #include "archiver/windows/win32.h"
+#include "platform/windows/system_error.h"
 #include "platform/errno_text.h"
 
 namespace archiver {
@@ -136,7 +137,7 @@ struct TargetTree::State {
       if (const DWORD error = RemoveIfAbandoned(win32::Join(folder, name)))
         messages.Notice("impossibile eliminare il file temporaneo " + shown_folder +
                         (shown_folder.back() == '\\' ? "" : "\\") + win32::Narrow(name) + ": " +
-                        platform::ErrnoText(win32::ErrnoFor(error)));
+                        platform::ErrnoText(platform::windows::ErrnoFromSystemError(error)));
     }
   }
 

@@ -10,11 +10,12 @@
 #include <string_view>
 
 #include "archiver/file_handle.h"
+#include "platform/windows/wide.h"
 
 namespace archiver::win32 {
 
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
+using platform::windows::Narrow;
+using platform::windows::Widen;
 
 // The full path in the "\\?\" form, which takes paths beyond MAX_PATH and leaves names such
 // as "CON" or "a." alone; path may be relative or use "/".
@@ -22,9 +23,6 @@ std::wstring LongPath(const std::string& path);
 
 // folder\name, with one separator also after a drive root.
 std::wstring Join(const std::wstring& folder, const std::wstring& name);
-
-// The errno value closest to a GetLastError code, for platform::ErrnoText.
-int ErrnoFor(DWORD error);
 
 // Throws ItemError with "what: <the reason for GetLastError() in Italian>".
 [[noreturn]] void ThrowLastError(const std::string& what);

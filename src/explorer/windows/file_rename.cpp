@@ -6,7 +6,7 @@
 
 #include "platform/paths.h"
 #include "platform/windows/system_error.h"
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace explorer {
 
@@ -16,10 +16,10 @@ int RenameInFolder(const std::string& folder, const std::string& old_name,
   if (!platform::paths::IsPlainFileName(new_name) || new_name.back() == '.' ||
       new_name.back() == ' ')
     return EINVAL;
-  const std::wstring from = platform::utf16::Wide(platform::paths::Join(folder, old_name));
-  const std::wstring to = platform::utf16::Wide(platform::paths::Join(folder, new_name));
+  const std::wstring from = platform::windows::Widen(platform::paths::Join(folder, old_name));
+  const std::wstring to = platform::windows::Widen(platform::paths::Join(folder, new_name));
   // Without MOVEFILE_REPLACE_EXISTING an existing name is refused, atomically.
-  return ::MoveFileExW(from.c_str(), to.c_str(), 0) ? 0 : platform::LastErrno();
+  return ::MoveFileExW(from.c_str(), to.c_str(), 0) ? 0 : platform::windows::LastErrno();
 }
 
 }  // namespace explorer

@@ -7,7 +7,7 @@
 #include "explorer/tree_keys.h"
 #include "platform/paths.h"
 #include "platform/windows/system_error.h"
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace explorer {
 namespace {
@@ -18,16 +18,16 @@ template <typename Each>
 int ForEachEntry(const std::string& folder, Each each) {
   WIN32_FIND_DATAW found{};
   HANDLE search = ::FindFirstFileExW(
-      platform::utf16::Wide(platform::paths::Join(folder, "*")).c_str(), FindExInfoBasic, &found,
+      platform::windows::Widen(platform::paths::Join(folder, "*")).c_str(), FindExInfoBasic, &found,
       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE)
     // An empty drive root has not even "." to find.
-    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : platform::LastErrno();
+    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : platform::windows::LastErrno();
   do {
     const std::wstring_view name = found.cFileName;
     if (name != L"." && name != L"..") each(found);
   } while (::FindNextFileW(search, &found));
-  const int error = ::GetLastError() == ERROR_NO_MORE_FILES ? 0 : platform::LastErrno();
+  const int error = ::GetLastError() == ERROR_NO_MORE_FILES ? 0 : platform::windows::LastErrno();
   ::FindClose(search);
   return error;
 }
@@ -44,7 +44,7 @@ FolderFiles ReadFiles(const std::string& path) {
   listing.error = ForEachEntry(path, [&](const WIN32_FIND_DATAW& found) {
     if (IsFolder(found)) return;
     listing.files.push_back(
-        {platform::utf16::Narrow(found.cFileName),
+        {platform::windows::Narrow(found.cFileName),
          (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
          (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
   });
@@ -56,7 +56,7 @@ FolderFiles ReadFiles(const std::string& path) {
 std::vector<std::string> ReadSubfolders(const std::string& path) {
   std::vector<std::string> names;
   static_cast<void>(ForEachEntry(path, [&](const WIN32_FIND_DATAW& found) {
-    if (IsFolder(found)) names.push_back(platform::utf16::Narrow(found.cFileName));
+    if (IsFolder(found)) names.push_back(platform::windows::Narrow(found.cFileName));
   }));
   std::sort(names.begin(), names.end(), NameLess);
   return names;

@@ -9,7 +9,7 @@
 #include "platform/errno_text.h"
 #include "platform/paths.h"
 #include "platform/windows/system_error.h"
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace platform::properties {
 namespace {
@@ -44,8 +44,8 @@ std::string Owner(const std::wstring& path) {
   SID_NAME_USE use{};
   std::string text = "sconosciuto";
   if (::LookupAccountSidW(nullptr, owner, name, &name_length, domain, &domain_length, &use))
-    text = domain_length > 0 ? utf16::Narrow(std::wstring(domain) + L"\\" + name)
-                             : utf16::Narrow(name);
+    text = domain_length > 0 ? windows::Narrow(std::wstring(domain) + L"\\" + name)
+                             : windows::Narrow(name);
   ::LocalFree(descriptor);
   return text;
 }
@@ -62,10 +62,10 @@ ItemProperties Gather(const std::string& path) {
   const bool root = trimmed == paths::DriveRoot(trimmed);
   item.name = slash == std::string::npos || root ? trimmed : trimmed.substr(slash + 1);
   item.location = root ? trimmed : paths::FolderOf(trimmed);
-  const std::wstring wide = utf16::Wide(trimmed);
+  const std::wstring wide = windows::Widen(trimmed);
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
-    const std::string why = ErrnoText(LastErrno());
+    const std::string why = ErrnoText(windows::LastErrno());
     item.kind = item.size = item.modified = item.permissions = item.owner = why;
     return item;
   }
@@ -84,7 +84,7 @@ ItemProperties Gather(const std::string& path) {
 
 void ShowItemProperties(const std::string& path) {
   // The shell's own sheet, shown without blocking; ours when the shell cannot show one.
-  if (!::SHObjectProperties(nullptr, SHOP_FILEPATH, utf16::Wide(path).c_str(), nullptr))
+  if (!::SHObjectProperties(nullptr, SHOP_FILEPATH, windows::Widen(path).c_str(), nullptr))
     ShowOwnProperties(path);
 }
 

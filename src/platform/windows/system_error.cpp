@@ -2,9 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/windows/utf16.h"
-
-namespace platform {
+namespace platform::windows {
 
 int ErrnoFromSystemError(DWORD code) {
   switch (code) {
@@ -15,8 +13,9 @@ int ErrnoFromSystemError(DWORD code) {
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME: return ENOENT;
     case ERROR_ACCESS_DENIED:
-    case ERROR_CANNOT_MAKE:
-    case ERROR_PRIVILEGE_NOT_HELD: return EACCES;
+    case ERROR_NETWORK_ACCESS_DENIED:
+    case ERROR_CANNOT_MAKE: return EACCES;
+    case ERROR_PRIVILEGE_NOT_HELD: return EPERM;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_BUSY: return EBUSY;
@@ -36,22 +35,11 @@ int ErrnoFromSystemError(DWORD code) {
     case ERROR_CANCELLED: return ECANCELED;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY: return ENOMEM;
+    case ERROR_TOO_MANY_OPEN_FILES: return EMFILE;
+    case ERROR_CANT_RESOLVE_FILENAME: return ELOOP;
     case ERROR_NOT_SUPPORTED: return ENOTSUP;
     default: return EIO;
   }
 }
 
-std::string SystemErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring wide = length > 0 && text ? std::wstring(text, length) : std::wstring();
-  if (text) ::LocalFree(text);
-  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '))
-    wide.pop_back();
-  if (wide.empty()) return "errore di sistema " + std::to_string(code);
-  return utf16::Narrow(wide);
-}
-
-}  // namespace platform
+}  // namespace platform::windows

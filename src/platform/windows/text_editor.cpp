@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace platform {
 
@@ -14,7 +14,7 @@ bool OpenInTextEditor(const std::string& path) {
   if (length == 0 || length >= MAX_PATH) return false;
   const std::wstring program = std::wstring(system_folder, length) + L"\\notepad.exe";
   // One quoted argument; a file's path holds no quote and does not end in a backslash.
-  std::wstring command = L"\"" + program + L"\" \"" + utf16::Wide(path) + L"\"";
+  std::wstring command = L"\"" + program + L"\" \"" + windows::Widen(path) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -10,13 +10,13 @@
 #include "platform/file_operation_steps.h"
 #include "platform/paths.h"
 #include "platform/windows/system_error.h"
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace platform::trash {
 
 TrashAttempt MoveToTrash(const std::string& path) {
   // The shell takes a list of names, each ended by a NUL, the list by one more.
-  std::wstring from = utf16::Wide(path);
+  std::wstring from = windows::Widen(path);
   from.push_back(L'\0');
   SHFILEOPSTRUCTW operation{};
   operation.wFunc = FO_DELETE;
@@ -27,7 +27,7 @@ TrashAttempt MoveToTrash(const std::string& path) {
       FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
   const int result = ::SHFileOperationW(&operation);
   if (result != 0)
-    return {TrashResult::Failed, SystemErrorText(static_cast<DWORD>(result))};
+    return {TrashResult::Failed, windows::LastErrorText(static_cast<DWORD>(result))};
   if (operation.fAnyOperationsAborted) return {TrashResult::Declined, {}};
   return {TrashResult::Trashed, {}};
 }
@@ -37,7 +37,7 @@ void EmptyTrashFolders(const std::vector<std::string>&, const std::string& title
   const HRESULT result = ::SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION);
   if (FAILED(result))
     file_operations::steps::ReportFailure(title, "svuotare", "il cestino",
-                                          SystemErrorText(static_cast<DWORD>(result)));
+                                          windows::LastErrorText(static_cast<DWORD>(result)));
 }
 
 std::vector<std::string> TrashFolders() {

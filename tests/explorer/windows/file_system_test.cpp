@@ -12,7 +12,7 @@
 #include "explorer/file_rename.h"
 #include "explorer/folder_reader.h"
 #include "platform/properties.h"
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace platform::file_operations {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <chrono>
 
-#include "platform/windows/utf16.h"
+#include "platform/windows/wide.h"
 
 namespace explorer {
 namespace {
@@ -20,13 +20,13 @@ class FileInDriveRoot {
   FileInDriveRoot()
       : name_("faldone-prova-" + std::to_string(::GetCurrentProcessId()) + ".txt"),
         path_("C:\\" + name_) {
-    const HANDLE file = ::CreateFileW(platform::utf16::Wide(path_).c_str(), GENERIC_WRITE, 0,
+    const HANDLE file = ::CreateFileW(platform::windows::Widen(path_).c_str(), GENERIC_WRITE, 0,
                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     made_ = file != INVALID_HANDLE_VALUE;
     if (made_) ::CloseHandle(file);
   }
   ~FileInDriveRoot() {
-    if (made_) ::DeleteFileW(platform::utf16::Wide(path_).c_str());
+    if (made_) ::DeleteFileW(platform::windows::Widen(path_).c_str());
   }
   bool made() const { return made_; }
   const std::string& name() const { return name_; }
