@@ -17,9 +17,9 @@
 namespace platform::file_operations {
 namespace {
 
-using platform::utf16::Wide;
+using platform::windows::Widen;
 
-DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()); }
+DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Widen(path).c_str()); }
 
 bool IsReadOnly(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
@@ -29,7 +29,7 @@ bool IsReadOnly(const std::string& path) {
 void SetAttribute(const std::string& path, DWORD attribute, bool on) {
   const DWORD attributes = AttributesOf(path);
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path;
-  ASSERT_TRUE(::SetFileAttributesW(Wide(path).c_str(),
+  ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(),
                                    on ? attributes | attribute : attributes & ~attribute))
       << path;
 }
@@ -37,7 +37,7 @@ void SetAttribute(const std::string& path, DWORD attribute, bool on) {
 // Names the copy left behind beside its result.
 std::vector<std::string> Leftovers(const std::string& folder) {
   std::vector<std::string> found;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Wide(folder))))
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Widen(folder))))
     if (entry.path().filename().string().rfind(".faldone", 0) == 0)
       found.push_back(entry.path().filename().string());
   return found;
@@ -46,13 +46,13 @@ std::vector<std::string> Leftovers(const std::string& folder) {
 // A junction at link to target, the way "mklink /J" makes one: an empty folder given a
 // mount-point reparse point.
 bool MakeJunction(const std::string& link, const std::string& target) {
-  if (!::CreateDirectoryW(Wide(link).c_str(), nullptr)) return false;
-  const HANDLE folder = ::CreateFileW(Wide(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  if (!::CreateDirectoryW(Widen(link).c_str(), nullptr)) return false;
+  const HANDLE folder = ::CreateFileW(Widen(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
                                       nullptr);
   if (folder == INVALID_HANDLE_VALUE) return false;
-  const std::wstring substitute = L"\\??\\" + Wide(target);
-  const std::wstring print = Wide(target);
+  const std::wstring substitute = L"\\??\\" + Widen(target);
+  const std::wstring print = Widen(target);
   const auto substitute_bytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
   const auto print_bytes = static_cast<WORD>(print.size() * sizeof(wchar_t));
   // Tag, data length, reserved; then the four offsets and lengths of the names, and the names,
@@ -71,7 +71,7 @@ bool MakeJunction(const std::string& link, const std::string& target) {
                                       static_cast<DWORD>(buffer.size()), nullptr, 0, &returned,
                                       nullptr);
   ::CloseHandle(folder);
-  if (!made) ::RemoveDirectoryW(Wide(link).c_str());
+  if (!made) ::RemoveDirectoryW(Widen(link).c_str());
   return made;
 }
 
@@ -79,15 +79,15 @@ bool MakeJunction(const std::string& link, const std::string& target) {
 // that points elsewhere. False when neither is made, or what was made does not act as one.
 bool MakeFolderLink(const std::string& link, const std::string& target) {
   const bool made = MakeJunction(link, target) ||
-                    ::CreateSymbolicLinkW(Wide(link).c_str(), Wide(target).c_str(),
+                    ::CreateSymbolicLinkW(Widen(link).c_str(), Widen(target).c_str(),
                                           SYMBOLIC_LINK_FLAG_DIRECTORY |
                                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
   const DWORD attributes = AttributesOf(link);
   constexpr DWORD kFolderLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
   if (made && attributes != INVALID_FILE_ATTRIBUTES && (attributes & kFolderLink) == kFolderLink)
     return true;
-  ::DeleteFileW(Wide(link).c_str());
-  ::RemoveDirectoryW(Wide(link).c_str());
+  ::DeleteFileW(Widen(link).c_str());
+  ::RemoveDirectoryW(Widen(link).c_str());
   return false;
 }
 
@@ -100,8 +100,8 @@ TEST_F(FileOperationsTest, AReadOnlyFileIsCopiedReplacedMovedAndDeleted) {
   EXPECT_EQ(CopyInto(In("da/sola.txt"), In("a")), Outcome::Done);
   EXPECT_EQ(folder.Read("a/sola.txt"), "prima");
   EXPECT_TRUE(IsReadOnly(In("a/sola.txt")));
-  EXPECT_EQ(std::filesystem::last_write_time(std::filesystem::path(Wide(In("a/sola.txt")))),
-            std::filesystem::last_write_time(std::filesystem::path(Wide(In("da/sola.txt")))));
+  EXPECT_EQ(std::filesystem::last_write_time(std::filesystem::path(Widen(In("a/sola.txt")))),
+            std::filesystem::last_write_time(std::filesystem::path(Widen(In("da/sola.txt")))));
 
   SetAttribute(In("da/sola.txt"), FILE_ATTRIBUTE_READONLY, false);
   folder.Write("da/sola.txt", "dopo");
