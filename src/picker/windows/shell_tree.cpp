@@ -4,6 +4,7 @@
 #include "picker/system_tree_view.h"
 #include "platform/windows/wide_text.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace picker::shell_tree {
@@ -90,6 +91,44 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
   return 0;
 }
 
+void SendSelection(const std::wstring& path) {
+  BrowsePath = path;
+  ::SendMessageW(hBrowseDlg, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(BrowsePath.c_str()));
+}
+
+// Equal as the file system compares them (case aside), closing separators aside.
+bool SameFolder(std::wstring_view a, std::wstring_view b) {
+  while (a.size() > 3 && a.ends_with(L'\\')) a.remove_suffix(1);
+  while (b.size() > 3 && b.ends_with(L'\\')) b.remove_suffix(1);
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// Selects one folder. A tree that listed the folder's parent before the folder was made (or
+// before the file system showed it) does not find it: the parent, where the selection stopped,
+// is listed afresh and the folder sought once more.
+void SelectInDialog(const std::wstring& path) {
+  SendSelection(path);
+  for (int attempt = 0; attempt < 3 && PicHost && !SameFolder(Widen(PicHost->BrowsePath), path); ++attempt) {
+    HTREEITEM reached = TreeView_GetSelection(hTreeView);
+    if (!reached) return;
+    // Listed afresh, and marked as holding folders: a folder that had none when it was
+    // listed is marked empty and is otherwise never opened again.
+    TreeView_Expand(hTreeView, reached, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    TVITEMW item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = reached;
+    item.cChildren = 1;
+    TreeView_SetItem(hTreeView, &item);
+    // What the shell posted meanwhile (its listing of the folder may arrive that way) first.
+    for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    SendSelection(path);
+  }
+}
+
 }  // namespace
 
 bool BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const char* tree_class) {
@@ -120,8 +159,11 @@ void SizeTreeView(const wxSize& inner) {
 
 void SetBrowsePath(const std::string& path) {
   if (!tree_taken) return;
-  BrowsePath = Widen(path);
-  ::SendMessageW(hBrowseDlg, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(BrowsePath.c_str()));
+  // Down one folder at a time: a shell may find a folder only below items it has already opened.
+  const std::wstring whole = Widen(path);
+  for (std::size_t end = whole.find(L'\\'); end != std::wstring::npos; end = whole.find(L'\\', end + 1))
+    SelectInDialog(whole.substr(0, end + 1));
+  if (!whole.ends_with(L'\\')) SelectInDialog(whole);
 }
 
 void ReturnTreeView() {
