@@ -4,7 +4,6 @@
 #include "picker/system_tree_view.h"
 #include "platform/windows/wide_text.h"
 
-#include <commctrl.h>
 #include <shlobj.h>
 
 namespace picker::shell_tree {
@@ -70,6 +69,11 @@ void PublishSelection(LPARAM item) {
   PicHost->PathChange();
 }
 
+void SendSelection(const std::wstring& path) {
+  BrowsePath = path;
+  ::SendMessageW(hBrowseDlg, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(BrowsePath.c_str()));
+}
+
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
   hBrowseDlg = hwnd;
   if (uMsg == BFFM_INITIALIZED) {
@@ -77,7 +81,7 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
     const int far_left = ::GetSystemMetrics(SM_XVIRTUALSCREEN) - ::GetSystemMetrics(SM_CXVIRTUALSCREEN) -
                          2 * kDialogSize;
     ::MoveWindow(hwnd, far_left, 0, kDialogSize, kDialogSize, TRUE);
-    ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(BrowsePath.c_str()));
+    SendSelection(BrowsePath);
     hTreeView = FindTree(hwnd);
     if (hTreeView && PicHost) {
       TakeTreeView();
@@ -89,44 +93,6 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
     PublishSelection(lParam);
   }
   return 0;
-}
-
-void SendSelection(const std::wstring& path) {
-  BrowsePath = path;
-  ::SendMessageW(hBrowseDlg, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(BrowsePath.c_str()));
-}
-
-// Equal as the file system compares them (case aside), closing separators aside.
-bool SameFolder(std::wstring_view a, std::wstring_view b) {
-  while (a.size() > 3 && a.ends_with(L'\\')) a.remove_suffix(1);
-  while (b.size() > 3 && b.ends_with(L'\\')) b.remove_suffix(1);
-  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
-
-// Selects one folder. A tree that listed the folder's parent before the folder was made (or
-// before the file system showed it) does not find it: the parent, where the selection stopped,
-// is listed afresh and the folder sought once more.
-void SelectInDialog(const std::wstring& path) {
-  SendSelection(path);
-  for (int attempt = 0; attempt < 3 && PicHost && !SameFolder(Widen(PicHost->BrowsePath), path); ++attempt) {
-    HTREEITEM reached = TreeView_GetSelection(hTreeView);
-    if (!reached) return;
-    // Listed afresh, and marked as holding folders: a folder that had none when it was
-    // listed is marked empty and is otherwise never opened again.
-    TreeView_Expand(hTreeView, reached, TVE_COLLAPSE | TVE_COLLAPSERESET);
-    TVITEMW item = {};
-    item.mask = TVIF_CHILDREN;
-    item.hItem = reached;
-    item.cChildren = 1;
-    TreeView_SetItem(hTreeView, &item);
-    // What the shell posted meanwhile (its listing of the folder may arrive that way) first.
-    for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    SendSelection(path);
-  }
 }
 
 }  // namespace
@@ -158,12 +124,7 @@ void SizeTreeView(const wxSize& inner) {
 }
 
 void SetBrowsePath(const std::string& path) {
-  if (!tree_taken) return;
-  // Down one folder at a time: a shell may find a folder only below items it has already opened.
-  const std::wstring whole = Widen(path);
-  for (std::size_t end = whole.find(L'\\'); end != std::wstring::npos; end = whole.find(L'\\', end + 1))
-    SelectInDialog(whole.substr(0, end + 1));
-  if (!whole.ends_with(L'\\')) SelectInDialog(whole);
+  if (tree_taken) SendSelection(Widen(path));
 }
 
 void ReturnTreeView() {
