@@ -47,7 +47,7 @@ TEST(ProgramSmoke, MainWindowAppearsWithItsCaption) {
   ASSERT_TRUE(::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
 
-  Found found{process.dwProcessId};
+  Found found{process.dwProcessId, false, {}};
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   bool ended = false;
   while (!found.main_window && !ended && std::chrono::steady_clock::now() < deadline) {
