@@ -12,6 +12,8 @@ packages=(
   googletest                 # /usr/src/googletest, cross-built like the rest
   wine64                     # runs the cross-built programs and tests
   xvfb xauth                 # windows in the tests
+  librsvg2-bin icoutils      # the program's icon, drawn from its SVG at build time
+  zip                        # scripts/package-windows.sh zips the program folder
 )
 
 . "$(dirname "$0")/../install_packages.sh"

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/program_icon.h"
 #include "editor/profile_editor.h"
 #include "main_window/main_window.h"
 #include "platform/dialogs.h"
@@ -21,6 +22,7 @@ class FaldoneApp : public wxApp {
     };
     hooks.endProgram = [this] { ExitMainLoop(); };
     auto* window = new main_window::MainWindow(state_, std::move(hooks));
+    ShowProgramIcon(*window);
     window->Show();
     SetTopWindow(window);
     // The list is built once the window is on screen, so that "no profile" shows over it.

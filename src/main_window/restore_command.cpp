@@ -1,5 +1,6 @@
 // The restore command: where to restore, then the archives of the profile in the restore window.
 #include "main_window/main_window.h"
+#include "main_window/restore_target.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
 #include "restore/archive_search.h"
@@ -13,7 +14,6 @@ namespace {
 using platform::text::Trim;
 
 constexpr const char* kQuestionTitle = "Ripristino archivi";
-constexpr const char* kDefaultTarget = "/tmp/";
 
 // Asks where the archives go: a folder typed by the user, or "" for over the current files.
 // nullopt when the user declines both or leaves the folder empty.
@@ -23,7 +23,7 @@ std::optional<std::string> AskTarget() {
       "cartella (senza toccare gli archivi ATTUALI) (S/N)",
       kQuestionTitle, "S");
   if (Trim(elsewhere) == "S") {
-    std::string target = platform::InputBox("Indicare la cartella di arrivo", kQuestionTitle, kDefaultTarget);
+    std::string target = platform::InputBox("Indicare la cartella di arrivo", kQuestionTitle, kDefaultRestoreTarget);
     if (Trim(target).empty()) return std::nullopt;
     return target;
   }
@@ -45,8 +45,8 @@ void MainWindow::OnRestore() {
   if (!target) return;
   // Without a shell nothing expands "~" or a relative path: they would land wherever the program
   // happens to run.
-  if (!target->empty() && !target->starts_with('/')) {
-    platform::BeepAndMessage("Indicare la cartella di arrivo con il percorso completo, che inizia con / !!!");
+  if (!target->empty() && !IsCompleteFolder(*target)) {
+    platform::BeepAndMessage(kIncompleteTargetMessage);
     return;
   }
   state_.Cartella_Arrivo = *target;

@@ -52,8 +52,6 @@ System_TreeView_Rete* System_TreeView_Rete::Open() { return open_picker; }
 void System_TreeView_Rete::BuildControls() {
   PicBrowse = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN);
   PicBrowse->SetSize(platform::TwipsRect(105, 75, 6045, 6780));
-  tree = new platform::FolderTree(PicBrowse);
-  tree->SetSize(PicBrowse->GetClientSize());
   Command1 = ButtonAbove(this, "Set Path to App.Path", platform::TwipsRect(360, 60, 3555, 255));
   // Of its two switches, visible starts off: the tree is the picker's whole face.
   Command1->GetParent()->Hide();
@@ -63,12 +61,11 @@ void System_TreeView_Rete::BuildControls() {
                                              kConfirmWidth, kConfirmHeight));
 
   // The tree fills PicBrowse, PicBrowse fills the window less the margin.
-  PicBrowse->Bind(wxEVT_SIZE, [this](wxSizeEvent&) { tree->SetSize(PicBrowse->GetClientSize()); });
-  Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayOutInClientArea(); });
-  tree->OnSelectionChanged([this] {
-    BrowsePath = tree->SelectedPath();
-    PathChange();
+  PicBrowse->Bind(wxEVT_SIZE, [this](wxSizeEvent&) {
+    if (tree) tree->SetSize(PicBrowse->GetClientSize());
+    else shell_tree::SizeTreeView(PicBrowse->GetClientSize());
   });
+  Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayOutInClientArea(); });
   Command1->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSetPathToAppPath(); });
   Command2->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnConfirm(); });
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
@@ -76,6 +73,15 @@ void System_TreeView_Rete::BuildControls() {
     if (open_picker == this) open_picker = nullptr;
     EndBrowse();
     Destroy();
+  });
+}
+
+void System_TreeView_Rete::UseOwnTree() {
+  tree = new platform::FolderTree(PicBrowse);
+  tree->SetSize(PicBrowse->GetClientSize());
+  tree->OnSelectionChanged([this] {
+    BrowsePath = tree->SelectedPath();
+    PathChange();
   });
 }
 
@@ -96,6 +102,10 @@ void System_TreeView_Rete::PathChange() {
 }
 
 void System_TreeView_Rete::SetBrowsePath(const std::string& path) {
+  if (!tree) {
+    shell_tree::SetBrowsePath(path);  // its selection change publishes the folder
+    return;
+  }
   tree->SelectFolder(path);
   // Published here too: selecting the item already selected changes nothing in the tree.
   BrowsePath = tree->SelectedPath();
@@ -107,17 +117,21 @@ void System_TreeView_Rete::OnSetPathToAppPath() { SetBrowsePath(platform::paths:
 void System_TreeView_Rete::OnConfirm() { Close(); }
 
 void System_TreeView_Rete::EndBrowse() {
+  // A borrowed tree goes back to its dialog before this window, its host, is destroyed.
+  shell_tree::ReturnTreeView();
   if (browse_loop_ && browse_loop_->IsRunning()) browse_loop_->Exit();
   browse_loop_ = nullptr;
 }
 
-void BrowseForFolder(store::ProfileState& state, const std::string& start) {
+void BrowseForFolder(store::ProfileState& state, const std::string& start, const char* tree_class) {
   if (System_TreeView_Rete* open = System_TreeView_Rete::Open()) {
     open->Raise();
     return;
   }
   auto* window = new System_TreeView_Rete(state);
   window->Show();
+  if (shell_tree::BrowseForFolder(*window, start, tree_class)) return;
+  window->UseOwnTree();
   window->SetBrowsePath(start);
   wxGUIEventLoop loop;
   window->browse_loop_ = &loop;

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "main_window/restore_target.h"
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
 #include "support/fake_archiver.h"
@@ -137,7 +138,7 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
                         " 5#Documenti#C:\\DOC\\\r\n"
                         " 6#Senza barra#" + home + "Senza barra\r\n";
   for (int i = 7; i <= 100; ++i)
-    profile += " " + std::to_string(i) + "#Archivio " + std::to_string(i) + "#D:\\ARCHIVIO\\" +
+    profile += ' ' + std::to_string(i) + "#Archivio " + std::to_string(i) + "#D:\\ARCHIVIO\\" +
                std::to_string(i) + "\\\r\n";
   data.Write("Copia_12.Dat", profile);
   Choose("Copia_12.Dat");
@@ -174,7 +175,7 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
 TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
   std::string profile = "Copia_01.Dat#Casa\r\n";
   for (int i = 1; i <= 100; ++i)
-    profile += " " + std::to_string(i) + "#Cartella " + std::to_string(i) + "#C:\\DOC\\" + std::to_string(i) + "\r\n";
+    profile += ' ' + std::to_string(i) + "#Cartella " + std::to_string(i) + "#C:\\DOC\\" + std::to_string(i) + "\r\n";
   data.Write("Copia_01.Dat", profile);
   platform::ScopedDialogBackend real(platform::WxDialogBackend());
 
@@ -211,14 +212,14 @@ TEST_F(CommandsTest, RestoreElsewhereListsOnlyTheProfilesArchives) {
   for (const char* name : {"1406_1_1.ZIP", "1506_1_2.ZIP", "140611_1.ZIP", "140610_2.ZIP", "1406_2_1.ZIP"})
     data.Write(name, "");
   dialogs.Answer(" S ");
-  dialogs.Answer("/tmp/");
+  dialogs.Answer(main_window::kDefaultRestoreTarget);
   window->OnRestore();
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", std::string("question: ") + kElsewhere,
                                     "question: Indicare la cartella di arrivo"}));
   EXPECT_EQ(dialogs.calls()[1].default_text, "S");
-  EXPECT_EQ(dialogs.calls()[2].default_text, "/tmp/");
+  EXPECT_EQ(dialogs.calls()[2].default_text, main_window::kDefaultRestoreTarget);
   EXPECT_EQ(dialogs.calls()[2].title, "Ripristino archivi");
-  EXPECT_EQ(state.Cartella_Arrivo, "/tmp/");
+  EXPECT_EQ(state.Cartella_Arrivo, main_window::kDefaultRestoreTarget);
 
   ASSERT_NE(Form3(), nullptr);
   EXPECT_TRUE(Form3()->IsShown());
@@ -254,16 +255,23 @@ TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerSt
   Form3()->OnEnd();
   WaitFor([&] { return Form3() == nullptr; });
 
-  for (const Strings& answers : {Strings{"N", "N"}, Strings{"", "s"}, Strings{"S", "  "},
-                                 Strings{"S", "~/ripristino"}, Strings{"S", " /tmp/"}}) {
+  // Targets that would land wherever the program happens to run are refused with a message.
+#ifdef _WIN32
+  const Strings incomplete = {"C:ripristino", "\\ripristino\\", " C:\\TMP\\", "ripristino"};
+#else
+  const Strings incomplete = {"~/ripristino", " /tmp/", "ripristino"};
+#endif
+  // Each run's answers, and the messages it shows: a declined question or an empty folder ends
+  // the command silently.
+  std::vector<std::pair<Strings, Strings>> runs = {{{"N", "N"}, {}}, {{"", "s"}, {}}, {{"S", "  "}, {}}};
+  for (const std::string& target : incomplete)
+    runs.push_back({{"S", target}, {main_window::kIncompleteTargetMessage}});
+  for (const auto& [answers, messages] : runs) {
     dialogs.Clear();
     for (const std::string& a : answers) dialogs.Answer(a);
     window->OnRestore();
     EXPECT_TRUE(dialogs.AllAnswersUsed());
-    const bool relative = answers[1].find('/') != std::string::npos;
-    EXPECT_EQ(dialogs.Messages(), relative ? Strings{"Indicare la cartella di arrivo con il percorso "
-                                                     "completo, che inizia con / !!!"}
-                                           : Strings{});
+    EXPECT_EQ(dialogs.Messages(), messages) << answers[1];
     EXPECT_EQ(Form3(), nullptr);
     EXPECT_TRUE(window->IsEnabled());
   }
@@ -273,7 +281,7 @@ TEST_F(CommandsTest, RestoreWithoutArchivesSaysSoAndGivesTheCommandsBack) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Documenti#/d/\r\n");
   data.Write("140611_1.ZIP", "");  // another profile's
   dialogs.Answer("S");
-  dialogs.Answer("/tmp/");
+  dialogs.Answer(main_window::kDefaultRestoreTarget);
   window->OnRestore();
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
   EXPECT_EQ(dialogs.Messages(), (Strings{"Non ci sono copie .ZIP da ripristinare !!!"}));

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "picker/folder_choice.h"
 #include "platform/geometry.h"
+#include "platform/paths.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
 #include "support/temp_folder.h"
@@ -14,6 +16,12 @@
 namespace {
 
 using picker::Form4;
+
+// path with "/" between names written with the system's separator.
+std::string Native(std::string path) {
+  std::replace(path.begin(), path.end(), '/', platform::paths::kSeparator);
+  return path;
+}
 
 // Shows Form4 as the program does and runs act on it while it is open; act must close it.
 void Choose(store::ProfileState& state, std::function<void(Form4&)> act) {
@@ -27,14 +35,14 @@ void Choose(store::ProfileState& state, std::function<void(Form4&)> act) {
 
 TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClosingSeparator) {
   testing_support::TempFolder folder;
-  std::filesystem::create_directories(folder.path() + "Foto/2003");
+  std::filesystem::create_directories(folder.path() + Native("Foto/2003"));
   store::ProfileState state;
-  state.Path_Scelto = folder.path() + "Foto/";
+  state.Path_Scelto = folder.path() + Native("Foto/");
   std::string opened;
   Choose(state, [&](Form4& form) {
     opened =
         form.GetTitle().utf8_string() + "|" + form.Dir1->SelectedPath() + "|" + form.ShownDrive();
-    form.Dir1->SelectFolder(folder.path() + "Foto/2003");
+    form.Dir1->SelectFolder(folder.path() + Native("Foto/2003"));
     form.OnConfirm();
   });
   std::vector<std::string> mount_points;
@@ -42,14 +50,14 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
     mount_points.push_back(drive.mount_point);
   EXPECT_EQ(opened, "Selezione cartella da salvare|" + folder.path() + "Foto|" +
                         mount_points[picker::DriveHolding(folder.path(), mount_points)]);
-  EXPECT_EQ(state.Path_Scelto, folder.path() + "Foto/2003");
+  EXPECT_EQ(state.Path_Scelto, folder.path() + Native("Foto/2003"));
 
   Choose(state, [](Form4& form) {
-    form.Drive1->SetSelection(0);  // "/" always comes first
+    form.Drive1->SetSelection(0);  // "/" (on Windows the first drive) always comes first
     form.OnDriveChange();
     form.OnConfirm();
   });
-  EXPECT_EQ(state.Path_Scelto, "/");  // a root keeps its separator
+  EXPECT_EQ(state.Path_Scelto, mount_points.front());  // a root keeps its separator
 }
 
 TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtHome) {
@@ -82,21 +90,26 @@ TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   EXPECT_FALSE(drive.Intersects(form->Dir1->GetRect()));
 
   ASSERT_TRUE(testing_support::FocusOn(*form->Drive1));
-  // "?" is the drive list: the toolkit names no window when Tab enters a drop-down, and the
-  // Tab after it reaching the folder list shows where it was.
+  // GTK names no window when Tab enters a drop-down ("?"): the Tab after it reaching the folder
+  // list shows where it was. The native Windows drop-down is named.
+#ifdef _WIN32
+  const std::string drive_list = "Drive1";
+#else
+  const std::string drive_list = "?";
+#endif
   EXPECT_EQ(testing_support::TabWalk(5, {{form->Drive1, "Drive1"}, {form->Dir1, "Dir1"},
                                          {form->Command1, "Command1"}, {form->Command2, "Command2"}}),
-            (std::vector<std::string>{"Dir1", "Command1", "Command2", "?", "Dir1"}));
+            (std::vector<std::string>{"Dir1", "Command1", "Command2", drive_list, "Dir1"}));
   testing_support::DestroyNow(form);
 }
 
 TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolder) {
-  const std::vector<std::string> drives = {"/", "/home", "/media/usb"};
-  EXPECT_EQ(picker::DriveHolding("/home/anna/Documenti/", drives), 1u);
-  EXPECT_EQ(picker::DriveHolding("/media/usb", drives), 2u);
+  const std::vector<std::string> drives = {Native("/"), Native("/home"), Native("/media/usb")};
+  EXPECT_EQ(picker::DriveHolding(Native("/home/anna/Documenti/"), drives), 1u);
+  EXPECT_EQ(picker::DriveHolding(Native("/media/usb"), drives), 2u);
   // A mount point is a whole folder name, not the start of one.
-  EXPECT_EQ(picker::DriveHolding("/media/usb2/foto", drives), 0u);
-  EXPECT_EQ(picker::DriveHolding("/homework", drives), 0u);
+  EXPECT_EQ(picker::DriveHolding(Native("/media/usb2/foto"), drives), 0u);
+  EXPECT_EQ(picker::DriveHolding(Native("/homework"), drives), 0u);
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // A backup and two restores with the real archiver, on real files in temporary folders only.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
-#include <ctime>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
 
+#include "platform/paths.h"
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
 #include "support/main_window_fixture.h"
@@ -23,57 +22,73 @@ using testing_support::WaitFor;
 struct Entry {
   bool folder = false;
   std::string bytes;
-  std::time_t mtime = 0;
+  long long mtime = 0;  // seconds, as the file system's clock counts them
   bool operator==(const Entry&) const = default;
 };
-using Tree = std::map<std::string, Entry>;  // path below the root -> what is there
+using Tree = std::map<std::string, Entry>;  // path below the root, "/" between names -> what is there
+
+// Paths are UTF-8 here; the file system gets them as such on every system.
+fs::path Utf8Path(const std::string& path) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+}
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.generic_u8string();
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+long long Seconds(fs::file_time_type when) {
+  return std::chrono::duration_cast<std::chrono::seconds>(when.time_since_epoch()).count();
+}
 
 Tree Snapshot(const std::string& root) {
   Tree tree;
-  for (const auto& e : fs::recursive_directory_iterator(root)) {
+  for (const auto& e : fs::recursive_directory_iterator(Utf8Path(root))) {
     Entry entry;
     entry.folder = e.is_directory();
     if (!entry.folder) {
       std::ifstream in(e.path(), std::ios::binary);
       entry.bytes.assign(std::istreambuf_iterator<char>(in), {});
-      struct stat st {};
-      ::stat(e.path().c_str(), &st);
-      entry.mtime = st.st_mtime;
+      entry.mtime = Seconds(fs::last_write_time(e.path()));
     }
-    tree[fs::relative(e.path(), root).string()] = entry;
+    tree[Utf8(fs::relative(e.path(), Utf8Path(root)))] = entry;
   }
   return tree;
 }
 
-void SetMtime(const std::string& path, std::time_t when) {
-  const timespec times[2] = {{when, 0}, {when, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+// name below folder, with "/" between its parts, written with bytes.
+void WriteFile(const std::string& folder, const std::string& name, const std::string& bytes) {
+  const fs::path file = Utf8Path(folder) / Utf8Path(name);
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
 }
 
 class BackupRestoreEndToEnd : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    ASSERT_TRUE(fs::exists(FALDONE_PROGRAM_DIR "/archivia")) << "the archiver has not been built";
+    const std::string archiver = platform::paths::Join(FALDONE_PROGRAM_DIR, "archivia" FALDONE_EXE_SUFFIX);
+    if (!fs::exists(Utf8Path(archiver))) GTEST_SKIP() << "archivia" FALDONE_EXE_SUFFIX " not built";
     // Three folders: blanks and accents in names, an empty subfolder, a few megabytes.
-    originals.Write("Documenti di casa/lettera all'avvocato.txt", "Gentile avvocato,\n");
-    originals.Write("Documenti di casa/città è più/nota.txt", std::string(5000, 'n'));
-    fs::create_directories(originals.path() + "Documenti di casa/vuota");
+    WriteFile(originals.path(), "Documenti di casa/lettera all'avvocato.txt", "Gentile avvocato,\n");
+    WriteFile(originals.path(), "Documenti di casa/città è più/nota.txt", std::string(5000, 'n'));
+    fs::create_directories(Utf8Path(originals.path() + "Documenti di casa") / "vuota");
     std::mt19937 random(7);
     std::string big;
     for (int i = 0; i < 3 * 1024 * 1024; ++i) big += static_cast<char>(i % 3 ? 'a' + i % 17 : random());
-    originals.Write("Foto à/grande.bin", big);
-    originals.Write("Foto à/a b c.jpg", "\xff\xd8\xff\xe0 foto");
-    originals.Write("Posta/2024/Gennaio/messaggio.eml", "Oggetto: prova\n");
-    std::time_t when = 1600000000;
-    for (const auto& e : fs::recursive_directory_iterator(originals.path()))
-      if (e.is_regular_file()) SetMtime(e.path(), when += 3601);
+    WriteFile(originals.path(), "Foto à/grande.bin", big);
+    WriteFile(originals.path(), "Foto à/a b c.jpg", "\xff\xd8\xff\xe0 foto");
+    WriteFile(originals.path(), "Posta/2024/Gennaio/messaggio.eml", "Oggetto: prova\n");
+    // Odd seconds, an hour apart: times kept to the second show.
+    auto when = fs::file_time_type(std::chrono::seconds(Seconds(fs::file_time_type::clock::now()) - 1000000));
+    for (const auto& e : fs::recursive_directory_iterator(Utf8Path(originals.path())))
+      if (e.is_regular_file()) fs::last_write_time(e.path(), when += std::chrono::seconds(3601));
 
+    const std::string end = std::string(1, platform::paths::kSeparator) + "\r\n";
     data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n"
-                               " 1#Documenti#" + originals.path() + "Documenti di casa/\r\n"
-                               " 2#Foto#" + originals.path() + "Foto à/\r\n"
-                               " 3#Posta#" + originals.path() + "Posta/\r\n");
-    window->archiver = FALDONE_PROGRAM_DIR "/archivia";
+                               " 1#Documenti#" + originals.path() + "Documenti di casa" + end +
+                               " 2#Foto#" + originals.path() + "Foto à" + end +
+                               " 3#Posta#" + originals.path() + "Posta" + end);
+    window->archiver = archiver;
     Choose("Copia_01.Dat");
   }
 
@@ -113,14 +128,15 @@ TEST_F(BackupRestoreEndToEnd, BackUpChangeThenRestoreElsewhereAndOverTheOriginal
   EXPECT_EQ(data.Listing(), day + "_1_1.ZIP " + day + "_1_2.ZIP " + day + "_1_3.ZIP Copia_01.Dat");
 
   // Work goes on after the backup: a file changes, one goes, one is new.
-  originals.Write("Documenti di casa/lettera all'avvocato.txt", "Testo cambiato");
-  fs::remove(originals.path() + "Documenti di casa/città è più/nota.txt");
-  fs::remove(originals.path() + "Foto à/grande.bin");
-  originals.Write("Posta/nuovo.eml", "dopo la copia");
+  WriteFile(originals.path(), "Documenti di casa/lettera all'avvocato.txt", "Testo cambiato");
+  fs::remove(Utf8Path(originals.path()) / Utf8Path("Documenti di casa/città è più/nota.txt"));
+  fs::remove(Utf8Path(originals.path()) / Utf8Path("Foto à/grande.bin"));
+  WriteFile(originals.path(), "Posta/nuovo.eml", "dopo la copia");
 
   // Elsewhere: the originals' whole paths reappear below the chosen folder, as they were saved.
   Restore("S", elsewhere.path());
-  const std::string below = elsewhere.path() + originals.path().substr(1);
+  const std::string below =
+      elsewhere.path() + originals.path().substr(platform::paths::DriveRoot(originals.path()).size());
   EXPECT_EQ(Snapshot(below), saved);
 
   // Over the originals: what was saved is back, byte for byte and with its times; what came

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
@@ -21,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/toolkit_message_box.h"
 #include "support/wait_for.h"
 
 namespace testing_support {
@@ -232,8 +232,7 @@ class AnswerDialogsByKey : public wxModalDialogHook {
       if (!dialog) return;
       ++owner.unanswered;
       if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
-      else if (GTK_IS_DIALOG(dialog->GetHandle()))  // the toolkit's own message box
-        gtk_dialog_response(GTK_DIALOG(dialog->GetHandle()), GTK_RESPONSE_CANCEL);
+      else CloseToolkitMessageBox(*dialog);
     }
     AnswerDialogsByKey& owner;
   };

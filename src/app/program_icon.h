@@ -1,0 +1,6 @@
+#pragma once
+
+class wxTopLevelWindow;
+
+// The program's icon on its main window.
+void ShowProgramIcon(wxTopLevelWindow& window);

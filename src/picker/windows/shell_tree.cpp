@@ -1,0 +1,139 @@
+#include "picker/shell_tree.h"
+
+// The toolkit's headers first: they include the system's in the order it needs.
+#include "picker/system_tree_view.h"
+#include "platform/windows/wide_text.h"
+
+#include <shlobj.h>
+
+namespace picker::shell_tree {
+
+const char* const kStartFolder = "C:\\";
+const char* const kTreeClass = "SysTreeView32";
+
+namespace {
+
+using platform::wide_text::Narrow;
+using platform::wide_text::Widen;
+
+// The dialog's size while it runs out of sight, in pixels.
+constexpr int kDialogSize = 480;
+
+// Module state: one picker at a time.
+System_TreeView_Rete* PicHost = nullptr;  // the window whose PicBrowse receives the tree
+std::wstring BrowsePath;                  // the path handed to the dialog for selection
+HWND hBrowseDlg = nullptr;
+HWND hTreeView = nullptr;
+WNDPROC OldDlgProc = nullptr;
+std::wstring TreeClass;  // the class of the child taken as the tree
+bool tree_taken = false;
+
+// Stands in front of the dialog's own procedure until the dialog's first move after it has
+// started: that move is the dialog manager placing it, and from then on it stays hidden.
+LRESULT CALLBACK DlgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC own = OldDlgProc;
+  if (msg == WM_MOVE) {
+    ::ShowWindow(hBrowseDlg, SW_HIDE);
+    ::SetWindowLongPtrW(hBrowseDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+  }
+  return ::CallWindowProcW(own, hwnd, msg, wParam, lParam);
+}
+
+// The last direct child of the dialog whose class name begins with TreeClass, or nullptr.
+HWND FindTree(HWND dialog) {
+  HWND found = nullptr;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(child, name, static_cast<int>(std::size(name)));
+    if (std::wstring_view(name).starts_with(TreeClass)) found = child;
+  }
+  return found;
+}
+
+HWND HostHandle() { return static_cast<HWND>(PicHost->PicBrowse->GetHWND()); }
+
+void TakeTreeView() {
+  ::SetParent(hTreeView, HostHandle());
+  tree_taken = true;
+  SizeTreeView(PicHost->PicBrowse->GetClientSize());
+  OldDlgProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hBrowseDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DlgWndProc)));
+}
+
+void PublishSelection(LPARAM item) {
+  wchar_t buffer[MAX_PATH] = {};
+  // A selection without a file-system path (a virtual folder) leaves the buffer empty.
+  ::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(item), buffer);
+  if (!PicHost) return;
+  PicHost->BrowsePath = Narrow(buffer);
+  PicHost->PathChange();
+}
+
+void SendSelection(const std::wstring& path) {
+  BrowsePath = path;
+  ::SendMessageW(hBrowseDlg, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(BrowsePath.c_str()));
+}
+
+int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
+  hBrowseDlg = hwnd;
+  if (uMsg == BFFM_INITIALIZED) {
+    // Out of sight: left of every screen, whatever the monitors' layout.
+    const int far_left = ::GetSystemMetrics(SM_XVIRTUALSCREEN) - ::GetSystemMetrics(SM_CXVIRTUALSCREEN) -
+                         2 * kDialogSize;
+    ::MoveWindow(hwnd, far_left, 0, kDialogSize, kDialogSize, TRUE);
+    SendSelection(BrowsePath);
+    hTreeView = FindTree(hwnd);
+    if (hTreeView && PicHost) {
+      TakeTreeView();
+    } else {
+      // Nothing to borrow: the dialog ends unseen and the picker shows a tree of its own.
+      ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+  } else if (uMsg == BFFM_SELCHANGED) {
+    PublishSelection(lParam);
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const char* tree_class) {
+  PicHost = &host;
+  TreeClass = Widen(tree_class);
+  BrowsePath = Widen(start);
+  tree_taken = false;
+  hTreeView = nullptr;
+
+  BROWSEINFOW info = {};
+  info.hwndOwner = ::GetDesktopWindow();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+  info.lpfn = BrowseCallback;
+  if (PIDLIST_ABSOLUTE item = ::SHBrowseForFolderW(&info)) ::CoTaskMemFree(item);
+
+  // The host may be gone by now (its close ended the dialog): only its absence is recorded.
+  const bool borrowed = hTreeView != nullptr;
+  PicHost = nullptr;
+  tree_taken = false;
+  return borrowed;
+}
+
+bool HoldsTree() { return tree_taken; }
+
+void SizeTreeView(const wxSize& inner) {
+  if (tree_taken) ::MoveWindow(hTreeView, 0, 0, inner.x, inner.y, TRUE);
+}
+
+void SetBrowsePath(const std::string& path) {
+  if (tree_taken) SendSelection(Widen(path));
+}
+
+void ReturnTreeView() {
+  if (!tree_taken) return;
+  tree_taken = false;
+  ::SetParent(hTreeView, hBrowseDlg);
+  // As if cancelled: the dialog's own result is never used.
+  ::SendMessageW(hBrowseDlg, WM_CLOSE, 0, 0);
+  ::DestroyWindow(hBrowseDlg);
+}
+
+}  // namespace picker::shell_tree

@@ -1,0 +1,157 @@
+// The folder-tree picker on Windows: the shell's folder dialog runs out of sight while its tree
+// works inside PicBrowse; with no tree to borrow, the picker's own tree takes its place.
+#include <gtest/gtest.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+
+#include "picker/system_tree_view.h"
+#include "platform/geometry.h"
+#include "platform/paths.h"
+#include "support/act_while_waiting.h"
+#include "support/gui_helpers.h"
+#include "support/temp_folder.h"
+
+#include <windows.h>
+
+namespace {
+
+using picker::System_TreeView_Rete;
+using testing_support::WaitFor;
+
+HWND Handle(const wxWindow* window) { return static_cast<HWND>(window->GetHWND()); }
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return name;
+}
+
+// The windows directly inside PicBrowse, by window class.
+std::vector<std::wstring> ChildClasses(const System_TreeView_Rete& picker) {
+  std::vector<std::wstring> classes;
+  for (HWND child = ::GetWindow(Handle(picker.PicBrowse), GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT))
+    classes.push_back(ClassOf(child));
+  return classes;
+}
+
+HWND BorrowedTree(const System_TreeView_Rete& picker) {
+  return ::FindWindowExW(Handle(picker.PicBrowse), nullptr, L"SysTreeView32", nullptr);
+}
+
+// Whether any visible top-level window of this program lies on a screen, besides the picker.
+bool AnotherWindowOnScreen(const System_TreeView_Rete& picker) {
+  struct Search {
+    HWND picker;
+    bool found = false;
+  } search{Handle(&picker)};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        RECT rect;
+        if (window != s.picker && ::IsWindowVisible(window) && ::GetWindowRect(window, &rect) &&
+            ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
+          s.found = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+struct Browsing {
+  store::ProfileState state;
+  std::vector<std::string> seen;  // Path_Scelto | caption, after each step recorded
+
+  void Run(const std::string& start, const char* tree_class, std::function<void(System_TreeView_Rete&)> act) {
+    testing_support::ActWhileWaiting action([&] { act(*System_TreeView_Rete::Open()); }, 300);
+    picker::BrowseForFolder(state, start, tree_class);
+    testing_support::PumpEvents();
+    EXPECT_EQ(System_TreeView_Rete::Open(), nullptr);
+  }
+  void Record(const System_TreeView_Rete& window) {
+    seen.push_back(state.Path_Scelto + " | " + window.GetTitle().utf8_string());
+  }
+};
+
+std::filesystem::path Utf8Path(const std::string& path) {
+  return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(path.c_str())));
+}
+
+// A folder directly on drive C:, removed with its contents afterwards. Wine's folder dialog
+// does not reliably reach a folder made moments earlier several levels down (the temporary
+// folder's): one directly below C:, listed as the dialog opens, it always finds.
+class FolderOnDriveC {
+ public:
+  FolderOnDriveC() : path_("C:\\faldone-città-" + std::to_string(::GetCurrentProcessId()) + "\\") {
+    std::filesystem::create_directories(Utf8Path(path_));
+  }
+  ~FolderOnDriveC() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Utf8Path(path_), ignored);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePickerCloses) {
+  FolderOnDriveC folder;
+  Browsing browsing;
+  HWND tree = nullptr;
+  std::string after_key;
+  browsing.Run("C:\\", picker::shell_tree::kTreeClass, [&](System_TreeView_Rete& window) {
+    tree = BorrowedTree(window);
+    ASSERT_NE(tree, nullptr) << "no tree was taken into PicBrowse";
+    EXPECT_EQ(ChildClasses(window), std::vector<std::wstring>{L"SysTreeView32"});
+    EXPECT_EQ(window.tree, nullptr);  // no tree of its own beside the borrowed one
+    // The dialog itself is nowhere on a screen.
+    EXPECT_FALSE(AnotherWindowOnScreen(window));
+    browsing.Record(window);  // the start folder, a drive root: one separator only
+
+    window.SetBrowsePath(folder.path());
+    browsing.Record(window);
+
+    // A person's key in the tree: Left goes up to the parent folder.
+    ASSERT_TRUE(WaitFor([&] {
+      ::SetForegroundWindow(Handle(&window));
+      ::SetFocus(tree);
+      return ::GetFocus() == tree;
+    }, std::chrono::seconds(5)));
+    const std::string before = browsing.state.Path_Scelto;
+    testing_support::PressKey(WXK_LEFT, wxMOD_NONE, [&] { return browsing.state.Path_Scelto != before; });
+    after_key = browsing.state.Path_Scelto;
+
+    // The tree fills PicBrowse as the window resizes.
+    window.SetClientSize(wxSize(420, 380));
+    testing_support::PumpEvents();
+    RECT rect;
+    ::GetWindowRect(tree, &rect);
+    EXPECT_EQ(wxSize(rect.right - rect.left, rect.bottom - rect.top), window.PicBrowse->GetClientSize());
+    window.Close();  // the close box
+  });
+  EXPECT_EQ(browsing.seen, (std::vector<std::string>{"C:\\ | C:\\", folder.path() + " | " + folder.path()}));
+  EXPECT_EQ(after_key, "C:\\");
+  // The tree went back to its dialog, and the dialog is gone with it.
+  EXPECT_FALSE(::IsWindow(tree));
+}
+
+TEST(ShellTreePicker, WithNoTreeToBorrowThePickersOwnTreeTakesItsPlaceWithoutAWord) {
+  testing_support::TempFolder folder;
+  Browsing browsing;
+  browsing.Run(folder.path(), "NessunAlbero", [&](System_TreeView_Rete& window) {
+    ASSERT_NE(window.tree, nullptr);
+    EXPECT_EQ(BorrowedTree(window), nullptr);
+    EXPECT_FALSE(AnotherWindowOnScreen(window));  // the dialog ended unseen
+    browsing.Record(window);
+    window.SetBrowsePath(folder.path() + "non\\esiste");  // the nearest folder above it
+    browsing.Record(window);
+    window.OnConfirm();
+  });
+  EXPECT_EQ(browsing.seen, (std::vector<std::string>{folder.path() + " | " + folder.path(),
+                                                     folder.path() + " | " + folder.path()}));
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+#pragma once
+
+class wxDialog;
+
+namespace testing_support {
+
+// Closes a message box that the toolkit shows through the system itself (no modal loop of the
+// toolkit's own to end), as its Cancel or close box would.
+void CloseToolkitMessageBox(wxDialog& dialog);
+
+}  // namespace testing_support
