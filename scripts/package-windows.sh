@@ -11,10 +11,7 @@ build="build-windows"
 folder=$build/Faldone
 zip=$build/faldone-windows.zip
 
-bash scripts/windows/deps.sh
-cmake -S . -B "$build" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DFALDONE_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target faldone archivia
+bash scripts/windows/build.sh "$build" -DFALDONE_TESTS=OFF
 
 # Windows' own DLLs, which every Windows 10 and later has.
 system_dlls='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|oleacc|advapi32|rpcrt4|uxtheme|winspool\.drv|winmm|version|ws2_32|winhttp|msvcrt|msimg32|imm32|bcrypt|api-ms-win-[a-z0-9-]+)\.dll$|^winspool\.drv$'

@@ -24,36 +24,16 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <shellapi.h>
 #else
 #include <fcntl.h>
 #endif
+
+#include "support/program_arguments.h"
 
 namespace {
 
 std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-// The arguments as UTF-8, as the program received them.
-std::vector<std::string> Arguments(int argc, char** argv) {
-#ifdef _WIN32
-  (void)argc, (void)argv;
-  int count = 0;
-  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) {
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8.data(), length, nullptr, nullptr);
-    utf8.pop_back();  // the closing NUL
-    arguments.push_back(utf8);
-  }
-  ::LocalFree(wide);
-  return arguments;
-#else
-  return std::vector<std::string>(argv + 1, argv + argc);
-#endif
 }
 
 // Whether value is open here. On Windows a handle's number may be reused by one of this
@@ -72,7 +52,8 @@ bool IsOpen(long long value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args = Arguments(argc, argv);
+  std::vector<std::string> args = testing_support::ProgramArguments(argc, argv);
+  args.erase(args.begin());  // the program itself
   if (!args.empty() && args[0] == "-min") {
     for (const std::string& arg : args)
       if (!arg.starts_with('-')) {

@@ -10,22 +10,18 @@
 namespace testing_support {
 
 // Stands in for the archiver where a test cares about what is run rather than about archives:
-// a script that records each run's arguments (one line per run, each argument followed by
-// "|"), waits the given time, and ends with 1 ("some files failed") when an argument holds
-// "guasta".
+// a copy of the test archiver program (fake_archiver_program.cpp) in a folder of its own, which
+// records each run's arguments (one line per run, each argument followed by "|"), waits the
+// given time, and ends with 1 ("some files failed") when an argument holds "guasta".
+// The test's CMake defines FALDONE_FAKE_ARCHIVER, the built program's path.
 class FakeArchiver {
  public:
   explicit FakeArchiver(const std::string& sleep_seconds = "0") {
-    folder_.Write("archivia",
-                  "#!/bin/sh\n"
-                  "for a in \"$@\"; do printf '%s|' \"$a\"; done >> '" + folder_.path() + "runs'\n"
-                  "echo >> '" + folder_.path() + "runs'\n"
-                  "sleep " + sleep_seconds + "\n"
-                  "case \"$*\" in *guasta*) exit 1;; esac\n");
-    std::filesystem::permissions(path(), std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(FALDONE_FAKE_ARCHIVER, path());
+    folder_.Write("sleep", sleep_seconds);
   }
 
-  std::string path() const { return folder_.path() + "archivia"; }
+  std::string path() const { return folder_.path() + "archivia" FALDONE_EXE_SUFFIX; }
 
   std::vector<std::string> Runs() const {
     std::vector<std::string> runs;

@@ -2,7 +2,7 @@
 
 // The toolkit's headers first: they include the system's in the order it needs.
 #include "picker/system_tree_view.h"
-#include "platform/windows/wide_text.h"
+#include "platform/windows/wide.h"
 
 #include <shlobj.h>
 
@@ -13,8 +13,8 @@ const char* const kTreeClass = "SysTreeView32";
 
 namespace {
 
-using platform::wide_text::Narrow;
-using platform::wide_text::Widen;
+using platform::windows::Narrow;
+using platform::windows::Widen;
 
 // The dialog's size while it runs out of sight, in pixels.
 constexpr int kDialogSize = 480;

@@ -1,7 +1,7 @@
 #include "platform/launcher.h"
 
-// windows.h (through wide_text.h) before the shell header, which relies on its types.
-#include "platform/windows/wide_text.h"
+// windows.h (through wide.h) before the shell header, which relies on its types.
+#include "platform/windows/wide.h"
 
 #include <shellapi.h>
 
@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kInstalledHelpPage = "C:\\FALDONE\\HELP\\FALDONE.htm";
 
 bool Exists(const std::string& path) {
-  return ::GetFileAttributesW(wide_text::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return ::GetFileAttributesW(windows::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ bool Exists(const std::string& path) {
 bool OpenDocument(const std::string& path) {
   // A missing document is refused here: the shell would otherwise show its own error box.
   if (!Exists(path)) return false;
-  const HINSTANCE result = ::ShellExecuteW(nullptr, nullptr, wide_text::Widen(path).c_str(), nullptr,
+  const HINSTANCE result = ::ShellExecuteW(nullptr, nullptr, windows::Widen(path).c_str(), nullptr,
                                            nullptr, SW_SHOWMAXIMIZED);
   // The shell's documented test: values above 32 mean the document was handed over.
   return reinterpret_cast<INT_PTR>(result) > 32;
