@@ -17,8 +17,13 @@ std::vector<runner::Job> RestoreJobs(const store::ProfileState& state, const std
     const std::string archive = state.Path_Dati + name;
     const std::string target =
         over_originals ? platform::paths::DriveRoot(state.Path_Riga[i]) : state.Cartella_Arrivo;
-    const std::string problem =
-        platform::files::IsRegularFile(archive) ? "" : "l'archivio " + name + " non esiste";
+    // Over the originals the archive goes back to the root of the folder's drive; a folder that
+    // names no drive would send it into whatever folder the archiver happens to start in.
+    std::string problem;
+    if (!platform::files::IsRegularFile(archive))
+      problem = "l'archivio " + name + " non esiste";
+    else if (over_originals && !platform::paths::IsAbsolute(state.Path_Riga[i]))
+      problem = "la cartella d'origine non è un percorso completo: " + state.Path_Riga[i];
     jobs.push_back(runner::MakeJob(i, state.Des_Riga[i], state.Path_Riga[i], problem,
                                    runner::RestoreCommandLine(archiver, archive, target)));
   }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "main_window/restore_target.h"
+#include "platform/paths.h"
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
 #include "support/fake_archiver.h"
@@ -18,6 +19,9 @@
 namespace {
 
 using Strings = std::vector<std::string>;
+using platform::paths::kSeparator;
+// What the archiver is asked to take from a folder: everything in it.
+const std::string kAll = kSeparator + std::string("*.*");
 using testing_support::WaitFor;
 
 // Watches from the event loop that runs a modal dialog: acts on the dialog once it shows. One
@@ -91,9 +95,9 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   for (const char* folder : {"Documenti/a.txt", "Foto di città/b.jpg", ".posta/c.eml"}) originals.Write(folder, "x");
   const std::string home = originals.path();
   data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n"
-                             " 1#Documenti#" + home + "Documenti/\r\n"
-                             " 2##" + home + "Foto di città/\r\n"
-                             " 3#Posta#" + home + ".posta/\r\n");
+                             " 1#Documenti#" + home + "Documenti" + kSeparator + "\r\n"
+                             " 2##" + home + "Foto di città" + kSeparator + "\r\n"
+                             " 3#Posta#" + home + ".posta" + kSeparator + "\r\n");
   Choose("  Copia_01.Dat ");
   window->OnBackup();
   EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
@@ -101,7 +105,7 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled());
   EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 3: Documenti"; }));
   EXPECT_EQ(dialogs.busy_depth(), 1);
-  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: " + home + "Foto di città/"; }));
+  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: " + home + "Foto di città" + kSeparator; }));
   // A list click gives the commands back meanwhile; they must not start a second archiver.
   window->SetProfileCommandsEnabled(true);
   window->OnBackup();
@@ -111,9 +115,9 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
   const std::string archive = data.path() + testing_support::TodayDDMM();
-  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "_1_1.ZIP|" + home + "Documenti/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "_1_2.ZIP|" + home + "Foto di città/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "_1_3.ZIP|" + home + ".posta/*.*|"}));
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "_1_1.ZIP|" + home + "Documenti" + kAll + "|",
+                                      "-min|-a|-r|-p|" + archive + "_1_2.ZIP|" + home + "Foto di città" + kAll + "|",
+                                      "-min|-a|-r|-p|" + archive + "_1_3.ZIP|" + home + ".posta" + kAll + "|"}));
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", wait, "beep", wait, "beep", "message: COPIA TERMINATA !!!"}));
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
   EXPECT_EQ(dialogs.busy_depth(), 0);
@@ -131,10 +135,10 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
   originals.Write("guasta/b.txt", "x");
   originals.Write("Senza barra/c.txt", "x");
   std::string profile = "Copia_12.Dat#Lavoro\r\n"
-                        " 1#Contratti#" + home + "contratti/\r\n"
+                        " 1#Contratti#" + home + "contratti" + kSeparator + "\r\n"
                         " 2#Vuota#   \r\n"
                         " 3#Citazioni#" + home + "\"citazioni\"/\r\n"
-                        " 4#Disco guasto#" + home + "guasta/\r\n"
+                        " 4#Disco guasto#" + home + "guasta" + kSeparator + "\r\n"
                         " 5#Documenti#C:\\DOC\\\r\n"
                         " 6#Senza barra#" + home + "Senza barra\r\n";
   for (int i = 7; i <= 100; ++i)
@@ -146,9 +150,9 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
   const std::string archive = data.path() + testing_support::TodayDDMM();
-  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "12_1.ZIP|" + home + "contratti/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "12_4.ZIP|" + home + "guasta/*.*|",
-                                      "-min|-a|-r|-p|" + archive + "12_6.ZIP|" + home + "Senza barra/*.*|"}));
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "12_1.ZIP|" + home + "contratti" + kAll + "|",
+                                      "-min|-a|-r|-p|" + archive + "12_4.ZIP|" + home + "guasta" + kAll + "|",
+                                      "-min|-a|-r|-p|" + archive + "12_6.ZIP|" + home + "Senza barra" + kAll + "|"}));
   ASSERT_EQ(dialogs.Log(), (Strings{"beep", "detailed message: ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
                                             "Cartelle non salvate o salvate solo in parte: 98 su 100"}));
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "restore/archive_search.h"
 #include "restore/restore_items.h"
@@ -9,6 +10,7 @@
 
 namespace {
 
+using platform::paths::kSeparator;
 using restore::CERCA_ARCHIVI;
 using restore::ReadRestoreItem;
 using restore::RestoreJobs;
@@ -88,9 +90,15 @@ TEST_F(ArchiveSearchTest, RestoreJobsForLineHundredABlankTargetAndAQuotedOne) {
   state.Archivio_Scelto = "3112_1_7.ZIP";
   state.Cartella_Arrivo = "   ";  // blank: over the originals
   data.Write("3112_100.ZIP", "");
+  state.Path_Riga[100] = data.path() + "dati" + kSeparator;  // a complete path on every system
   auto jobs = RestoreJobs(state, "/p/archivia");
   ASSERT_EQ(jobs.size(), 100u);
-  EXPECT_EQ(jobs[99].command_line, "/p/archivia -min -e -o " + data.path() + "3112_100.ZIP \"/\"");
+  EXPECT_EQ(jobs[99].command_line, "/p/archivia -min -e -o " + data.path() + "3112_100.ZIP \"" +
+                                       platform::paths::DriveRoot(data.path()) + "\"");
+  // A line whose folder names no drive has no original place to go back to.
+  state.Path_Riga[100] = "dati/100/";
+  EXPECT_EQ(RestoreJobs(state, "/p/archivia")[99].refusal,
+            "la cartella d'origine non è un percorso completo: dati/100/");
   EXPECT_EQ(jobs[0].refusal, "l'archivio 3112_1_1.ZIP non esiste");
   state.Cartella_Arrivo = "/tmp/\"x\"/";
   EXPECT_NE(RestoreJobs(state, "/p/archivia")[99].refusal.find("virgolette"), std::string::npos);
