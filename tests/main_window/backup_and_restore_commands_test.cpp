@@ -162,7 +162,7 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
       "   riga 2  Vuota: la cartella da salvare non è indicata\r"
       "   riga 3  Citazioni: il percorso contiene le virgolette (\") e non può essere passato al programma "
       "di archiviazione: " + home + "\"citazioni\"/\r"
-      "   riga 4  Disco guasto  (" + home + "guasta/): alcuni file non sono stati salvati\r"
+      "   riga 4  Disco guasto  (" + home + "guasta" + kSeparator + "): alcuni file non sono stati salvati\r"
       "   riga 5  Documenti: la cartella non esiste: C:\\DOC\\\r"
       "   riga 7  Archivio 7: la cartella non esiste: D:\\ARCHIVIO\\7\\\r"));
   for (int i = 7; i <= 100; ++i)
@@ -170,7 +170,7 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
                            ": la cartella non esiste: D:\\ARCHIVIO\\" + std::to_string(i) + "\\\r"),
               std::string::npos) << i;
   EXPECT_TRUE(details.ends_with("\r\rCartelle salvate:\r"
-                                "   riga 1  Contratti  (" + home + "contratti/)\r"
+                                "   riga 1  Contratti  (" + home + "contratti" + kSeparator + ")\r"
                                 "   riga 6  Senza barra  (" + home + "Senza barra)"));
 }
 
