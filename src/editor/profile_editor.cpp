@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "platform/placement.h"
 #include "platform/text.h"
+#include "platform/text_box.h"
 #include "platform/user_error.h"
 #include "store/numeric.h"
 #include "store/profile_file.h"
@@ -71,7 +72,7 @@ void Form2::BuildControls() {
     platform::FitCaption(*text, false, room.IsEmpty() ? r : room);
   };
   auto text_box = [&](long style, const wxColour& background, const wxRect& r) {
-    auto* box = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, style);
+    auto* box = new platform::TextBox(panel, style);
     box->SetBackgroundColour(background);
     place(box, r);
     return box;

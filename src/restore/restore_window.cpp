@@ -10,6 +10,7 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/text_box.h"
 #include "restore/restore_items.h"
 #include "restore/restore_jobs.h"
 #include "runner/run_messages.h"
@@ -63,8 +64,7 @@ void RestoreWindow::BuildControls() {
     platform::FitCaption(*l, false, room.IsEmpty() ? r : room);
   };
   auto text = [&](const wxColour& background, bool read_only, const wxRect& r) {
-    auto* t = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
-                             read_only ? wxTE_READONLY : 0);
+    auto* t = new platform::TextBox(panel, read_only ? wxTE_READONLY : 0);
     t->SetBackgroundColour(background);
     place(t, r);
     return t;

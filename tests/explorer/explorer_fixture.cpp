@@ -5,18 +5,6 @@
 #include "support/gui_helpers.h"
 
 namespace explorer {
-namespace {
-
-// A toolkit assertion fails the test here, instead of opening a dialog that waits for a click.
-void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
-                  const wxString& message) {
-  ADD_FAILURE() << "toolkit assertion " << condition << " in " << function << " (" << file << ":"
-                << line << "): " << message;
-}
-
-const bool kAssertionsFail = (wxSetAssertHandler(FailOnAssert), true);
-
-}  // namespace
 
 void ExplorerTest::TearDown() {
   if (window) testing_support::DestroyNow(window);

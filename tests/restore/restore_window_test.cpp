@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window/main_window.h"
+#include "platform/paths.h"
 #include "restore/restore_items.h"
 #include "support/fake_archiver.h"
 #include "support/gui_helpers.h"
@@ -22,6 +23,12 @@ using testing_support::WaitFor;
 const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente",
                                           "commands on"};
 
+// An original folder as this system writes it, on the drive of where the test writes.
+std::string Office(const std::string& drive_root, int line) {
+  using platform::paths::kSeparator;
+  return drive_root + "ufficio" + kSeparator + std::to_string(line) + kSeparator;
+}
+
 class RestoreWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -29,9 +36,10 @@ class RestoreWindowTest : public ::testing::Test {
     state.Nome_Copia = "Copia_03.Dat";
     state.Descriz_Copia = "Ufficio";
     state.Num_Righe = 12;
+    owner->Show();
     for (int i = 1; i <= 12; ++i) {
       state.Des_Riga[i] = "Riga " + std::to_string(i);
-      state.Path_Riga[i] = "/ufficio/" + std::to_string(i) + "/";
+      state.Path_Riga[i] = Office(root, i);
       data.Write("1205_3" + std::string(i < 10 ? "_" : "") + std::to_string(i) + ".ZIP", "");
     }
   }
@@ -41,10 +49,11 @@ class RestoreWindowTest : public ::testing::Test {
     if (WindowOpen()) window->Destroy();
     // Gone for good, or its focus would go on into the next test.
     EXPECT_TRUE(WaitFor([&] { return !window; }));
+    testing_support::DestroyNow(owner);
   }
 
   void Open(const std::vector<std::string>& items) {
-    window = restore::OpenRestoreWindow(nullptr, state, link, archiver.path(), items);
+    window = restore::OpenRestoreWindow(owner, state, link, archiver.path(), items);
     opened = window.get();
   }
   void Click(int index) {
@@ -57,6 +66,9 @@ class RestoreWindowTest : public ::testing::Test {
   }
 
   TempFolder data;
+  const std::string root = platform::paths::DriveRoot(data.path());
+  // Stands where the main window stands: the restore window floats on it.
+  wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "Faldone");
   FakeArchiver archiver{"0.1"};
   store::ProfileState state;
   ScriptedDialogs dialogs;
@@ -64,8 +76,8 @@ class RestoreWindowTest : public ::testing::Test {
   wxWeakRef<restore::RestoreWindow> window;
   wxWindow* opened = nullptr;  // the window opened last, compared only
   const std::vector<std::string> items{
-      restore::RestoreListItem(1, "1105_3_1.ZIP", "Riga 1", "/ufficio/1/"),
-      restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")};
+      restore::RestoreListItem(1, "1105_3_1.ZIP", "Riga 1", Office(root, 1)),
+      restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", Office(root, 2))};
 };
 
 // Through the toolkit, in front of the real main window.
@@ -109,8 +121,8 @@ TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   Click(1);
   EXPECT_EQ(window->txtNum_Copia->GetValue() + "|" + window->txtDes_Copia->GetValue() + "|" +
                 window->txtPath_Copia->GetValue(),
-            "2|Riga 2|/ufficio/2/");
-  EXPECT_EQ(state.Path_Copia, "/ufficio/2/");
+            "2|Riga 2|" + Office(root, 2));
+  EXPECT_EQ(state.Path_Copia, Office(root, 2));
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");
   window->OnRestore();
   EXPECT_FALSE(window->Command5->IsEnabled());
@@ -125,7 +137,7 @@ TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   std::vector<std::string> expected;
   for (int i = 1; i <= 12; ++i)
     expected.push_back("-min|-e|-o|" + data.path() + "1205_3" + (i < 10 ? "_" : "") +
-                       std::to_string(i) + ".ZIP|/|");
+                       std::to_string(i) + ".ZIP|" + root + "|");
   EXPECT_EQ(archiver.Runs(), expected);
   EXPECT_EQ(dialogs.Messages().back(), "RIPRISTINO TERMINATO !!!");
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
@@ -152,9 +164,9 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
             "Cartelle non ripristinate o ripristinate solo in parte: 3 su 3");
   EXPECT_EQ(dialogs.calls().back().details,
             "Cartelle NON ripristinate o ripristinate solo in parte:\r"
-            "   riga 1  Riga 1  (/ufficio/1/): alcuni file non sono stati ripristinati\r"
-            "   riga 2  Riga 2  (/ufficio/2/): alcuni file non sono stati ripristinati\r"
-            "   riga 3  Riga 3  (/ufficio/3/): l'archivio 1205_3_3.ZIP non esiste\r\r"
+            "   riga 1  Riga 1  (" + Office(root, 1) + "): alcuni file non sono stati ripristinati\r"
+            "   riga 2  Riga 2  (" + Office(root, 2) + "): alcuni file non sono stati ripristinati\r"
+            "   riga 3  Riga 3  (" + Office(root, 3) + "): l'archivio 1205_3_3.ZIP non esiste\r\r"
             "Cartelle ripristinate:\r"
             "   nessuna");
 }
@@ -162,8 +174,8 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
 TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   state.Num_Righe = 0;  // nothing runs: the window just closes
   const auto before = state.Path_Riga;
-  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/"),
-        restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", "/ufficio/2/")});
+  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2)),
+        restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
   Click(0);
   window->txtPath_Copia->ChangeValue("/altrove/");
   window->OnRestore();

@@ -8,6 +8,7 @@
 #include <wx/init.h>
 
 #include <cstdio>
+#include <string>
 
 #include "platform/text_language.h"
 
@@ -18,11 +19,21 @@ class TestApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
+// A toolkit assertion fails the test that made it. Left to the toolkit it opens a modal
+// message box that nobody answers, and the test waits for ever.
+void FailTheTest(const wxString& file, int line, const wxString& function, const wxString& condition,
+                 const wxString& message) {
+  ADD_FAILURE_AT(file.utf8_str(), line)
+      << "toolkit assertion in " << function.utf8_string() << ": " << condition.utf8_string() << " "
+      << message.utf8_string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   testing::InitGoogleMock(&argc, argv);
   wxApp::SetInstance(new TestApp);
+  wxSetAssertHandler(FailTheTest);
   if (!wxEntryStart(argc, argv)) {
     std::fprintf(stderr, "Impossibile avviare l'interfaccia grafica: manca un display?\n");
     return 1;
