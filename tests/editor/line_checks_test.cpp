@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/list_columns.h"
+#include "platform/paths.h"
 #include "store/editor_items.h"
 
 namespace {
@@ -59,12 +62,16 @@ TEST(ConfirmChecks, RefuseWhatWouldBreakTheFileOrTheArchiverCommandLine) {
 }
 
 TEST(ConfirmChecks, AGoodLineIsTrimmedAndItsFolderEndsInOneSeparator) {
+  const auto native = [](std::string path) {
+    std::replace(path.begin(), path.end(), '/', platform::paths::kSeparator);
+    return path;
+  };
   store::ProfileState state;
   const editor::CheckedLine line =
-      CheckLine({"A.Dat", "Casa", " 3 ", "  Lettere ", "  /home/a/Lettere  "}, state);
+      CheckLine({"A.Dat", "Casa", " 3 ", "  Lettere ", "  " + native("/home/a/Lettere") + "  "}, state);
   EXPECT_EQ(std::to_string(line.number) + "|" + line.description + "|" + line.path,
-            "3|Lettere|/home/a/Lettere/");
-  EXPECT_EQ(CheckLine({"A.Dat", "Casa", "3", "Lettere", "/home/a/"}, state).path, "/home/a/");
+            "3|Lettere|" + native("/home/a/Lettere/"));
+  EXPECT_EQ(CheckLine({"A.Dat", "Casa", "3", "Lettere", native("/home/a/")}, state).path, native("/home/a/"));
 }
 
 TEST(ListColumns, ALineReadBackFromTheListShowsAtMost40CharactersOfItsDescription) {

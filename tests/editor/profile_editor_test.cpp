@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "explorer/explorer_window.h"
 #include "main_window/main_window.h"
 #include "picker/form4.h"
 #include "picker/system_tree_view.h"
+#include "platform/drives.h"
+#include "platform/paths.h"
 #include "store/editor_items.h"
+#include "editor/tree_without_folder.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
 #include "support/recording_link.h"
@@ -61,7 +65,11 @@ class EditorTest : public ::testing::Test {
       items.push_back(store::EditorListItem(static_cast<int>(i + 1), lines[i].first, In(lines[i].second)));
     return items;
   }
-  std::string In(const std::string& name) const { return folder.path() + name; }
+  // A folder in the test folder, name written with "/" and given in the system's form.
+  std::string In(std::string name) const {
+    std::replace(name.begin(), name.end(), '/', platform::paths::kSeparator);
+    return folder.path() + name;
+  }
   std::string File() const { return folder.Read("Copia_01.Dat"); }
 
   static std::vector<std::string> Items(const Form2& editor) { return testing_support::ListItems(*editor.List1); }
@@ -154,7 +162,8 @@ TEST_F(EditorTest, AFolderThatDoesNotExistIsStoredOnlyWhenTheUserSaysS) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   const std::string before = File();
   Click(editor, 0);
-  editor.txtPath_Copia->ChangeValue("/media/chiavetta/Lettere");
+  const std::string stick = In("chiavetta/Lettere");  // a memory stick not plugged in
+  editor.txtPath_Copia->ChangeValue(stick);
   for (const char* answer : {"s", " S "}) {
     EXPECT_EQ(File(), before);
     dialogs.Answer(answer);
@@ -162,9 +171,9 @@ TEST_F(EditorTest, AFolderThatDoesNotExistIsStoredOnlyWhenTheUserSaysS) {
   }
   const auto& question = dialogs.calls()[0];
   EXPECT_EQ(question.text + "|" + question.title + "|" + question.default_text,
-            "La cartella /media/chiavetta/Lettere/ non esiste o non è raggiungibile.\r\n\r\n"
+            "La cartella " + In("chiavetta/Lettere/") + " non esiste o non è raggiungibile.\r\n\r\n"
             "Confermi ugualmente la riga ?   (S/N)|Conferma riga|N");
-  EXPECT_EQ(File(), "Copia_01.Dat#Documenti\r\n 1#Lettere#/media/chiavetta/Lettere/\r\n");
+  EXPECT_EQ(File(), FileText({{"Lettere", "chiavetta/Lettere/"}}));
 }
 
 TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
@@ -198,7 +207,8 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   ClickItem(*editor.List1, 0);
   EXPECT_EQ(Boxes(editor), "1|" + fifty + "|" + In("Lettere/"));
   ClickOn(*editor.txtPath_Copia);
-  PressKey('A', wxMOD_CONTROL);
+  PressKey(WXK_HOME);
+  PressKey(WXK_END, wxMOD_SHIFT);
   TypeText(In("Musica"));
   ClickOn(*editor.Command2);
   EXPECT_EQ(File(), FileText({{fifty, "Musica/"}, {"Foto", "Foto/"}}));
@@ -261,16 +271,19 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAnd
   ActWhileWaiting choose([&] {
     picker::System_TreeView_Rete* picker = picker::System_TreeView_Rete::Open();
     start = state.Path_Scelto;
-    picker->SetBrowsePath(In("Foto"));
+    // Wine's shell tree may take a while to reach a folder made moments earlier.
+    EXPECT_TRUE(testing_support::WaitFor([&] {
+      picker->SetBrowsePath(In("Foto"));
+      return state.Path_Scelto == In("Foto/");
+    }, std::chrono::seconds(10)));
     picker->OnConfirm();
   });
   editor.OnBrowse();
-  EXPECT_EQ(start, "/");
+  EXPECT_EQ(start, picker::shell_tree::kStartFolder);
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Foto/"));
 
   ActWhileWaiting choose_nothing([&] {
-    wxTreeCtrl* tree = picker::System_TreeView_Rete::Open()->tree->GetTreeCtrl();
-    tree->SelectItem(tree->GetRootItem());  // an item without a folder
+    editor::SelectAnItemWithoutFolder(*picker::System_TreeView_Rete::Open(), state);
     picker::System_TreeView_Rete::Open()->Close();
   });
   editor.OnBrowse();
@@ -305,7 +318,9 @@ TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfir
     });
     menu->SendEvent(menu->FindItemByPosition(2)->GetId());
     PumpEvents();
-    EXPECT_EQ(Text(editor.txtPath_Copia), confirm ? "/" : In("Lettere/")) << confirm;
+    // Confirmed at once, the explorer hands back the folder it opened at: the first drive's root.
+    EXPECT_EQ(Text(editor.txtPath_Copia),
+              confirm ? platform::drives::ListDrives().front().mount_point : In("Lettere/")) << confirm;
   }
 
   Click(editor, 0);
