@@ -28,8 +28,12 @@ fi
 
 # The Wine server stays a minute after its last program ends, so the next test starts in a
 # fraction of a second instead of bringing Wine up again; it refuses quietly when it already runs.
+# Wine's own services start with the first program of a session and live as long as the server:
+# started here, away from the program's output, they hold no test's output open, and CTest does
+# not wait a minute after each test for them to let go of it.
 server=$(dirname "$wine")/wineserver64
 [ -x "$server" ] || server=wineserver
-"$server" -p60 2>/dev/null || true
+"$server" -p60 </dev/null >/dev/null 2>&1 || true
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 exec "$wine" "$@"
