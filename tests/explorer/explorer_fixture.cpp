@@ -1,6 +1,7 @@
 #include "explorer/explorer_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "support/gui_helpers.h"
 
@@ -33,6 +34,17 @@ void ExplorerTest::Open() {
 
 std::string ExplorerTest::Root() const {
   return folder.path().substr(0, folder.path().size() - 1);
+}
+
+std::string ExplorerTest::Key(const std::string& relative) const {
+  std::string key = Root() + platform::paths::kSeparator + relative;
+  std::replace(key.begin(), key.end(), '/', platform::paths::kSeparator);
+  return key;
+}
+
+void ExplorerTest::Remove(const std::string& relative) const {
+  const std::string key = Key(relative);
+  std::filesystem::remove_all(std::filesystem::path(std::u8string(key.begin(), key.end())));
 }
 
 wxTreeItemId ExplorerTest::Node(const std::string& relative) const {
