@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "explorer/tree_click.h"
 #include "support/gui_helpers.h"
 
 namespace explorer {
@@ -63,7 +64,7 @@ std::vector<std::string> ExplorerTest::ChildTexts(const wxTreeItemId& node) cons
 void ExplorerTest::Click(const std::string& relative) {
   const wxTreeItemId node = Node(relative);
   ASSERT_TRUE(node.IsOk()) << relative;
-  window->trvDir->SelectItem(node);
+  testing_support::SelectAsUser(*window->trvDir, node);
 }
 
 std::vector<std::string> ExplorerTest::ListedNames() const {
