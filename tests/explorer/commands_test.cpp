@@ -1,4 +1,4 @@
-// The context menus' commands: clipboard marker, paste, delete, trash, open and properties.
+// The context menus' commands: clipboard marker, paste, delete, open and properties.
 #include "explorer/explorer_fixture.h"
 #include "explorer/menu_ids.h"
 #include "explorer/show_explorer.h"
@@ -158,7 +158,7 @@ TEST_F(CommandsTest, OpenEditAndPropertiesReachTheDesktopWithTheRightPaths) {
 TEST(ShowExplorerAndWait, AnnullaEmptiesTheChosenFolderAndConfermaKeepsTheLastShown) {
   testing_support::ScriptedDialogs dialogs;
   store::ProfileState state;
-  // With the desktop's drives the first is the system's own, "/" or "C:\\".
+  // With the desktop's drives the first is the system's own: "/", or "C:\" on Windows.
   const std::string first_drive = ChosenFolder(platform::drives::ListDrives().front().mount_point);
   for (const bool cancel : {true, false}) {
     state.Path_Scelto = "prima";

@@ -1,4 +1,4 @@
-// The file list: fills, views, mouse and keys, renaming and the two read failures.
+// The file list: fills, views, mouse and keys, renaming and a folder that vanished.
 #include <cerrno>
 
 #include "explorer/explorer_fixture.h"
