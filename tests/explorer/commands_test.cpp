@@ -1,11 +1,9 @@
-// The context menus' commands: clipboard marker, paste, delete, trash, open and properties.
-#include <filesystem>
-
-#include "explorer/bind_mount.h"
+// The context menus' commands: clipboard marker, paste, delete, open and properties.
 #include "explorer/explorer_fixture.h"
-#include "explorer/isolated_trash.h"
 #include "explorer/menu_ids.h"
 #include "explorer/show_explorer.h"
+#include "explorer/tree_keys.h"
+#include "platform/drives.h"
 #include "support/gui_helpers.h"
 
 namespace explorer {
@@ -104,70 +102,29 @@ TEST_F(CommandsTest, PasteIgnoresForeignTextsAndRefusesAFolderIntoItsOwnSubfolde
   EXPECT_EQ(ListedNames(), (Names{"a.jpg"}));
 }
 
-// Only the tree's root was protected: a folder with another disk mounted on it could be
-// deleted for good, which emptied that disk.
-TEST_F(CommandsTest, NeitherTheRootNorAMountPointIsEverDeletedOrMoved) {
-  folder.Write("a.txt", "a");
-  folder.Write("Chiavetta/foto.jpg", "f");
-  folder.Write("Disco/.keep", "");
-  folder.Write("Altrove/.keep", "");
-  const testing_support::BindMount disk(Key("Chiavetta"), Key("Disco"));
-  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a file system here";
-  Open();
-  window->OnLeftDirMenu(kDeleteFolderItem);
-  Click("Disco");
-  window->OnLeftDirMenu(kDeleteFolderItem);
-  shift_down = true;
-  window->OnLeftDirMenu(kDeleteFolderItem);
-  window->OnLeftDirMenu(kCutFolderItem);
-  Click("Altrove");
-  window->OnLeftDirMenu(kPasteInTreeItem);
-  EXPECT_EQ(dialogs.calls().size(), 4u);
-  EXPECT_EQ(Messages(), Names(4, "Delete | critical | You can't delete root"));
-  EXPECT_EQ(folder.Read("Disco/foto.jpg"), "f");
-  EXPECT_EQ(folder.Read("Chiavetta/foto.jpg"), "f");
-  EXPECT_FALSE(folder.Exists("Altrove/Disco"));
-  EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Disco") + ";;cut");
-}
-
-TEST_F(CommandsTest, DeleteUsesTheTrashOrWithShiftDeletesForGoodAndEmptyRecycleBinAsksFirst) {
-  folder.Write("Dati/cestino.txt", "1");
-  folder.Write("Dati/per-sempre.txt", "2");
-  folder.Write("Trash/files/vecchio.txt", "v");
-  folder.Write("Trash/info/vecchio.txt.trashinfo", "i");
-  trash_folders = {Key("Trash")};
-  Open();
-  Click("Dati");
-  SelectFile("cestino.txt");
-  dialogs.Answer("S");
-  window->OnFileMenu(kDeleteFileItem);
-  EXPECT_EQ(ListedNames(), (Names{"per-sempre.txt"}));
-  EXPECT_TRUE(std::filesystem::exists(testing_support::IsolatedTrashFolder() + "/files/cestino.txt"));
-  shift_down = true;
-  SelectFile("per-sempre.txt");
-  dialogs.Answer("S");
-  window->OnFileMenu(kDeleteFileItem);
-  EXPECT_TRUE(ListedNames().empty());
-  EXPECT_EQ(dialogs.calls()[1].text.rfind("Eliminare definitivamente il file", 0), 0u);
-
-  dialogs.Answer("S");
-  window->OnRecycleMenu();
-  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/files")));
-  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/info")));
-  EXPECT_EQ(dialogs.calls()[2].default_text, "N");
-}
-
-TEST_F(CommandsTest, DeletingAFolderShowsItsParentAfterwardsEvenWhenTheUserSaidNo) {
+// The list and the tree are refilled after a delete whatever the user answered; with Shift
+// held the file or folder is deleted for good.
+TEST_F(CommandsTest, DeletingRefreshesEvenWhenTheUserSaidNoAndShiftDeletesForGood) {
   folder.Write("A/B/b.txt", "b");
   folder.Write("A/a.txt", "a");
+  folder.Write("A/per-sempre.txt", "p");
   Open();
   Click("A/B");
   dialogs.Answer("N");
   window->OnLeftDirMenu(kDeleteFolderItem);
   EXPECT_EQ(window->CurrentFolder(), Key("A"));
   EXPECT_TRUE(Node("A/B").IsOk());
-  Click("A/B");
+  EXPECT_EQ(ListedNames(), (Names{"a.txt", "per-sempre.txt"}));
+
   shift_down = true;
+  SelectFile("per-sempre.txt");
+  dialogs.Answer("S");
+  window->OnFileMenu(kDeleteFileItem);
+  EXPECT_FALSE(folder.Exists("A/per-sempre.txt"));
+  EXPECT_EQ(ListedNames(), (Names{"a.txt"}));
+  EXPECT_EQ(dialogs.calls().back().text.rfind("Eliminare definitivamente il file", 0), 0u);
+
+  Click("A/B");
   dialogs.Answer("S");
   window->OnLeftDirMenu(kDeleteFolderItem);
   EXPECT_FALSE(folder.Exists("A/B"));
@@ -201,8 +158,10 @@ TEST_F(CommandsTest, OpenEditAndPropertiesReachTheDesktopWithTheRightPaths) {
 TEST(ShowExplorerAndWait, AnnullaEmptiesTheChosenFolderAndConfermaKeepsTheLastShown) {
   testing_support::ScriptedDialogs dialogs;
   store::ProfileState state;
+  // With the desktop's drives the first is the system's own: "/", or "C:\" on Windows.
+  const std::string first_drive = ChosenFolder(platform::drives::ListDrives().front().mount_point);
   for (const bool cancel : {true, false}) {
-    state.Path_Scelto = "/prima/";
+    state.Path_Scelto = "prima";
     wxTheApp->CallAfter([cancel] {
       for (wxWindow* top : wxTopLevelWindows)
         if (auto* explorer = dynamic_cast<frmDir*>(top)) {
@@ -211,7 +170,7 @@ TEST(ShowExplorerAndWait, AnnullaEmptiesTheChosenFolderAndConfermaKeepsTheLastSh
         }
     });
     ShowExplorerAndWait(state);
-    EXPECT_EQ(state.Path_Scelto, cancel ? "" : "/");
+    EXPECT_EQ(state.Path_Scelto, cancel ? "" : first_drive);
     testing_support::PumpEvents();
   }
 }

@@ -1,7 +1,9 @@
 #include "explorer/explorer_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "explorer/tree_click.h"
 #include "support/gui_helpers.h"
 
 namespace explorer {
@@ -35,6 +37,17 @@ std::string ExplorerTest::Root() const {
   return folder.path().substr(0, folder.path().size() - 1);
 }
 
+std::string ExplorerTest::Key(const std::string& relative) const {
+  std::string key = Root() + platform::paths::kSeparator + relative;
+  std::replace(key.begin(), key.end(), '/', platform::paths::kSeparator);
+  return key;
+}
+
+void ExplorerTest::Remove(const std::string& relative) const {
+  const std::string key = Key(relative);
+  std::filesystem::remove_all(std::filesystem::path(std::u8string(key.begin(), key.end())));
+}
+
 wxTreeItemId ExplorerTest::Node(const std::string& relative) const {
   return window->NodeByKey(relative.empty() ? Root() : Key(relative));
 }
@@ -51,7 +64,7 @@ std::vector<std::string> ExplorerTest::ChildTexts(const wxTreeItemId& node) cons
 void ExplorerTest::Click(const std::string& relative) {
   const wxTreeItemId node = Node(relative);
   ASSERT_TRUE(node.IsOk()) << relative;
-  window->trvDir->SelectItem(node);
+  testing_support::SelectAsUser(*window->trvDir, node);
 }
 
 std::vector<std::string> ExplorerTest::ListedNames() const {

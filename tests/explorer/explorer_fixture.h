@@ -26,9 +26,10 @@ class ExplorerTest : public ::testing::Test {
 
   // The temporary folder as the drive's key: no closing separator.
   std::string Root() const;
-  std::string Key(const std::string& relative) const {
-    return Root() + platform::paths::kSeparator + relative;
-  }
+  // A folder or file below the root, "/" written as the system's separator.
+  std::string Key(const std::string& relative) const;
+  // Removes a folder or file below the root, as another program would.
+  void Remove(const std::string& relative) const;
   wxTreeItemId Node(const std::string& relative) const;
   std::vector<std::string> ChildTexts(const wxTreeItemId& node) const;
   // What the user's click does: selects the node, which shows its files.
