@@ -3,12 +3,12 @@
 # /proc, /sys, /dev or /run) and filling the file list from folders of 10,000 and 100,000 files,
 # in the details view and the big icons view. Each figure is the best and the median of 5 runs,
 # the machine being shared. Builds nothing: pass the built benchmark (default
-# build/tests/explorer_bench), preferably from a release build without sanitizers. Needs a
+# build/bench/explorer_bench), preferably from a release build without sanitizers. Needs a
 # display; without one it runs under xvfb-run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bench=$(realpath "${1:-build/tests/explorer_bench}")
+bench=$(realpath "${1:-build/bench/explorer_bench}")
 [ -x "$bench" ] || { echo "explorer_bench non trovato: $bench" >&2; exit 1; }
 
 echo "explorer_bench: $bench"

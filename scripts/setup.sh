@@ -7,6 +7,7 @@ packages=(
   libwxgtk3.2-dev          # every window
   wx3.2-i18n               # the toolkit's own texts in Italian
   libgtk-3-dev             # tests read the texts of the toolkit's own dialogs
+  libx11-dev               # tests ask the X server which window holds the keyboard
   libglib2.0-dev           # GIO: default applications, the trash, D-Bus
   libzip-dev libdeflate-dev zlib1g-dev  # our archiver
   googletest libgtest-dev libgmock-dev

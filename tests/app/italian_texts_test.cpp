@@ -6,7 +6,6 @@
 #include <cctype>
 #include <map>
 #include <set>
-#include <thread>
 
 #include "editor/profile_editor.h"
 #include "explorer/explorer_window.h"
@@ -107,41 +106,34 @@ std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design 
   return english;
 }
 
-// Opens what open shows and waits in, reads the screen once it is up, then closes it.
+std::set<GtkWidget*> MappedTopLevels() {
+  std::set<GtkWidget*> mapped;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next)
+    if (gtk_widget_get_mapped(GTK_WIDGET(w->data))) mapped.insert(GTK_WIDGET(w->data));
+  g_list_free(windows);
+  return mapped;
+}
+
+// Opens what open shows and waits in, reads the screen once a new window is on it, then
+// closes it.
 std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
                                           const std::function<void()>& close,
                                           const std::set<std::string>& by_design = kHelpCaption) {
   std::vector<std::string> found;
+  const std::set<GtkWidget*> before = MappedTopLevels();
   ActWhileWaiting read([&] {
     found = EnglishOnScreen(by_design);
     close();
-  }, 300);
+  }, [&] {
+    for (GtkWidget* window : MappedTopLevels())
+      if (!before.count(window)) return true;
+    return false;
+  });
   open();
   PumpEvents();
   return found;
 }
-
-// The modal dialog now open, whether the toolkit's own or one of ours, and how to close it.
-class OpenDialog : public wxModalDialogHook {
- public:
-  OpenDialog() { Register(); }
-  void Close() {
-    if (!dialog_) return;
-    if (dialog_->IsModal()) dialog_->EndModal(wxID_CANCEL);
-    else if (GTK_IS_DIALOG(dialog_->GetHandle()))  // the toolkit's message box
-      gtk_dialog_response(GTK_DIALOG(dialog_->GetHandle()), GTK_RESPONSE_CANCEL);
-  }
-
- protected:
-  int Enter(wxDialog* dialog) override {
-    dialog_ = dialog;
-    return wxID_NONE;
-  }
-  void Exit(wxDialog*) override { dialog_ = nullptr; }
-
- private:
-  wxDialog* dialog_ = nullptr;
-};
 
 TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   testing_support::TempFolder folder;
@@ -149,7 +141,7 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   store::ProfileState state;
   testing_support::RecordingLink link;
   std::map<std::string, std::vector<std::string>> english;  // where -> texts
-  OpenDialog modal;
+  testing_support::ModalDialogs modal;
   const auto close_modal = [&] { modal.Close(); };
 
   auto* main = new main_window::MainWindow(state, {});
@@ -182,9 +174,13 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   english["replace question"] = EnglishWhileOpen(
       [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); }, close_modal);
   {
+    // The progress window shows only once the work has gone on for a while.
     auto progress = platform::StartProgress("Copia in corso");
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // it shows only for long work
-    static_cast<void>(progress->Update(10, "prova.txt"));
+    const std::set<GtkWidget*> before = MappedTopLevels();
+    ASSERT_TRUE(testing_support::WaitFor([&] {
+      static_cast<void>(progress->Update(10, "prova.txt"));
+      return MappedTopLevels().size() > before.size();
+    }));
     english["progress window"] = EnglishOnScreen();
   }
   platform::properties::ShowItemProperties(folder.path() + "Copia_01.Dat");

@@ -24,6 +24,7 @@ namespace {
 
 using editor::Form2;
 using testing_support::ActWhileWaiting;
+using testing_support::ClickInto;
 using testing_support::ClickItem;
 using testing_support::ClickOn;
 using testing_support::PressKey;
@@ -204,13 +205,19 @@ TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
 TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   const std::string fifty = "Relazioni trimestrali del reparto vendite 2003 ABC";
   Form2& editor = OpenOn({{fifty, "Lettere/"}, {"Foto", "Foto/"}});
-  ClickItem(*editor.List1, 0);
+  ASSERT_TRUE(ClickItem(*editor.List1, 0));
   EXPECT_EQ(Boxes(editor), "1|" + fifty + "|" + In("Lettere/"));
-  ClickOn(*editor.txtPath_Copia);
-  PressKey(WXK_HOME);
-  PressKey(WXK_END, wxMOD_SHIFT);
-  TypeText(In("Musica"));
-  ClickOn(*editor.Command2);
+  wxTextCtrl& folder_box = *editor.txtPath_Copia;
+  ASSERT_TRUE(ClickInto(folder_box));
+  ASSERT_TRUE(PressKey(WXK_HOME, wxMOD_NONE, [&] { return folder_box.GetInsertionPoint() == 0; }));
+  ASSERT_TRUE(PressKey(WXK_END, wxMOD_SHIFT, [&] {
+    long from = 0, to = 0;
+    folder_box.GetSelection(&from, &to);
+    return from == 0 && to == folder_box.GetLastPosition();
+  }));
+  ASSERT_TRUE(TypeText(In("Musica"), [&] { return folder_box.GetValue().utf8_string() == In("Musica"); }));
+  const std::string before = File();
+  ASSERT_TRUE(ClickOn(*editor.Command2, wxMOUSE_BTN_LEFT, [&] { return File() != before; }));
   EXPECT_EQ(File(), FileText({{fifty, "Musica/"}, {"Foto", "Foto/"}}));
   EXPECT_EQ(Items(editor)[0], store::EditorListItem(1, fifty, In("Musica/")));
 }
@@ -218,13 +225,15 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
 // Tab walks the controls in the window's tab order, the buttons in their own order.
 TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  ClickOn(*editor.txtNome_Copia);
-  EXPECT_EQ(testing_support::TabWalk(12),
-            (std::vector<wxWindow*>{editor.txtNome_Copia, editor.List1, editor.txtNum_Copia,
-                                    editor.txtDes_Copia, editor.txtPath_Copia,
-                                    editor.txtDescriz_Copia, editor.Command1, editor.Command4,
-                                    editor.Command2, editor.Command3, editor.Command8,
-                                    editor.Command7, editor.txtNome_Copia}));
+  ASSERT_TRUE(ClickInto(*editor.txtNome_Copia));
+  const std::vector<testing_support::TabStop> walk{
+      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"},
+      {editor.txtDes_Copia, "txtDes_Copia"}, {editor.txtPath_Copia, "txtPath_Copia"},
+      {editor.txtDescriz_Copia, "txtDescriz_Copia"}, {editor.Command1, "Command1"},
+      {editor.Command4, "Command4"}, {editor.Command2, "Command2"}, {editor.Command3, "Command3"},
+      {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
+      {editor.txtNome_Copia, "txtNome_Copia"}};
+  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
 
 // Through the toolkit, in front of the real main window.
@@ -235,7 +244,7 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   folder.Write("Copia_01.Dat", FileText({}));
   Form2& editor = editor::ShowProfileEditor(state, *main);  // line 1 prepared, no folder
   platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
-  testing_support::AnswerDialogsByKey answers;
+  testing_support::ModalDialogs answers(testing_support::ModalDialogs::PressKey(WXK_RETURN));
   testing_support::ExpectEachClickAMessageOwnedBy(*editor.Command2, editor, answers);
   EXPECT_FALSE(main->IsEnabled());
   editor.Close();

@@ -13,6 +13,7 @@
 #include "restore/restore_window.h"
 #include "support/archive_day.h"
 #include "support/fake_archiver.h"
+#include "support/gui_helpers.h"
 #include "support/main_window_fixture.h"
 #include "support/wait_for.h"
 
@@ -23,29 +24,6 @@ using platform::paths::kSeparator;
 // What the archiver is asked to take from a folder: everything in it.
 const std::string kAll = kSeparator + std::string("*.*");
 using testing_support::WaitFor;
-
-// Watches from the event loop that runs a modal dialog: acts on the dialog once it shows. One
-// still open a few seconds later did not get what act sent: it is closed so that the test ends.
-class DialogWatcher : public wxTimer {
- public:
-  explicit DialogWatcher(std::function<void(wxDialog&)> act) : act_(std::move(act)) { Start(20); }
-  void Notify() override {
-    wxDialog* dialog = nullptr;
-    for (wxWindow* top : wxTopLevelWindows)
-      if (auto* d = dynamic_cast<wxDialog*>(top); d && d->IsModal()) dialog = d;
-    if (!dialog) return;
-    if (ticks_++ == 0) act_(*dialog);
-    if (ticks_ == 250) {
-      gave_up = true;
-      dialog->EndModal(wxID_CANCEL);
-    }
-  }
-  bool gave_up = false;
-
- private:
-  std::function<void(wxDialog&)> act_;
-  int ticks_ = 0;
-};
 
 constexpr const char* kElsewhere =
     "Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
@@ -186,7 +164,7 @@ TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
   wxRect dialog_rect, screen;
   wxWindow* parent = nullptr;
   std::string headline, details;
-  DialogWatcher watcher([&](wxDialog& dialog) {
+  testing_support::ModalDialogs watcher([&](wxDialog& dialog) {
     dialog_rect = dialog.GetScreenRect();
     screen = wxDisplay(wxDisplay::GetFromWindow(&dialog)).GetGeometry();
     parent = dialog.GetParent();
@@ -201,7 +179,7 @@ TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
   window->OnBackup();
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
-  EXPECT_FALSE(watcher.gave_up) << "the key never reached the dialog";
+  EXPECT_EQ(watcher.unanswered, 0) << "the key never reached the dialog";
   EXPECT_TRUE(archiver.Runs().empty());
   EXPECT_EQ(parent, window);
   EXPECT_TRUE(screen.Contains(dialog_rect)) << "dialog " << dialog_rect.x << "," << dialog_rect.y << " "

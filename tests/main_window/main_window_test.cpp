@@ -188,12 +188,13 @@ TEST_F(MainWindowTest, ItemWithoutSpaceKeepsTheCurrentValuesButEnablesTheCommand
 TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
-  testing_support::ClickItem(*window->List1, 0);
-  EXPECT_EQ(testing_support::TabWalk(11),
-            (std::vector<wxWindow*>{window->List1, window->txtNome_Copia, window->txtDescriz_Copia,
-                                    window->Command3, window->Command7, window->Command2,
-                                    window->Command6, window->Command1, window->Command5,
-                                    window->Command8, window->Command4, window->List1}));
+  ASSERT_TRUE(testing_support::ClickItem(*window->List1, 0));
+  const std::vector<testing_support::TabStop> walk{
+      {window->txtNome_Copia, "txtNome_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
+      {window->Command3, "Command3"}, {window->Command7, "Command7"}, {window->Command2, "Command2"},
+      {window->Command6, "Command6"}, {window->Command1, "Command1"}, {window->Command5, "Command5"},
+      {window->Command8, "Command8"}, {window->Command4, "Command4"}, {window->List1, "List1"}};
+  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
 
 }  // namespace

@@ -3,15 +3,15 @@
 // profile code alone.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <wx/uiaction.h>
 
+#include "support/gui_helpers.h"
 #include "support/main_window_fixture.h"
 #include "support/wait_for.h"
 
 namespace {
 
 using testing::HasSubstr;
-using testing_support::WaitFor;
+using namespace testing_support;
 
 class NewProfileNamesTest : public testing_support::MainWindowFixture {
  protected:
@@ -23,27 +23,19 @@ class NewProfileNamesTest : public testing_support::MainWindowFixture {
     window->RebuildList();
   }
 
-  void Click(wxWindow* control) {
-    wxUIActionSimulator input;
-    input.MouseMove(control->GetScreenRect().GetPosition() + control->GetSize() / 2);
-    testing_support::PumpEvents();
-    input.MouseClick();
-    testing_support::PumpEvents();
-  }
-
   // What the user does: "Nuova copia personalizzata", a name typed over the proposed one,
   // "Conferma". Returns the beep and message of a refusal, "" when nothing was refused.
   std::string ConfirmNewProfileNamed(const std::string& name) {
     dialogs.Clear();
-    Click(window->Command3);
-    Click(window->txtNome_Copia);
+    window->Command2->Disable();
+    EXPECT_TRUE(ClickOn(*window->Command3, wxMOUSE_BTN_LEFT, [&] { return window->Command2->IsEnabled(); }));
+    EXPECT_TRUE(ClickInto(*window->txtNome_Copia));
     window->txtNome_Copia->SelectAll();
-    wxUIActionSimulator().Text(name.c_str());
-    EXPECT_TRUE(WaitFor([&] { return window->txtNome_Copia->GetValue().utf8_string() == name; }))
+    EXPECT_TRUE(TypeText(name, [&] { return window->txtNome_Copia->GetValue().utf8_string() == name; }))
         << "typed " << window->txtNome_Copia->GetValue().utf8_string();
     const int opened = editor_opened;
-    Click(window->Command2);
-    EXPECT_TRUE(WaitFor([&] { return !dialogs.calls().empty() || editor_opened > opened; }));
+    EXPECT_TRUE(ClickOn(*window->Command2, wxMOUSE_BTN_LEFT,
+                        [&] { return !dialogs.calls().empty() || editor_opened > opened; }));
     const auto log = dialogs.Log();
     return log.size() == 2 && log[0] == "beep" ? log[1] : "";
   }

@@ -91,7 +91,7 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
   platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
-  testing_support::AnswerDialogsByKey answers;
+  testing_support::ModalDialogs answers(testing_support::ModalDialogs::PressKey(WXK_RETURN));
   testing_support::ExpectEachClickAMessageOwnedBy(*window->Command5, *window, answers);
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
@@ -108,11 +108,14 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
 TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
   Open(items);
   EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
-  testing_support::ClickOn(*window->txtNome_Copia);
-  EXPECT_EQ(testing_support::TabWalk(9), (std::vector<wxWindow*>{window->txtNome_Copia, window->List1, window->txtNum_Copia,
-                                          window->txtDes_Copia, window->txtPath_Copia,
-                                          window->txtDescriz_Copia, window->Command4,
-                                          window->Command5, window->Command8, window->txtNome_Copia}));
+  ASSERT_TRUE(testing_support::ClickInto(*window->txtNome_Copia));
+  const std::vector<testing_support::TabStop> walk{
+      {window->List1, "List1"}, {window->txtNum_Copia, "txtNum_Copia"},
+      {window->txtDes_Copia, "txtDes_Copia"}, {window->txtPath_Copia, "txtPath_Copia"},
+      {window->txtDescriz_Copia, "txtDescriz_Copia"}, {window->Command4, "Command4"},
+      {window->Command5, "Command5"}, {window->Command8, "Command8"},
+      {window->txtNome_Copia, "txtNome_Copia"}};
+  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
 
 TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {

@@ -2,6 +2,7 @@
 // Its arguments are steps, done in order:
 //   exit N               end with code N
 //   sleep MS             wait MS milliseconds
+//   wait-for PATH        wait until the file PATH exists
 //   say TEXT             write TEXT and a line end to standard error
 //   touch PATH           create the file PATH
 //   exit-if-exists PATH N  end with code N when PATH exists
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
       return std::atoi(next().c_str());
     } else if (step == "sleep") {
       std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(next().c_str())));
+    } else if (step == "wait-for") {
+      const std::filesystem::path path = PathOf(next());
+      while (!std::filesystem::exists(path)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } else if (step == "say") {
       std::cerr << next() << "\n" << std::flush;
     } else if (step == "touch") {

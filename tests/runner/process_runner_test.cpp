@@ -40,10 +40,12 @@ TEST(ProcessRunner, AMissingProgramGivesNoHandleAndNothingToWaitFor) {
 }
 
 TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleIsReleased) {
-  ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " sleep 300 exit 3", "");
+  TempFolder folder;
+  ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " wait-for \"" + folder.path() + "go\" exit 3", "");
   ASSERT_TRUE(handle);
   int exit_code = -1;
-  EXPECT_TRUE(PROCESSO_ATTIVO(handle, exit_code));  // still sleeping
+  EXPECT_TRUE(PROCESSO_ATTIVO(handle, exit_code));  // still waiting for "go"
+  folder.Write("go", "");
   EXPECT_EQ(WaitForExit(handle), 3);
   EXPECT_FALSE(handle);
   exit_code = 42;

@@ -39,67 +39,23 @@ inline void DestroyNow(wxWindow* window) {
   PumpEvents();
 }
 
-// Runs the event loop a little while: real input travels through the X server and comes back
-// as events some time after it is sent.
-inline void Settle() {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-  while (std::chrono::steady_clock::now() < until) {
-    wxEventLoopBase::GetActive()->DispatchTimeout(10);
-    wxTheApp->ProcessPendingEvents();
-  }
-}
-
 // Real input, sent through the X server as a person's pointer and keyboard send it: it
 // reaches whatever window lies at that place or holds the focus, not necessarily the one meant.
-// Given done, each action waits until done() holds and says whether it did; without, it lets
-// the event loop run a little while after the input.
+// Each action waits until done() holds, what the input should bring about, and says whether it
+// did: input travels through the display server and comes back as events at its own pace.
 inline constexpr std::chrono::seconds kInputLimit{10};
 
-inline bool ClickAt(const wxPoint& screen_point, int button = wxMOUSE_BTN_LEFT,
-                    const std::function<bool()>& done = nullptr) {
+inline bool ClickAt(const wxPoint& screen_point, int button, const std::function<bool()>& done) {
   wxUIActionSimulator input;
-  if (done) {
-    input.MouseMove(screen_point);
-    if (!WaitFor([&] { return wxGetMousePosition() == screen_point; }, kInputLimit)) return false;
-    input.MouseClick(button);
-    return WaitFor(done, kInputLimit);
-  }
-  Settle();  // a window just shown is laid out and on screen first
   input.MouseMove(screen_point);
-  Settle();
+  if (!WaitFor([&] { return wxGetMousePosition() == screen_point; }, kInputLimit)) return false;
   input.MouseClick(button);
-  Settle();
-  return true;
+  return WaitFor(done, kInputLimit);
 }
 
-inline bool ClickOn(const wxWindow& window, int button = wxMOUSE_BTN_LEFT,
-                    const std::function<bool()>& done = nullptr) {
+inline bool ClickOn(const wxWindow& window, int button, const std::function<bool()>& done) {
   const wxRect rect = window.GetScreenRect();
   return ClickAt(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2), button, done);
-}
-
-// A click on item of list, found where the list itself says the item lies.
-inline void ClickItem(const wxListBox& list, int item) {
-  Settle();
-  const wxSize size = list.GetClientSize();
-  for (int y = 1; y < size.y; ++y)
-    if (list.HitTest(wxPoint(size.x / 2, y)) == item) {
-      ClickAt(list.ClientToScreen(wxPoint(size.x / 2, y + 3)));
-      return;
-    }
-  ADD_FAILURE() << "item " << item << " is not on screen";
-}
-
-inline bool PressKey(int key, int modifiers = wxMOD_NONE, const std::function<bool()>& done = nullptr) {
-  wxUIActionSimulator().Char(key, modifiers);
-  if (done) return WaitFor(done, kInputLimit);
-  Settle();
-  return true;
-}
-
-inline void TypeText(const std::string& text) {
-  wxUIActionSimulator().Text(text.c_str());
-  Settle();
 }
 
 // Whether the keyboard focus is in window or in one of its inner windows.
@@ -109,6 +65,37 @@ inline bool FocusIsIn(const wxWindow* window) {
   return false;
 }
 
+// A left click that gives window the keyboard focus.
+[[nodiscard]] inline bool ClickInto(const wxWindow& window) {
+  return ClickOn(window, wxMOUSE_BTN_LEFT, [&] { return FocusIsIn(&window); });
+}
+
+// A click on item of list, found where the list itself says the item lies once it is laid
+// out on screen; it selects it.
+[[nodiscard]] inline bool ClickItem(const wxListBox& list, int item) {
+  wxPoint place;
+  const bool shown = WaitFor([&] {
+    for (int y = 1; y < list.GetClientSize().y; ++y)
+      if (list.HitTest(wxPoint(list.GetClientSize().x / 2, y)) == item) {
+        place = list.ClientToScreen(wxPoint(list.GetClientSize().x / 2, y + 3));
+        return true;
+      }
+    return false;
+  }, kInputLimit);
+  if (!shown) ADD_FAILURE() << "item " << item << " is not on screen";
+  return shown && ClickAt(place, wxMOUSE_BTN_LEFT, [&] { return list.GetSelection() == item; });
+}
+
+inline bool PressKey(int key, int modifiers, const std::function<bool()>& done) {
+  wxUIActionSimulator().Char(key, modifiers);
+  return WaitFor(done, kInputLimit);
+}
+
+inline bool TypeText(const std::string& text, const std::function<bool()>& done) {
+  wxUIActionSimulator().Text(text.c_str());
+  return WaitFor(done, kInputLimit);
+}
+
 // Brings window's top-level window forward and puts the keyboard focus in window.
 [[nodiscard]] inline bool FocusOn(wxWindow& window) {
   wxGetTopLevelParent(&window)->Raise();
@@ -116,29 +103,44 @@ inline bool FocusIsIn(const wxWindow* window) {
   return WaitFor([&] { return FocusIsIn(&window); }, kInputLimit);
 }
 
-// Presses Tab count times and names the control the focus settled in each time, among known;
-// "?" where the toolkit reports no focused window, as it does inside a drop-down entered with
-// Tab. On its way the focus may pass through no window, or the one that held it: it has
-// arrived once it stays put for 300 ms.
-inline std::vector<std::string> TabWalk(std::size_t count,
-                                        const std::vector<std::pair<const wxWindow*, std::string>>& known) {
+// A control the Tab walk should reach, and the name a failure shows for it. A null window
+// stands for "no window": GTK names none while Tab is inside a drop-down.
+using TabStop = std::pair<const wxWindow*, std::string>;
+
+// Presses Tab once for each stop, waiting each time until the focus is in that stop, and
+// returns the names of the stops reached: the stop's own, another stop's where the focus went
+// there instead, "other" for a window that is no stop, "?" for none.
+inline std::vector<std::string> TabWalk(const std::vector<TabStop>& stops) {
+  const auto holds_focus = [](const wxWindow* stop) {
+    return stop ? FocusIsIn(stop) : wxWindow::FindFocus() == nullptr;
+  };
   std::vector<std::string> reached;
-  for (std::size_t i = 0; i < count; ++i) {
-    const wxWindow* last = wxWindow::FindFocus();
+  for (const auto& [wanted, wanted_name] : stops) {
     wxUIActionSimulator().Char(WXK_TAB);
-    WaitFor([&] { return wxWindow::FindFocus() != last; }, kInputLimit);
-    auto unchanged_since = std::chrono::steady_clock::now();
-    WaitFor([&] {
-      const auto now = std::chrono::steady_clock::now();
-      if (wxWindow::FindFocus() != last) last = wxWindow::FindFocus(), unchanged_since = now;
-      return now - unchanged_since > std::chrono::milliseconds(300);
-    }, std::chrono::seconds(3));
+    WaitFor([&] { return holds_focus(wanted); }, std::chrono::seconds(3));
     std::string name = wxWindow::FindFocus() ? "other" : "?";
-    for (const auto& [window, window_name] : known)
-      if (FocusIsIn(window)) name = window_name;
+    for (const auto& [stop, stop_name] : stops)
+      if (stop && FocusIsIn(stop)) name = stop_name;
+    if (!wanted && !wxWindow::FindFocus()) name = wanted_name;
     reached.push_back(name);
   }
   return reached;
+}
+
+inline std::vector<std::string> StopNames(const std::vector<TabStop>& stops) {
+  std::vector<std::string> names;
+  for (const auto& stop : stops) names.push_back(stop.second);
+  return names;
+}
+
+// GTK names no window while Tab is inside a drop-down; the native Windows one is named.
+inline const wxWindow* DropDownStop(const wxWindow& drop_down) {
+#ifdef _WIN32
+  return &drop_down;
+#else
+  static_cast<void>(drop_down);
+  return nullptr;
+#endif
 }
 
 // The top-level window that holds the keyboard focus, or nullptr.
@@ -195,49 +197,70 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   return problems;
 }
 
-// Real modal dialogs answered as a person answers them: each one, once on screen, gets a key
-// press (Enter takes its default button) through the X server. One that is still open a while
-// later did not get the key, because another window holds the keyboard: it is closed anyway,
-// so that no test hangs, and counted in unanswered.
-class AnswerDialogsByKey : public wxModalDialogHook {
+// Watches the modal dialogs opened while it lives, the toolkit's own and the message boxes it
+// shows through the system, and records each one's parent. Given act, it works each dialog as
+// a person would once the dialog is on screen with the keyboard (PressKey(WXK_RETURN) takes its
+// default button); a dialog that never gets the keyboard, because another window holds it, or
+// that act leaves open, is closed 3 seconds after it opened, so that no test hangs, and counted
+// in unanswered.
+class ModalDialogs : public wxModalDialogHook {
  public:
-  explicit AnswerDialogsByKey(int key = WXK_RETURN) : press_(key), rescue_(*this) { Register(); }
+  using Act = std::function<void(wxDialog&)>;
+  explicit ModalDialogs(Act act = nullptr) : act_(std::move(act)), look_(*this), rescue_(*this) {
+    Register();
+  }
+  static Act PressKey(int key) {
+    return [key](wxDialog&) { wxUIActionSimulator().Char(key); };
+  }
 
   std::vector<wxWindow*> parents;  // the parent of each dialog, in order
   int unanswered = 0;
+
+  // Closes the dialog open now, as its Cancel would.
+  void Close() {
+    if (!open_) return;
+    if (open_->IsModal()) open_->EndModal(wxID_CANCEL);
+    else CloseToolkitMessageBox(*open_);
+  }
 
  protected:
   int Enter(wxDialog* dialog) override {
     parents.push_back(dialog->GetParent());
     open_ = dialog;
-    press_.StartOnce(300);
-    rescue_.StartOnce(3000);
+    if (act_) {
+      look_.Start(20);
+      rescue_.StartOnce(3000);
+    }
     return wxID_NONE;
   }
   void Exit(wxDialog*) override {
     open_ = nullptr;
+    look_.Stop();
     rescue_.Stop();
   }
 
  private:
-  struct KeyPress : wxTimer {
-    explicit KeyPress(int k) : key(k) {}
-    void Notify() override { wxUIActionSimulator().Char(key); }
-    int key;
+  struct Look : wxTimer {
+    explicit Look(ModalDialogs& o) : owner(o) {}
+    void Notify() override {
+      if (!owner.open_ || !DialogHasTheKeyboard(*owner.open_)) return;
+      Stop();
+      owner.act_(*owner.open_);
+    }
+    ModalDialogs& owner;
   };
   struct Rescue : wxTimer {
-    explicit Rescue(AnswerDialogsByKey& o) : owner(o) {}
+    explicit Rescue(ModalDialogs& o) : owner(o) {}
     void Notify() override {
-      wxDialog* dialog = owner.open_;
-      if (!dialog) return;
+      if (!owner.open_) return;
       ++owner.unanswered;
-      if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
-      else CloseToolkitMessageBox(*dialog);
+      owner.Close();
     }
-    AnswerDialogsByKey& owner;
+    ModalDialogs& owner;
   };
+  Act act_;
   wxDialog* open_ = nullptr;
-  KeyPress press_;
+  Look look_;
   Rescue rescue_;
 };
 

@@ -21,8 +21,6 @@ class ScriptedOperationDialogs final : public platform::OperationDialogBackend {
 
   const std::vector<std::string>& replace_questions() const { return questions_; }
   const std::vector<std::string>& progress_titles() const { return progress_titles_; }
-  int updates() const { return updates_; }
-  bool AllAnswersUsed() const { return answers_.empty(); }
 
   platform::ReplaceAnswer AskReplace(const std::string& text, const std::string& title) override;
   std::unique_ptr<platform::ProgressReport> StartProgress(const std::string& title) override;

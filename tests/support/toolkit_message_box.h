@@ -8,4 +8,8 @@ namespace testing_support {
 // toolkit's own to end), as its Cancel or close box would.
 void CloseToolkitMessageBox(wxDialog& dialog);
 
+// Whether dialog, one of the toolkit's own or a message box it shows through the system, is on
+// screen and holds the keyboard: a key pressed now reaches it.
+bool DialogHasTheKeyboard(const wxDialog& dialog);
+
 }  // namespace testing_support

@@ -16,24 +16,14 @@ inline std::vector<std::string> ListItems(const wxListBox& list) {
   return items;
 }
 
-// The windows holding the focus from now on, one more after each of presses real Tab keys.
-inline std::vector<wxWindow*> TabWalk(int presses) {
-  std::vector<wxWindow*> walk{wxWindow::FindFocus()};
-  for (int i = 0; i < presses; ++i) {
-    PressKey(WXK_TAB);
-    walk.push_back(wxWindow::FindFocus());
-  }
-  return walk;
-}
-
 // Clicks button twice through the toolkit, each click expected to show a real message box that
 // belongs to owner and takes the keyboard. A box parented elsewhere once made the toolkit raise
 // that other window over owner: the key never reached the box and later clicks were lost.
 inline void ExpectEachClickAMessageOwnedBy(const wxWindow& button, const wxWindow& owner,
-                                           AnswerDialogsByKey& answers) {
+                                           ModalDialogs& answers) {
   FocusReachesTopLevel(&owner);  // a window manager may still be mapping it
   for (std::size_t click = 1; click <= 2; ++click) {
-    ClickOn(button);
+    ClickOn(button, wxMOUSE_BTN_LEFT, [&] { return answers.parents.size() == click; });
     ASSERT_EQ(answers.parents.size(), click) << "the click was lost";
     EXPECT_EQ(answers.parents.back(), &owner);
     EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";

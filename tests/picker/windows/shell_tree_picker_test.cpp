@@ -65,7 +65,8 @@ struct Browsing {
   std::vector<std::string> seen;  // Path_Scelto | caption, after each step recorded
 
   void Run(const std::string& start, const char* tree_class, std::function<void(System_TreeView_Rete&)> act) {
-    testing_support::ActWhileWaiting action([&] { act(*System_TreeView_Rete::Open()); }, 300);
+    testing_support::ActWhileWaiting action([&] { act(*System_TreeView_Rete::Open()); },
+                                            [] { return System_TreeView_Rete::Open() != nullptr; });
     picker::BrowseForFolder(state, start, tree_class);
     testing_support::PumpEvents();
     EXPECT_EQ(System_TreeView_Rete::Open(), nullptr);

@@ -26,7 +26,7 @@ TEST(FolderChecks, AFolderBehindALockedOneIsNotCalledMissing) {
   ASSERT_EQ(::chmod(here.path().c_str(), 0755), 0);
   ASSERT_EQ(::chmod((here.path() + "chiusa").c_str(), 0700), 0);
   testing_support::FileSystemUser nobody(testing_support::kNobody);
-  ASSERT_TRUE(nobody.active());
+  if (!nobody.active()) GTEST_SKIP() << "cannot check permissions as another user here";
   EXPECT_EQ(Problem(here.path() + "chiusa/dentro/"),
             "impossibile raggiungere la cartella " + here.path() + "chiusa/dentro/: Permesso negato");
 }

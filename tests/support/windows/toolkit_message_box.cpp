@@ -22,4 +22,12 @@ void CloseToolkitMessageBox(wxDialog&) {
   ::EnumThreadWindows(::GetCurrentThreadId(), CancelMessageBox, 0);
 }
 
+bool DialogHasTheKeyboard(const wxDialog& dialog) {
+  const HWND active = ::GetActiveWindow();
+  if (!active || !::IsWindowVisible(active)) return false;
+  wchar_t name[16] = {};
+  ::GetClassNameW(active, name, 16);
+  return active == static_cast<HWND>(dialog.GetHandle()) || std::wstring_view(name) == L"#32770";
+}
+
 }  // namespace testing_support
