@@ -1,5 +1,6 @@
 // The folder tree: keys, texts, tags, loading one level ahead, F5 and the walk back.
 #include "explorer/explorer_fixture.h"
+#include "explorer/tree_keys.h"
 #include "support/gui_helpers.h"
 
 namespace explorer {
@@ -101,14 +102,46 @@ TEST_F(TreeTest, F5RebuildsTheTreeAndWalksBackToTheSelectedFolderOrToTheRootWhen
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
-TEST_F(TreeTest, ADriveThatIsNotReadyGivesWayToTheFirstDrive) {
-  drives = {{Root(), Root()}, {Key("non-esiste"), Key("non-esiste")}};
+// The explorer opened on the first drive, on Windows often an empty A:, and a drive that was
+// not ready gave way to that one too.
+TEST_F(TreeTest, TheExplorerOpensOnTheSystemDriveAndADriveThatIsNotReadyGivesWayToIt) {
+  const std::string system = platform::drives::SystemDrive();
+  drives = {{Key("non-esiste"), "A:"}, {system, system}, {Root(), Root()}};
   Open();
-  window->drvHDs->SetSelection(1);
-  window->OnDriveChange();
-  EXPECT_EQ(window->drvHDs->GetSelection(), 0);
-  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), Root());
-  EXPECT_EQ(ListedNames(), (Names{"radice.txt"}));
+  EXPECT_EQ(window->drvHDs->GetSelection(), 1);
+  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), system);
+  for (const int chosen : {2, 0}) {
+    window->drvHDs->SetSelection(chosen);
+    window->OnDriveChange();
+  }
+  EXPECT_EQ(window->drvHDs->GetSelection(), 1);
+  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), system);
+}
+
+// The tree's recycle-bin menu: names that begin with "recycle", and the system's trash folders
+// as the file system spells them (a FAT stick writes "$RECYCLE.BIN").
+TEST(RecycleFolder, NamesThatBeginWithRecycleAndTheSystemsTrashFolders) {
+  struct Row {
+    std::string key, text;
+    bool recycle;
+  };
+  const std::string top = platform::paths::kSeparator == '\\' ? "E:\\x" : "/media/x";
+  const std::string trash = platform::paths::Join(top, "$Recycle.Bin");
+  const Row rows[] = {
+    {platform::paths::Join(top, "RECYCLER"), "RECYCLER", true},
+    {platform::paths::Join(top, "recycled"), "recycled", true},
+    {trash, "$Recycle.Bin", true},
+    {platform::paths::Join(top, "Recycl"), "Recycl", false},
+    {platform::paths::Join(top, "Foto"), "Foto", false},
+#ifdef _WIN32
+    {platform::paths::Join(top, "$RECYCLE.BIN"), "$RECYCLE.BIN", true},
+#else
+    {platform::paths::Join(top, "$RECYCLE.BIN"), "$RECYCLE.BIN", false},
+#endif
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(IsRecycleFolder(row.key, row.text, {platform::paths::Join(top, "Trash"), trash}), row.recycle)
+        << row.key;
 }
 
 }  // namespace

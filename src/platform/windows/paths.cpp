@@ -55,4 +55,12 @@ std::string DriveRoot(const std::string& path) {
 
 bool IsAbsolute(const std::string& path) { return StartsWithDriveRoot(path) || ShareLength(path) > 0; }
 
+bool SamePath(const std::string& a, const std::string& b) {
+  // The file system's own folding: ordinal, every letter's case ignored, no locale.
+  const std::wstring wide_a = windows::Widen(a);
+  const std::wstring wide_b = windows::Widen(b);
+  return ::CompareStringOrdinal(wide_a.c_str(), static_cast<int>(wide_a.size()), wide_b.c_str(),
+                                static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace platform::paths

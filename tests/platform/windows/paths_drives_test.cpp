@@ -54,6 +54,19 @@ TEST(WindowsDrives, EveryLetterInUseWithItsKindAndNoRootlessOnes) {
                                              "E:\\|E:\\  [rimovibile]", "Z:\\|Z:\\  [rete]"}));
 }
 
+// A drive list opens on the drive Windows runs from, which need not be C:.
+TEST(WindowsDrives, TheSystemDriveIsTheOneTheVariableNamesOrElseC) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"C:", "C:\\"}, {"D:", "D:\\"}, {"e:", "e:\\"}, {"", "C:\\"}, {"D", "C:\\"}, {"1:", "C:\\"}, {"D:\\x", "C:\\"}};
+  for (const auto& [variable, root] : rows)
+    EXPECT_EQ(platform::drives::SystemDriveRoot(variable), root) << variable;
+  wchar_t before[8] = {};
+  ASSERT_EQ(::GetEnvironmentVariableW(L"SystemDrive", before, 8), 2u);
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"SystemDrive", L"D:"));
+  EXPECT_EQ(platform::drives::SystemDrive(), "D:\\");
+  ::SetEnvironmentVariableW(L"SystemDrive", before);
+}
+
 TEST(WindowsDrives, TheSystemDriveIsListedReadyAndAMountPointAndAFolderIsNot) {
   wchar_t windows_folder[MAX_PATH];
   ASSERT_GT(::GetWindowsDirectoryW(windows_folder, MAX_PATH), 2u);
