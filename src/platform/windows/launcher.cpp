@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "platform/paths.h"
+#include "platform/windows/long_path.h"
 
 namespace platform {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kInstalledHelpPage = "C:\\FALDONE\\HELP\\FALDONE.htm";
 
 bool Exists(const std::string& path) {
-  return ::GetFileAttributesW(windows::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return ::GetFileAttributesW(windows::LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Has the shell start the file's program: a null verb is the file's default one, an empty

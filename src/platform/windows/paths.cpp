@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/windows/long_path.h"
 #include "platform/windows/wide.h"
 
 namespace platform::paths {
@@ -64,3 +65,22 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 }  // namespace platform::paths
+
+namespace platform::windows {
+
+std::wstring LongPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  // Already whole, or a device ("\\.\COM1"), which has no long form.
+  if (wide.empty() || wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
+  // The whole path's length first, then the path itself; a failure is left to the call
+  // that takes the path to report.
+  const DWORD needed = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring whole(needed, L'\0');
+  const DWORD length = needed ? ::GetFullPathNameW(wide.c_str(), needed, whole.data(), nullptr) : 0;
+  if (length == 0 || length >= needed) return wide;
+  whole.resize(length);
+  if (whole.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + whole.substr(2);
+  return L"\\\\?\\" + whole;
+}
+
+}  // namespace platform::windows

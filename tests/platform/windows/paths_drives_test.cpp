@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/windows/drive_letters.h"
+#include "platform/windows/long_path.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -29,6 +30,19 @@ TEST(WindowsPaths, DriveLettersSharesAndBackslashes) {
   }
   for (const char* absolute : {"C:\\", "z:\\tmp\\", "\\\\server\\dati", "\\\\server\\dati\\x\\"})
     EXPECT_TRUE(IsAbsolute(absolute)) << absolute;
+}
+
+// The form Windows' file calls take at any length: made whole, then marked.
+TEST(WindowsPaths, LongPathsAreWholeAndMarkedForTheFileCalls) {
+  const std::pair<const char*, const wchar_t*> rows[] = {
+      {"C:\\Dati\\città\\", L"\\\\?\\C:\\Dati\\città\\"},
+      {"C:/Dati/./vecchi/../nuovi", L"\\\\?\\C:\\Dati\\nuovi"},
+      {"\\\\server\\dati\\a.txt", L"\\\\?\\UNC\\server\\dati\\a.txt"},
+      {"\\\\?\\C:\\già", L"\\\\?\\C:\\già"},
+      {"\\\\.\\COM1", L"\\\\.\\COM1"},
+      {"", L""}};
+  for (const auto& [path, long_form] : rows)
+    EXPECT_EQ(platform::windows::LongPath(path), long_form) << path;
 }
 
 // The data folder is the program's own: read from /proc on Linux, which Windows has not.
