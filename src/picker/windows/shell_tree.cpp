@@ -36,8 +36,9 @@ bool ended_early = false;  // the dialog ended while its tree was still in PicBr
 LRESULT CALLBACK DlgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const WNDPROC own = OldDlgProc;
   if (msg == WM_WINDOWPOSCHANGING) {
+    // Neither shown nor made the active window, which would take the keyboard from the picker.
     auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-    position->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+    position->flags = (position->flags & ~static_cast<UINT>(SWP_SHOWWINDOW)) | SWP_NOACTIVATE;
   } else if (msg == WM_DESTROY && tree_taken) {
     tree_taken = false;
     ended_early = true;
