@@ -119,29 +119,16 @@ TEST_F(TreeTest, TheExplorerOpensOnTheSystemDriveAndADriveThatIsNotReadyGivesWay
 }
 
 // The tree's recycle-bin menu: names that begin with "recycle", and the system's trash folders
-// as the file system spells them (a FAT stick writes "$RECYCLE.BIN").
+// as the file system spells them (a FAT stick writes "$RECYCLE.BIN", NTFS "$Recycle.Bin").
 TEST(RecycleFolder, NamesThatBeginWithRecycleAndTheSystemsTrashFolders) {
-  struct Row {
-    std::string key, text;
-    bool recycle;
-  };
-  const std::string top = platform::paths::kSeparator == '\\' ? "E:\\x" : "/media/x";
-  const std::string trash = platform::paths::Join(top, "$Recycle.Bin");
-  const Row rows[] = {
-    {platform::paths::Join(top, "RECYCLER"), "RECYCLER", true},
-    {platform::paths::Join(top, "recycled"), "recycled", true},
-    {trash, "$Recycle.Bin", true},
-    {platform::paths::Join(top, "Recycl"), "Recycl", false},
-    {platform::paths::Join(top, "Foto"), "Foto", false},
-#ifdef _WIN32
-    {platform::paths::Join(top, "$RECYCLE.BIN"), "$RECYCLE.BIN", true},
-#else
-    {platform::paths::Join(top, "$RECYCLE.BIN"), "$RECYCLE.BIN", false},
-#endif
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(IsRecycleFolder(row.key, row.text, {platform::paths::Join(top, "Trash"), trash}), row.recycle)
-        << row.key;
+  using platform::paths::Join;
+  const bool windows = platform::paths::kSeparator == '\\';
+  const std::string top = windows ? "E:\\" : "/media/x";
+  const std::pair<const char*, bool> rows[] = {{"RECYCLER", true}, {"recycled", true},
+                                               {"$Recycle.Bin", true}, {"Recycl", false},
+                                               {"Foto", false}, {"$RECYCLE.BIN", windows}};
+  for (const auto& [name, recycle] : rows)
+    EXPECT_EQ(IsRecycleFolder(Join(top, name), name, {Join(top, "$Recycle.Bin")}), recycle) << name;
 }
 
 }  // namespace
