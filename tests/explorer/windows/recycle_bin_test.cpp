@@ -152,26 +152,20 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
 // beside it, and the shell's own old codes are not read as the system errors they overlap.
 TEST(TrashOutcome, ANoIsDeclinedAndTheShellsOwnCodesAreNotSystemErrors) {
   using platform::trash::TrashResult;
-  struct Row {
+  const struct {
     bool aborted;
     int code;
     TrashResult result;
-    std::string error;
-  };
-  const Row rows[] = {
-      {false, 0, TrashResult::Trashed, ""},
-      {true, 0, TrashResult::Declined, ""},
-      {true, 0x10000, TrashResult::Declined, ""},
-      {false, 0x75, TrashResult::Declined, ""},
-      {false, ERROR_CANCELLED, TrashResult::Declined, ""},
-      {false, 0x78, TrashResult::Failed, "Accesso negato"},
-      {false, 0x79, TrashResult::Failed, "Percorso troppo lungo"},
-      {false, 0x7C, TrashResult::Failed, "Percorso non valido"},
-      {false, 0x86, TrashResult::Failed, "il supporto è di sola lettura (CD o DVD)"},
-      {false, ERROR_ACCESS_DENIED, TrashResult::Failed, "Accesso negato"},
-      {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"},
-  };
-  for (const Row& row : rows) {
+    const char* error;
+  } rows[] = {{false, 0, TrashResult::Trashed, ""},
+              {true, 0x10000, TrashResult::Declined, ""},
+              {false, 0x75, TrashResult::Declined, ""},
+              {false, ERROR_CANCELLED, TrashResult::Declined, ""},
+              {false, 0x78, TrashResult::Failed, "Accesso negato"},
+              {false, 0x79, TrashResult::Failed, "Percorso troppo lungo"},
+              {false, 0x7C, TrashResult::Failed, "Percorso non valido"},
+              {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"}};
+  for (const auto& row : rows) {
     const platform::trash::TrashAttempt attempt = platform::trash::TrashOutcome(row.aborted, row.code);
     EXPECT_EQ(attempt.result, row.result) << row.code;
     EXPECT_EQ(attempt.error, row.error) << row.code;

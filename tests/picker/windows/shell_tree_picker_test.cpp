@@ -60,17 +60,13 @@ bool AnotherWindowOnScreen(const System_TreeView_Rete& picker) {
   return search.found;
 }
 
-// The shell's folder dialog of this thread, shown or not.
+// The shell's folder dialog, shown or not: this program's one system dialog.
 HWND FolderDialog() {
   HWND found = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        if (ClassOf(window) != L"#32770") return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+    if (ClassOf(window) == L"#32770") *reinterpret_cast<HWND*>(data) = window;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
+#include "platform/process.h"
 #include "platform/windows/wide.h"
 
 namespace {
@@ -12,18 +15,12 @@ namespace {
 // pasted anywhere once the program had closed.
 TEST(Clipboard, TextStaysAfterTheProgramThatPutItThereHasEnded) {
   const std::string marker = "cartoscope;C:\\Dati;" + std::to_string(::GetCurrentProcessId()) + ".txt;copy";
-  std::wstring command = L"\"" FALDONE_CLIPBOARD_OWNER L"\" " + platform::windows::Widen(marker);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-  ::CloseHandle(process.hThread);
-  DWORD exit_code = 1;
-  ASSERT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-  ::GetExitCodeProcess(process.hProcess, &exit_code);
-  ::CloseHandle(process.hProcess);
-  ASSERT_EQ(exit_code, 0u);
+  platform::process::Child owner = platform::process::Child::Spawn({FALDONE_CLIPBOARD_OWNER, marker});
+  ASSERT_TRUE(owner);
+  std::optional<int> exit_code;
+  for (int i = 0; i < 600 && !(exit_code = owner.PollExit()); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_EQ(exit_code, 0);
 
   ASSERT_TRUE(::OpenClipboard(nullptr));
   const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
