@@ -186,34 +186,6 @@ TEST(ReadFolder, BackslashPathsHiddenAttributesAndJunctionsAmongTheFolders) {
   EXPECT_EQ(explorer::ReadFiles(folder.path() + "manca").error, ENOENT);
 }
 
-// The archiver backs up folders deeper than the old 260-character limit: the explorer lists
-// them, renames in them and deletes them too.
-TEST_F(FileOperationsTest, AFolderDeeperThanTheOldPathLimitIsListedRenamedAndDeleted) {
-  std::string deep = In("profondo");
-  std::string last;
-  ASSERT_TRUE(::CreateDirectoryW(Widen(deep).c_str(), nullptr));
-  while (deep.size() < 300) {
-    last = "livello-numero-" + std::to_string(deep.size());
-    deep += "\\" + last;
-    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + Widen(deep)).c_str(), nullptr)) << deep.size();
-  }
-  const HANDLE file = ::CreateFileW((L"\\\\?\\" + Widen(deep) + L"\\lettera.txt").c_str(), GENERIC_WRITE,
-                                    0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ::CloseHandle(file);
-
-  EXPECT_EQ(explorer::ReadSubfolders(paths::FolderOf(deep)), std::vector<std::string>{last});
-  EXPECT_EQ(explorer::RenameInFolder(deep, "lettera.txt", "nota.txt"), 0);
-  const explorer::FolderFiles listing = explorer::ReadFiles(deep);
-  EXPECT_EQ(listing.error, 0);
-  ASSERT_EQ(listing.files.size(), 1u);
-  EXPECT_EQ(listing.files[0].name, "nota.txt");
-  dialogs.Answer("S");
-  DeleteItem(In("profondo"), DeleteMode::Permanently);
-  EXPECT_EQ(folder.Listing(), "");
-  EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages()[0];
-}
-
 TEST(Properties, DriveRootsAndReadOnlyFilesInWindowsTerms) {
   const properties::ItemProperties root = properties::Gather("C:\\");
   EXPECT_EQ(root.name, "C:\\");
