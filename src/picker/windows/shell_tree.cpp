@@ -29,13 +29,22 @@ std::wstring TreeClass;  // the class of the child taken as the tree
 bool tree_taken = false;
 bool ended_early = false;  // the dialog ended while its tree was still in PicBrowse
 
+// Posted to the dialog when it has become the active window: the picker takes it back.
+constexpr UINT kHandBackKeyboard = WM_APP + 0x46;
+
 // Stands in front of the dialog's own procedure for the dialog's whole life. Whatever would
-// show the dialog (the dialog manager after its start, a move, a key) leaves it hidden, so it
-// never gets a taskbar button or the keyboard. A dialog that ends while its tree is borrowed
-// takes the tree back first, to be destroyed with it.
+// show the dialog (the dialog manager after its start, a move) leaves it hidden, so it never
+// gets a taskbar button, and the picker takes back the keyboard the dialog manager gives it,
+// so that no Enter or Esc reaches it. A dialog that ends while its tree is borrowed takes the
+// tree back first, to be destroyed with it.
 LRESULT CALLBACK DlgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const WNDPROC own = OldDlgProc;
-  if (msg == WM_WINDOWPOSCHANGING) {
+  if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+    ::PostMessageW(hwnd, kHandBackKeyboard, 0, 0);
+  } else if (msg == kHandBackKeyboard) {
+    if (PicHost) ::SetActiveWindow(static_cast<HWND>(PicHost->GetHWND()));
+    return 0;
+  } else if (msg == WM_WINDOWPOSCHANGING) {
     // Neither shown nor made the active window, which would take the keyboard from the picker.
     auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
     position->flags = (position->flags & ~static_cast<UINT>(SWP_SHOWWINDOW)) | SWP_NOACTIVATE;

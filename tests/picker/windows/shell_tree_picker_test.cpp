@@ -124,6 +124,7 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
     ASSERT_NE(dialog, nullptr);
     ::ShowWindow(dialog, SW_SHOWNORMAL);
     EXPECT_FALSE(::IsWindowVisible(dialog));
+    EXPECT_EQ(::GetActiveWindow(), Handle(&window));  // the keyboard is the picker's
     browsing.Record(window);  // the start folder, a drive root: one separator only
 
     window.SetBrowsePath(folder.path());
