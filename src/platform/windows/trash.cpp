@@ -24,11 +24,10 @@ std::optional<std::int64_t> ItemsInRecycleBin() {
   return info.i64NumItems;
 }
 
-// The shell's codes older than Win32 that mean something else as system error codes.
+// The shell's codes older than Win32 that a delete can return, and that mean something else
+// as system error codes.
 const char* ShellCodeText(int code) {
   switch (code) {
-    case 0x71: return "l'origine e la destinazione sono lo stesso file";
-    case 0x74: return "è la cartella principale di un'unità";
     case 0x78: return "Accesso negato";
     case 0x79:
     case 0x81:
@@ -38,7 +37,6 @@ const char* ShellCodeText(int code) {
     case 0x86:
     case 0x87:
     case 0x88: return "il supporto è di sola lettura (CD o DVD)";
-    case 0x10000: return "errore sulla destinazione";
     default: return nullptr;
   }
 }

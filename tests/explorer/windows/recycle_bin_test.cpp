@@ -164,6 +164,7 @@ TEST(TrashOutcome, ANoIsDeclinedAndTheShellsOwnCodesAreNotSystemErrors) {
               {false, 0x78, TrashResult::Failed, "Accesso negato"},
               {false, 0x79, TrashResult::Failed, "Percorso troppo lungo"},
               {false, 0x7C, TrashResult::Failed, "Percorso non valido"},
+              {false, 0x87, TrashResult::Failed, "il supporto è di sola lettura (CD o DVD)"},
               {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"}};
   for (const auto& row : rows) {
     const platform::trash::TrashAttempt attempt = platform::trash::TrashOutcome(row.aborted, row.code);
