@@ -71,7 +71,7 @@ void frmDir::OnLeftDirMenu(int index) {
 void frmDir::OnRecycleMenu() { operations::EmptyTrash(hooks_.trashFolders()); }
 
 void frmDir::OpenFile(const std::string& path) {
-  if (!hooks_.openDocument(path))
+  if (!hooks_.openFile(path, CurrentFolder()))
     ExplorerMessage("Impossibile aprire \"" + path + "\": nessun programma lo apre.",
                     platform::MessageIcon::Critical);
 }

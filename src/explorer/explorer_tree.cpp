@@ -76,8 +76,9 @@ void frmDir::ReadAhead(const wxTreeItemId& child) {
 }
 
 void frmDir::BuildTree() {
-  if (!platform::drives::IsReady(SelectedDrive()) && drvHDs->GetSelection() > 0) {
-    drvHDs->SetSelection(0);
+  const int system_drive = static_cast<int>(platform::drives::SystemDriveIndex(drives_));
+  if (!platform::drives::IsReady(SelectedDrive()) && drvHDs->GetSelection() != system_drive) {
+    drvHDs->SetSelection(system_drive);
     OnDriveChange();
     return;
   }
@@ -182,9 +183,8 @@ void frmDir::RecoverFromUnreadableFolder(int error_number) {
 void frmDir::OnTreeContextMenu() {
   const wxTreeItemId node = trvDir->GetSelection();
   if (!node.IsOk()) return;
-  const std::vector<std::string> trash = hooks_.trashFolders();
-  const bool is_trash = IsRecycleName(trvDir->GetItemText(node).utf8_string()) ||
-                        std::find(trash.begin(), trash.end(), KeyOf(node)) != trash.end();
+  const bool is_trash =
+      IsRecycleFolder(KeyOf(node), trvDir->GetItemText(node).utf8_string(), hooks_.trashFolders());
   PopUp(is_trash ? *mnuDir3 : *mnuDir2);
 }
 

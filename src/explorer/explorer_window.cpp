@@ -49,7 +49,9 @@ std::unique_ptr<wxMenu> MenuOf(std::initializer_list<const char*> captions, int 
 ExplorerHooks DesktopHooks() {
   ExplorerHooks hooks;
   hooks.listDrives = [] { return platform::drives::ListDrives(); };
-  hooks.openDocument = [](const std::string& path) { return platform::OpenDocument(path); };
+  hooks.openFile = [](const std::string& path, const std::string& folder) {
+    return platform::OpenFileIn(path, folder);
+  };
   hooks.openInTextEditor = [](const std::string& path) { return platform::OpenInTextEditor(path); };
   hooks.showProperties = [](const std::string& path) { platform::properties::ShowItemProperties(path); };
   hooks.shiftIsDown = [] { return platform::ShiftIsDown(); };
@@ -71,8 +73,8 @@ frmDir::frmDir(store::ProfileState& state, ExplorerHooks hooks)
   SwitchView("details");
   drives_ = hooks_.listDrives();
   for (const platform::drives::Drive& drive : drives_) drvHDs->Append(Wx(drive.label));
-  // The first drive is always the system's: "/", or "C:\" on Windows.
-  drvHDs->SetSelection(0);
+  // Not the first drive: on Windows that can be an empty A:.
+  drvHDs->SetSelection(static_cast<int>(platform::drives::SystemDriveIndex(drives_)));
   OnDriveChange();
 }
 

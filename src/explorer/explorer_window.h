@@ -31,7 +31,7 @@ inline constexpr const char* kExplorerCaption = "Cartoscope";
 // in their place so that nothing is launched, no menu blocks and no real trash is touched.
 struct ExplorerHooks {
   std::function<std::vector<platform::drives::Drive>()> listDrives;
-  std::function<bool(const std::string&)> openDocument;
+  std::function<bool(const std::string& path, const std::string& folder)> openFile;
   std::function<bool(const std::string&)> openInTextEditor;
   std::function<void(const std::string&)> showProperties;
   std::function<bool()> shiftIsDown;

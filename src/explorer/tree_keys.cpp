@@ -35,8 +35,11 @@ std::string ChosenFolder(const std::string& key) {
   return !key.empty() && key.back() == kSeparator ? key : key + kSeparator;
 }
 
-bool IsRecycleName(const std::string& text) {
-  return platform::text::ToUpperAscii(text.substr(0, 7)) == "RECYCLE";
+bool IsRecycleFolder(const std::string& key, const std::string& text,
+                     const std::vector<std::string>& trash_folders) {
+  return platform::text::ToUpperAscii(text.substr(0, 7)) == "RECYCLE" ||
+         std::any_of(trash_folders.begin(), trash_folders.end(),
+                     [&](const std::string& trash) { return platform::paths::SamePath(key, trash); });
 }
 
 bool NameLess(const std::string& a, const std::string& b) {

@@ -16,8 +16,11 @@ std::vector<std::string> WalkKeys(const std::string& from, const std::string& ta
 // A folder as the chosen folder is stored: the key with a closing separator.
 std::string ChosenFolder(const std::string& key);
 
-// Names beginning with "recycle", in any case, are recycle-bin folders.
-bool IsRecycleName(const std::string& text);
+// Whether the folder keyed key, shown as text, is a recycle bin: its name begins with "recycle"
+// in any case (Recycled, RECYCLER), or it is one of the system's trash folders, compared as the
+// file system compares names (a FAT stick's bin is "$RECYCLE.BIN", an NTFS one "$Recycle.Bin").
+bool IsRecycleFolder(const std::string& key, const std::string& text,
+                     const std::vector<std::string>& trash_folders);
 
 // Folder and file names in the order the lists show them: letters without regard to case,
 // byte order between names that differ only in case.

@@ -62,9 +62,8 @@ void Form4::BuildControls() {
 }
 
 bool Form4::ShowFolder(const std::string& folder) {
-  std::vector<std::string> mount_points;
-  for (const auto& drive : drives_) mount_points.push_back(drive.mount_point);
-  shown_drive_ = static_cast<int>(DriveHolding(folder, mount_points));
+  using namespace platform::drives;
+  shown_drive_ = static_cast<int>(DriveHolding(folder, drives_).value_or(SystemDriveIndex(drives_)));
   Drive1->SetSelection(shown_drive_);
   return Dir1->SelectFolder(folder);
 }

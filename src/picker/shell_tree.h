@@ -20,11 +20,16 @@ extern const char* const kStartFolder;
 // The window class of the dialog's tree.
 extern const char* const kTreeClass;
 
-// Runs the folder dialog with start selected and its tree (the dialog's direct child of window
-// class tree_class) taken into host's PicBrowse; every selection reaches host.BrowsePath and
-// host.PathChange(). Returns true when the dialog has ended, after ReturnTreeView. Returns false
-// at once, the dialog closed and nothing shown, when no tree could be taken.
-bool BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const char* tree_class);
+enum class Browse {
+  Ended,       // through ReturnTreeView
+  EndedEarly,  // on its own, before ReturnTreeView: the tree has gone back to it
+  NoTree,      // at once, the dialog closed unseen: no tree could be taken
+};
+
+// Runs the folder dialog, never shown, with start selected and its tree (the dialog's direct
+// child of window class tree_class) taken into host's PicBrowse; every selection reaches
+// host.BrowsePath and host.PathChange(). Returns when the dialog has ended.
+Browse BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const char* tree_class);
 
 // A borrowed tree sits in the host now.
 bool HoldsTree();

@@ -130,7 +130,15 @@ void BrowseForFolder(store::ProfileState& state, const std::string& start, const
   }
   auto* window = new System_TreeView_Rete(state);
   window->Show();
-  if (shell_tree::BrowseForFolder(*window, start, tree_class)) return;
+  switch (shell_tree::BrowseForFolder(*window, start, tree_class)) {
+    case shell_tree::Browse::Ended: return;
+    case shell_tree::Browse::EndedEarly:
+      // Its tree is gone with it: nothing was chosen, and the picker has nothing left to show.
+      window->Close();
+      state.Path_Scelto.clear();
+      return;
+    case shell_tree::Browse::NoTree: break;
+  }
   window->UseOwnTree();
   window->SetBrowsePath(start);
   wxGUIEventLoop loop;

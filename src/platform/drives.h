@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +17,17 @@ struct Drive {
 };
 
 std::vector<Drive> ListDrives();
+
+// The drive the system runs from: "/" on Linux; on Windows the one %SystemDrive% names, "C:\"
+// when it names none. A drive list opens on it, whatever letters come before it.
+std::string SystemDrive();
+
+// The position in drives of the one that holds path: the longest mount point that is path
+// itself or a folder above it, names compared as the file system compares them.
+std::optional<std::size_t> DriveHolding(const std::string& path, const std::vector<Drive>& drives);
+
+// The position of the system drive in drives; 0 when it is not there.
+std::size_t SystemDriveIndex(const std::vector<Drive>& drives);
 
 // A drive is ready when its mount point can be read.
 bool IsReady(const std::string& mount_point);

@@ -3,6 +3,13 @@
 #include <string_view>
 
 namespace platform::paths {
+namespace {
+
+std::string WithSeparator(const std::string& path) {
+  return path.empty() || path.back() == kSeparator ? path : path + kSeparator;
+}
+
+}  // namespace
 
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
@@ -18,6 +25,12 @@ bool IsPlainFileName(const std::string& text) {
     if (kForbidden.find(c) != std::string_view::npos) return false;
   }
   return true;
+}
+
+bool IsWithin(const std::string& path, const std::string& folder) {
+  const std::string top = WithSeparator(folder);
+  const std::string inside = WithSeparator(path);
+  return inside.size() >= top.size() && SamePath(inside.substr(0, top.size()), top);
 }
 
 }  // namespace platform::paths

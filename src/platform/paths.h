@@ -39,4 +39,12 @@ bool IsAbsolute(const std::string& path);
 // character and none of the characters a Windows file name cannot hold.
 bool IsPlainFileName(const std::string& text);
 
+// Whether a and b name the same path as the file system compares names: byte for byte on
+// Linux; on Windows without regard to case ("E:\$RECYCLE.BIN" is "e:\$Recycle.Bin").
+bool SamePath(const std::string& a, const std::string& b);
+
+// Whether path is folder itself or lies below it, names compared as SamePath does. Whole
+// names only: "/media/usb" does not hold "/media/usb2".
+bool IsWithin(const std::string& path, const std::string& folder);
+
 }  // namespace platform::paths

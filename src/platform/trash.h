@@ -36,4 +36,10 @@ std::vector<std::string> TrashFolderCandidates(const std::string& home_trash,
                                                const std::vector<std::string>& mount_points,
                                                unsigned uid);
 
+// Windows: what a delete into the recycle bin through the shell came to, from the flag the shell
+// sets when the user answered no (read first: the call may still return 0) and the value it
+// returned, one of the shell's own codes (0x75: cancelled, 0x78: access denied, ...) or else a
+// system error code.
+TrashAttempt TrashOutcome(bool any_aborted, int shell_result);
+
 }  // namespace platform::trash

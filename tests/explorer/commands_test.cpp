@@ -141,9 +141,13 @@ TEST_F(CommandsTest, OpenEditAndPropertiesReachTheDesktopWithTheRightPaths) {
   window->OnFileMenu(kOpenItem);
   window->OnFileMenu(kOpenWithNotepadItem);
   window->OnFileMenu(kFilePropertiesItem);
-  EXPECT_EQ(opened, (Names{Key("my notes.txt")}));
   EXPECT_EQ(edited, (Names{Key("my notes.txt")}));
   Click("Dati");
+  SelectFile(".keep");
+  window->OnFileMenu(kOpenItem);
+  // A program started from the list runs in the file's folder.
+  EXPECT_EQ(opened, (Names{Key("my notes.txt"), Key("Dati/.keep")}));
+  EXPECT_EQ(opened_in, (Names{Root(), Key("Dati")}));
   window->OnRightDirMenu(kListFolderPropertiesItem);
   window->OnLeftDirMenu(kFolderPropertiesItem);
   EXPECT_EQ(properties, (Names{Key("my notes.txt"), Key("Dati"), Key("Dati")}));

@@ -16,8 +16,9 @@ void ExplorerTest::Open() {
   if (drives.empty()) drives = {{Root(), Root()}};
   ExplorerHooks hooks;
   hooks.listDrives = [this] { return drives; };
-  hooks.openDocument = [this](const std::string& path) {
+  hooks.openFile = [this](const std::string& path, const std::string& in) {
     opened.push_back(path);
+    opened_in.push_back(in);
     return documents_open;
   };
   hooks.openInTextEditor = [this](const std::string& path) {

@@ -50,7 +50,7 @@ class ExplorerTest : public ::testing::Test {
   testing_support::ScriptedOperationDialogs operation_dialogs;
   testing_support::MemoryClipboard clipboard;
   std::vector<platform::drives::Drive> drives;  // the temporary folder when left empty
-  std::vector<std::string> opened, edited, properties;
+  std::vector<std::string> opened, opened_in, edited, properties;
   std::vector<std::string> trash_folders;
   std::vector<wxMenu*> menus;
   bool shift_down = false;

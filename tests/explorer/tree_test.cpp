@@ -1,5 +1,6 @@
 // The folder tree: keys, texts, tags, loading one level ahead, F5 and the walk back.
 #include "explorer/explorer_fixture.h"
+#include "explorer/tree_keys.h"
 #include "support/gui_helpers.h"
 
 namespace explorer {
@@ -101,14 +102,33 @@ TEST_F(TreeTest, F5RebuildsTheTreeAndWalksBackToTheSelectedFolderOrToTheRootWhen
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
-TEST_F(TreeTest, ADriveThatIsNotReadyGivesWayToTheFirstDrive) {
-  drives = {{Root(), Root()}, {Key("non-esiste"), Key("non-esiste")}};
+// The explorer opened on the first drive, on Windows often an empty A:, and a drive that was
+// not ready gave way to that one too.
+TEST_F(TreeTest, TheExplorerOpensOnTheSystemDriveAndADriveThatIsNotReadyGivesWayToIt) {
+  const std::string system = platform::drives::SystemDrive();
+  drives = {{Key("non-esiste"), "A:"}, {system, system}, {Root(), Root()}};
   Open();
-  window->drvHDs->SetSelection(1);
-  window->OnDriveChange();
-  EXPECT_EQ(window->drvHDs->GetSelection(), 0);
-  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), Root());
-  EXPECT_EQ(ListedNames(), (Names{"radice.txt"}));
+  EXPECT_EQ(window->drvHDs->GetSelection(), 1);
+  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), system);
+  for (const int chosen : {2, 0}) {
+    window->drvHDs->SetSelection(chosen);
+    window->OnDriveChange();
+  }
+  EXPECT_EQ(window->drvHDs->GetSelection(), 1);
+  EXPECT_EQ(window->KeyOf(window->trvDir->GetRootItem()), system);
+}
+
+// The tree's recycle-bin menu: names that begin with "recycle", and the system's trash folders
+// as the file system spells them (a FAT stick writes "$RECYCLE.BIN", NTFS "$Recycle.Bin").
+TEST(RecycleFolder, NamesThatBeginWithRecycleAndTheSystemsTrashFolders) {
+  using platform::paths::Join;
+  const bool windows = platform::paths::kSeparator == '\\';
+  const std::string top = windows ? "E:\\" : "/media/x";
+  const std::pair<const char*, bool> rows[] = {{"RECYCLER", true}, {"recycled", true},
+                                               {"$Recycle.Bin", true}, {"Recycl", false},
+                                               {"Foto", false}, {"$RECYCLE.BIN", windows}};
+  for (const auto& [name, recycle] : rows)
+    EXPECT_EQ(IsRecycleFolder(Join(top, name), name, {Join(top, "$Recycle.Bin")}), recycle) << name;
 }
 
 }  // namespace

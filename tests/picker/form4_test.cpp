@@ -4,9 +4,10 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 #include <filesystem>
 
-#include "picker/folder_choice.h"
 #include "platform/geometry.h"
 #include "platform/paths.h"
 #include "support/act_while_waiting.h"
@@ -45,11 +46,9 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
     form.Dir1->SelectFolder(folder.path() + Native("Foto/2003"));
     form.OnConfirm();
   });
-  std::vector<std::string> mount_points;
-  for (const auto& drive : platform::drives::ListDrives())
-    mount_points.push_back(drive.mount_point);
+  const std::vector<platform::drives::Drive> drives = platform::drives::ListDrives();
   EXPECT_EQ(opened, "Selezione cartella da salvare|" + folder.path() + "Foto|" +
-                        mount_points[picker::DriveHolding(folder.path(), mount_points)]);
+                        drives[platform::drives::DriveHolding(folder.path(), drives).value()].mount_point);
   EXPECT_EQ(state.Path_Scelto, folder.path() + Native("Foto/2003"));
 
   Choose(state, [](Form4& form) {
@@ -57,7 +56,7 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
     form.OnDriveChange();
     form.OnConfirm();
   });
-  EXPECT_EQ(state.Path_Scelto, mount_points.front());  // a root keeps its separator
+  EXPECT_EQ(state.Path_Scelto, drives.front().mount_point);  // a root keeps its separator
 }
 
 TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtHome) {
@@ -97,13 +96,30 @@ TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   testing_support::DestroyNow(form);
 }
 
-TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolder) {
-  const std::vector<std::string> drives = {Native("/"), Native("/home"), Native("/media/usb")};
-  EXPECT_EQ(picker::DriveHolding(Native("/home/anna/Documenti/"), drives), 1u);
-  EXPECT_EQ(picker::DriveHolding(Native("/media/usb"), drives), 2u);
-  // A mount point is a whole folder name, not the start of one.
-  EXPECT_EQ(picker::DriveHolding(Native("/media/usb2/foto"), drives), 0u);
-  EXPECT_EQ(picker::DriveHolding(Native("/homework"), drives), 0u);
+// The longest mount point above a folder holds it, whole names only, compared as the file
+// system compares names; a list opens on the system drive, not on whatever letter comes first.
+TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolderAndTheSystemDrive) {
+  using platform::drives::Drive;
+  struct Row {
+    const char* path;
+    std::optional<std::size_t> drive;
+  };
+#ifdef _WIN32
+  const std::vector<Drive> drives = {{"A:\\", ""}, {"C:\\", ""}, {"C:\\Montato", ""}, {"\\\\server\\dati\\", ""}};
+  const Row rows[] = {{"C:\\Users\\anna\\", 1}, {"c:\\users", 1}, {"c:\\MONTATO\\foto", 2},
+                      {"C:\\Montatore", 1}, {"\\\\SERVER\\Dati\\x", 3}, {"D:\\", std::nullopt}};
+  std::string system = platform::drives::SystemDrive();
+  system[0] = static_cast<char>(std::tolower(system[0]));
+#else
+  const std::vector<Drive> drives = {{"/media/usb", ""}, {"/", ""}, {"/home", ""}};
+  const Row rows[] = {{"/home/anna/Documenti/", 2}, {"/media/usb", 0}, {"/media/usb2/foto", 1},
+                      {"/homework", 1}, {"/Home/anna", 1}};
+  const std::string system = platform::drives::SystemDrive();
+#endif
+  for (const Row& row : rows)
+    EXPECT_EQ(platform::drives::DriveHolding(row.path, drives), row.drive) << row.path;
+  EXPECT_EQ(platform::drives::DriveHolding("x", {}), std::nullopt);
+  EXPECT_EQ(platform::drives::SystemDriveIndex({{"A:\\", ""}, {"/media/usb", ""}, {system, ""}}), 2u);
 }
 
 }  // namespace

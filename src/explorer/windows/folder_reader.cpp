@@ -6,6 +6,7 @@
 
 #include "explorer/tree_keys.h"
 #include "platform/paths.h"
+#include "platform/windows/long_path.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide.h"
 
@@ -18,7 +19,7 @@ template <typename Each>
 int ForEachEntry(const std::string& folder, Each each) {
   WIN32_FIND_DATAW found{};
   HANDLE search = ::FindFirstFileExW(
-      platform::windows::Widen(platform::paths::Join(folder, "*")).c_str(), FindExInfoBasic, &found,
+      platform::windows::LongPath(platform::paths::Join(folder, "*")).c_str(), FindExInfoBasic, &found,
       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE)
     // An empty drive root has not even "." to find.

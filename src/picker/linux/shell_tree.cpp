@@ -6,7 +6,9 @@ namespace picker::shell_tree {
 const char* const kStartFolder = "/";
 const char* const kTreeClass = "";
 
-bool BrowseForFolder(System_TreeView_Rete&, const std::string&, const char*) { return false; }
+Browse BrowseForFolder(System_TreeView_Rete&, const std::string&, const char*) {
+  return Browse::NoTree;
+}
 bool HoldsTree() { return false; }
 void SizeTreeView(const wxSize&) {}
 void SetBrowsePath(const std::string&) {}

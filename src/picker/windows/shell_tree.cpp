@@ -27,16 +27,41 @@ HWND hTreeView = nullptr;
 WNDPROC OldDlgProc = nullptr;
 std::wstring TreeClass;  // the class of the child taken as the tree
 bool tree_taken = false;
+bool ended_early = false;  // the dialog ended while its tree was still in PicBrowse
 
-// Stands in front of the dialog's own procedure until the dialog's first move after it has
-// started: that move is the dialog manager placing it, and from then on it stays hidden.
+// Posted to the dialog when it has become the active window: the picker takes it back.
+constexpr UINT kHandBackKeyboard = WM_APP + 0x46;
+
+// Stands in front of the dialog's own procedure for the dialog's whole life. Whatever would
+// show the dialog (the dialog manager after its start, a move) leaves it hidden, so it never
+// gets a taskbar button, and the picker takes back the keyboard the dialog manager gives it,
+// so that no Enter or Esc reaches it. A dialog that ends while its tree is borrowed takes the
+// tree back first, to be destroyed with it.
 LRESULT CALLBACK DlgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const WNDPROC own = OldDlgProc;
-  if (msg == WM_MOVE) {
-    ::ShowWindow(hBrowseDlg, SW_HIDE);
-    ::SetWindowLongPtrW(hBrowseDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+  if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+    ::PostMessageW(hwnd, kHandBackKeyboard, 0, 0);
+  } else if (msg == kHandBackKeyboard) {
+    if (PicHost) ::SetActiveWindow(static_cast<HWND>(PicHost->GetHWND()));
+    return 0;
+  } else if (msg == WM_WINDOWPOSCHANGING) {
+    // Neither shown nor made the active window, which would take the keyboard from the picker.
+    auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+    position->flags = (position->flags & ~static_cast<UINT>(SWP_SHOWWINDOW)) | SWP_NOACTIVATE;
+  } else if (msg == WM_DESTROY && tree_taken) {
+    tree_taken = false;
+    ended_early = true;
+    ::SetParent(hTreeView, hwnd);
+  } else if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
   }
   return ::CallWindowProcW(own, hwnd, msg, wParam, lParam);
+}
+
+void KeepHidden(HWND dialog) {
+  OldDlgProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DlgWndProc)));
+  ::ShowWindow(dialog, SW_HIDE);
 }
 
 // The last direct child of the dialog whose class name begins with TreeClass, or nullptr.
@@ -56,8 +81,6 @@ void TakeTreeView() {
   ::SetParent(hTreeView, HostHandle());
   tree_taken = true;
   SizeTreeView(PicHost->PicBrowse->GetClientSize());
-  OldDlgProc = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(hBrowseDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DlgWndProc)));
 }
 
 void PublishSelection(LPARAM item) {
@@ -77,7 +100,8 @@ void SendSelection(const std::wstring& path) {
 int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
   hBrowseDlg = hwnd;
   if (uMsg == BFFM_INITIALIZED) {
-    // Out of sight: left of every screen, whatever the monitors' layout.
+    KeepHidden(hwnd);
+    // Also left of every screen, whatever the monitors' layout.
     const int far_left = ::GetSystemMetrics(SM_XVIRTUALSCREEN) - ::GetSystemMetrics(SM_CXVIRTUALSCREEN) -
                          2 * kDialogSize;
     ::MoveWindow(hwnd, far_left, 0, kDialogSize, kDialogSize, TRUE);
@@ -97,11 +121,12 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM) {
 
 }  // namespace
 
-bool BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const char* tree_class) {
+Browse BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const char* tree_class) {
   PicHost = &host;
   TreeClass = Widen(tree_class);
   BrowsePath = Widen(start);
   tree_taken = false;
+  ended_early = false;
   hTreeView = nullptr;
 
   BROWSEINFOW info = {};
@@ -111,10 +136,10 @@ bool BrowseForFolder(System_TreeView_Rete& host, const std::string& start, const
   if (PIDLIST_ABSOLUTE item = ::SHBrowseForFolderW(&info)) ::CoTaskMemFree(item);
 
   // The host may be gone by now (its close ended the dialog): only its absence is recorded.
-  const bool borrowed = hTreeView != nullptr;
+  const Browse outcome = !hTreeView ? Browse::NoTree : ended_early ? Browse::EndedEarly : Browse::Ended;
   PicHost = nullptr;
   tree_taken = false;
-  return borrowed;
+  return outcome;
 }
 
 bool HoldsTree() { return tree_taken; }

@@ -124,6 +124,8 @@ std::vector<Drive> DrivesFromMountInfo(const std::string& mountinfo, const std::
   return drives;
 }
 
+std::string SystemDrive() { return "/"; }
+
 std::vector<Drive> ListDrives() {
   const char* home = std::getenv("HOME");
   return DrivesFromMountInfo(ReadMountInfo(), home ? home : "");

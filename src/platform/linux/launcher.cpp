@@ -19,6 +19,8 @@ bool OpenDocument(const std::string& path) {
   return ok;
 }
 
+bool OpenFileIn(const std::string& path, const std::string&) { return OpenDocument(path); }
+
 bool OpenHelpPage() {
   return OpenDocument(paths::ProgramFolder() + "HELP" + paths::kSeparator + "FALDONE.htm");
 }

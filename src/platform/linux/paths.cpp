@@ -25,4 +25,6 @@ std::string DriveRoot(const std::string&) { return std::string(1, kSeparator); }
 
 bool IsAbsolute(const std::string& path) { return path.starts_with('/'); }
 
+bool SamePath(const std::string& a, const std::string& b) { return a == b; }
+
 }  // namespace platform::paths

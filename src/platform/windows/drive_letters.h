@@ -14,4 +14,8 @@ namespace platform::drives {
 std::vector<Drive> DrivesFromLetters(unsigned long letters,
                                      const std::function<unsigned(const std::string& root)>& kind_of);
 
+// The drive root that the SystemDrive variable's value names ("D:" gives "D:\"); "C:\", where
+// Windows is installed by default, for a value that names no drive letter.
+std::string SystemDriveRoot(const std::string& variable);
+
 }  // namespace platform::drives

@@ -39,6 +39,18 @@ std::vector<Drive> DrivesFromLetters(unsigned long letters,
   return drives;
 }
 
+std::string SystemDriveRoot(const std::string& variable) {
+  const bool letter = variable.size() == 2 && variable[1] == ':' &&
+                      ((variable[0] >= 'A' && variable[0] <= 'Z') || (variable[0] >= 'a' && variable[0] <= 'z'));
+  return letter ? variable + '\\' : "C:\\";
+}
+
+std::string SystemDrive() {
+  wchar_t value[8] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"SystemDrive", value, 8);
+  return SystemDriveRoot(length < 8 ? windows::Narrow(std::wstring_view(value, length)) : std::string());
+}
+
 std::vector<Drive> ListDrives() {
   return DrivesFromLetters(::GetLogicalDrives(), [](const std::string& root) {
     return ::GetDriveTypeW(windows::Widen(root).c_str());

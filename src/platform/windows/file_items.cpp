@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/paths.h"
+#include "platform/windows/long_path.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 using windows::ErrnoFromSystemError;
 using windows::LastErrno;
-using windows::Widen;
+using windows::LongPath;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
@@ -76,7 +77,7 @@ class WritableForChange {
 std::wstring TemporaryBeside(const std::string& destination, const char* kind, DWORD& error) {
   const std::string folder = paths::FolderOf(destination);
   for (int attempt = 0;; ++attempt) {
-    const std::wstring name = Widen(paths::Join(
+    const std::wstring name = LongPath(paths::Join(
         folder, std::string(".faldone-") + kind + "-" + std::to_string(::GetCurrentProcessId()) +
                     "-" + std::to_string(attempt)));
     const Handle made(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -121,7 +122,7 @@ std::optional<Failure> Place(const std::wstring& temporary, const std::string& d
     const DWORD kept = stamp->attributes & kKeptAttributes;
     ::SetFileAttributesW(temporary.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
   }
-  const std::wstring final_name = Widen(destination);
+  const std::wstring final_name = LongPath(destination);
   WritableForChange replaced(final_name);
   if (::MoveFileExW(temporary.c_str(), final_name.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -154,7 +155,7 @@ std::optional<Failure> CopyThroughTemporary(const std::string& source,
   std::optional<Stamp> stamp;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (state) {
-    if (!::GetFileAttributesExW(Widen(source).c_str(), GetFileExInfoStandard, &data))
+    if (!::GetFileAttributesExW(LongPath(source).c_str(), GetFileExInfoStandard, &data))
       return Failure{Stage::Reading, LastErrno()};
     stamp = Stamp{data.dwFileAttributes, data.ftLastWriteTime};
   }
@@ -162,7 +163,7 @@ std::optional<Failure> CopyThroughTemporary(const std::string& source,
   const std::wstring temporary = TemporaryBeside(destination, kind, error);
   if (temporary.empty()) return Failure{Stage::MakingTemporary, ErrnoFromSystemError(error)};
   BOOL cancel = FALSE;
-  if (!::CopyFileExW(Widen(source).c_str(), temporary.c_str(), state ? OnCopyProgress : nullptr,
+  if (!::CopyFileExW(LongPath(source).c_str(), temporary.c_str(), state ? OnCopyProgress : nullptr,
                      state, &cancel, flags)) {
     error = ::GetLastError();
     RemoveTemporary(temporary);
@@ -183,7 +184,7 @@ std::optional<Failure> CopyThroughTemporary(const std::string& source,
 }  // namespace
 
 std::optional<Item> Look(const std::string& path, int& error) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = LongPath(path);
   Item item;
   const Handle entry = OpenEntry(wide, FILE_READ_ATTRIBUTES);
   BY_HANDLE_FILE_INFORMATION info{};
@@ -213,13 +214,13 @@ std::optional<Item> Look(const std::string& path, int& error) {
 }
 
 int FolderProblem(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrno();
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ENOTDIR;
 }
 
 std::string RealPath(const std::string& path) {
-  const Handle entry(::CreateFileW(Widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+  const Handle entry(::CreateFileW(LongPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!entry.valid()) return {};
   std::wstring resolved(MAX_PATH, L'\0');
@@ -242,7 +243,7 @@ std::string RealPath(const std::string& path) {
 std::vector<std::string> EntryNames(const std::string& folder, int& error) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileExW(Widen(paths::Join(folder, "*")).c_str(), FindExInfoBasic,
+  HANDLE search = ::FindFirstFileExW(LongPath(paths::Join(folder, "*")).c_str(), FindExInfoBasic,
                                      &found, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) {
@@ -260,20 +261,20 @@ std::vector<std::string> EntryNames(const std::string& folder, int& error) {
 }
 
 int MakeFolder(const std::string& path) {
-  return ::CreateDirectoryW(Widen(path).c_str(), nullptr) ? 0 : LastErrno();
+  return ::CreateDirectoryW(LongPath(path).c_str(), nullptr) ? 0 : LastErrno();
 }
 
 void FinishFolder(const std::string& source, const std::string& copy) {
-  const DWORD attributes = ::GetFileAttributesW(Widen(source).c_str());
+  const DWORD attributes = ::GetFileAttributesW(LongPath(source).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   const DWORD kept = attributes & kKeptAttributes;
-  ::SetFileAttributesW(Widen(copy).c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+  ::SetFileAttributesW(LongPath(copy).c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
 std::optional<Failure> CopyRegularFile(const std::string& source, const std::string& destination,
                                 const CopyProgress& progress) {
   // Opened first, so that a source that cannot be read is told apart from a failed write.
-  if (const Handle in(::CreateFileW(Widen(source).c_str(), GENERIC_READ, kShareAll, nullptr,
+  if (const Handle in(::CreateFileW(LongPath(source).c_str(), GENERIC_READ, kShareAll, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
       !in.valid())
     return Failure{Stage::Reading, LastErrno()};
@@ -286,12 +287,12 @@ std::optional<Failure> CopyLink(const std::string& source, const std::string& de
 }
 
 int Rename(const std::string& source, const std::string& destination) {
-  const std::wstring to = Widen(destination);
+  const std::wstring to = LongPath(destination);
   // Only reached for a free name or one the user agreed to replace.
   WritableForChange replaced(to);
   // Without MOVEFILE_COPY_ALLOWED: across volumes the caller copies and then removes, so that
   // the source goes only once its copy is whole.
-  if (::MoveFileWithProgressW(Widen(source).c_str(), to.c_str(), nullptr, nullptr,
+  if (::MoveFileWithProgressW(LongPath(source).c_str(), to.c_str(), nullptr, nullptr,
                               MOVEFILE_REPLACE_EXISTING))
     return 0;
   const int error = LastErrno();
@@ -300,7 +301,7 @@ int Rename(const std::string& source, const std::string& destination) {
 }
 
 int Remove(const std::string& path, const Item&) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = LongPath(path);
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrno();
   WritableForChange writable(wide);

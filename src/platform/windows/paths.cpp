@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/windows/long_path.h"
 #include "platform/windows/wide.h"
 
 namespace platform::paths {
@@ -55,4 +56,31 @@ std::string DriveRoot(const std::string& path) {
 
 bool IsAbsolute(const std::string& path) { return StartsWithDriveRoot(path) || ShareLength(path) > 0; }
 
+bool SamePath(const std::string& a, const std::string& b) {
+  // The file system's own folding: ordinal, every letter's case ignored, no locale.
+  const std::wstring wide_a = windows::Widen(a);
+  const std::wstring wide_b = windows::Widen(b);
+  return ::CompareStringOrdinal(wide_a.c_str(), static_cast<int>(wide_a.size()), wide_b.c_str(),
+                                static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace platform::paths
+
+namespace platform::windows {
+
+std::wstring LongPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  // Already whole, or a device ("\\.\COM1"), which has no long form.
+  if (wide.empty() || wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
+  // The whole path's length first, then the path itself; a failure is left to the call
+  // that takes the path to report.
+  const DWORD needed = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring whole(needed, L'\0');
+  const DWORD length = needed ? ::GetFullPathNameW(wide.c_str(), needed, whole.data(), nullptr) : 0;
+  if (length == 0 || length >= needed) return wide;
+  whole.resize(length);
+  if (whole.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + whole.substr(2);
+  return L"\\\\?\\" + whole;
+}
+
+}  // namespace platform::windows

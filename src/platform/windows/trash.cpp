@@ -24,7 +24,40 @@ std::optional<std::int64_t> ItemsInRecycleBin() {
   return info.i64NumItems;
 }
 
+// The shell's codes older than Win32 that a delete can return, and that mean something else
+// as system error codes.
+const char* ShellCodeText(int code) {
+  switch (code) {
+    case 0x78: return "Accesso negato";
+    case 0x79:
+    case 0x81:
+    case 0xB7: return "Percorso troppo lungo";
+    case 0x7C:
+    case 0x402: return "Percorso non valido";
+    case 0x86:
+    case 0x87:
+    case 0x88: return "il supporto è di sola lettura (CD o DVD)";
+    default: return nullptr;
+  }
+}
+
+// The reason behind an HRESULT: the system's text when it wraps a system error code.
+std::string ResultText(HRESULT result) {
+  if (HRESULT_FACILITY(result) == FACILITY_WIN32)
+    return windows::LastErrorText(static_cast<DWORD>(HRESULT_CODE(result)));
+  return windows::LastErrorText(static_cast<DWORD>(result));
+}
+
 }  // namespace
+
+TrashAttempt TrashOutcome(bool any_aborted, int shell_result) {
+  constexpr int kCancelled = 0x75;
+  if (any_aborted || shell_result == kCancelled || shell_result == ERROR_CANCELLED)
+    return {TrashResult::Declined, {}};
+  if (shell_result == 0) return {TrashResult::Trashed, {}};
+  if (const char* text = ShellCodeText(shell_result)) return {TrashResult::Failed, text};
+  return {TrashResult::Failed, windows::LastErrorText(static_cast<DWORD>(shell_result))};
+}
 
 TrashAttempt MoveToTrash(const std::string& path) {
   // The shell takes a list of names, each ended by a NUL, the list by one more.
@@ -38,10 +71,7 @@ TrashAttempt MoveToTrash(const std::string& path) {
   operation.fFlags =
       FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
   const int result = ::SHFileOperationW(&operation);
-  if (result != 0)
-    return {TrashResult::Failed, windows::LastErrorText(static_cast<DWORD>(result))};
-  if (operation.fAnyOperationsAborted) return {TrashResult::Declined, {}};
-  return {TrashResult::Trashed, {}};
+  return TrashOutcome(operation.fAnyOperationsAborted != FALSE, result);
 }
 
 void EmptyTrashFolders(const std::vector<std::string>&, const std::string& title) {
@@ -50,8 +80,7 @@ void EmptyTrashFolders(const std::vector<std::string>&, const std::string& title
   // Every drive's recycle bin, with the shell's own progress; the user has already confirmed.
   const HRESULT result = ::SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION);
   if (FAILED(result)) {
-    file_operations::steps::ReportFailure(title, "svuotare", "il cestino",
-                                          windows::LastErrorText(static_cast<DWORD>(result)));
+    file_operations::steps::ReportFailure(title, "svuotare", "il cestino", ResultText(result));
     return;
   }
   // The shell can report success and still leave items it could not delete (some shells

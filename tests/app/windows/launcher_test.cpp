@@ -10,6 +10,7 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/paths.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -78,6 +79,21 @@ TEST(Launcher, OpensADocumentInItsProgramMaximisedAndRefusesOneThatIsMissing) {
 
   // A missing document is refused before the shell is asked, so no error box of the shell's.
   EXPECT_FALSE(platform::OpenDocument(folder.path() + "non esiste.txt"));
+}
+
+// A batch file started from the explorer runs in its own folder, not in the program's: it
+// writes where it ran into a file beside itself.
+TEST(Launcher, AFileOpenedFromTheExplorerRunsInItsFolder) {
+  testing_support::TempFolder folder;
+  folder.Write("cartella di prova\\dove.bat", "@cd > \"%~dp0dove.txt\"\r\n");
+  const std::string where = folder.path() + "cartella di prova";
+  ASSERT_TRUE(platform::OpenFileIn(where + "\\dove.bat", where));
+  for (int i = 0; i < 150 && folder.Read("cartella di prova\\dove.txt").find('\n') == std::string::npos; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::string written = folder.Read("cartella di prova\\dove.txt");
+  while (!written.empty() && (written.back() == '\n' || written.back() == '\r')) written.pop_back();
+  EXPECT_TRUE(platform::paths::SamePath(written, where)) << written;
+  EXPECT_FALSE(platform::OpenFileIn(where + "\\non esiste.bat", where));
 }
 
 }  // namespace

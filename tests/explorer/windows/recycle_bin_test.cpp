@@ -11,6 +11,7 @@
 
 #include "explorer/explorer_fixture.h"
 #include "explorer/menu_ids.h"
+#include "platform/trash.h"
 #include "platform/windows/wide.h"
 
 namespace explorer {
@@ -145,6 +146,31 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
   EXPECT_EQ(folder.Listing(), "Città");
   EXPECT_EQ(folder.Read("Città/resta.txt"), "r");
   EXPECT_EQ(shell_questions.refused(), 0);
+}
+
+// The shell's answer to a delete into the recycle bin: a "No" is no failure, even with a code
+// beside it, and the shell's own old codes are not read as the system errors they overlap.
+TEST(TrashOutcome, ANoIsDeclinedAndTheShellsOwnCodesAreNotSystemErrors) {
+  using platform::trash::TrashResult;
+  const struct {
+    bool aborted;
+    int code;
+    TrashResult result;
+    const char* error;
+  } rows[] = {{false, 0, TrashResult::Trashed, ""},
+              {true, 0x10000, TrashResult::Declined, ""},
+              {false, 0x75, TrashResult::Declined, ""},
+              {false, ERROR_CANCELLED, TrashResult::Declined, ""},
+              {false, 0x78, TrashResult::Failed, "Accesso negato"},
+              {false, 0x79, TrashResult::Failed, "Percorso troppo lungo"},
+              {false, 0x7C, TrashResult::Failed, "Percorso non valido"},
+              {false, 0x87, TrashResult::Failed, "il supporto è di sola lettura (CD o DVD)"},
+              {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"}};
+  for (const auto& row : rows) {
+    const platform::trash::TrashAttempt attempt = platform::trash::TrashOutcome(row.aborted, row.code);
+    EXPECT_EQ(attempt.result, row.result) << row.code;
+    EXPECT_EQ(attempt.error, row.error) << row.code;
+  }
 }
 
 }  // namespace

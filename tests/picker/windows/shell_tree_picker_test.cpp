@@ -60,6 +60,16 @@ bool AnotherWindowOnScreen(const System_TreeView_Rete& picker) {
   return search.found;
 }
 
+// The shell's folder dialog, shown or not: this program's one system dialog.
+HWND FolderDialog() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+    if (ClassOf(window) == L"#32770") *reinterpret_cast<HWND*>(data) = window;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 struct Browsing {
   store::ProfileState state;
   std::vector<std::string> seen;  // Path_Scelto | caption, after each step recorded
@@ -108,8 +118,14 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
     ASSERT_NE(tree, nullptr) << "no tree was taken into PicBrowse";
     EXPECT_EQ(ChildClasses(window), std::vector<std::wstring>{L"SysTreeView32"});
     EXPECT_EQ(window.tree, nullptr);  // no tree of its own beside the borrowed one
-    // The dialog itself is nowhere on a screen.
+    // The dialog itself is nowhere on a screen, and stays hidden whatever shows it: Windows
+    // need not move it after its start.
     EXPECT_FALSE(AnotherWindowOnScreen(window));
+    const HWND dialog = FolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    ::ShowWindow(dialog, SW_SHOWNORMAL);
+    EXPECT_FALSE(::IsWindowVisible(dialog));
+    EXPECT_EQ(::GetActiveWindow(), Handle(&window));  // the keyboard is the picker's
     browsing.Record(window);  // the start folder, a drive root: one separator only
 
     window.SetBrowsePath(folder.path());
@@ -137,6 +153,23 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
   EXPECT_EQ(after_key, "C:\\");
   // The tree went back to its dialog, and the dialog is gone with it.
   EXPECT_FALSE(::IsWindow(tree));
+}
+
+// Enter or Esc in the dialog ended the browse with the tree still in PicBrowse, and the editor
+// took the folder while the picker stayed open.
+TEST(ShellTreePicker, ADialogThatEndsOnItsOwnTakesItsTreeAndNoFolderIsChosen) {
+  for (const int button : {IDOK, IDCANCEL}) {
+    Browsing browsing;
+    browsing.state.Path_Scelto = "prima";
+    HWND tree = nullptr;
+    browsing.Run("C:\\", picker::shell_tree::kTreeClass, [&](System_TreeView_Rete& window) {
+      tree = BorrowedTree(window);
+      ASSERT_NE(tree, nullptr);
+      ::PostMessageW(FolderDialog(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(browsing.state.Path_Scelto, "") << button;
+    EXPECT_FALSE(::IsWindow(tree)) << button;
+  }
 }
 
 TEST(ShellTreePicker, WithNoTreeToBorrowThePickersOwnTreeTakesItsPlaceWithoutAWord) {

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/windows/drive_letters.h"
+#include "platform/windows/long_path.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -31,6 +32,19 @@ TEST(WindowsPaths, DriveLettersSharesAndBackslashes) {
     EXPECT_TRUE(IsAbsolute(absolute)) << absolute;
 }
 
+// The form Windows' file calls take at any length: made whole, then marked.
+TEST(WindowsPaths, LongPathsAreWholeAndMarkedForTheFileCalls) {
+  const std::pair<const char*, const wchar_t*> rows[] = {
+      {"C:\\Dati\\città\\", L"\\\\?\\C:\\Dati\\città\\"},
+      {"C:/Dati/./vecchi/../nuovi", L"\\\\?\\C:\\Dati\\nuovi"},
+      {"\\\\server\\dati\\a.txt", L"\\\\?\\UNC\\server\\dati\\a.txt"},
+      {"\\\\?\\C:\\già", L"\\\\?\\C:\\già"},
+      {"\\\\.\\COM1", L"\\\\.\\COM1"},
+      {"", L""}};
+  for (const auto& [path, long_form] : rows)
+    EXPECT_EQ(platform::windows::LongPath(path), long_form) << path;
+}
+
 // The data folder is the program's own: read from /proc on Linux, which Windows has not.
 TEST(WindowsPaths, TheProgramFolderHoldsTheRunningProgram) {
   const std::string folder = ProgramFolder();
@@ -52,6 +66,19 @@ TEST(WindowsDrives, EveryLetterInUseWithItsKindAndNoRootlessOnes) {
   for (const auto& drive : drives) shown.push_back(drive.mount_point + "|" + drive.label);
   EXPECT_EQ(shown, (std::vector<std::string>{"C:\\|C:\\  [disco fisso]", "D:\\|D:\\  [CD-ROM]",
                                              "E:\\|E:\\  [rimovibile]", "Z:\\|Z:\\  [rete]"}));
+}
+
+// A drive list opens on the drive Windows runs from, which need not be C:.
+TEST(WindowsDrives, TheSystemDriveIsTheOneTheVariableNamesOrElseC) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"C:", "C:\\"}, {"D:", "D:\\"}, {"e:", "e:\\"}, {"", "C:\\"}, {"D", "C:\\"}, {"1:", "C:\\"}, {"D:\\x", "C:\\"}};
+  for (const auto& [variable, root] : rows)
+    EXPECT_EQ(platform::drives::SystemDriveRoot(variable), root) << variable;
+  wchar_t before[8] = {};
+  ASSERT_EQ(::GetEnvironmentVariableW(L"SystemDrive", before, 8), 2u);
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"SystemDrive", L"D:"));
+  EXPECT_EQ(platform::drives::SystemDrive(), "D:\\");
+  ::SetEnvironmentVariableW(L"SystemDrive", before);
 }
 
 TEST(WindowsDrives, TheSystemDriveIsListedReadyAndAMountPointAndAFolderIsNot) {
