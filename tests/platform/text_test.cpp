@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/code_page.h"
+
 namespace {
 
 using namespace platform::text;
@@ -28,6 +30,20 @@ TEST(Text, ProfileTextInWindows1252BecomesUtf8AndUtf8StaysAsItIs) {
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong "/"
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // emoji
+}
+
+// With Windows' "UTF-8 for every program" option every accented byte of an old profile read as
+// U+FFFD; a double-byte page joined "à" and the "\" after it into one character.
+TEST(Text, OldProfilesAreReadInASingleBytePageAndWrittenBackInOneThatHoldsThem) {
+  struct Row {
+    std::uint32_t system, longest, eight_bit, written;
+  };
+  for (const Row row : {Row{1252, 1, 1252, 1252}, Row{1250, 1, 1250, 1250}, Row{65001, 4, 1252, 65001},
+                        Row{932, 2, 1252, 1252}, Row{936, 2, 1252, 1252}, Row{1253, 0, 1252, 1252}}) {
+    const ProfileCodePages pages = ChooseProfileCodePages(row.system, row.longest);
+    EXPECT_EQ(pages.eight_bit, row.eight_bit) << row.system;
+    EXPECT_EQ(pages.written, row.written) << row.system;
+  }
 }
 
 }  // namespace
