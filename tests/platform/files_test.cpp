@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/reparse_tags.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -47,6 +48,17 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
 
   EXPECT_EQ(ReadLines(folder.path() + "manca", 10, 100).error, ENOENT);
   EXPECT_EQ(ReadLines(folder.path(), 10, 100).error, EISDIR);
+}
+
+// Every file of a OneDrive folder is a reparse point, downloaded or not: skipping them all
+// backed the folder up empty. Only what may lead out of the folder is left alone.
+TEST(ReparseTags, OnlyJunctionsLinksAndOtherNameSurrogatesLeadElsewhere) {
+  for (const std::uint32_t tag : {0xA0000003u /* junction */, 0xA000000Cu /* link */, 0xA000001Du /* WSL link */,
+                                  0xA0000019u /* global link */, platform::kUnreadableReparseTag})
+    EXPECT_TRUE(platform::LeadsElsewhere(tag)) << std::hex << tag;
+  for (const std::uint32_t tag : {0x9000001Au /* cloud */, 0x9000601Au /* cloud, another page */, 0x80000013u /* dedup */,
+                                  0x80000018u /* container overlay */, 0xC0000004u /* storage tiering */, 0u})
+    EXPECT_FALSE(platform::LeadsElsewhere(tag)) << std::hex << tag;
 }
 
 }  // namespace
