@@ -47,6 +47,14 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern,
                                    bool ignore_case);
 
+// Whether the system's own searches match file names without regard to case: on Windows
+// "0612_1_1.zip" is the archive 0612_1_1.ZIP; on Linux they are two files.
+#ifdef _WIN32
+inline constexpr bool kNamesIgnoreCase = true;
+#else
+inline constexpr bool kNamesIgnoreCase = false;
+#endif
+
 bool MatchesWildcard(const std::string& name, const std::string& pattern, bool ignore_case);
 
 // What a path leads to, links followed.
