@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "archiver/entry_name.h"
 #include "archiver/item_error.h"
-#include "archiver/utf8_path.h"
 #include "archiver/windows/win32.h"
 #include "platform/reparse_tags.h"
 
@@ -26,14 +26,6 @@ struct Child {
 
 std::string Join(const std::string& folder, const std::string& name) {
   return folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
-
-// The entry's name: the path without its drive or share ("C:\dati\a.txt" is "dati/a.txt"),
-// so that a restore to "C:\" puts it back.
-std::string EntryNameOf(const std::string& path) {
-  std::string name = Utf8Of(PathFromUtf8(path).relative_path());
-  std::replace(name.begin(), name.end(), '\\', '/');
-  return name;
 }
 
 FileHandle OpenFolder(const std::string& path, bool follow_link) {
@@ -91,7 +83,7 @@ std::vector<Child> ReadFolder(const FileHandle& folder, const std::string& path)
 SourceItem ItemFor(const std::string& path, DWORD attributes, const FILETIME& written, std::uint64_t size) {
   SourceItem item;
   item.path = path;
-  item.name = EntryNameOf(path);
+  item.name = WindowsEntryName(path);
   item.mtime = win32::UnixSeconds(written);
   item.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -141,7 +133,8 @@ class TreeLister {
   std::vector<SourceItem> items_;
 };
 
-bool IsDriveRoot(const std::string& folder) { return PathFromUtf8(folder).relative_path().empty(); }
+// A drive root or a share ("\\server\dati\"): it has no entry of its own.
+bool IsDriveRoot(const std::string& folder) { return WindowsEntryName(folder).empty(); }
 
 }  // namespace
 
