@@ -42,10 +42,12 @@ void CheckReplaceable(const std::string& path, DWORD attributes) {
                     ": al suo posto c'è una cartella o un file speciale, che non è stato toccato.");
   DWORD error = (attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
   if (error == ERROR_SUCCESS) {
-    // The access rights may forbid writing where the attribute does not.
+    // The access rights may forbid writing where the attribute does not. A file held open by
+    // another program for a moment says nothing of that: the replacement tries again.
     UniqueHandle probe(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.valid()) error = ::GetLastError();
+    if (!probe.valid() && ::GetLastError() != ERROR_SHARING_VIOLATION && ::GetLastError() != ERROR_LOCK_VIOLATION)
+      error = ::GetLastError();
   }
   if (error == ERROR_ACCESS_DENIED)
     throw UserError("Il file " + path + " è protetto da scrittura: non è stato modificato.\r\n\r\n" +

@@ -41,10 +41,10 @@ TEST(WindowsFiles, AtomicWriteKeepsReadOnlyFilesAndTheAttributesOfReplacedOnes) 
   EXPECT_EQ(folder.Read("nascosto.Dat"), "nuovo");
   EXPECT_NE(AttributesOf(hidden) & FILE_ATTRIBUTE_HIDDEN, 0u);
 
-  // The indexer holding the file without letting it be renamed: tried for a while, then refused.
+  // Another program holding the file without letting it be renamed: tried for a while, then refused.
   {
-    const UniqueHandle held(::CreateFileW(Widen(hidden).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueHandle held(::CreateFileW(Widen(hidden).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
     EXPECT_THAT([&] { platform::files::WriteAtomically(hidden, "terzo"); },
                 ThrowsMessage<platform::UserError>(HasSubstr("Impossibile scrivere il file " + hidden)));
