@@ -53,11 +53,11 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
 // Every file of a OneDrive folder is a reparse point, downloaded or not: skipping them all
 // backed the folder up empty. Only what may lead out of the folder is left alone.
 TEST(ReparseTags, OnlyJunctionsLinksAndOtherNameSurrogatesLeadElsewhere) {
-  for (const std::uint32_t tag : {0xA0000003u /* junction */, 0xA000000Cu /* link */, 0xA000001Du /* WSL link */,
-                                  0xA0000019u /* global link */, platform::kUnreadableReparseTag})
+  // A junction, a link, a WSL link, a global link, a tag that could not be read.
+  for (const std::uint32_t tag : {0xA0000003u, 0xA000000Cu, 0xA000001Du, 0xA0000019u, platform::kUnreadableReparseTag})
     EXPECT_TRUE(platform::LeadsElsewhere(tag)) << std::hex << tag;
-  for (const std::uint32_t tag : {0x9000001Au /* cloud */, 0x9000601Au /* cloud, another page */, 0x80000013u /* dedup */,
-                                  0x80000018u /* container overlay */, 0xC0000004u /* storage tiering */, 0u})
+  // Cloud files (two of their pages), deduplicated, container overlay, storage tiering, none.
+  for (const std::uint32_t tag : {0x9000001Au, 0x9000601Au, 0x80000013u, 0x80000018u, 0xC0000004u, 0u})
     EXPECT_FALSE(platform::LeadsElsewhere(tag)) << std::hex << tag;
 }
 
