@@ -8,6 +8,7 @@
 #include "archiver/item_error.h"
 #include "archiver/windows/win32.h"
 #include "platform/reparse_tags.h"
+#include "platform/windows/reparse_tag.h"
 
 namespace archiver {
 
@@ -65,7 +66,9 @@ std::vector<Child> ReadFolder(const FileHandle& folder, const std::string& path)
       if (name != "." && name != "..") {
         const FILETIME written{record->LastWriteTime.LowPart, static_cast<DWORD>(record->LastWriteTime.HighPart)};
         // For a reparse point the record's EaSize holds its tag.
-        const DWORD tag = (record->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? win32::KnownTag(record->EaSize) : 0;
+        const DWORD tag = (record->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                              ? platform::windows::KnownReparseTag(record->EaSize)
+                              : 0;
         children.push_back({name, record->FileAttributes, tag, written,
                             static_cast<std::uint64_t>(record->EndOfFile.QuadPart),
                             static_cast<std::uint64_t>(record->FileId.QuadPart)});

@@ -52,22 +52,6 @@ FILETIME FileTimeOf(std::int64_t unix_seconds) {
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-DWORD ReparseTagOf(HANDLE file) {
-  FILE_ATTRIBUTE_TAG_INFO info{};
-  if (!::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof info))
-    return platform::kUnreadableReparseTag;
-  return (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? KnownTag(info.ReparseTag) : 0;
-}
-
-DWORD ReparseTagAt(const std::wstring& path) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = ::FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return platform::kUnreadableReparseTag;
-  ::FindClose(search);
-  // The search record holds the tag in its first reserved field.
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? KnownTag(found.dwReserved0) : 0;
-}
-
 FileHandle OpenAsShown(const std::wstring& path, DWORD access, DWORD flags, const std::string& what) {
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   auto open = [&](DWORD more_flags) {

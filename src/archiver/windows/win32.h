@@ -11,11 +11,14 @@
 
 #include "archiver/file_handle.h"
 #include "platform/reparse_tags.h"
+#include "platform/windows/reparse_tag.h"
 #include "platform/windows/wide.h"
 
 namespace archiver::win32 {
 
 using platform::windows::Narrow;
+using platform::windows::ReparseTagAt;
+using platform::windows::ReparseTagOf;
 using platform::windows::Widen;
 
 // The full path in the "\\?\" form, which takes paths beyond MAX_PATH and leaves names such
@@ -31,17 +34,6 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name);
 std::int64_t UnixSeconds(const FILETIME& time);  // rounded down
 std::int64_t UnixNanoseconds(std::int64_t filetime_ticks);
 FILETIME FileTimeOf(std::int64_t unix_seconds);
-
-// The tag of a reparse point as read, or platform::kUnreadableReparseTag for none at all (a
-// reparse point always has one; Wine may show a Linux link without).
-inline DWORD KnownTag(DWORD tag) { return tag != 0 ? tag : platform::kUnreadableReparseTag; }
-
-// The reparse tag of the open file or folder, 0 when it is not a reparse point, and
-// platform::kUnreadableReparseTag when it cannot be asked.
-DWORD ReparseTagOf(HANDLE file);
-
-// The same for the item at path itself (a final link is not followed, nothing is opened).
-DWORD ReparseTagAt(const std::wstring& path);
 
 // Opens the item at path (the "\\?\" form) with every sharing mode, never following a final
 // junction or link. Any other reparse point (a cloud placeholder, a deduplicated file) is opened

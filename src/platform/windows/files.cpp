@@ -7,7 +7,9 @@
 
 #include "platform/file_replacement.h"
 #include "platform/line_splitter.h"
+#include "platform/reparse_tags.h"
 #include "platform/user_error.h"
+#include "platform/windows/reparse_tag.h"
 #include "platform/windows/unique_handle.h"
 #include "platform/windows/wide.h"
 
@@ -37,7 +39,9 @@ DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Widen(
 // Refuses to replace what could not be written in place: the replacement needs only the
 // folder's permission, so without this a read-only file would be swapped for a writable one.
 void CheckReplaceable(const std::string& path, DWORD attributes) {
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT))
+  // A profile in a OneDrive folder is a reparse point too, and is replaced like any other file.
+  const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsElsewhere(windows::ReparseTagAt(Widen(path)));
+  if (link || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
     throw UserError("Impossibile scrivere il file " + path +
                     ": al suo posto c'è una cartella o un file speciale, che non è stato toccato.");
   DWORD error = (attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
