@@ -23,6 +23,8 @@ struct Case {
   int pauses;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class Replacement : public testing::TestWithParam<Case> {};
 
 // P holds "old" and T the new text; each call fails as the case says and leaves the files as
