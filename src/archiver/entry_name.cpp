@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "archiver/item_error.h"
@@ -61,6 +62,25 @@ std::string WindowsNameProblem(const std::string& name) {
   if (IsDeviceName(name)) return "nome riservato a un dispositivo di Windows";
   if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return "nome che finisce con un punto o uno spazio";
   return {};
+}
+
+std::string WindowsEntryName(const std::string& path) {
+  auto separator = [](char c) { return c == '\\' || c == '/'; };
+  std::size_t start = 0;
+  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == ':') {
+    start = 2;
+  } else if (path.size() >= 2 && separator(path[0]) && separator(path[1])) {
+    // "\\server\share": the server's name, then the share's.
+    start = 2;
+    for (int part = 0; part < 2; ++part) {
+      while (start < path.size() && separator(path[start])) ++start;
+      while (start < path.size() && !separator(path[start])) ++start;
+    }
+  }
+  while (start < path.size() && separator(path[start])) ++start;
+  std::string name = path.substr(start);
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return name;
 }
 
 std::vector<std::string> SplitEntryName(const std::string& name, Backslash backslash, NameRules rules) {

@@ -23,6 +23,12 @@ extern const NameRules kSystemNameRules;
 // Why a file or folder name cannot be written on Windows as it stands; empty when it can.
 std::string WindowsNameProblem(const std::string& name);
 
+// The entry name of a Windows path: the path below its drive or its share, "/" between folders
+// ("C:\dati\a.txt" is "dati/a.txt", "\\server\dati\docs\a.txt" is "docs/a.txt"), so that a
+// restore over the originals, whose target is the drive root or the share, puts it back where it
+// was. Empty for the root or the share itself.
+std::string WindowsEntryName(const std::string& path);
+
 // Where an entry goes below the target, as folder and file names. Throws ItemError, naming
 // the entry and the reason, for a name that could land anywhere else: an absolute name, ".."
 // as a component, a drive letter such as "C:", a name with nothing left once "." and empty

@@ -33,8 +33,8 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // Lists folder (an absolute path) and everything below it: each folder before its contents,
 // names in byte order. Symbolic links are listed as links and never followed, so no walk can
-// loop; devices, FIFOs and sockets (on Windows, junctions and other reparse points) are left
-// out with a notice. A subfolder that cannot be
+// loop; devices, FIFOs and sockets (on Windows, junctions, links and the other reparse points
+// that stand for another place) are left out with a notice. A subfolder that cannot be
 // read is a failure, but its own entry is still listed. The files with the identities in skip
 // (the archive being written and its lock) are left out. Throws ItemError when folder itself
 // cannot be listed.

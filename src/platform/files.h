@@ -12,10 +12,13 @@ namespace platform::files {
 // it to disk and renames it over the old one. The new file keeps the old one's permissions (and
 // its owner and group where this process may set them); a file that did not exist gets the
 // permissions the umask leaves of 0666. On Windows the old file's attributes and access rights
-// carry over to the new one. Refuses, with UserError, to replace anything that is not
-// a regular file or that could not be written in place: a file this process may not open for
-// writing, or one that nobody may write (read-only; on Windows the read-only attribute). On any failure the old file is left exactly
-// as it was, no temporary file is left behind, and UserError names the file and the reason.
+// carry over to the new one, and a file held open for a moment (an antivirus, the indexer) is
+// tried again for about a second. Refuses, with UserError, to replace anything that is not a
+// regular file or that could not be written in place: a file this process may not open for
+// writing, or one that nobody may write (read-only; on Windows the read-only attribute). On any
+// failure UserError names the file and the reason, and the old file is left exactly as it was,
+// with no temporary file behind; only when Windows stopped halfway through the swap is the new
+// text kept beside, and the message says in which file.
 void WriteAtomically(const std::string& path, const std::string& contents);
 
 // What ReadLines found at the start of a file.
@@ -43,6 +46,14 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
 // them. ignore_case compares ASCII letters without regard to case.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern,
                                    bool ignore_case);
+
+// Whether the system's own searches match file names without regard to case: on Windows
+// "0612_1_1.zip" is the archive 0612_1_1.ZIP; on Linux they are two files.
+#ifdef _WIN32
+inline constexpr bool kNamesIgnoreCase = true;
+#else
+inline constexpr bool kNamesIgnoreCase = false;
+#endif
 
 bool MatchesWildcard(const std::string& name, const std::string& pattern, bool ignore_case);
 

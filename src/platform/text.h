@@ -11,12 +11,13 @@ namespace platform::text {
 bool IsValidUtf8(std::string_view bytes);
 
 // Bytes of a profile file into program text: UTF-8 stays as it is; anything else was written
-// in an 8-bit code page and is converted so that accents survive: Windows-1252 on Linux, the
-// system's ANSI code page on Windows (Windows-1252 on an Italian system).
+// in an 8-bit code page and is converted so that accents survive: Windows-1252 on Linux; on
+// Windows the system's ANSI code page when it is a single-byte one, else Windows-1252
+// (ChooseProfileCodePages).
 std::string DecodeProfileText(std::string_view bytes);
 
-// Program text as the bytes a profile file holds: UTF-8 on Linux, the system's ANSI code page
-// on Windows, where the file is shared with the system's other programs. Characters that the
+// Program text as the bytes a profile file holds: UTF-8 on Linux; on Windows, where the file is
+// shared with the system's other programs, the page ChooseProfileCodePages writes in. Characters that the
 // code page cannot hold must be refused first (CharactersOutsideProfileCodePage): they would
 // come out as "?" here.
 std::string EncodeProfileText(std::string_view text);

@@ -9,7 +9,7 @@
 namespace restore {
 
 std::vector<std::string> CERCA_ARCHIVI(const store::ProfileState& state, const std::string& pattern) {
-  std::vector<std::string> names = platform::files::FindFiles(state.Path_Dati, pattern, false);
+  std::vector<std::string> names = platform::files::FindFiles(state.Path_Dati, pattern, platform::files::kNamesIgnoreCase);
   std::sort(names.begin(), names.end());
   std::vector<std::string> items;
   for (const std::string& name : names) {

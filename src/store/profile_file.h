@@ -7,9 +7,13 @@
 #include "store/profile_state.h"
 
 // The profile file: a header "name#description" and one line " N#description#path" for each
-// folder line, every line ended by CR LF. Files written here load identically, and so do the
-// files of the earlier Windows program (8-bit text, read as Windows-1252). On Windows files are
-// written in the system's ANSI code page, and UTF-8 files written on Linux are still read.
+// folder line, every line ended by CR LF. Files written here load identically. A file whose
+// text is all valid UTF-8 is read as UTF-8 (the Linux build writes UTF-8); any other is 8-bit
+// text, as the earlier Windows program wrote it: on Linux it is read as Windows-1252; on Windows
+// in the system's ANSI code page when that is a single-byte page, and as Windows-1252 when the
+// system's page is UTF-8 or a multi-byte one. On Windows files are written in the page they are
+// read in, or in UTF-8 when that is the system's page; a save whose text would read back as
+// other characters, or that holds characters the page cannot hold, is refused with a message.
 namespace store {
 
 // The longest descriptions and folder path the writer accepts: every line it can write stays

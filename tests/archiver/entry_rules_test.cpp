@@ -29,6 +29,16 @@ TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
   EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator, kLinux), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+// A restore over the originals targets the drive root or the share ("\\server\dati\"): a file of
+// a share stored as "dati/docs/a.txt" came back one folder too deep, and the run said it succeeded.
+TEST(EntryName, AWindowsPathIsStoredBelowItsDriveOrItsShare) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"C:\\dati\\a.txt", "dati/a.txt"}, {"c:\\", ""}, {"C:dati", "dati"}, {"\\dati\\x", "dati/x"},
+      {"\\\\server\\dati\\docs\\a.txt", "docs/a.txt"}, {"\\\\server\\dati\\", ""},
+      {"\\\\server\\dati", ""}, {"//server/dati/docs", "docs"}};
+  for (const auto& [path, name] : rows) EXPECT_EQ(archiver::WindowsEntryName(path), name) << path;
+}
+
 TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTarget) {
   for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
     EXPECT_THROW(SplitEntryName(name, kCharacter, kLinux), ItemError) << name;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/reparse_tags.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -47,6 +48,17 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
 
   EXPECT_EQ(ReadLines(folder.path() + "manca", 10, 100).error, ENOENT);
   EXPECT_EQ(ReadLines(folder.path(), 10, 100).error, EISDIR);
+}
+
+// Every file of a OneDrive folder is a reparse point, downloaded or not: skipping them all
+// backed the folder up empty. Only what may lead out of the folder is left alone.
+TEST(ReparseTags, OnlyJunctionsLinksAndOtherNameSurrogatesLeadElsewhere) {
+  // A junction, a link, a WSL link, a global link, a tag that could not be read.
+  for (const std::uint32_t tag : {0xA0000003u, 0xA000000Cu, 0xA000001Du, 0xA0000019u, platform::kUnreadableReparseTag})
+    EXPECT_TRUE(platform::LeadsElsewhere(tag)) << std::hex << tag;
+  // Cloud files (two of their pages), deduplicated, container overlay, storage tiering, none.
+  for (const std::uint32_t tag : {0x9000001Au, 0x9000601Au, 0x80000013u, 0x80000018u, 0xC0000004u, 0u})
+    EXPECT_FALSE(platform::LeadsElsewhere(tag)) << std::hex << tag;
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
+#include "platform/code_page.h"
+
 namespace {
 
 using namespace platform::text;
@@ -28,6 +33,19 @@ TEST(Text, ProfileTextInWindows1252BecomesUtf8AndUtf8StaysAsItIs) {
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong "/"
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // emoji
+}
+
+// With Windows' "UTF-8 for every program" option every accented byte of an old profile read as
+// U+FFFD; a double-byte page joined "à" and the "\" after it into one character.
+TEST(Text, OldProfilesAreReadInASingleBytePageAndWrittenBackInOneThatHoldsThem) {
+  // system page, its longest character, the page 8-bit files are read in, the page written in
+  for (const auto [system, longest, eight_bit, written] :
+       std::vector<std::array<std::uint32_t, 4>>{{1252, 1, 1252, 1252}, {1250, 1, 1250, 1250}, {65001, 4, 1252, 65001},
+                                                 {932, 2, 1252, 1252}, {936, 2, 1252, 1252}, {1253, 0, 1252, 1252}}) {
+    const ProfileCodePages pages = ChooseProfileCodePages(system, longest);
+    EXPECT_EQ(pages.eight_bit, eight_bit) << system;
+    EXPECT_EQ(pages.written, written) << system;
+  }
 }
 
 }  // namespace

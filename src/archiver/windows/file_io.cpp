@@ -4,6 +4,7 @@
 
 #include "archiver/item_error.h"
 #include "archiver/windows/win32.h"
+#include "platform/reparse_tags.h"
 
 namespace archiver {
 
@@ -14,12 +15,10 @@ constexpr std::size_t kLargestCall = 1u << 30;  // ReadFile and WriteFile take 3
 }  // namespace
 
 FileHandle OpenToRead(const std::string& path) {
-  // Others may go on writing, renaming or deleting: that is caught by comparing the state.
-  const HANDLE handle = ::CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError("impossibile leggere " + path);
-  return win32::Own(handle);
+  // Others may go on writing, renaming or deleting: that is caught by comparing the state. A
+  // file only in the cloud is downloaded here; when that fails, the file is a failure.
+  return win32::OpenAsShown(win32::LongPath(path), GENERIC_READ | FILE_READ_ATTRIBUTES, FILE_FLAG_SEQUENTIAL_SCAN,
+                            "impossibile leggere " + path);
 }
 
 FileState StateOf(const FileHandle& file, const std::string& path) {
@@ -29,7 +28,8 @@ FileState StateOf(const FileHandle& file, const std::string& path) {
       !::GetFileInformationByHandleEx(win32::Native(file), FileStandardInfo, &standard, sizeof standard))
     win32::ThrowLastError("impossibile leggere " + path);
   const FILETIME written{basic.LastWriteTime.LowPart, static_cast<DWORD>(basic.LastWriteTime.HighPart)};
-  const bool regular = !standard.Directory && !(basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  const bool regular = !standard.Directory && !((basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                                                 platform::LeadsElsewhere(win32::ReparseTagOf(win32::Native(file))));
   return {regular, static_cast<std::uint64_t>(standard.EndOfFile.QuadPart), win32::UnixSeconds(written),
           win32::UnixNanoseconds(basic.LastWriteTime.QuadPart), win32::UnixNanoseconds(basic.ChangeTime.QuadPart)};
 }

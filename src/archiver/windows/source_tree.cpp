@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <vector>
 
+#include "archiver/entry_name.h"
 #include "archiver/item_error.h"
-#include "archiver/utf8_path.h"
 #include "archiver/windows/win32.h"
+#include "platform/reparse_tags.h"
+#include "platform/windows/reparse_tag.h"
 
 namespace archiver {
 
@@ -17,6 +19,7 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 struct Child {
   std::string name;
   DWORD attributes;
+  DWORD reparse_tag;  // 0 unless attributes has FILE_ATTRIBUTE_REPARSE_POINT
   FILETIME written;
   std::uint64_t size;
   std::uint64_t file_id;
@@ -26,19 +29,13 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
-// The entry's name: the path without its drive or share ("C:\dati\a.txt" is "dati/a.txt"),
-// so that a restore to "C:\" puts it back.
-std::string EntryNameOf(const std::string& path) {
-  std::string name = Utf8Of(PathFromUtf8(path).relative_path());
-  std::replace(name.begin(), name.end(), '\\', '/');
-  return name;
-}
-
 FileHandle OpenFolder(const std::string& path, bool follow_link) {
-  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (follow_link ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
-  const HANDLE handle = ::CreateFileW(win32::LongPath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                      kShareAll, nullptr, OPEN_EXISTING, flags, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError("impossibile leggere la cartella " + path);
+  constexpr DWORD kAccess = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
+  const std::string what = "impossibile leggere la cartella " + path;
+  if (!follow_link) return win32::OpenAsShown(win32::LongPath(path), kAccess, FILE_FLAG_BACKUP_SEMANTICS, what);
+  const HANDLE handle = ::CreateFileW(win32::LongPath(path).c_str(), kAccess, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError(what);
   return win32::Own(handle);
 }
 
@@ -68,7 +65,12 @@ std::vector<Child> ReadFolder(const FileHandle& folder, const std::string& path)
       const std::string name = win32::Narrow({record->FileName, record->FileNameLength / sizeof(wchar_t)});
       if (name != "." && name != "..") {
         const FILETIME written{record->LastWriteTime.LowPart, static_cast<DWORD>(record->LastWriteTime.HighPart)};
-        children.push_back({name, record->FileAttributes, written, static_cast<std::uint64_t>(record->EndOfFile.QuadPart),
+        // For a reparse point the record's EaSize holds its tag.
+        const DWORD tag = (record->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                              ? platform::windows::KnownReparseTag(record->EaSize)
+                              : 0;
+        children.push_back({name, record->FileAttributes, tag, written,
+                            static_cast<std::uint64_t>(record->EndOfFile.QuadPart),
                             static_cast<std::uint64_t>(record->FileId.QuadPart)});
       }
       if (record->NextEntryOffset == 0) break;
@@ -84,7 +86,7 @@ std::vector<Child> ReadFolder(const FileHandle& folder, const std::string& path)
 SourceItem ItemFor(const std::string& path, DWORD attributes, const FILETIME& written, std::uint64_t size) {
   SourceItem item;
   item.path = path;
-  item.name = EntryNameOf(path);
+  item.name = WindowsEntryName(path);
   item.mtime = win32::UnixSeconds(written);
   item.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -107,8 +109,9 @@ class TreeLister {
     const std::uint64_t volume = VolumeOf(handle, folder);
     for (const Child& child : ReadFolder(handle, folder)) {
       const std::string path = Join(folder, child.name);
-      // Junctions and symbolic links may lead anywhere, even back up: never followed.
-      if (child.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      // Junctions and symbolic links may lead anywhere, even back up: never followed. Every
+      // other reparse point (a OneDrive placeholder, a deduplicated file) is what it shows.
+      if (platform::LeadsElsewhere(child.reparse_tag)) {
         messages_.Notice("salto " + path + ": è un collegamento o una giunzione, che non seguo");
         continue;
       }
@@ -133,7 +136,8 @@ class TreeLister {
   std::vector<SourceItem> items_;
 };
 
-bool IsDriveRoot(const std::string& folder) { return PathFromUtf8(folder).relative_path().empty(); }
+// A drive root or a share ("\\server\dati\"): it has no entry of its own.
+bool IsDriveRoot(const std::string& folder) { return WindowsEntryName(folder).empty(); }
 
 }  // namespace
 
@@ -152,7 +156,8 @@ SourceItem ListItem(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!::GetFileAttributesExW(win32::LongPath(path).c_str(), GetFileExInfoStandard, &data))
     win32::ThrowLastError("impossibile leggere " + path);
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+      platform::LeadsElsewhere(win32::ReparseTagAt(win32::LongPath(path))))
     throw ItemError("impossibile leggere " + path + ": è un collegamento o una giunzione");
   return ItemFor(path, data.dwFileAttributes, data.ftLastWriteTime,
                  (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);

@@ -9,6 +9,7 @@
 #include "archiver/restore_leftovers.h"
 #include "archiver/utf8_path.h"
 #include "archiver/windows/win32.h"
+#include "platform/reparse_tags.h"
 #include "platform/windows/system_error.h"
 #include "platform/errno_text.h"
 
@@ -32,6 +33,15 @@ FolderId IdentityOf(HANDLE folder) {
 DWORD AttributesOf(HANDLE file) {
   FILE_BASIC_INFO basic{};
   return ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ? basic.FileAttributes : 0;
+}
+
+// Whether the folder opened at path is a junction or a link, asked of the handle and of the
+// name; a OneDrive folder and the other reparse points that are what they show are written into.
+bool LeadsElsewhere(HANDLE folder, const std::wstring& path, DWORD attributes_by_name) {
+  if (attributes_by_name != INVALID_FILE_ATTRIBUTES && (attributes_by_name & FILE_ATTRIBUTE_REPARSE_POINT) &&
+      platform::LeadsElsewhere(win32::ReparseTagAt(path)))
+    return true;
+  return (AttributesOf(folder) & FILE_ATTRIBUTE_REPARSE_POINT) && platform::LeadsElsewhere(win32::ReparseTagOf(folder));
 }
 
 bool SetTime(HANDLE file, std::int64_t mtime) {
@@ -98,7 +108,7 @@ struct TargetTree::State {
       // handle and of the name: Wine opens the target of a folder link whatever the flags say.
       const DWORD by_name = ::GetFileAttributesW(wide.c_str());
       const DWORD attributes = AttributesOf(handle) | (by_name == INVALID_FILE_ATTRIBUTES ? 0 : by_name);
-      if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+      if (LeadsElsewhere(handle, wide, by_name))
         throw ItemError("rifiuto di scrivere attraverso il collegamento o la giunzione " + Shown(path, i + 1));
       if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         ThrowSystemError("impossibile aprire la cartella " + Shown(path, i + 1), ENOTDIR);

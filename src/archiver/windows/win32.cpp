@@ -1,5 +1,6 @@
 #include "archiver/windows/win32.h"
 
+#include <tuple>
 #include <vector>
 
 #include "archiver/item_error.h"
@@ -49,6 +50,27 @@ std::int64_t UnixNanoseconds(std::int64_t filetime_ticks) { return (filetime_tic
 FILETIME FileTimeOf(std::int64_t unix_seconds) {
   const auto ticks = static_cast<std::uint64_t>(unix_seconds * kTicksPerSecond + kTicksTo1970);
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+FileHandle OpenAsShown(const std::wstring& path, DWORD access, DWORD flags, const std::string& what) {
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  auto open = [&](DWORD more_flags) {
+    const HANDLE handle = ::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING, flags | more_flags,
+                                        nullptr);
+    if (handle == INVALID_HANDLE_VALUE) ThrowLastError(what);
+    return Own(handle);
+  };
+  FileHandle item = open(FILE_FLAG_OPEN_REPARSE_POINT);
+  const DWORD tag = ReparseTagOf(Native(item));
+  if (tag == 0 || platform::LeadsElsewhere(tag)) return item;
+  FileHandle shown = open(0);
+  auto identity = [](const FileHandle& file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    ::GetFileInformationByHandle(Native(file), &info);
+    return std::tuple(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+  };
+  if (identity(shown) != identity(item)) throw ItemError(what + ": è stato sostituito durante la lettura");
+  return shown;
 }
 
 }  // namespace archiver::win32

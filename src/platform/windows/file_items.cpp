@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/paths.h"
+#include "platform/reparse_tags.h"
 #include "platform/windows/long_path.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide.h"
@@ -42,12 +43,10 @@ Handle OpenEntry(const std::wstring& path, DWORD access) {
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
-// Symbolic links and junctions are links; other reparse points (cloud placeholders,
-// deduplicated files) are the files and folders they stand for.
-bool IsLinkTag(DWORD tag) { return tag == IO_REPARSE_TAG_SYMLINK || tag == IO_REPARSE_TAG_MOUNT_POINT; }
-
+// Symbolic links, junctions and other name surrogates are links; other reparse points (cloud
+// placeholders, deduplicated files) are the files and folders they stand for.
 Kind KindOf(DWORD attributes, DWORD reparse_tag) {
-  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(reparse_tag)) return Kind::Link;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsElsewhere(reparse_tag)) return Kind::Link;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Kind::Folder;
   if (attributes & FILE_ATTRIBUTE_DEVICE) return Kind::Special;
   return Kind::File;

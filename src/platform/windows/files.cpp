@@ -5,8 +5,11 @@
 #include <cerrno>
 #include <random>
 
+#include "platform/file_replacement.h"
 #include "platform/line_splitter.h"
+#include "platform/reparse_tags.h"
 #include "platform/user_error.h"
+#include "platform/windows/reparse_tag.h"
 #include "platform/windows/unique_handle.h"
 #include "platform/windows/wide.h"
 
@@ -36,15 +39,19 @@ DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Widen(
 // Refuses to replace what could not be written in place: the replacement needs only the
 // folder's permission, so without this a read-only file would be swapped for a writable one.
 void CheckReplaceable(const std::string& path, DWORD attributes) {
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT))
+  // A profile in a OneDrive folder is a reparse point too, and is replaced like any other file.
+  const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsElsewhere(windows::ReparseTagAt(Widen(path)));
+  if (link || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
     throw UserError("Impossibile scrivere il file " + path +
                     ": al suo posto c'è una cartella o un file speciale, che non è stato toccato.");
   DWORD error = (attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
   if (error == ERROR_SUCCESS) {
-    // The access rights may forbid writing where the attribute does not.
+    // The access rights may forbid writing where the attribute does not. A file held open by
+    // another program for a moment says nothing of that: the replacement tries again.
     UniqueHandle probe(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.valid()) error = ::GetLastError();
+    if (!probe.valid() && ::GetLastError() != ERROR_SHARING_VIOLATION && ::GetLastError() != ERROR_LOCK_VIOLATION)
+      error = ::GetLastError();
   }
   if (error == ERROR_ACCESS_DENIED)
     throw UserError("Il file " + path + " è protetto da scrittura: non è stato modificato.\r\n\r\n" +
@@ -52,14 +59,23 @@ void CheckReplaceable(const std::string& path, DWORD attributes) {
   if (error != ERROR_SUCCESS) ThrowWriteError(path, error);
 }
 
-// Creates a new, empty file beside path under a name of its own, and sets temp.
-UniqueHandle CreateTemporaryBeside(const std::string& path, std::string& temp) {
+// A name beside path that is not taken yet: path, then ".SUFFIX-" and six random letters.
+std::string FreeNameBeside(const std::string& path, const char* suffix) {
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   static std::mt19937 random{std::random_device{}()};
   std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name;
+  do {
+    name = path + "." + suffix + "-";
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+  } while (AttributesOf(name) != INVALID_FILE_ATTRIBUTES);
+  return name;
+}
+
+// Creates a new, empty file beside path under a name of its own, and sets temp.
+UniqueHandle CreateTemporaryBeside(const std::string& path, std::string& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = path + ".tmp-";
-    for (int i = 0; i < 6; ++i) temp += kLetters[pick(random)];
+    temp = FreeNameBeside(path, "tmp");
     UniqueHandle file(::CreateFileW(Widen(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid() || ::GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -80,18 +96,25 @@ bool WriteAll(HANDLE file, const std::string& contents) {
 }
 
 // Puts temp in path's place. ReplaceFileW keeps the old file's attributes and access rights;
-// a file that is not there (any more) is simply moved into place.
-DWORD MoveIntoPlace(const std::string& temp, const std::string& path, bool replacing) {
+// the old file passes through a backup name of ours, so that it can always be found again.
+void MoveIntoPlace(const std::string& temp, const std::string& path, bool replacing) {
   const std::wstring target = Widen(path), source = Widen(temp);
-  if (replacing) {
-    if (::ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                       nullptr))
-      return ERROR_SUCCESS;
-    if (::GetLastError() != ERROR_FILE_NOT_FOUND) return ::GetLastError();
-  }
-  if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return ERROR_SUCCESS;
-  return ::GetLastError();
+  const std::string backup = FreeNameBeside(path, "old");
+  const std::wstring aside = Widen(backup);
+  auto result = [](BOOL done) { return done ? ERROR_SUCCESS : ::GetLastError(); };
+  ReplacementCalls calls;
+  calls.replace = [&] {
+    return result(::ReplaceFileW(target.c_str(), source.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                 nullptr, nullptr));
+  };
+  calls.move_to_target = [&](const std::string& from, bool over) {
+    return result(::MoveFileExW(Widen(from).c_str(), target.c_str(),
+                                MOVEFILE_WRITE_THROUGH | (over ? MOVEFILE_REPLACE_EXISTING : 0)));
+  };
+  calls.remove = [](const std::string& name) { ::DeleteFileW(Widen(name).c_str()); };
+  calls.pause = [] { ::Sleep(100); };
+  calls.describe = [](SystemError error) { return LastErrorText(error); };
+  PlaceReplacement(path, temp, backup, replacing, calls);
 }
 
 int ErrnoFor(DWORD error) {
@@ -119,11 +142,11 @@ void WriteAtomically(const std::string& path, const std::string& contents) {
   if (error == ERROR_SUCCESS && replacing && (attributes & kKeptAttributes) != 0 &&
       !::SetFileAttributesW(Widen(temp).c_str(), attributes & kKeptAttributes))
     error = ::GetLastError();
-  if (error == ERROR_SUCCESS) error = MoveIntoPlace(temp, path, replacing);
   if (error != ERROR_SUCCESS) {
     ::DeleteFileW(Widen(temp).c_str());
     ThrowWriteError(path, error);
   }
+  MoveIntoPlace(temp, path, replacing);
 }
 
 LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t max_line_bytes) {

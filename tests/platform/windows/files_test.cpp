@@ -8,11 +8,13 @@
 #include <cerrno>
 
 #include "platform/user_error.h"
+#include "platform/windows/unique_handle.h"
 #include "platform/windows/wide.h"
 #include "support/temp_folder.h"
 
 namespace {
 
+using platform::windows::UniqueHandle;
 using platform::windows::Widen;
 using testing::HasSubstr;
 using testing::ThrowsMessage;
@@ -38,6 +40,16 @@ TEST(WindowsFiles, AtomicWriteKeepsReadOnlyFilesAndTheAttributesOfReplacedOnes) 
   platform::files::WriteAtomically(hidden, "nuovo");
   EXPECT_EQ(folder.Read("nascosto.Dat"), "nuovo");
   EXPECT_NE(AttributesOf(hidden) & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+  // Another program holding the file without letting it be renamed: tried for a while, then refused.
+  {
+    const UniqueHandle held(::CreateFileW(Widen(hidden).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
+    EXPECT_THAT([&] { platform::files::WriteAtomically(hidden, "terzo"); },
+                ThrowsMessage<platform::UserError>(HasSubstr("Impossibile scrivere il file " + hidden)));
+  }
+  EXPECT_EQ(folder.Read("nascosto.Dat"), "nuovo");
 
   folder.Write("d.Dat/x", "dentro");
   EXPECT_THROW(platform::files::WriteAtomically(folder.path() + "d.Dat", "nuovo"), platform::UserError);
