@@ -142,7 +142,7 @@ TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   EXPECT_EQ(dialogs.Messages().back(), "RIPRISTINO TERMINATO !!!");
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
   EXPECT_EQ(dialogs.busy_depth(), 0);
-  EXPECT_EQ(SinceOpening(), (std::vector<std::string>{"caption ATTENDERE PREGO", "commands off",
+  EXPECT_EQ(SinceOpening(), (std::vector<std::string>{"caption ATTENDERE PREGO", "commands off", "banner ",
                                                       "give back", "caption Ripristina copia precedente",
                                                       "commands on"}));
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");  // kept for the next opening

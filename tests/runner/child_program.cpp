@@ -3,6 +3,8 @@
 //   exit N               end with code N
 //   sleep MS             wait MS milliseconds
 //   say TEXT             write TEXT and a line end to standard error
+//   out TEXT             write TEXT and a line end to standard output
+//   flood N              write N bytes of text without line ends to standard output
 //   touch PATH           create the file PATH
 //   exit-if-exists PATH N  end with code N when PATH exists
 //   read-input           read standard input to its end
@@ -70,6 +72,10 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(next().c_str())));
     } else if (step == "say") {
       std::cerr << next() << "\n" << std::flush;
+    } else if (step == "out") {
+      std::cout << next() << "\n" << std::flush;
+    } else if (step == "flood") {
+      std::cout << std::string(std::atoi(next().c_str()), 'x') << std::flush;
     } else if (step == "touch") {
       std::ofstream(PathOf(next()));
     } else if (step == "exit-if-exists") {
