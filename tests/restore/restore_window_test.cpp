@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "main_window/main_window.h"
 #include "platform/paths.h"
 #include "restore/restore_items.h"
@@ -113,6 +115,21 @@ TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrd
                                           window->txtDes_Copia, window->txtPath_Copia,
                                           window->txtDescriz_Copia, window->Command4,
                                           window->Command5, window->Command8, window->txtNome_Copia}));
+}
+
+// This window's banner is too narrow for the archiver's figures: the main window's shows them
+// whole, and its title again at the end.
+TEST_F(RestoreWindowTest, TheMainWindowsBannerShowsHowFarTheRestoreHasCome) {
+  const FakeArchiver telling("0", "avanzamento 3 4 300 400\n");
+  window = restore::OpenRestoreWindow(owner, state, link, telling.path(), items);
+  opened = window.get();
+  Click(1);
+  window->OnRestore();
+  ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
+  const auto banner = std::find(link.calls.begin(), link.calls.end(),
+                                "banner Ripristino 12 di 12: Riga 12 — 3 di 4 file, 300 di 400 byte");
+  ASSERT_NE(banner, link.calls.end());
+  EXPECT_EQ(banner[1], "banner ");
 }
 
 TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
