@@ -14,7 +14,8 @@ namespace archiver {
 // Used from one thread.
 class ProgressReport {
  public:
-  static constexpr std::chrono::milliseconds kInterval{250};
+  // Often enough for the banner to move twice a second, seldom enough to cost it next to nothing.
+  static constexpr std::chrono::milliseconds kInterval{450};
 
   // Tells the totals at once, with nothing done yet. Without a channel nothing is told.
   ProgressReport(std::ostream* channel, std::uint64_t files, std::uint64_t bytes);
