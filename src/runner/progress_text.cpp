@@ -9,7 +9,7 @@ namespace {
 
 using platform::text::GroupedDigits;
 
-// Too early to foresee anything before this: the first seconds go to reading the folder.
+// The pace of the first seconds says little: a backup probes its files before any byte counts.
 constexpr std::chrono::seconds kFirstEstimate{3};
 
 // "2,1": value / unit to one decimal, rounded to the nearest tenth or down.
