@@ -42,7 +42,10 @@ TEST(ProgressLines, FiguresComeFromWholeLinesOnlyTheLatestWins) {
   EXPECT_EQ(lines.Add(" 3 4"), std::nullopt);
   EXPECT_EQ(lines.Add("\nrumore\navanzamento 2 2 3 4\navanzamento 2 2"), (Progress{2, 2, 3, 4}));
   EXPECT_EQ(lines.Add(" 3 " + std::string(300, '0')), std::nullopt);
-  EXPECT_EQ(lines.Add("4\n"), std::nullopt);  // well formed, but longer than any progress line
+  EXPECT_EQ(lines.Add("4\navanzamento 2 2 4 4 "), std::nullopt);  // longer than any progress line
+  EXPECT_EQ(lines.Add(std::string(200, ' ')), std::nullopt);
+  EXPECT_EQ(lines.Add("avanzamento 2 2 4 4\n"), std::nullopt);  // the end of a line too long to be one
+  EXPECT_EQ(lines.Add("avanzamento 1 1 1 " + std::string(200, '0') + "1\n"), std::nullopt);
   EXPECT_EQ(lines.Add("avanzamento 2 2 4 4\navanzamento 9 2 4 4\n"), (Progress{2, 2, 4, 4}));
   EXPECT_EQ(lines.Add(""), std::nullopt);
 }
