@@ -53,13 +53,14 @@ TEST(RunSequence, EveryLineRunsInOrderAfterTheOneBeforeAndItsOutcomeIsKept) {
 }
 
 // Progress comes on the archiver's standard output, read as it goes. Anything else there is
-// ignored, a program that floods it is never left waiting for room, and one that tells
-// nothing leaves the banner as it was.
+// ignored, a program that floods it is never left waiting for room, the same figures again
+// change nothing, and one that tells nothing leaves the banner as it was.
 TEST(RunSequence, OnlyGoodProgressLinesReachTheReportAsTheyCome) {
   const std::string child = testing_support::ChildCommand();
   RecordingReport report;
   runner::RunSequence run({Line(1, child + " out \"avanzamento 0 2 0 300\" out \"avanzamento 1 2 x 300\""
                                            " flood 1000000 out \"\" out \"avanzamento 1 2 100 300\" sleep 300"
+                                           " out \"avanzamento 2 2 300 300\" sleep 100"
                                            " out \"avanzamento 2 2 300 300\" out \"avanzamento 3 2 300 300\""),
                            Line(2, child + " sleep 100 exit 0")},
                           report);
