@@ -47,7 +47,8 @@ void SetMetadata(zip_t* archive, zip_uint64_t index, const SourceItem& item, Met
 // their results.
 class EntryAdder {
  public:
-  EntryAdder(zip_t* archive, SourceFailures& failures) : archive_(archive), failures_(failures) {}
+  EntryAdder(zip_t* archive, SourceFailures& failures, ProgressReport& progress)
+      : archive_(archive), failures_(failures), progress_(progress) {}
 
   void Add(const SourceItem& item, std::size_t index, FilePlan& plan) {
     Method method = Method::kStore;
@@ -110,14 +111,15 @@ class EntryAdder {
     if (plan.packed) {
       PackedData packed = std::move(*plan.packed);
       plan.packed.reset();
-      return PackedSource(archive_, std::move(packed), plan.method);
+      return PackedSource(archive_, std::move(packed), plan.method, progress_);
     }
-    if (pipelined) return PipelineSource(archive_, tickets_.emplace_back(), item.size, index, failures_);
-    return StreamedFileSource(archive_, item, index, failures_);
+    if (pipelined) return PipelineSource(archive_, tickets_.emplace_back(), item.size, index, failures_, progress_);
+    return StreamedFileSource(archive_, item, index, failures_, progress_);
   }
 
   zip_t* const archive_;
   SourceFailures& failures_;
+  ProgressReport& progress_;
   std::deque<PipelineTicket> tickets_;  // a deque, so the sources' references stay valid
   std::vector<Queued> queued_;
 };
@@ -142,7 +144,8 @@ void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items
 }  // namespace
 
 WriteResult WriteArchive(const std::string& archive_path, const std::vector<SourceItem>& items,
-                         std::vector<FilePlan>& plans, const std::vector<bool>& included) {
+                         std::vector<FilePlan>& plans, const std::vector<bool>& included,
+                         ProgressReport& progress) {
   WriteResult result;
   std::unordered_map<std::string, std::size_t> written;  // entry name -> item, for this run's entries
   for (std::size_t i = 0; i < items.size(); ++i)
@@ -170,7 +173,7 @@ WriteResult WriteArchive(const std::string& archive_path, const std::vector<Sour
   if (archive == nullptr) return result;
 
   SourceFailures failures;
-  EntryAdder adder(archive, failures);
+  EntryAdder adder(archive, failures, progress);
   std::optional<CompressionPipeline> pipeline;  // outlives the sources that read from it
   try {
     DropConflictingEntries(archive, items, included);

@@ -7,6 +7,7 @@
 
 #include "archiver/archive_check.h"
 #include "archiver/compression_plan.h"
+#include "archiver/progress_report.h"
 #include "archiver/source_tree.h"
 
 namespace archiver {
@@ -34,8 +35,10 @@ struct WriteResult {
 // folder, a folder that became a file or a link) and keeping the others. The new archive is
 // written beside the old one and every entry is read back before it takes the old one's place,
 // so on any failure, or an entry of this run that does not match its CRC and size, the earlier
-// archive is left as it was. Packed data kept in plans is handed over to the archive.
+// archive is left as it was. Packed data kept in plans is handed over to the archive. Each
+// file's bytes count in progress as they go into the archive.
 [[nodiscard]] WriteResult WriteArchive(const std::string& archive, const std::vector<SourceItem>& items,
-                                       std::vector<FilePlan>& plans, const std::vector<bool>& included);
+                                       std::vector<FilePlan>& plans, const std::vector<bool>& included,
+                                       ProgressReport& progress);
 
 }  // namespace archiver

@@ -10,6 +10,7 @@
 #include "archiver/archive_writer.h"
 #include "archiver/compression_plan.h"
 #include "archiver/item_error.h"
+#include "archiver/progress_report.h"
 #include "archiver/source_file.h"
 #include "archiver/source_tree.h"
 #include "archiver/utf8_path.h"
@@ -114,6 +115,15 @@ ExitCode Backup(const std::string& archive, const std::string& folder, Messages&
     return ExitCode::kNothingDone;
   }
 
+  // The totals are told before the files are probed, which takes a while of its own.
+  std::uint64_t files = 0, bytes = 0;
+  for (const SourceItem& item : items)
+    if (item.kind == EntryKind::kFile) {
+      ++files;
+      bytes += item.size;
+    }
+  ProgressReport progress(messages.progress_channel(), files, bytes);
+
   std::vector<bool> included(items.size(), true);
   ChangedFiles changed(items, included, messages);
   std::vector<FilePlan> plans = PlanCompression(items, kKeepBudget);
@@ -124,12 +134,13 @@ ExitCode Backup(const std::string& archive, const std::string& folder, Messages&
   // A file that fails or changes while the archive is written fails the whole write: the archive
   // is written again, reading a changed file once more and leaving out an unreadable one. It ends,
   // since each round reads one file again for the last time or leaves one out.
-  for (;;) {
-    WriteResult result = WriteArchive(archive, items, plans, included);
+  for (;; progress.Restart()) {
+    WriteResult result = WriteArchive(archive, items, plans, included, progress);
     if (result.written) {
       for (const DamagedEntry& damaged : result.damaged_copies)
         messages.Failure("voce danneggiata già nell'archivio " + archive + ": \"" + damaged.name + "\": " +
                          damaged.problem);
+      progress.Finish();
       break;
     }
     if (result.unreadable.empty() && result.changed.empty()) {

@@ -8,17 +8,22 @@
 
 #include "archiver/deflater.h"
 #include "archiver/item_error.h"
+#include "archiver/progress_report.h"
 #include "archiver/source_file.h"
 
 namespace archiver {
 
 namespace {
 
-// libzip's callback interface, turned into virtual calls. An ItemError is recorded in
-// failures (when there are any) and reported to libzip as a read error.
+// libzip's callback interface, turned into virtual calls, for a file's data. An ItemError is
+// recorded in failures (when there are any) and reported to libzip as a read error. The file
+// counts as done for progress once libzip has closed it.
 class Source {
  public:
-  Source(std::size_t item, SourceFailures* failures) : item_(item), failures_(failures) { zip_error_init(&error_); }
+  Source(std::size_t item, SourceFailures* failures, ProgressReport& progress)
+      : item_(item), failures_(failures), progress_(progress) {
+    zip_error_init(&error_);
+  }
   virtual ~Source() { zip_error_fini(&error_); }
 
   static zip_int64_t Callback(void* self, void* data, zip_uint64_t length, zip_source_cmd_t command) {
@@ -38,6 +43,8 @@ class Source {
   virtual std::size_t Read(std::uint8_t* buffer, std::size_t size) = 0;
   virtual void Close() = 0;
   virtual void Stat(zip_stat_t& stat) = 0;
+  // Bytes of the file itself (not of its packed data) handed to libzip.
+  void Counted(std::uint64_t bytes) { progress_.AddBytes(bytes); }
 
  private:
   zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
@@ -50,6 +57,7 @@ class Source {
           return static_cast<zip_int64_t>(Read(static_cast<std::uint8_t*>(data), length));
         case ZIP_SOURCE_CLOSE:
           Close();
+          progress_.AddFile();
           return 0;
         case ZIP_SOURCE_STAT: {
           auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &error_);
@@ -87,14 +95,15 @@ class Source {
 
   const std::size_t item_;
   SourceFailures* const failures_;
+  ProgressReport& progress_;
   zip_error_t error_;
 };
 
 // Serves bytes packed by the probe; the memory goes as soon as libzip has copied them.
 class AlreadyPacked : public Source {
  public:
-  AlreadyPacked(PackedData packed, Method method)
-      : Source(0, nullptr), packed_(std::move(packed)), packed_size_(packed_.bytes.size()), method_(method) {}
+  AlreadyPacked(PackedData packed, Method method, ProgressReport& progress)
+      : Source(0, nullptr, progress), packed_(std::move(packed)), packed_size_(packed_.bytes.size()), method_(method) {}
 
  protected:
   void Open() override { offset_ = 0; }
@@ -106,7 +115,10 @@ class AlreadyPacked : public Source {
     return count;
   }
 
-  void Close() override { std::vector<std::uint8_t>().swap(packed_.bytes); }
+  void Close() override {
+    std::vector<std::uint8_t>().swap(packed_.bytes);
+    Counted(packed_.size);
+  }
 
   void Stat(zip_stat_t& stat) override {
     stat.valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD;
@@ -128,8 +140,9 @@ class AlreadyPacked : public Source {
 // when libzip asks for them again.
 class DeflatedByPipeline : public Source {
  public:
-  DeflatedByPipeline(const PipelineTicket& ticket, std::uint64_t size, std::size_t item, SourceFailures& failures)
-      : Source(item, &failures), ticket_(ticket), listed_size_(size) {}
+  DeflatedByPipeline(const PipelineTicket& ticket, std::uint64_t size, std::size_t item, SourceFailures& failures,
+                     ProgressReport& progress)
+      : Source(item, &failures, progress), ticket_(ticket), listed_size_(size) {}
 
  protected:
   void Open() override {
@@ -147,6 +160,7 @@ class DeflatedByPipeline : public Source {
       crc_ = CombineCrc32(crc_, current_.crc, current_.size);
       size_ += current_.size;
       packed_size_ += current_.bytes.size();
+      Counted(current_.size);
     }
     const std::size_t count = std::min(size, current_.bytes.size() - offset_);
     std::memcpy(buffer, current_.bytes.data() + offset_, count);
@@ -181,8 +195,8 @@ class DeflatedByPipeline : public Source {
 
 class StreamedFile : public Source {
  public:
-  StreamedFile(const SourceItem& source, std::size_t item, SourceFailures& failures)
-      : Source(item, &failures), source_(source) {}
+  StreamedFile(const SourceItem& source, std::size_t item, SourceFailures& failures, ProgressReport& progress)
+      : Source(item, &failures, progress), source_(source) {}
 
  protected:
   void Open() override {
@@ -195,6 +209,7 @@ class StreamedFile : public Source {
   std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
     const std::size_t read = file_->ReadAt(buffer, size, offset_);
     offset_ += read;
+    Counted(read);
     if (read < size) {
       file_->CheckUnchanged();
       if (offset_ != source_.size) throw FileChanged(source_.path);
@@ -238,17 +253,18 @@ std::vector<std::size_t> SourceFailures::TakeChanged() {
   return std::exchange(changed_, {});
 }
 
-zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method) {
-  return Source::Create(archive, std::make_unique<AlreadyPacked>(std::move(packed), method));
+zip_source_t* PackedSource(zip_t* archive, PackedData packed, Method method, ProgressReport& progress) {
+  return Source::Create(archive, std::make_unique<AlreadyPacked>(std::move(packed), method, progress));
 }
 
 zip_source_t* PipelineSource(zip_t* archive, const PipelineTicket& ticket, std::uint64_t size, std::size_t item,
-                             SourceFailures& failures) {
-  return Source::Create(archive, std::make_unique<DeflatedByPipeline>(ticket, size, item, failures));
+                             SourceFailures& failures, ProgressReport& progress) {
+  return Source::Create(archive, std::make_unique<DeflatedByPipeline>(ticket, size, item, failures, progress));
 }
 
-zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures) {
-  return Source::Create(archive, std::make_unique<StreamedFile>(source, item, failures));
+zip_source_t* StreamedFileSource(zip_t* archive, const SourceItem& source, std::size_t item, SourceFailures& failures,
+                                 ProgressReport& progress) {
+  return Source::Create(archive, std::make_unique<StreamedFile>(source, item, failures, progress));
 }
 
 }  // namespace archiver

@@ -11,6 +11,7 @@
 #include "archiver/command_line.h"
 #include "archiver/exit_code.h"
 #include "archiver/messages.h"
+#include "archiver/progress_channel.h"
 #include "archiver/restore.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     std::cerr << archiver::UsageText();
     return static_cast<int>(ExitCode::kNothingDone);
   }
-  archiver::Messages messages(std::cerr);
+  archiver::Messages messages(std::cerr, archiver::ProgressChannel());
   try {
     const ExitCode code = command->kind == archiver::Command::Kind::kBackup
                               ? archiver::Backup(command->archive, command->folder, messages)

@@ -10,6 +10,7 @@
 #include "archiver/archive_entries.h"
 #include "archiver/file_io.h"
 #include "archiver/item_error.h"
+#include "archiver/progress_report.h"
 #include "archiver/target_tree.h"
 #include "archiver/zip_archive.h"
 #include "archiver/zip_error_text.h"
@@ -58,6 +59,7 @@ struct Extractor {
         written += static_cast<std::uint64_t>(read);
         if (written > entry.size) break;  // no need to write out more of what is already wrong
         WriteAll(out, buffer.data(), static_cast<std::size_t>(read), shown);
+        progress->AddBytes(static_cast<std::uint64_t>(read));
       }
       // libzip checks the CRC but not the length, so data that inflated to a different size
       // would otherwise count as restored.
@@ -69,6 +71,7 @@ struct Extractor {
   ArchiveHandle archive;
   TargetTree tree;
   std::vector<std::uint8_t> buffer;
+  std::optional<ProgressReport> progress;
 };
 
 std::string ReadLinkTarget(zip_t* archive, const ArchiveEntry& entry) {
@@ -100,13 +103,22 @@ ExitCode Restore(const std::string& archive_path, const std::string& target, Mes
     return ExitCode::kNothingDone;
   }
   const std::vector<ArchiveEntry> entries = ReadArchiveEntries(extractor->archive.get(), messages);
+  std::uint64_t files = 0, bytes = 0;
+  for (const ArchiveEntry& entry : entries)
+    if (entry.kind == EntryKind::kFile) {
+      ++files;
+      bytes += entry.size;
+    }
+  extractor->progress.emplace(messages.progress_channel(), files, bytes);
 
   // Folders and files first; links after them, so nothing is ever written through a link the
   // archive made; folder times and permissions last, deepest first, since writing into a
   // folder changes its time and a read-only folder would refuse its contents. (Extracting on
   // two threads was tried: the file system's own work dominates and only got slower.)
-  for (const ArchiveEntry& entry : entries)
+  for (const ArchiveEntry& entry : entries) {
     if (entry.kind != EntryKind::kLink) Attempt(messages, [&] { extractor->Extract(entry); });
+    if (entry.kind == EntryKind::kFile) extractor->progress->AddFile();
+  }
   for (const ArchiveEntry& entry : entries) {
     if (entry.kind != EntryKind::kLink) continue;
     Attempt(messages, [&] {
@@ -120,6 +132,7 @@ ExitCode Restore(const std::string& archive_path, const std::string& target, Mes
                    [](const ArchiveEntry* a, const ArchiveEntry* b) { return a->path.size() > b->path.size(); });
   for (const ArchiveEntry* folder : folders)
     Attempt(messages, [&] { extractor->tree.SetFolderMetadata(folder->path, folder->metadata); });
+  extractor->progress->Finish();
   return messages.failures() == 0 ? ExitCode::kDone : ExitCode::kSomeFailed;
 }
 

@@ -12,6 +12,10 @@ void BackupRun::LineStarting(int position, int count, const runner::Job& job) {
   window_.SetBanner(runner::ProgressText(runner::RunKind::Backup, position, count, job));
 }
 
+void BackupRun::LineProgress(int position, int count, const runner::Job& job, const std::string& figures) {
+  window_.SetBanner(runner::ProgressText(runner::RunKind::Backup, position, count, job, figures));
+}
+
 void BackupRun::RunEnded(const std::vector<runner::LineResult>& results) {
   busy_.reset();
   runner::ShowEndMessage(runner::RunKind::Backup, results);

@@ -11,8 +11,8 @@ namespace main_window {
 
 class MainWindow;
 
-// A backup in progress: its lines show on the main window's banner ("Copia 2 di 5: Documenti"),
-// and at the end the window hears how it went and gets its commands back.
+// A backup in progress: its lines show on the main window's banner ("Copia 2 di 5: Documenti",
+// then how far the line has come), and at the end the window hears how it went and gets its commands back.
 class BackupRun final : private runner::RunReport {
  public:
   BackupRun(MainWindow& window, std::vector<runner::Job> jobs);
@@ -20,6 +20,7 @@ class BackupRun final : private runner::RunReport {
 
  private:
   void LineStarting(int position, int count, const runner::Job& job) override;
+  void LineProgress(int position, int count, const runner::Job& job, const std::string& figures) override;
   void RunEnded(const std::vector<runner::LineResult>& results) override;
 
   MainWindow& window_;

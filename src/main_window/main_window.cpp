@@ -54,9 +54,10 @@ void MainWindow::BuildControls() {
   place(new wxStaticBox(panel, wxID_ANY, ""), platform::TwipsRect(kFrameLeft, kFrameTop, 11715, 6555));
 
   const wxColour shadow_colours[2] = {wxColour(128, 128, 128), wxColour(0, 0, 160)};
+  // A long folder path gives way in the middle, so that a line's figures stay in sight at its end.
   for (int i = 0; i < 2; ++i) {
     Label6[i] = new wxStaticText(panel, wxID_ANY, kBannerTitle, wxDefaultPosition, wxDefaultSize,
-                                 wxST_NO_AUTORESIZE);
+                                 wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
     Label6[i]->SetFont(platform::Arial(9.75, true));
     Label6[i]->SetForegroundColour(shadow_colours[i]);
     place(Label6[i], in_frame(240 + 15 * (1 - i), 180 + 15 * (1 - i), 11200, 300));

@@ -42,6 +42,27 @@ class CapturedOutput {
   std::intptr_t native_;  // the system's descriptor or handle; -1 when none could be made
 };
 
+// The pipe a child writes on its standard output, its channel for telling how far it has
+// come, read here without ever waiting. The child never waits on it either for long: what it
+// writes is read a few times a second, whatever it is.
+class OutputPipe {
+ public:
+  OutputPipe();
+  ~OutputPipe();
+  OutputPipe(const OutputPipe&) = delete;
+  OutputPipe& operator=(const OutputPipe&) = delete;
+
+  // What the child has written since the last call, at most max_bytes of it, without waiting;
+  // empty when it has written nothing new (or has ended, or the pipe could not be made).
+  std::string ReadAvailable(std::size_t max_bytes);
+
+ private:
+  friend class Child;
+  void CloseWriteEnd();  // once the child has its own copy
+  std::intptr_t read_ = -1;   // the system's descriptor or handle; -1 when none
+  std::intptr_t write_ = -1;
+};
+
 // A started child process, owned: what the system needs to watch it (on Windows its handle,
 // closed when the object goes). Empty when no process is being watched.
 class Child {
@@ -56,11 +77,13 @@ class Child {
   explicit operator bool() const { return native_ != 0; }
 
   // Starts argv[0] with the given arguments, the caller's environment and folder, standard
-  // input from the null device, standard error into errors when given, and none of this
-  // program's other open files. Linux searches PATH for a name without "/"; Windows searches
+  // input from the null device, standard output into output when given (otherwise this
+  // program's on Linux, the null device on Windows), standard error into errors when given,
+  // and none of this program's other open files. Linux searches PATH for a name without "/"; Windows searches
   // as CreateProcessW does. Empty when it could not be started (no such program, not a
   // program, empty argv).
-  [[nodiscard]] static Child Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors = nullptr);
+  [[nodiscard]] static Child Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors = nullptr,
+                                   OutputPipe* output = nullptr);
 
   // Looks once, without waiting, whether the child has ended. nullopt while it runs (and for
   // an empty Child); once it has ended its exit code is returned (on Linux 128 + the signal

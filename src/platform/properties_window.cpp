@@ -15,6 +15,7 @@
 #include "platform/file_operation_steps.h"
 #include "platform/local_time.h"
 #include "platform/properties.h"
+#include "platform/text.h"
 
 namespace platform::properties {
 namespace {
@@ -124,15 +125,7 @@ std::string LocalTimeText(std::time_t when) {
   return text;
 }
 
-std::string ByteCount(unsigned long long bytes) {
-  const std::string digits = std::to_string(bytes);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
-    grouped += digits[i];
-  }
-  return grouped + " byte";
-}
+std::string ByteCount(unsigned long long bytes) { return text::GroupedDigits(bytes) + " byte"; }
 
 void ShowOwnProperties(const std::string& path) {
   (new PropertiesWindow(path, Gather(path)))->Show();

@@ -96,4 +96,14 @@ std::string ToUpperAscii(std::string_view s) {
   return out;
 }
 
+std::string GroupedDigits(unsigned long long n) {
+  const std::string digits = std::to_string(n);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
 }  // namespace platform::text

@@ -42,4 +42,7 @@ std::string Trim(std::string_view s);
 
 std::string ToUpperAscii(std::string_view s);
 
+// "12.345.678": a whole number with the Italian thousands separator.
+std::string GroupedDigits(unsigned long long n);
+
 }  // namespace platform::text

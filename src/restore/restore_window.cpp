@@ -166,9 +166,18 @@ void RestoreWindow::LineStarting(int position, int count, const runner::Job& job
   SetBanner(runner::ProgressText(runner::RunKind::Restore, position, count, job));
 }
 
+// This window's banner has room for little more than the line: the main window's, wide and in
+// sight behind, shows the figures whole.
+void RestoreWindow::LineProgress(int position, int count, const runner::Job& job, const std::string& figures) {
+  const std::string text = runner::ProgressText(runner::RunKind::Restore, position, count, job, figures);
+  SetBanner(text);
+  link_.SetBanner(text);
+}
+
 void RestoreWindow::RunEnded(const std::vector<runner::LineResult>& results) {
   busy_.reset();
   SetBanner(kBannerTitle);
+  link_.SetBanner("");
   runner::ShowEndMessage(runner::RunKind::Restore, results);
   Close();
 }

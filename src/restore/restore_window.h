@@ -54,6 +54,7 @@ class RestoreWindow : public wxFrame, private runner::RunReport {
   void SetBanner(const std::string& text);
 
   void LineStarting(int position, int count, const runner::Job& job) override;
+  void LineProgress(int position, int count, const runner::Job& job, const std::string& figures) override;
   void RunEnded(const std::vector<runner::LineResult>& results) override;
 
   store::ProfileState& state_;

@@ -71,9 +71,10 @@ std::string MessageLines(const LineResult& result) {
 
 }  // namespace
 
-std::string ProgressText(RunKind kind, int position, int count, const Job& job) {
+std::string ProgressText(RunKind kind, int position, int count, const Job& job, const std::string& figures) {
   return std::string(kind == RunKind::Backup ? "Copia " : "Ripristino ") + std::to_string(position) +
-         " di " + std::to_string(count) + ": " + (job.description.empty() ? job.folder : job.description);
+         " di " + std::to_string(count) + ": " + (job.description.empty() ? job.folder : job.description) +
+         (figures.empty() ? "" : " — " + figures);
 }
 
 EndText EndMessage(RunKind kind, const std::vector<LineResult>& results) {

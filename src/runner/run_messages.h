@@ -13,8 +13,9 @@ inline constexpr const char* kBackupDone = "COPIA TERMINATA !!!";
 inline constexpr const char* kRestoreDone = "RIPRISTINO TERMINATO !!!";
 
 // What a window's banner shows while a line runs: "Copia 2 di 5: Documenti" for a backup,
-// "Ripristino 2 di 5: Documenti" for a restore (the folder when the line has no description).
-std::string ProgressText(RunKind kind, int position, int count, const Job& job);
+// "Ripristino 2 di 5: Documenti" for a restore (the folder when the line has no description),
+// followed by " — " and the figures once the archiver has told any (see RunReport::LineProgress).
+std::string ProgressText(RunKind kind, int position, int count, const Job& job, const std::string& figures = {});
 
 // The message at the end of a run. When every line was done the headline is exactly kBackupDone
 // or kRestoreDone and there are no details. Otherwise the headline says how many lines of how

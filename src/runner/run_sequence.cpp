@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 #include "runner/archiver_commands.h"
+#include "runner/progress_text.h"
 
 namespace runner {
 namespace {
@@ -9,6 +10,10 @@ namespace {
 // Lines read from the archiver's standard error: its item messages come first, but room is
 // left for a few lines of anything else.
 constexpr std::size_t kLinesRead = 4 * kMessageLinesKept;
+
+// Read at most at each look: the archiver writes a few short lines a second, but another program
+// may write much more there, and it must never wait for room.
+constexpr std::size_t kProgressBytesPerLook = 256 * 1024;
 
 // The archiver's one-line messages about items, cut to a readable length; anything else it
 // wrote (its usage text) is no concern of the user's. File names in them are bytes as the disk
@@ -52,7 +57,9 @@ bool RunSequence::Advance() {
   if (finished_) return false;
   if (hProcesso) {
     int exit_code = 0;
-    if (PROCESSO_ATTIVO(hProcesso, exit_code)) return true;
+    const bool active = PROCESSO_ATTIVO(hProcesso, exit_code);
+    ReadProgress();
+    if (active) return true;
     RecordEnd(jobs_[next_ - 1], exit_code);
   }
   while (next_ < jobs_.size()) {
@@ -62,8 +69,8 @@ bool RunSequence::Advance() {
       Record(job, Outcome::Refused, 0);
       continue;
     }
-    messages_.emplace();
-    hProcesso = AVVIA_PROCESSO(job.command_line, "", &*messages_);
+    running_.emplace();
+    hProcesso = AVVIA_PROCESSO(job.command_line, "", &running_->messages, &running_->progress);
     if (hProcesso) return true;
     Record(job, Outcome::NotStarted, 0);
   }
@@ -73,13 +80,25 @@ bool RunSequence::Advance() {
   return false;
 }
 
+void RunSequence::ReadProgress() {
+  const std::optional<Progress> progress = running_->lines.Add(running_->progress.ReadAvailable(kProgressBytesPerLook));
+  if (!progress) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (!running_->first_figures) running_->first_figures = now;
+  std::string figures =
+      ProgressFigures(*progress, std::chrono::duration_cast<std::chrono::milliseconds>(now - *running_->first_figures));
+  if (figures == running_->figures) return;
+  running_->figures = std::move(figures);
+  report_.LineProgress(static_cast<int>(next_), static_cast<int>(jobs_.size()), jobs_[next_ - 1], running_->figures);
+}
+
 void RunSequence::RecordEnd(const Job& job, int exit_code) {
-  const std::vector<std::string> said = messages_->FirstLines(kLinesRead);
+  const std::vector<std::string> said = running_->messages.FirstLines(kLinesRead);
   Record(job, OutcomeOf(exit_code, said), exit_code, ItemMessages(said));
 }
 
 void RunSequence::Record(const Job& job, Outcome outcome, int exit_code, std::vector<std::string> messages) {
-  messages_.reset();
+  running_.reset();
   results_.push_back({job, outcome, exit_code, std::move(messages)});
 }
 

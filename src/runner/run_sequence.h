@@ -1,11 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "runner/process_runner.h"
+#include "runner/progress_line.h"
 
 // A backup or restore run: one archiver process per folder line, strictly one after the other.
 namespace runner {
@@ -50,6 +52,9 @@ class RunReport {
   virtual ~RunReport() = default;
   // Line number position (1-based) of count is about to run.
   virtual void LineStarting(int position, int count, const Job& job) = 0;
+  // The running line has told how far it has come; figures are the banner's (see
+  // ProgressFigures), told only when they change. An archiver that tells nothing never calls it.
+  virtual void LineProgress(int position, int count, const Job& job, const std::string& figures) = 0;
   // Every line has ended; called once. The report may show a modal message here.
   virtual void RunEnded(const std::vector<LineResult>& results) = 0;
 };
@@ -65,6 +70,7 @@ class RunSequence {
   bool finished() const { return finished_; }
 
  private:
+  void ReadProgress();
   void RecordEnd(const Job& job, int exit_code);
   void Record(const Job& job, Outcome outcome, int exit_code, std::vector<std::string> messages = {});
 
@@ -72,7 +78,16 @@ class RunSequence {
   RunReport& report_;
   std::size_t next_ = 0;
   ProcessHandle hProcesso;
-  std::optional<platform::process::CapturedOutput> messages_;  // of the running line
+  // What the running line's archiver says: its messages, read once it has ended, and its
+  // progress, read as it goes.
+  struct Running {
+    platform::process::CapturedOutput messages;
+    platform::process::OutputPipe progress;
+    ProgressLines lines;
+    std::optional<std::chrono::steady_clock::time_point> first_figures;
+    std::string figures;  // as last told
+  };
+  std::optional<Running> running_;
   std::vector<LineResult> results_;
   bool finished_ = false;
 };

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "archive_fixture.h"
+#include "archiver/progress_report.h"
 
 namespace {
 
@@ -51,6 +54,22 @@ TEST(CommandLine, TheProgramAnswersBadUsageWithItsUsageAndExitCodeTwo) {
   const auto result = archiver_test::RunProgram({archiver_test::ArchiviaPath(), "-min", "-x", "a.zip", "b"});
   EXPECT_EQ(result.exit_code, 2);
   EXPECT_NE(result.output.find("uso: archivia"), std::string::npos) << result.output;
+}
+
+// A file that grew since it was listed must not take the figures past their totals, which the
+// main program would take for a garbled line; a second writing starts again from nothing.
+TEST(ProgressReport, TellsTheTotalsFirstNeverPassesThemAndEndsWithTheLastFigures) {
+  std::ostringstream out;
+  archiver::ProgressReport progress(&out, 2, 10);
+  EXPECT_EQ(out.str(), "avanzamento 0 2 0 10\n");
+  for (int i = 0; i < 3; ++i) {
+    progress.AddBytes(7);
+    progress.AddFile();
+  }
+  progress.Finish();
+  EXPECT_TRUE(out.str().ends_with("\navanzamento 2 2 10 10\n")) << out.str();
+  progress.Restart();
+  EXPECT_TRUE(out.str().ends_with("\navanzamento 0 2 0 10\n")) << out.str();
 }
 
 }  // namespace

@@ -104,6 +104,24 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
 }
 
+// The banner follows the line as the archiver tells its figures; a garbled line changes nothing,
+// and the hourglass and the waiting caption stay.
+TEST_F(CommandsTest, TheBannerShowsHowFarTheLineHasCome) {
+  testing_support::FakeArchiver telling("1", "avanzamento 1234 5678 2254857831 10522669875\n"
+                                             "avanzamento 1235 5678 2254857832\navanzamento 9 5 0 0\n");
+  window->archiver = telling.path();
+  originals.Write("Documenti/a.txt", "x");
+  data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Documenti#" + originals.path() + "Documenti" + kSeparator + "\r\n");
+  Choose("Copia_01.Dat");
+  window->OnBackup();
+  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 1: Documenti — 1.234 di 5.678 file, 2,1 di 9,8 GB"; }))
+      << Banner();
+  EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
+  EXPECT_EQ(dialogs.busy_depth(), 1);
+  ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
+  EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
+}
+
 // Lines carried over from the Windows program ("C:\DOC\"), a folder without its closing "/",
 // and a hundred lines of them: once the archiver's usage text for each, in a message taller
 // than the screen.

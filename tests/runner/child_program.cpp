@@ -4,6 +4,8 @@
 //   sleep MS             wait MS milliseconds
 //   wait-for PATH        wait until the file PATH exists
 //   say TEXT             write TEXT and a line end to standard error
+//   out TEXT             write TEXT and a line end to standard output
+//   flood N              write N bytes of text without line ends to standard output
 //   touch PATH           create the file PATH
 //   exit-if-exists PATH N  end with code N when PATH exists
 //   read-input           read standard input to its end
@@ -74,6 +76,10 @@ int main(int argc, char** argv) {
       while (!std::filesystem::exists(path)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } else if (step == "say") {
       std::cerr << next() << "\n" << std::flush;
+    } else if (step == "out") {
+      std::cout << next() << "\n" << std::flush;
+    } else if (step == "flood") {
+      std::cout << std::string(std::atoi(next().c_str()), 'x') << std::flush;
     } else if (step == "touch") {
       std::ofstream(PathOf(next()));
     } else if (step == "exit-if-exists") {

@@ -94,6 +94,24 @@ TEST(ProcessRunner, ArgumentsWithQuotesBackslashesAndAccentsReachTheChildWhole) 
   EXPECT_EQ(Recorded(folder, "args"), arguments);
 }
 
+// A window closed while the archiver works leaves nobody to read its progress: the archiver
+// must still finish its archive (on Linux a write to the pipe would otherwise end it).
+TEST(ProcessRunner, TheArchiverOutlivesTheReaderOfItsProgress) {
+  using platform::paths::kSeparator;
+  TempFolder folder;
+  folder.Write("cartella/a.txt", "x");
+  const std::string archiver = std::string(FALDONE_PROGRAM_DIR) + kSeparator + "archivia" FALDONE_EXE_SUFFIX;
+  const auto line = runner::BackupCommandLine(archiver, folder.path() + "0101_1_1.ZIP",
+                                              folder.path() + "cartella" + kSeparator);
+  ProcessHandle handle;
+  {
+    platform::process::OutputPipe progress;
+    handle = AVVIA_PROCESSO(*line, "", nullptr, &progress);
+  }
+  EXPECT_EQ(WaitForExit(handle), 0);
+  EXPECT_TRUE(folder.Exists("0101_1_1.ZIP"));
+}
+
 TEST(ProcessRunner, TheChildDoesNotWaitOnInput) {
   ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " read-input exit 5", "");  // would wait on a terminal
   EXPECT_EQ(WaitForExit(handle), 5);

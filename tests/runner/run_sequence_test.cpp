@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/paths.h"
 #include "platform/text.h"
+#include "runner/archiver_commands.h"
 #include "runner/child_program.h"
 #include "runner/run_messages.h"
 #include "runner/run_sequence_test_support.h"
@@ -46,6 +50,48 @@ TEST(RunSequence, EveryLineRunsInOrderAfterTheOneBeforeAndItsOutcomeIsKept) {
   EXPECT_EQ(report.results[4].exit_code, 2);
   // Only the archiver's own messages, each a whole line without its line end (CR LF on Windows).
   EXPECT_EQ(report.results[5].messages, (std::vector<std::string>{"archivia: illeggibile a: Accesso negato"}));
+}
+
+// Progress comes on the archiver's standard output, read as it goes. Anything else there is
+// ignored, a program that floods it is never left waiting for room, the same figures again
+// change nothing, and one that tells nothing leaves the banner as it was.
+TEST(RunSequence, OnlyGoodProgressLinesReachTheReportAsTheyCome) {
+  const std::string child = testing_support::ChildCommand();
+  RecordingReport report;
+  runner::RunSequence run({Line(1, child + " out \"avanzamento 0 2 0 300\" out \"avanzamento 1 2 x 300\""
+                                           " flood 1000000 out \"\" out \"avanzamento 1 2 100 300\" sleep 300"
+                                           " out \"avanzamento 2 2 300 300\" sleep 100"
+                                           " out \"avanzamento 2 2 300 300\" out \"avanzamento 3 2 300 300\""),
+                           Line(2, child + " sleep 100 exit 0")},
+                          report);
+  RunToTheEnd(run);
+  ASSERT_TRUE(run.finished());
+  EXPECT_EQ(report.progress, (std::vector<std::string>{"1: 0 di 2 file, 0 di 300 byte",
+                                                       "1: 1 di 2 file, 100 di 300 byte",
+                                                       "1: 2 di 2 file, 300 di 300 byte"}));
+  EXPECT_EQ(report.results[0].outcome, Outcome::Done);
+}
+
+// The archiver's own lines, on both systems, are the ones the banner reads.
+TEST(RunSequence, TheArchiverTellsABackupAndARestoreUpToTheirTotals) {
+  using platform::paths::kSeparator;
+  testing_support::TempFolder folder;
+  folder.Write("cartella/a.txt", "12345");
+  folder.Write("cartella/sotto/b.txt", std::string(2000, 'b'));
+  const std::string archiver = std::string(FALDONE_PROGRAM_DIR) + kSeparator + "archivia" FALDONE_EXE_SUFFIX;
+  const std::string archive = folder.path() + "0101_1_1.ZIP";
+  RecordingReport report;
+  runner::RunSequence run(
+      {Line(1, *runner::BackupCommandLine(archiver, archive, folder.path() + "cartella" + kSeparator)),
+       Line(2, *runner::RestoreCommandLine(archiver, archive, folder.path() + "copia" + kSeparator))},
+      report);
+  RunToTheEnd(run);
+  ASSERT_EQ(report.results.size(), 2u);
+  for (const LineResult& result : report.results) EXPECT_EQ(result.outcome, Outcome::Done) << result.job.line;
+  ASSERT_FALSE(report.progress.empty());
+  EXPECT_NE(std::find(report.progress.begin(), report.progress.end(), "1: 2 di 2 file, 2,0 di 2,0 KB"),
+            report.progress.end());
+  EXPECT_EQ(report.progress.back(), "2: 2 di 2 file, 2,0 di 2,0 KB");
 }
 
 TEST(EndMessage, SuccessIsSaidInTheUsualWordsAndOnlyThen) {

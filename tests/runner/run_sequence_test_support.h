@@ -15,11 +15,15 @@ class RecordingReport : public runner::RunReport {
     started.push_back(std::to_string(position) + "/" + std::to_string(count) + " line " +
                       std::to_string(job.line));
   }
+  void LineProgress(int position, int, const runner::Job&, const std::string& figures) override {
+    progress.push_back(std::to_string(position) + ": " + figures);
+  }
   void RunEnded(const std::vector<runner::LineResult>& r) override {
     ++ends;
     results = r;
   }
   std::vector<std::string> started;
+  std::vector<std::string> progress;
   std::vector<runner::LineResult> results;
   int ends = 0;
 };

@@ -1,11 +1,14 @@
 // Stands in for the archiver where a test cares about what is run rather than about archives,
 // the same program on every system. Each run appends its arguments, each followed by "|", and a
-// line end to the file "runs" beside the program; waits the seconds written in the file "sleep"
-// beside it (none when it is missing); and ends with 1 ("some files failed") when an argument
-// holds "guasta".
+// line end to the file "runs" beside the program; writes the file "progress" beside it, when
+// there is one, to its standard output; waits the seconds written in the file "sleep" beside it
+// (none when it is missing); and ends with 1 ("some files failed") when an argument holds
+// "guasta".
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -25,6 +28,8 @@ int main(int argc, char** argv) {
     }
     runs << '\n';
   }
+  std::ifstream progress(folder / "progress", std::ios::binary);
+  std::cout << std::string(std::istreambuf_iterator<char>(progress), {}) << std::flush;
   double seconds = 0;
   std::ifstream(folder / "sleep") >> seconds;
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));

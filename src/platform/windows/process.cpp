@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/line_splitter.h"
@@ -96,22 +97,57 @@ std::vector<std::string> CapturedOutput::FirstLines(std::size_t max_lines) const
   return read.lines;
 }
 
+OutputPipe::OutputPipe() {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  HANDLE read_end = nullptr, write_end = nullptr;
+  if (!::CreatePipe(&read_end, &write_end, &inheritable, 64 * 1024)) return;
+  // Only the child's end is handed on.
+  ::SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+  read_ = reinterpret_cast<std::intptr_t>(read_end);
+  write_ = reinterpret_cast<std::intptr_t>(write_end);
+}
+
+OutputPipe::~OutputPipe() {
+  if (read_ != -1) ::CloseHandle(AsHandle(read_));
+  CloseWriteEnd();
+}
+
+void OutputPipe::CloseWriteEnd() {
+  if (write_ != -1) ::CloseHandle(AsHandle(write_));
+  write_ = -1;
+}
+
+std::string OutputPipe::ReadAvailable(std::size_t max_bytes) {
+  std::string text;
+  if (read_ == -1) return text;
+  // An anonymous pipe has no waitless reads: only what it is known to hold is read.
+  DWORD available = 0;
+  if (!::PeekNamedPipe(AsHandle(read_), nullptr, 0, nullptr, &available, nullptr) || available == 0) return text;
+  text.resize(std::min<std::size_t>(available, max_bytes));
+  DWORD got = 0;
+  if (!::ReadFile(AsHandle(read_), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) got = 0;
+  text.resize(got);
+  return text;
+}
+
 void Child::Release() {
   if (native_ != 0) ::CloseHandle(AsHandle(native_));
   native_ = 0;
 }
 
-Child Child::Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors) {
+Child Child::Spawn(const std::vector<std::string>& argv, const CapturedOutput* errors, OutputPipe* output) {
   const std::optional<std::string> command_line = WindowsCommandLine(argv);
   if (!command_line) return Child();
   std::wstring writable_line = windows::Widen(*command_line);
 
   const UniqueHandle input = OpenNullDevice(GENERIC_READ);
-  const UniqueHandle output = OpenNullDevice(GENERIC_WRITE);
-  if (!input.valid() || !output.valid()) return Child();
-  const HANDLE error_handle = errors && errors->native_ != -1 ? AsHandle(errors->native_) : output.get();
-  std::vector<HANDLE> handed = {input.get(), output.get()};
-  if (error_handle != output.get()) handed.push_back(error_handle);
+  const UniqueHandle null_output = OpenNullDevice(GENERIC_WRITE);
+  if (!input.valid() || !null_output.valid()) return Child();
+  const HANDLE output_handle = output && output->write_ != -1 ? AsHandle(output->write_) : null_output.get();
+  const HANDLE error_handle = errors && errors->native_ != -1 ? AsHandle(errors->native_) : null_output.get();
+  std::vector<HANDLE> handed = {input.get(), null_output.get()};
+  for (const HANDLE handle : {output_handle, error_handle})
+    if (handle != null_output.get()) handed.push_back(handle);
   const InheritedHandles inherited(handed);
   if (!inherited.ready()) return Child();
 
@@ -119,16 +155,18 @@ Child Child::Spawn(const std::vector<std::string>& argv, const CapturedOutput* e
   startup.StartupInfo.cb = sizeof startup;
   startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
   startup.StartupInfo.hStdInput = input.get();
-  startup.StartupInfo.hStdOutput = output.get();
+  startup.StartupInfo.hStdOutput = output_handle;
   startup.StartupInfo.hStdError = error_handle;
   startup.lpAttributeList = inherited.list();
   PROCESS_INFORMATION created{};
-  // No console window flashes up for the archiver, which reports through its exit code and
-  // standard error.
+  // No console window flashes up for the archiver, which reports through its exit code, its
+  // standard output and its standard error.
   const DWORD flags = NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT;
-  if (!::CreateProcessW(nullptr, writable_line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                        &startup.StartupInfo, &created))
-    return Child();
+  const bool created_ok = ::CreateProcessW(nullptr, writable_line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                                           nullptr, &startup.StartupInfo, &created);
+  // The child holds the only writing end, so its end is the pipe's end.
+  if (output) output->CloseWriteEnd();
+  if (!created_ok) return Child();
   ::CloseHandle(created.hThread);
   return Child(reinterpret_cast<std::intptr_t>(created.hProcess));
 }
