@@ -2,8 +2,10 @@
 
 #include <zip.h>
 
+#include <cstring>
 #include <string_view>
 
+#include "archiver/dos_code_page.h"
 #include "archiver/item_error.h"
 
 namespace archiver {
@@ -40,6 +42,17 @@ bool IsDeviceName(const std::string& name) {
 }
 
 }  // namespace
+
+std::optional<std::string> EntryName(zip_t* archive, zip_uint64_t index) {
+  // libzip has already put the Unicode Path field's name in the stored one's place. Guessing,
+  // it gives back a name that is ASCII or UTF-8 as stored and converts any other, though from
+  // code page 437, whatever the system.
+  const char* stored = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
+  if (stored == nullptr) return std::nullopt;
+  const char* guessed = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
+  if (guessed == nullptr || std::strcmp(stored, guessed) == 0) return std::string(stored);
+  return Utf8FromDosCodePage(stored);
+}
 
 Backslash BackslashIn(std::uint8_t made_on) {
   switch (made_on) {

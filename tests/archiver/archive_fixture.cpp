@@ -12,6 +12,7 @@
 
 #include "archiver/archive_leftovers.h"
 #include "archiver/backup.h"
+#include "archiver/entry_name.h"
 #include "archiver/messages.h"
 #include "archiver/restore.h"
 #include "archiver/utf8_path.h"
@@ -129,6 +130,116 @@ void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEnt
     }
   }
   ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
+}
+
+namespace {
+
+void Put(std::string& out, std::uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+}
+
+std::uint32_t Crc32(const std::string& bytes) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (const char c : bytes) {
+    crc ^= static_cast<unsigned char>(c);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  return ~crc;
+}
+
+std::string Field(std::uint16_t id, const std::string& data) {
+  std::string field;
+  Put(field, id, 2);
+  Put(field, data.size(), 2);
+  return field + data;
+}
+
+std::string NtfsTimes(archiver::ModificationTime time) { return Field(0x000a, NtfsTimesData(time)); }
+
+std::string UnicodePath(const std::string& crc_of, const std::string& name) {
+  std::string data(1, '\1');
+  Put(data, Crc32(crc_of), 4);
+  return Field(0x7075, data + name);
+}
+
+}  // namespace
+
+std::string NtfsTimesData(archiver::ModificationTime time) {
+  const std::uint64_t ticks = (time.seconds + 11'644'473'600) * 10'000'000 + time.ticks;
+  std::string data(4, '\0');  // reserved
+  Put(data, 1, 2);  // the tag of the three times: modification, access, creation
+  Put(data, 24, 2);
+  for (int i = 0; i < 3; ++i) Put(data, ticks, 8);
+  return data;
+}
+
+void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries) {
+  std::string archive, central;
+  for (const ForeignEntry& entry : entries) {
+    std::string common;  // from "version needed" to the extra field's length
+    Put(common, 20, 2);
+    Put(common, 0, 2);
+    Put(common, entry.method, 2);
+    Put(common, entry.dos_date_time, 4);
+    Put(common, Crc32(entry.data), 4);
+    Put(common, entry.data.size(), 4);
+    Put(common, entry.data.size(), 4);
+    Put(common, entry.stored_name.size(), 2);
+    Put(common, entry.extra.size(), 2);
+    Put(central, 0x02014b50, 4);
+    Put(central, entry.made_on << 8 | 20, 2);
+    central += common;
+    Put(central, 0, 6);  // comment length, disk, internal attributes
+    Put(central, entry.dos_attributes, 4);
+    Put(central, archive.size(), 4);
+    central += entry.stored_name + entry.extra;
+    Put(archive, 0x04034b50, 4);
+    archive += common + entry.stored_name + entry.extra + entry.data;
+  }
+  const std::size_t central_offset = archive.size();
+  archive += central;
+  Put(archive, 0x06054b50, 4);
+  Put(archive, 0, 4);
+  Put(archive, entries.size(), 2);
+  Put(archive, entries.size(), 2);
+  Put(archive, central.size(), 4);
+  Put(archive, central_offset, 4);
+  Put(archive, 0, 2);
+  WriteFile(path, archive);
+}
+
+std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
+                                                    const std::vector<ForeignEntry>& more) {
+  // Months away from the MS-DOS time, whatever the zone; one with a fraction of a second.
+  const archiver::ModificationTime june{1'055'700'000, 1'234'567}, winter{1'072'000'000, 0};
+  std::string old_unix_times(4, '\0');  // access time, then modification time
+  Put(old_unix_times, 1'080'000'000, 4);
+  const std::string unmapped = folder + "prezzi in ?.txt";  // the euro sign has no DOS byte
+  std::vector<ForeignEntry> entries{
+      {folder + "Citt\x85/", "", 11, 0x10, NtfsTimes(winter)},
+      {folder + "Citt\x85\\perch\x82 no.doc", "lettera", 0, 0x21, NtfsTimes(june)},
+      {unmapped, "10 euro", 11, 0x20, NtfsTimes(winter) + UnicodePath(unmapped, folder + "prezzi in €.txt")},
+      {folder + "caff\x8A.txt", "amaro", 11, 0x20,
+       Field(0x5855, old_unix_times) + UnicodePath("un altro nome", folder + "sbagliato.txt")}};
+  for (ForeignEntry entry : more) {
+    entry.stored_name = folder + entry.stored_name;
+    entries.push_back(std::move(entry));
+  }
+  WriteForeignArchive(archive, entries);
+  return {{"Città/perché no.doc", "lettera", june, true},
+          {"prezzi in €.txt", "10 euro", winter, false},
+          {"caffè.txt", "amaro", {1'080'000'000, 0}, false}};
+}
+
+std::vector<std::string> DecodedEntryNames(const std::string& archive_path) {
+  int error = 0;
+  zip_t* archive = zip_open(archive_path.c_str(), ZIP_RDONLY, &error);
+  if (archive == nullptr) throw std::runtime_error("cannot open " + archive_path);
+  std::vector<std::string> names;
+  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i)
+    names.push_back(archiver::EntryName(archive, static_cast<zip_uint64_t>(i)).value_or("?"));
+  zip_discard(archive);
+  return names;
 }
 
 std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {

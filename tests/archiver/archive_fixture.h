@@ -60,6 +60,37 @@ struct HandMadeEntry {
 // Writes an archive holding exactly these entries, in this order.
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
 
+// An entry as another archiver writes it, byte for byte, where libzip would write it its own
+// way: the name's bytes as stored (no UTF-8 flag), stored data, the MS-DOS time and attributes,
+// the same extra fields in both headers.
+struct ForeignEntry {
+  std::string stored_name;
+  std::string data;
+  std::uint8_t made_on = 0;  // 0 MS-DOS, 11 NTFS: what Windows archivers write
+  std::uint8_t dos_attributes = 0x20;
+  std::string extra;
+  std::uint16_t method = 0;  // the data is not compressed whatever this declares
+  std::uint32_t dos_date_time = 0x2ECF5000;  // 15 June 2003, 10:00, local time
+};
+void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries);
+// The data of an NTFS times field (0x000a) as Windows archivers write it.
+std::string NtfsTimesData(archiver::ModificationTime time);
+
+// What a Windows archiver of the earlier program wrote into a backup of folder (an entry
+// name, ending in "/"), and what each file must come back as.
+struct ForeignFile {
+  std::string name;  // below folder, UTF-8
+  std::string data;
+  archiver::ModificationTime mtime;
+  bool read_only;
+};
+// more: entries of the test's own below folder.
+std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
+                                                    const std::vector<ForeignEntry>& more = {});
+
+// Every entry's name as the restore reads it.
+std::vector<std::string> DecodedEntryNames(const std::string& archive);
+
 struct EntryInfo {
   std::string name;
   std::int32_t method;

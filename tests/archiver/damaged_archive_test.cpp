@@ -73,6 +73,21 @@ TEST_F(DamagedArchive, ADeclaredSizeThatDiffersFromTheDataFailsEvenWithTheRightC
   }
 }
 
+// Fault guarded: an entry in a method libzip cannot read was refused without naming the method,
+// so the user could not tell which program opens it.
+TEST_F(DamagedArchive, EntriesInMethodsWeCannotReadNameTheMethodAndTheOthersRestore) {
+  WriteForeignArchive(archive_, {{"lzma.txt", "?", 0, 0x20, "", 14}, {"deflate64.txt", "?", 0, 0x20, "", 9},
+                                 {"zstd.txt", "?", 0, 0x20, "", 93}, {"xz.txt", "?", 0, 0x20, "", 95},
+                                 {"ignoto.txt", "?", 0, 0x20, "", 77}, {"terzo.txt", "intatto"}});
+  const auto run = Restore(archive_, target_);
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed);
+  for (const char* named : {"\"lzma.txt\": metodo di compressione non supportato: LZMA (14)", "\"deflate64.txt\": "
+                            "metodo di compressione non supportato: Deflate64 (9)", ": Zstandard (93)", ": XZ (95)",
+                            ": sconosciuto (77)"})
+    EXPECT_NE(run.messages.find(named), std::string::npos) << named << "\n" << run.messages;
+  EXPECT_EQ(ListTree(target_), std::vector<std::string>{"terzo.txt"});
+}
+
 TEST_F(DamagedArchive, ATruncatedOrMissingArchiveOrATargetThatCannotBeMadeIsNothingDone) {
   WriteFile(sandbox_.path() + "un file", "non una cartella");
   const auto no_target = Restore(archive_, sandbox_.path() + "un file/sotto");

@@ -34,8 +34,8 @@ DWORD AttributesOf(HANDLE file) {
   return ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ? basic.FileAttributes : 0;
 }
 
-bool SetTime(HANDLE file, std::int64_t mtime) {
-  const FILETIME time = win32::FileTimeOf(mtime);
+bool SetTime(HANDLE file, ModificationTime mtime) {
+  const FILETIME time = win32::FileTimeOf(mtime.seconds, mtime.ticks);
   return ::SetFileTime(file, nullptr, nullptr, &time) != 0;
 }
 
@@ -226,7 +226,7 @@ void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
   }
 }
 
-void TargetTree::PlaceLink(const Components& path, const std::string& link_target, std::int64_t mtime) {
+void TargetTree::PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime) {
   const std::string shown = Shown(path, path.size());
   const std::wstring folder = state_->OpenFolderForNewItem(path);
   std::wstring target = win32::Widen(link_target);

@@ -29,7 +29,7 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name);
 
 std::int64_t UnixSeconds(const FILETIME& time);  // rounded down
 std::int64_t UnixNanoseconds(std::int64_t filetime_ticks);
-FILETIME FileTimeOf(std::int64_t unix_seconds);
+FILETIME FileTimeOf(std::int64_t unix_seconds, std::uint32_t ticks);  // ticks of 100 ns within the second
 
 inline HANDLE Native(const FileHandle& file) { return reinterpret_cast<HANDLE>(file.native()); }
 inline FileHandle Own(HANDLE handle) { return FileHandle(reinterpret_cast<FileHandle::Native>(handle)); }
