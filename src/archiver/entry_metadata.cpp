@@ -41,7 +41,9 @@ std::optional<ModificationTime> DecodeNtfsTimes(const std::uint8_t* data, std::u
     if (at + size > length) break;
     if (tag == kNtfsTimesTag && size >= 8) {
       const std::uint64_t ticks = Little32(data + at) | static_cast<std::uint64_t>(Little32(data + at + 4)) << 32;
-      if (ticks == 0 || ticks > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return std::nullopt;  // unset, or no time at all
+      // Zero is a time some tools leave unset; past the signed range is no time at all.
+      if (ticks == 0 || ticks > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        return std::nullopt;
       const auto since_1601 = static_cast<std::int64_t>(ticks);
       return ModificationTime{since_1601 / kTicksPerSecond - kSecondsFrom1601To1970,
                               static_cast<std::uint32_t>(since_1601 % kTicksPerSecond)};
@@ -115,18 +117,17 @@ std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, st
 }
 
 ModificationTime EntryModificationTime(const std::vector<ExtraField>& fields, std::optional<std::int64_t> dos_mtime) {
-  for (const std::uint16_t id : {kExtendedTimestampId, kNtfsTimesId, kOldUnixTimesId}) {
-    for (const ExtraField& field : fields) {
-      if (field.id != id) continue;
-      if (id == kNtfsTimesId) {
-        if (const auto time = DecodeNtfsTimes(field.data, field.length)) return *time;
-        continue;
-      }
-      const auto seconds = id == kExtendedTimestampId ? DecodeExtendedTimestamp(field.data, field.length, dos_mtime)
-                                                      : DecodeOldUnixTimes(field.data, field.length, dos_mtime);
-      if (seconds) return {*seconds, 0};
-    }
-  }
+  const auto decode = [&](const ExtraField& field) -> std::optional<ModificationTime> {
+    if (field.id == kNtfsTimesId) return DecodeNtfsTimes(field.data, field.length);
+    const auto seconds = field.id == kExtendedTimestampId ? DecodeExtendedTimestamp(field.data, field.length, dos_mtime)
+                                                          : DecodeOldUnixTimes(field.data, field.length, dos_mtime);
+    if (!seconds) return std::nullopt;
+    return ModificationTime{*seconds, 0};
+  };
+  for (const std::uint16_t id : {kExtendedTimestampId, kNtfsTimesId, kOldUnixTimesId})
+    for (const ExtraField& field : fields)
+      if (field.id == id)
+        if (const auto time = decode(field)) return *time;
   return {dos_mtime.value_or(0), 0};
 }
 

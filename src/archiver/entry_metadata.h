@@ -31,7 +31,6 @@ constexpr std::uint16_t kOldUnixTimesId = 0x5855;
 struct ModificationTime {
   std::int64_t seconds = 0;
   std::uint32_t ticks = 0;
-  bool operator==(const ModificationTime&) const = default;
 };
 
 // Unix type and permission bits in the high half; in the low byte the MS-DOS flags for a

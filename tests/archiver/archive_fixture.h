@@ -68,7 +68,7 @@ struct ForeignEntry {
   std::string data;
   std::uint8_t made_on = 0;  // 0 MS-DOS, 11 NTFS: what Windows archivers write
   std::uint8_t dos_attributes = 0x20;
-  std::string extra;
+  std::string extra = {};
   std::uint16_t method = 0;  // the data is not compressed whatever this declares
   std::uint32_t dos_date_time = 0x2ECF5000;  // 15 June 2003, 10:00, local time
 };
