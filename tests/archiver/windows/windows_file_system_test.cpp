@@ -7,6 +7,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -189,9 +190,8 @@ TEST_F(WindowsFileSystem, AWindowsArchiversBackupComesBackWholeThroughTheProgram
   }
   WriteFile(source + "\\caffè.txt", "dolce");
   ASSERT_EQ(Backup(archive_, source).code, ExitCode::kDone);
-  std::vector<std::string> names = DecodedEntryNames(archive_);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << testing::PrintToString(names);
+  const std::vector<std::string> names = EntryNames(archive_);
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << testing::PrintToString(names);
   ::SetFileAttributesW(LongWide(source + "\\Città\\perché no.doc").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
