@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <unordered_map>
 
 #include "archiver/compression_pipeline.h"
@@ -123,8 +124,8 @@ class EntryAdder {
   std::vector<Queued> queued_;
 };
 
-// Deletes the old entries that a change of type has made stale, and those a new entry replaces
-// under another spelling, before the new ones are added.
+// Deletes the old entries that a change of type has made stale, and those with stored bytes
+// libzip cannot match that a new entry replaces, before the new ones are added.
 void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items, const std::vector<bool>& included) {
   std::vector<NamedEntry> old_entries;
   const zip_int64_t count = zip_get_num_entries(archive, 0);
@@ -132,8 +133,9 @@ void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items
     const auto index = static_cast<zip_uint64_t>(i);
     const std::optional<std::string> name = EntryName(archive, index);
     const char* stored = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
-    if (!name || stored == nullptr) Check(archive, -1);
-    old_entries.push_back({*name, index, *name != stored});
+    const char* guessed = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
+    if (!name || stored == nullptr || guessed == nullptr) Check(archive, -1);
+    old_entries.push_back({*name, index, std::string_view(stored) == guessed ? "" : stored});
   }
   if (old_entries.empty()) return;
   std::vector<std::string> new_names;

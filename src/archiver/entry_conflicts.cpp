@@ -20,7 +20,8 @@ std::vector<std::uint64_t> ConflictingEntries(const std::vector<NamedEntry>& old
   std::set<std::uint64_t> conflicts;
   const std::unordered_set<std::string> replaced(new_names.begin(), new_names.end());
   for (const NamedEntry& entry : old_entries)
-    if (entry.respelled && replaced.count(entry.name) > 0) conflicts.insert(entry.index);
+    if (!entry.stored.empty() && (replaced.count(entry.name) > 0 || replaced.count(entry.stored) > 0))
+      conflicts.insert(entry.index);
   for (const std::string& name : new_names) {
     const bool folder = !name.empty() && name.back() == '/';
     const std::string path = folder ? name.substr(0, name.size() - 1) : name;

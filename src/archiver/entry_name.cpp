@@ -49,6 +49,12 @@ std::optional<std::string> EntryName(zip_t* archive, zip_uint64_t index) {
   // code page 437, whatever the system.
   const char* stored = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
   if (stored == nullptr) return std::nullopt;
+  // A name made on Unix is the file's own bytes, whatever they are: Linux gets them back as they
+  // were saved.
+  zip_uint8_t made_on = 0;
+  zip_uint32_t attributes = 0;
+  if (zip_file_get_external_attributes(archive, index, 0, &made_on, &attributes) != 0) return std::nullopt;
+  if (BackslashIn(made_on) == Backslash::kCharacter) return std::string(stored);
   const char* guessed = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
   if (guessed == nullptr || std::strcmp(stored, guessed) == 0) return std::string(stored);
   return Utf8FromDosCodePage(stored);

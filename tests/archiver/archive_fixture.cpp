@@ -193,10 +193,10 @@ std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, 
   Put(unicode_path, Crc32(unmapped), 4);
   Put(old_unix_times, 1'080'000'000, 4);
   std::vector<ForeignEntry> entries{
-      {folder + "Citt\x85/", "", 11, 0x10, ntfs_winter},
+      {folder + "Citt\x85/", "", 10, 0x10, ntfs_winter},
       {folder + "Citt\x85\\perch\x82 no.doc", "lettera", 0, 0x21, ntfs_june},
-      {unmapped, "10 euro", 11, 0x20, ntfs_winter + Field(0x7075, unicode_path + folder + "prezzi in €.txt")},
-      {folder + "caff\x8A.txt", "amaro", 11, 0x20,
+      {unmapped, "10 euro", 10, 0x20, ntfs_winter + Field(0x7075, unicode_path + folder + "prezzi in €.txt")},
+      {folder + "caff\x8A.txt", "amaro", 10, 0x20,
        Field(0x5855, old_unix_times) + Field(0x7075, wrong_crc + folder + "sbagliato.txt")}};
   for (const ForeignEntry& entry : more) entries.emplace_back(entry).stored_name.insert(0, folder);
   WriteForeignArchive(archive, entries);

@@ -66,7 +66,7 @@ void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEnt
 struct ForeignEntry {
   std::string stored_name;
   std::string data;
-  std::uint8_t made_on = 0;  // 0 MS-DOS, 11 NTFS
+  std::uint8_t made_on = 0;  // 0 MS-DOS, 10 Windows NTFS
   std::uint8_t dos_attributes = 0x20;
   std::string extra = {};
   std::uint16_t method = 0;
