@@ -8,14 +8,13 @@ namespace {
 
 constexpr char kMethodNotSupported[] = "metodo di compressione non supportato";
 
-// The names the ZIP format's own list gives the methods other archivers write.
+// The names the ZIP format's own list gives the methods other archivers write (stored and
+// Deflate are always read).
 const char* MethodName(std::int32_t method) {
   switch (method) {
-    case 0: return "Store";
     case 1: return "Shrink";
     case 2: case 3: case 4: case 5: return "Reduce";
     case 6: return "Implode";
-    case 8: return "Deflate";
     case 9: return "Deflate64";
     case 10: return "PKWARE DCL Implode";
     case 12: return "bzip2";
