@@ -16,7 +16,7 @@ const char* MethodName(std::int32_t method) {
     case 2: case 3: case 4: case 5: return "Reduce";
     case 6: return "Implode";
     case 9: return "Deflate64";
-    case 10: return "PKWARE DCL Implode";
+    case 10: return "DCL Implode";
     case 12: return "bzip2";
     case 14: return "LZMA";
     case 16: return "IBM z/OS CMPSC";
