@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "archiver/archive_writer.h"
+#include "archiver/entry_name.h"
 #include "archiver/item_error.h"
 #include "archiver/parallel.h"
 #include "archiver/zip_archive.h"
@@ -173,10 +174,10 @@ std::vector<DamagedEntry> CheckArchive(const std::string& path) {
   std::vector<DamagedEntry> damaged;
   for (std::size_t i = 0; i < problems.size(); ++i) {
     if (!problems[i]) continue;
-    const char* name = zip_get_name(archive.get(), i, ZIP_FL_ENC_RAW);
+    const std::optional<std::string> name = EntryName(archive.get(), i);
     // Built in two steps: `"#" + std::to_string(i)` trips a false -Wrestrict in MinGW's GCC 12.
-    std::string label = name != nullptr ? name : "#";
-    if (name == nullptr) label += std::to_string(i);
+    std::string label = name ? *name : "#";
+    if (!name) label += std::to_string(i);
     damaged.push_back({std::move(label), *problems[i]});
   }
   return damaged;

@@ -55,40 +55,45 @@ class LinkTree {
   std::vector<Node> nodes_ = std::vector<Node>(1);
 };
 
-std::optional<std::int64_t> ExtendedTimestamp(zip_t* archive, zip_uint64_t index,
-                                              std::optional<std::int64_t> dos_mtime) {
+// The extra fields that may hold the time, those of the central header first.
+std::vector<ExtraField> TimeFields(zip_t* archive, zip_uint64_t index) {
+  std::vector<ExtraField> fields;
   for (const zip_flags_t where : {ZIP_FL_CENTRAL, ZIP_FL_LOCAL}) {
-    zip_uint16_t length = 0;
-    const zip_uint8_t* data = zip_file_extra_field_get_by_id(archive, index, kExtendedTimestampId, 0, &length, where);
-    if (const auto mtime = DecodeExtendedTimestamp(data, length, dos_mtime)) return mtime;
+    for (const std::uint16_t id : {kExtendedTimestampId, kNtfsTimesId, kOldUnixTimesId}) {
+      zip_uint16_t length = 0;
+      if (const zip_uint8_t* data = zip_file_extra_field_get_by_id(archive, index, id, 0, &length, where))
+        fields.push_back({id, data, length});
+    }
   }
-  return std::nullopt;
+  return fields;
 }
 
 ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& defaults) {
-  // Raw bytes, as Info-ZIP's unzip takes them on Unix: our own archives round-trip exactly.
-  const char* raw_name = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
-  if (raw_name == nullptr)
+  const std::optional<std::string> name = EntryName(archive, index);
+  if (!name)
     throw ItemError("voce " + std::to_string(index) + " illeggibile: " + ZipErrorText(*zip_get_error(archive)));
   zip_stat_t stat;
   zip_uint8_t made_on = 0;
   zip_uint32_t attributes = 0;
   if (zip_stat_index(archive, index, 0, &stat) != 0 ||
       zip_file_get_external_attributes(archive, index, 0, &made_on, &attributes) != 0)
-    throw ItemError("voce \"" + std::string(raw_name) + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
-  ArchiveEntry entry{index, raw_name, SplitEntryName(raw_name, BackslashIn(made_on), kSystemNameRules), EntryKind::kFile, {},
+    throw ItemError("voce \"" + *name + "\" illeggibile: " + ZipErrorText(*zip_get_error(archive)));
+  ArchiveEntry entry{index, *name, SplitEntryName(*name, BackslashIn(made_on), kSystemNameRules), EntryKind::kFile, {},
                      stat.size};
   const EntryType type = ReadEntryType(entry.name, made_on, attributes);
   if (type.special)
     throw ItemError("voce rifiutata \"" + entry.name + "\": non è un file, una cartella o un collegamento");
   entry.kind = type.kind;
+  // Named, so that the user knows which program can open the entry.
+  if (entry.kind != EntryKind::kFolder && !zip_compression_method_supported(stat.comp_method, 0))
+    throw ItemError("impossibile estrarre \"" + *name + "\": " + UnsupportedMethodText(stat.comp_method));
   // Without a Unix mode, the MS-DOS read-only flag takes the write permissions away, as unzip does.
   const UnixMode default_mode = type.kind == EntryKind::kFolder ? defaults.folder : defaults.file;
   entry.metadata.permissions = type.permissions.value_or(type.read_only ? default_mode & ~0222u : default_mode);
   entry.metadata.hidden = type.hidden;
   const std::optional<std::int64_t> dos_mtime =
       (stat.valid & ZIP_STAT_MTIME) ? std::optional<std::int64_t>(stat.mtime) : std::nullopt;
-  entry.metadata.mtime = ExtendedTimestamp(archive, index, dos_mtime).value_or(dos_mtime.value_or(0));
+  entry.metadata.mtime = EntryModificationTime(TimeFields(archive, index), dos_mtime);
   return entry;
 }
 

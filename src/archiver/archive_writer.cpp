@@ -6,12 +6,14 @@
 #include <deque>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <unordered_map>
 
 #include "archiver/compression_pipeline.h"
 #include "archiver/deflater.h"
 #include "archiver/entry_conflicts.h"
 #include "archiver/entry_metadata.h"
+#include "archiver/entry_name.h"
 #include "archiver/entry_sources.h"
 #include "archiver/item_error.h"
 #include "archiver/staged_archive.h"
@@ -124,14 +126,18 @@ class EntryAdder {
   std::vector<Queued> queued_;
 };
 
-// Deletes the old entries that a change of type has made stale, before the new ones are added.
+// Deletes the old entries that a change of type has made stale, and those with stored bytes
+// libzip cannot match that a new entry replaces, before the new ones are added.
 void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items, const std::vector<bool>& included) {
   std::vector<NamedEntry> old_entries;
   const zip_int64_t count = zip_get_num_entries(archive, 0);
   for (zip_int64_t i = 0; i < count; ++i) {
-    const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
-    if (name == nullptr) Check(archive, -1);
-    old_entries.push_back({name, static_cast<std::uint64_t>(i)});
+    const auto index = static_cast<zip_uint64_t>(i);
+    const std::optional<std::string> name = EntryName(archive, index);
+    const char* stored = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
+    const char* guessed = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
+    if (!name || stored == nullptr || guessed == nullptr) Check(archive, -1);
+    old_entries.push_back({*name, index, std::string_view(stored) == guessed ? "" : stored});
   }
   if (old_entries.empty()) return;
   std::vector<std::string> new_names;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace archiver {
 
@@ -17,6 +18,10 @@ std::vector<std::uint64_t> ConflictingEntries(const std::vector<NamedEntry>& old
   std::sort(sorted.begin(), sorted.end(), [](const NamedEntry* a, const NamedEntry* b) { return a->name < b->name; });
 
   std::set<std::uint64_t> conflicts;
+  const std::unordered_set<std::string> replaced(new_names.begin(), new_names.end());
+  for (const NamedEntry& entry : old_entries)
+    if (!entry.stored.empty() && (replaced.count(entry.name) > 0 || replaced.count(entry.stored) > 0))
+      conflicts.insert(entry.index);
   for (const std::string& name : new_names) {
     const bool folder = !name.empty() && name.back() == '/';
     const std::string path = folder ? name.substr(0, name.size() - 1) : name;

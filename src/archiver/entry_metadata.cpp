@@ -15,6 +15,50 @@ constexpr std::uint8_t kHasModificationTime = 0x01;
 constexpr std::int64_t kLast32BitSecond = std::numeric_limits<std::int32_t>::max();  // January 2038
 // The MS-DOS time is local time in an unknown zone, read back in ours.
 constexpr std::int64_t kDosTimeZoneSlack = 24 * 60 * 60;
+// NTFS times count 100 ns ticks from 1601, in UTC.
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+constexpr std::uint16_t kNtfsTimesTag = 1;  // modification, access and creation time
+
+std::uint32_t Little32(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+std::uint16_t Little16(const std::uint8_t* bytes) { return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8); }
+
+// 32-bit seconds, which some tools write signed and most unsigned (see DecodeExtendedTimestamp).
+std::int64_t Unix32(std::uint32_t bits, std::optional<std::int64_t> dos_mtime) {
+  if (dos_mtime && *dos_mtime >= kLast32BitSecond - kDosTimeZoneSlack) return std::int64_t{bits};
+  return static_cast<std::int32_t>(bits);
+}
+
+// Reserved 4 bytes, then tagged attributes; tag 1 starts with the modification time.
+std::optional<ModificationTime> DecodeNtfsTimes(const std::uint8_t* data, std::uint16_t length) {
+  for (std::size_t at = 4; data != nullptr && at + 4 <= length;) {
+    const std::uint16_t tag = Little16(data + at), size = Little16(data + at + 2);
+    at += 4;
+    if (at + size > length) break;
+    if (tag == kNtfsTimesTag && size >= 8) {
+      const std::uint64_t ticks = Little32(data + at) | static_cast<std::uint64_t>(Little32(data + at + 4)) << 32;
+      // Zero is a time some tools leave unset; past the signed range is no time at all.
+      if (ticks == 0 || ticks > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        return std::nullopt;
+      const auto since_1601 = static_cast<std::int64_t>(ticks);
+      return ModificationTime{since_1601 / kTicksPerSecond - kSecondsFrom1601To1970,
+                              static_cast<std::uint32_t>(since_1601 % kTicksPerSecond)};
+    }
+    at += size;
+  }
+  return std::nullopt;
+}
+
+// Access time, then modification time, then (local header only) user and group.
+std::optional<std::int64_t> DecodeOldUnixTimes(const std::uint8_t* data, std::uint16_t length,
+                                               std::optional<std::int64_t> dos_mtime) {
+  if (data == nullptr || length < 8) return std::nullopt;
+  return Unix32(Little32(data + 4), dos_mtime);
+}
 
 }  // namespace
 
@@ -69,10 +113,22 @@ std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t 
 std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length,
                                                     std::optional<std::int64_t> dos_mtime) {
   if (data == nullptr || length < 5 || !(data[0] & kHasModificationTime)) return std::nullopt;
-  const std::uint32_t bits = static_cast<std::uint32_t>(data[1]) | static_cast<std::uint32_t>(data[2]) << 8 |
-                             static_cast<std::uint32_t>(data[3]) << 16 | static_cast<std::uint32_t>(data[4]) << 24;
-  if (dos_mtime && *dos_mtime >= kLast32BitSecond - kDosTimeZoneSlack) return std::int64_t{bits};
-  return static_cast<std::int32_t>(bits);
+  return Unix32(Little32(data + 1), dos_mtime);
+}
+
+ModificationTime EntryModificationTime(const std::vector<ExtraField>& fields, std::optional<std::int64_t> dos_mtime) {
+  const auto decode = [&](const ExtraField& field) -> std::optional<ModificationTime> {
+    if (field.id == kNtfsTimesId) return DecodeNtfsTimes(field.data, field.length);
+    const auto seconds = field.id == kExtendedTimestampId ? DecodeExtendedTimestamp(field.data, field.length, dos_mtime)
+                                                          : DecodeOldUnixTimes(field.data, field.length, dos_mtime);
+    if (!seconds) return std::nullopt;
+    return ModificationTime{*seconds, 0};
+  };
+  for (const std::uint16_t id : {kExtendedTimestampId, kNtfsTimesId, kOldUnixTimesId})
+    for (const ExtraField& field : fields)
+      if (field.id == id)
+        if (const auto time = decode(field)) return *time;
+  return {dos_mtime.value_or(0), 0};
 }
 
 }  // namespace archiver

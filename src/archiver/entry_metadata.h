@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // How an item's type, permissions, attributes and modification time are written into a ZIP
 // entry and read back: the Unix mode in the high half of the external attributes, as Info-ZIP
 // does, the MS-DOS attributes in its low byte, and the exact time in the extended-timestamp
-// extra field (the MS-DOS time is local, in 2-second steps).
+// extra field (the MS-DOS time is local, in 2-second steps). Archives of other tools may
+// carry the time in an NTFS field instead, to the 100 ns tick, or in Info-ZIP's older field.
 namespace archiver {
 
 enum class EntryKind { kFile, kFolder, kLink };
@@ -22,6 +24,14 @@ constexpr UnixMode kUnixLink = 0120000;
 constexpr UnixMode kOwnerWrite = 0200;
 
 constexpr std::uint16_t kExtendedTimestampId = 0x5455;
+constexpr std::uint16_t kNtfsTimesId = 0x000a;
+constexpr std::uint16_t kOldUnixTimesId = 0x5855;
+
+// Seconds since 1970, and the 100 ns ticks within the second that an NTFS time has.
+struct ModificationTime {
+  std::int64_t seconds = 0;
+  std::uint32_t ticks = 0;
+};
 
 // Unix type and permission bits in the high half; in the low byte the MS-DOS flags for a
 // folder, a read-only item (no write permission for its owner) and a hidden one.
@@ -50,5 +60,16 @@ std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t 
 // 2038 or later.
 std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length,
                                                     std::optional<std::int64_t> dos_mtime);
+
+struct ExtraField {
+  std::uint16_t id;
+  const std::uint8_t* data;
+  std::uint16_t length;
+};
+
+// The modification time from the first field that holds one, in this order: the extended
+// timestamp, the NTFS times, Info-ZIP's older Unix field; failing all, the MS-DOS time (none:
+// 1970). Fields of one kind are taken in the order given (central header before local).
+ModificationTime EntryModificationTime(const std::vector<ExtraField>& fields, std::optional<std::int64_t> dos_mtime);
 
 }  // namespace archiver

@@ -3,8 +3,10 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
+#include "archiver/dos_code_page.h"
 #include "archiver/item_error.h"
 
 namespace archiver {
@@ -41,6 +43,23 @@ bool IsDeviceName(const std::string& name) {
 }
 
 }  // namespace
+
+std::optional<std::string> EntryName(zip_t* archive, zip_uint64_t index) {
+  // libzip has already put the Unicode Path field's name in the stored one's place.
+  const char* stored = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
+  if (stored == nullptr) return std::nullopt;
+  // A name made on Unix is the file's own bytes, whatever they are: Linux gets them back as they
+  // were saved.
+  zip_uint8_t made_on = 0;
+  zip_uint32_t attributes = 0;
+  if (zip_file_get_external_attributes(archive, index, 0, &made_on, &attributes) != 0) return std::nullopt;
+  if (BackslashIn(made_on) == Backslash::kCharacter) return std::string(stored);
+  // Guessing, libzip gives back a name that is ASCII or UTF-8 as stored and converts any other,
+  // though from code page 437 whatever the system.
+  const char* guessed = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
+  if (guessed == nullptr || std::strcmp(stored, guessed) == 0) return std::string(stored);
+  return Utf8FromDosCodePage(stored);
+}
 
 Backslash BackslashIn(std::uint8_t made_on) {
   switch (made_on) {

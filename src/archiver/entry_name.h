@@ -1,10 +1,20 @@
 #pragma once
 
+#include <zip.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace archiver {
+
+// The entry's name in UTF-8, as every reader of names takes it, or none when libzip cannot
+// read the entry. The Unicode Path extra field's name comes first when its CRC matches the
+// stored name; a stored name that is ASCII or valid UTF-8 stays as it is (Linux and macOS tools
+// write UTF-8 without the flag), and so does any name made on Unix; any other was written by
+// an MS-DOS or Windows archiver in the DOS code page.
+std::optional<std::string> EntryName(zip_t* archive, zip_uint64_t index);
 
 // What a "\" in an entry's name is: an ordinary character in names made on Unix, where files
 // may hold one, and a folder separator in names made on MS-DOS, OS/2 or Windows, whose tools

@@ -19,7 +19,7 @@ using Components = std::vector<std::string>;
 struct ItemMetadata {
   UnixMode permissions = 0;
   bool hidden = false;
-  std::int64_t mtime = 0;
+  ModificationTime mtime;
 };
 
 // The restore target, entered only downwards: every folder is opened from its parent without
@@ -47,7 +47,7 @@ class TargetTree {
                  const std::function<void(const FileHandle& file, const std::string& shown_path)>& write);
 
   // Puts a symbolic link at path the same way; the link is never followed.
-  void PlaceLink(const Components& path, const std::string& link_target, std::int64_t mtime);
+  void PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime);
 
   // Sets the time, and the permissions or attributes of a folder this restore created. One that
   // was already there keeps its own: restoring to "/" must not take the sticky bit off a shared

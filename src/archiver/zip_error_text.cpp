@@ -6,6 +6,32 @@ namespace archiver {
 
 namespace {
 
+constexpr char kMethodNotSupported[] = "metodo di compressione non supportato";
+
+// The names the ZIP format's own list gives the methods other archivers write (stored and
+// Deflate are always read).
+const char* MethodName(std::int32_t method) {
+  switch (method) {
+    case 1: return "Shrink";
+    case 2: case 3: case 4: case 5: return "Reduce";
+    case 6: return "Implode";
+    case 9: return "Deflate64";
+    case 10: return "DCL Implode";
+    case 12: return "bzip2";
+    case 14: return "LZMA";
+    case 16: return "IBM z/OS CMPSC";
+    case 18: return "IBM TERSE";
+    case 19: return "IBM LZ77";
+    case 20: case 93: return "Zstandard";
+    case 94: return "MP3";
+    case 95: return "XZ";
+    case 96: return "JPEG";
+    case 97: return "WavPack";
+    case 98: return "PPMd";
+    default: return "sconosciuto";
+  }
+}
+
 std::string CodeText(int code) {
   switch (code) {
     case ZIP_ER_NOZIP:
@@ -27,7 +53,7 @@ std::string CodeText(int code) {
     case ZIP_ER_MEMORY:
       return "Impossibile allocare memoria";
     case ZIP_ER_COMPNOTSUPP:
-      return "metodo di compressione non supportato";
+      return kMethodNotSupported;
     case ZIP_ER_ENCRNOTSUPP:
       return "cifratura non supportata";
     case ZIP_ER_NOPASSWD:
@@ -70,6 +96,10 @@ std::string ZipErrorText(const zip_error_t& error) {
   if (zip_error_system_type(&error) == ZIP_ET_SYS && zip_error_code_system(&error) != 0)
     text += ": " + platform::ErrnoText(zip_error_code_system(&error));
   return text;
+}
+
+std::string UnsupportedMethodText(std::int32_t method) {
+  return std::string(kMethodNotSupported) + ": " + MethodName(method) + " (" + std::to_string(method) + ")";
 }
 
 }  // namespace archiver

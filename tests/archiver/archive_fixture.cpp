@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "archiver/archive_leftovers.h"
 #include "archiver/backup.h"
+#include "archiver/entry_name.h"
 #include "archiver/messages.h"
 #include "archiver/restore.h"
 #include "archiver/utf8_path.h"
@@ -131,6 +133,78 @@ void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEnt
   ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
 }
 
+namespace {
+
+void Put(std::string& out, std::uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+}
+
+std::uint32_t Crc32(const std::string& bytes) {
+  return static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+}
+
+std::string Field(std::uint16_t id, const std::string& data) {
+  std::string field;
+  Put(field, id | data.size() << 16, 4);
+  return field + data;
+}
+
+}  // namespace
+
+std::string NtfsTimesData(archiver::ModificationTime time) {
+  std::string data(4, '\0');  // reserved, then the tag and size of the three times
+  Put(data, 1 | 24 << 16, 4);
+  for (int i = 0; i < 3; ++i) Put(data, (time.seconds + 11'644'473'600) * 10'000'000 + time.ticks, 8);
+  return data;
+}
+
+void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries) {
+  std::string archive, central;
+  for (const ForeignEntry& entry : entries) {
+    std::string common;  // from "version needed" (2.0, no flags) to the extra field's length
+    Put(common, 20 | std::uint64_t{entry.method} << 32, 6);
+    Put(common, entry.dos_date_time, 4);
+    Put(common, Crc32(entry.data), 4);
+    Put(common, entry.data.size() | entry.data.size() << 32, 8);
+    Put(common, entry.stored_name.size() | entry.extra.size() << 16, 4);
+    Put(central, 0x02014b50 | std::uint64_t{entry.made_on} << 40 | std::uint64_t{20} << 32, 6);  // and "made by"
+    central += common;
+    Put(central, 0, 6);  // comment length, disk, internal attributes
+    Put(central, entry.dos_attributes | std::uint64_t{archive.size()} << 32, 8);
+    central += entry.stored_name + entry.extra;
+    Put(archive, 0x04034b50, 4);
+    archive += common + entry.stored_name + entry.extra + entry.data;
+  }
+  const std::uint64_t count = entries.size(), offset = archive.size(), size = central.size();
+  archive += central;
+  Put(archive, 0x06054b50, 8);  // and the disk numbers
+  Put(archive, count | count << 16 | size << 32, 8);
+  Put(archive, offset, 6);  // and the comment's length
+  WriteFile(path, archive);
+}
+
+std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
+                                                    const std::vector<ForeignEntry>& more) {
+  // Months away from the MS-DOS time, whatever the zone; one with a fraction of a second.
+  const archiver::ModificationTime june{1'055'700'000, 1'234'567}, winter{1'072'000'000, 0};
+  const std::string ntfs_june = Field(0x000a, NtfsTimesData(june)), ntfs_winter = Field(0x000a, NtfsTimesData(winter));
+  std::string unicode_path(1, '\1'), wrong_crc(5, '\1'), old_unix_times(4, '\0');  // access, then modification
+  const std::string unmapped = folder + "prezzi in ?.txt";  // the euro sign has no DOS byte
+  Put(unicode_path, Crc32(unmapped), 4);
+  Put(old_unix_times, 1'080'000'000, 4);
+  std::vector<ForeignEntry> entries{
+      {folder + "Citt\x85/", "", 10, 0x10, ntfs_winter},
+      {folder + "Citt\x85\\perch\x82 no.doc", "lettera", 0, 0x21, ntfs_june},
+      {unmapped, "10 euro", 10, 0x20, ntfs_winter + Field(0x7075, unicode_path + folder + "prezzi in €.txt")},
+      {folder + "caff\x8A.txt", "amaro", 10, 0x20,
+       Field(0x5855, old_unix_times) + Field(0x7075, wrong_crc + folder + "sbagliato.txt")}};
+  for (const ForeignEntry& entry : more) entries.emplace_back(entry).stored_name.insert(0, folder);
+  WriteForeignArchive(archive, entries);
+  return {{"Città/perché no.doc", "lettera", june, true},
+          {"prezzi in €.txt", "10 euro", winter, false},
+          {"caffè.txt", "amaro", {1'080'000'000, 0}, false}};
+}
+
 std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {
   int error = 0;
   zip_t* archive = zip_open(archive_path.c_str(), ZIP_RDONLY, &error);
@@ -140,7 +214,7 @@ std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {
     zip_stat_t stat;
     zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
     entries.push_back(
-        {stat.name, stat.comp_method,
+        {archiver::EntryName(archive, static_cast<zip_uint64_t>(i)).value_or("?"), stat.comp_method,
          zip_file_extra_fields_count_by_id(archive, static_cast<zip_uint64_t>(i), 0x5455, ZIP_FL_CENTRAL)});
   }
   zip_discard(archive);

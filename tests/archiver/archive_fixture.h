@@ -60,12 +60,38 @@ struct HandMadeEntry {
 // Writes an archive holding exactly these entries, in this order.
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
 
+// An entry as a Windows archiver writes it, byte for byte where libzip would write its own way:
+// the name's bytes as stored (no UTF-8 flag), data stored whatever the method says, the same
+// extra fields in both headers.
+struct ForeignEntry {
+  std::string stored_name;
+  std::string data;
+  std::uint8_t made_on = 0;  // 0 MS-DOS, 10 Windows NTFS
+  std::uint8_t dos_attributes = 0x20;
+  std::string extra = {};
+  std::uint16_t method = 0;
+  std::uint32_t dos_date_time = 0x2ECF5000;  // 15 June 2003, 10:00, local time
+};
+void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries);
+std::string NtfsTimesData(archiver::ModificationTime time);  // of the 0x000a field
+
+// A backup of folder (an entry name ending in "/") as the earlier Windows program's archiver
+// wrote it, with more of the test's own below folder; returns what its files must come back as.
+struct ForeignFile {
+  std::string name;  // below folder
+  std::string data;
+  archiver::ModificationTime mtime;
+  bool read_only;
+};
+std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
+                                                    const std::vector<ForeignEntry>& more = {});
+
 struct EntryInfo {
   std::string name;
   std::int32_t method;
   int extended_timestamps;  // how many 0x5455 fields the central directory holds for it
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
-std::vector<std::string> EntryNames(const std::string& archive);
+std::vector<std::string> EntryNames(const std::string& archive);  // as the restore reads them
 
 }  // namespace archiver_test

@@ -73,6 +73,24 @@ TEST_F(DamagedArchive, ADeclaredSizeThatDiffersFromTheDataFailsEvenWithTheRightC
   }
 }
 
+// Fault guarded: an entry in a method libzip cannot read was refused without naming the method,
+// so the user could not tell which program opens it.
+TEST_F(DamagedArchive, EntriesInMethodsWeCannotReadNameTheMethodAndTheOthersRestore) {
+  const std::pair<std::uint16_t, std::string> methods[] = {
+      {14, "LZMA"}, {9, "Deflate64"}, {93, "Zstandard"}, {95, "XZ"}, {77, "sconosciuto"}};
+  std::vector<ForeignEntry> entries{{"terzo.txt", "intatto"}};
+  for (const auto& [method, name] : methods) entries.push_back({name, "?", 0, 0x20, "", method});
+  WriteForeignArchive(archive_, entries);
+  const auto run = Restore(archive_, target_);
+  EXPECT_EQ(run.code, ExitCode::kSomeFailed);
+  for (const auto& [method, name] : methods)
+    EXPECT_NE(run.messages.find("\"" + name + "\": metodo di compressione non supportato: " + name + " (" +
+                                std::to_string(method) + ")"),
+              std::string::npos)
+        << run.messages;
+  EXPECT_EQ(ListTree(target_), std::vector<std::string>{"terzo.txt"});
+}
+
 TEST_F(DamagedArchive, ATruncatedOrMissingArchiveOrATargetThatCannotBeMadeIsNothingDone) {
   WriteFile(sandbox_.path() + "un file", "non una cartella");
   const auto no_target = Restore(archive_, sandbox_.path() + "un file/sotto");

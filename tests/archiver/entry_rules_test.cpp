@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include "archive_fixture.h"
 #include "archiver/entry_metadata.h"
 #include "archiver/entry_name.h"
 #include "archiver/item_error.h"
@@ -111,6 +112,35 @@ TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(access_time_only, sizeof access_time_only, std::nullopt));
   const std::uint8_t cut_short[] = {0x01, 1, 2};
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short, std::nullopt));
+}
+
+// Fault guarded: only the extended timestamp and the MS-DOS local time were read, so archives
+// of Windows tools, which carry an NTFS time in UTC, came back hours off.
+TEST(ModificationTime, TheFirstFieldThatHoldsATimeWinsInItsOrderAndDamagedFieldsAreSkipped) {
+  using archiver::ModificationTime;
+  const std::string with_mtime = {1, 0, 0, 0x10, 0};  // 0x5455: 1,048,576
+  const std::string access_only = {2, 0, 0x20, 0, 0};
+  const std::string old_unix = {1, 0, 0, 0, 0, 0, 0x30, 0, 9, 0, 9, 0};  // 0x5855: 3,145,728, user, group
+  const std::string ntfs = archiver_test::NtfsTimesData({1'055'700'000, 1'234'567});
+  const std::string other_tag_first = std::string(4, '\0') + std::string{2, 0, 1, 0, 7} + ntfs.substr(4);
+  const struct {
+    std::vector<std::pair<std::uint16_t, std::string>> fields;
+    ModificationTime expected;
+  } rows[] = {
+      {{{0x5855, old_unix}, {0x000a, ntfs}, {0x5455, with_mtime}}, {1'048'576, 0}},
+      {{{0x5855, old_unix}, {0x5455, access_only}, {0x000a, ntfs}}, {1'055'700'000, 1'234'567}},
+      {{{0x000a, other_tag_first}}, {1'055'700'000, 1'234'567}},
+      {{{0x000a, ntfs.substr(0, 20)}, {0x5855, old_unix}}, {3'145'728, 0}},                // cut short
+      {{{0x000a, std::string(32, '\0')}, {0x5855, old_unix.substr(0, 7)}}, {1'000, 0}},  // unset, short
+  };
+  for (const auto& row : rows) {
+    std::vector<archiver::ExtraField> fields;
+    for (const auto& [id, data] : row.fields)
+      fields.push_back({id, reinterpret_cast<const std::uint8_t*>(data.data()), static_cast<std::uint16_t>(data.size())});
+    const ModificationTime time = archiver::EntryModificationTime(fields, 1'000);
+    EXPECT_EQ(time.seconds, row.expected.seconds) << testing::PrintToString(row.fields);
+    EXPECT_EQ(time.ticks, row.expected.ticks) << testing::PrintToString(row.fields);
+  }
 }
 
 }  // namespace

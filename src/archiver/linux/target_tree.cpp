@@ -20,8 +20,8 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-struct timespec Timestamp(std::int64_t mtime) {
-  return {static_cast<time_t>(mtime), 0};
+struct timespec Timestamp(ModificationTime mtime) {
+  return {static_cast<time_t>(mtime.seconds), static_cast<long>(mtime.ticks) * 100};
 }
 
 bool IsSymbolicLink(int folder, const std::string& name) {
@@ -152,7 +152,7 @@ void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
   }
 }
 
-void TargetTree::PlaceLink(const Components& path, const std::string& link_target, std::int64_t mtime) {
+void TargetTree::PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime) {
   const std::string shown = Shown(path, path.size());
   const int folder = state_->OpenFolderForNewItem(path);
   std::string temporary = NewTemporaryName(state_->random);

@@ -44,8 +44,8 @@ bool LeadsElsewhere(HANDLE folder, const std::wstring& path, DWORD attributes_by
   return (AttributesOf(folder) & FILE_ATTRIBUTE_REPARSE_POINT) && platform::LeadsElsewhere(win32::ReparseTagOf(folder));
 }
 
-bool SetTime(HANDLE file, std::int64_t mtime) {
-  const FILETIME time = win32::FileTimeOf(mtime);
+bool SetTime(HANDLE file, ModificationTime mtime) {
+  const FILETIME time = win32::FileTimeOf(mtime.seconds, mtime.ticks);
   return ::SetFileTime(file, nullptr, nullptr, &time) != 0;
 }
 
@@ -236,7 +236,7 @@ void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
   }
 }
 
-void TargetTree::PlaceLink(const Components& path, const std::string& link_target, std::int64_t mtime) {
+void TargetTree::PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime) {
   const std::string shown = Shown(path, path.size());
   const std::wstring folder = state_->OpenFolderForNewItem(path);
   std::wstring target = win32::Widen(link_target);

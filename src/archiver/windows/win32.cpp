@@ -47,8 +47,8 @@ std::int64_t UnixSeconds(const FILETIME& time) {
 
 std::int64_t UnixNanoseconds(std::int64_t filetime_ticks) { return (filetime_ticks - kTicksTo1970) * 100; }
 
-FILETIME FileTimeOf(std::int64_t unix_seconds) {
-  const auto ticks = static_cast<std::uint64_t>(unix_seconds * kTicksPerSecond + kTicksTo1970);
+FILETIME FileTimeOf(std::int64_t unix_seconds, std::uint32_t extra_ticks) {
+  const auto ticks = static_cast<std::uint64_t>(unix_seconds * kTicksPerSecond + extra_ticks + kTicksTo1970);
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 

@@ -33,7 +33,7 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name);
 
 std::int64_t UnixSeconds(const FILETIME& time);  // rounded down
 std::int64_t UnixNanoseconds(std::int64_t filetime_ticks);
-FILETIME FileTimeOf(std::int64_t unix_seconds);
+FILETIME FileTimeOf(std::int64_t unix_seconds, std::uint32_t ticks);  // ticks of 100 ns within the second
 
 // Opens the item at path (the "\\?\" form) with every sharing mode, never following a final
 // junction or link. Any other reparse point (a cloud placeholder, a deduplicated file) is opened
