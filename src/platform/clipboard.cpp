@@ -18,12 +18,7 @@ class WxBackend final : public ClipboardBackend {
 
   bool SetText(const std::string& text) override {
     wxClipboardLocker open;
-    if (!open || !wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)))) return false;
-    // Handed to the system at once, so that the text can still be pasted after the program has
-    // closed (the toolkit would otherwise empty the clipboard as it ends) or been killed.
-    // Linux keeps it only where a clipboard manager runs.
-    wxTheClipboard->Flush();
-    return true;
+    return !!open && wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
   }
 };
 

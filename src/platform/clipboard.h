@@ -17,8 +17,7 @@ class ClipboardBackend {
 
 // The clipboard's text; nothing when it holds no text.
 std::optional<std::string> Text();
-// Replaces whatever the clipboard holds with text, which stays there after the program ends;
-// false when the clipboard cannot be opened.
+// Replaces whatever the clipboard holds with text; false when the clipboard cannot be opened.
 [[nodiscard]] bool SetText(const std::string& text);
 
 using ScopedClipboardBackend = ScopedBackend<ClipboardBackend>;

@@ -206,7 +206,8 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   const std::string fifty = "Relazioni trimestrali del reparto vendite 2003 ABC";
   Form2& editor = OpenOn({{fifty, "Lettere/"}, {"Foto", "Foto/"}});
   ASSERT_TRUE(ClickItem(*editor.List1, 0));
-  EXPECT_EQ(Boxes(editor), "1|" + fifty + "|" + In("Lettere/"));
+  const std::string picked = "1|" + fifty + "|" + In("Lettere/");
+  EXPECT_TRUE(testing_support::WaitFor([&] { return Boxes(editor) == picked; })) << Boxes(editor);
   wxTextCtrl& folder_box = *editor.txtPath_Copia;
   ASSERT_TRUE(ClickInto(folder_box));
   ASSERT_TRUE(PressKey(WXK_HOME, wxMOD_NONE, [&] { return folder_box.GetInsertionPoint() == 0; }));
