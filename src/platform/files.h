@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
 // them. ignore_case compares ASCII letters without regard to case.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern,
                                    bool ignore_case);
+
+// Names of the folders directly in folder (a link to one counts) that are not hidden: no
+// leading "." on Linux, no hidden attribute on Windows; in the order the folder lists them.
+// Nothing when the folder cannot be read, a drive that is not ready among them.
+std::optional<std::vector<std::string>> VisibleSubfolders(const std::string& folder);
 
 // Whether the system's own searches match file names without regard to case: on Windows
 // "0612_1_1.zip" is the archive 0612_1_1.ZIP; on Linux they are two files.

@@ -1,10 +1,12 @@
 #include "platform/folder_tree.h"
 
+#include <wx/treectrl.h>
 #include <wx/utils.h>
 
 #include <algorithm>
 
 #include "platform/drives.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 
 namespace platform {
@@ -27,6 +29,30 @@ void FolderTree::SetupSections() {
   AddSection(wxGetHomeDir(), "Cartella personale", kFolderImage);
   for (const drives::Drive& drive : drives::ListDrives())
     AddSection(wxString::FromUTF8(drive.mount_point), wxString::FromUTF8(drive.label), kDriveImage);
+}
+
+void FolderTree::ExpandDir(wxTreeItemId parent) {
+  wxTreeCtrl& tree = *GetTreeCtrl();
+  auto* data = static_cast<wxDirItemData*>(tree.GetItemData(parent));
+  if (parent == tree.GetRootItem() || data == nullptr || data->m_isExpanded) {
+    wxGenericDirCtrl::ExpandDir(parent);  // the sections themselves, or nothing left to do
+    return;
+  }
+  wxBusyCursor busy;
+  const std::string folder = data->m_path.utf8_string();
+  const std::optional<std::vector<std::string>> read = files::VisibleSubfolders(folder);
+  if (!read) return;  // asked again at the next opening: a drive may be made ready meanwhile
+  data->m_isExpanded = true;
+  std::vector<wxString> names;
+  for (const std::string& name : *read) names.push_back(wxString::FromUTF8(name));
+  std::sort(names.begin(), names.end(), [](const wxString& a, const wxString& b) { return a.CmpNoCase(b) < 0; });
+  tree.SetItemHasChildren(parent, !names.empty());
+  for (const wxString& name : names) {
+    const wxString path = wxString::FromUTF8(paths::Join(folder, name.utf8_string()));
+    const wxTreeItemId item = AppendItem(parent, name, wxFileIconsTable::folder, -1, new wxDirItemData(path, name, true));
+    tree.SetItemImage(item, wxFileIconsTable::folder_open, wxTreeItemIcon_Expanded);
+    tree.SetItemHasChildren(item);  // found out when opened: looking now is slow on a network drive
+  }
 }
 
 std::string FolderTree::SelectedPath() const { return GetPath().utf8_string(); }

@@ -27,6 +27,11 @@ class FolderTree : public wxGenericDirCtrl {
   void OnSelectionChanged(std::function<void()> handler);
 
   void SetupSections() override;
+
+ protected:
+  // Lists a folder's subfolders with the program's own call, which reaches folders at any
+  // depth: the toolkit's own stops at 260 characters on Windows.
+  void ExpandDir(wxTreeItemId parent) override;
 };
 
 }  // namespace platform

@@ -22,13 +22,15 @@ TEST(Wildcards, QuestionMarkIsExactlyOneCharacter) {
   EXPECT_TRUE(MatchesWildcard("a.b.DAT", "*.DAT", true));
 }
 
-TEST(Files, FindFilesListsOnlyRegularFilesThatMatch) {
+TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolders) {
   TempFolder folder;
   folder.Write("a.DAT", "x");
   folder.Write("b.txt", "x");
   folder.Write("dir.DAT/inside", "x");
   EXPECT_EQ(platform::files::FindFiles(folder.path(), "*.dat", true),
             std::vector<std::string>{"a.DAT"});
+  EXPECT_EQ(platform::files::VisibleSubfolders(folder.path()), std::vector<std::string>{"dir.DAT"});
+  EXPECT_EQ(platform::files::VisibleSubfolders(folder.path() + "manca"), std::nullopt);
 }
 
 // A line past the bound must stop the reading rather than come back cut: a cut folder line

@@ -88,6 +88,19 @@ int TakeOverAttributes(int fd, const struct stat& old) {
   return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
+// Calls each(name) for every name in folder ("" is the current folder) but "." and "..";
+// false when the folder cannot be opened.
+template <typename Each>
+bool ForEachName(const std::string& folder, Each each) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), &::closedir);
+  if (!dir) return false;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") each(std::move(name));
+  }
+  return true;
+}
+
 }  // namespace
 
 void WriteAtomically(const std::string& path, const std::string& contents) {
@@ -142,15 +155,19 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern,
                                    bool ignore_case) {
   std::vector<std::string> names;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
-                                          &::closedir);
-  if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (!MatchesWildcard(name, pattern, ignore_case)) continue;
-    if (IsRegularFile(paths::Join(folder, name))) names.push_back(std::move(name));
-  }
+  static_cast<void>(ForEachName(folder, [&](std::string name) {
+    if (MatchesWildcard(name, pattern, ignore_case) && IsRegularFile(paths::Join(folder, name)))
+      names.push_back(std::move(name));
+  }));
+  return names;
+}
+
+std::optional<std::vector<std::string>> VisibleSubfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  const bool read = ForEachName(folder, [&](std::string name) {
+    if (!name.starts_with('.') && IsFolder(paths::Join(folder, name))) names.push_back(std::move(name));
+  });
+  if (!read) return std::nullopt;
   return names;
 }
 

@@ -7,8 +7,10 @@
 
 #include "platform/file_replacement.h"
 #include "platform/line_splitter.h"
+#include "platform/paths.h"
 #include "platform/reparse_tags.h"
 #include "platform/user_error.h"
+#include "platform/windows/long_path.h"
 #include "platform/windows/reparse_tag.h"
 #include "platform/windows/unique_handle.h"
 #include "platform/windows/wide.h"
@@ -18,7 +20,7 @@ namespace {
 
 using windows::LastErrorText;
 using windows::UniqueHandle;
-using windows::Widen;
+using windows::LongPath;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // What a replaced file keeps of its attributes (read-only files are never replaced).
@@ -34,13 +36,14 @@ bool IsMissing(DWORD error) {
          error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME || error == ERROR_INVALID_DRIVE;
 }
 
-DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Widen(path).c_str()); }
+DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(LongPath(path).c_str()); }
 
 // Refuses to replace what could not be written in place: the replacement needs only the
 // folder's permission, so without this a read-only file would be swapped for a writable one.
 void CheckReplaceable(const std::string& path, DWORD attributes) {
   // A profile in a OneDrive folder is a reparse point too, and is replaced like any other file.
-  const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsElsewhere(windows::ReparseTagAt(Widen(path)));
+  const bool link =
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsElsewhere(windows::ReparseTagAt(LongPath(path)));
   if (link || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
     throw UserError("Impossibile scrivere il file " + path +
                     ": al suo posto c'è una cartella o un file speciale, che non è stato toccato.");
@@ -48,7 +51,7 @@ void CheckReplaceable(const std::string& path, DWORD attributes) {
   if (error == ERROR_SUCCESS) {
     // The access rights may forbid writing where the attribute does not. A file held open by
     // another program for a moment says nothing of that: the replacement tries again.
-    UniqueHandle probe(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+    UniqueHandle probe(::CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe.valid() && ::GetLastError() != ERROR_SHARING_VIOLATION && ::GetLastError() != ERROR_LOCK_VIOLATION)
       error = ::GetLastError();
@@ -76,7 +79,7 @@ std::string FreeNameBeside(const std::string& path, const char* suffix) {
 UniqueHandle CreateTemporaryBeside(const std::string& path, std::string& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = FreeNameBeside(path, "tmp");
-    UniqueHandle file(::CreateFileW(Widen(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    UniqueHandle file(::CreateFileW(LongPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid() || ::GetLastError() != ERROR_FILE_EXISTS) return file;
   }
@@ -98,9 +101,9 @@ bool WriteAll(HANDLE file, const std::string& contents) {
 // Puts temp in path's place. ReplaceFileW keeps the old file's attributes and access rights;
 // the old file passes through a backup name of ours, so that it can always be found again.
 void MoveIntoPlace(const std::string& temp, const std::string& path, bool replacing) {
-  const std::wstring target = Widen(path), source = Widen(temp);
+  const std::wstring target = LongPath(path), source = LongPath(temp);
   const std::string backup = FreeNameBeside(path, "old");
-  const std::wstring aside = Widen(backup);
+  const std::wstring aside = LongPath(backup);
   auto result = [](BOOL done) { return done ? ERROR_SUCCESS : ::GetLastError(); };
   ReplacementCalls calls;
   calls.replace = [&] {
@@ -108,10 +111,10 @@ void MoveIntoPlace(const std::string& temp, const std::string& path, bool replac
                                  nullptr, nullptr));
   };
   calls.move_to_target = [&](const std::string& from, bool over) {
-    return result(::MoveFileExW(Widen(from).c_str(), target.c_str(),
+    return result(::MoveFileExW(LongPath(from).c_str(), target.c_str(),
                                 MOVEFILE_WRITE_THROUGH | (over ? MOVEFILE_REPLACE_EXISTING : 0)));
   };
-  calls.remove = [](const std::string& name) { ::DeleteFileW(Widen(name).c_str()); };
+  calls.remove = [](const std::string& name) { ::DeleteFileW(LongPath(name).c_str()); };
   calls.pause = [] { ::Sleep(100); };
   calls.describe = [](SystemError error) { return LastErrorText(error); };
   PlaceReplacement(path, temp, backup, replacing, calls);
@@ -122,6 +125,22 @@ int ErrnoFor(DWORD error) {
   if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
     return EACCES;
   return EIO;
+}
+
+// Calls each(found) for every entry of folder ("" is the current folder) but "." and "..";
+// false when the folder cannot be read. An empty drive root has not even "." to find.
+template <typename Each>
+bool ForEachEntry(const std::string& folder, Each each) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileExW(LongPath(folder.empty() ? "*" : paths::Join(folder, "*")).c_str(), FindExInfoBasic,
+                                           &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") each(found);
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return true;
 }
 
 }  // namespace
@@ -140,10 +159,10 @@ void WriteAtomically(const std::string& path, const std::string& contents) {
   if (!file.Close() && error == ERROR_SUCCESS) error = ::GetLastError();
   // ReplaceFileW carries them over on Windows itself, not everywhere its calls are offered.
   if (error == ERROR_SUCCESS && replacing && (attributes & kKeptAttributes) != 0 &&
-      !::SetFileAttributesW(Widen(temp).c_str(), attributes & kKeptAttributes))
+      !::SetFileAttributesW(LongPath(temp).c_str(), attributes & kKeptAttributes))
     error = ::GetLastError();
   if (error != ERROR_SUCCESS) {
-    ::DeleteFileW(Widen(temp).c_str());
+    ::DeleteFileW(LongPath(temp).c_str());
     ThrowWriteError(path, error);
   }
   MoveIntoPlace(temp, path, replacing);
@@ -160,7 +179,7 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
   const DWORD attributes = AttributesOf(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) return fail(ErrnoFor(::GetLastError()), ::GetLastError());
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return fail(EISDIR, ERROR_DIRECTORY);
-  UniqueHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+  UniqueHandle file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) return fail(ErrnoFor(::GetLastError()), ::GetLastError());
   // A device ("CON", "COM1") or a pipe could keep the caller waiting for good.
@@ -179,17 +198,23 @@ LinesRead ReadLines(const std::string& path, std::size_t max_lines, std::size_t 
 
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern, bool ignore_case) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW found{};
   // Every name, matched here: Windows' own patterns also match the short 8.3 names.
-  const HANDLE search = ::FindFirstFileExW(Widen(folder.empty() ? "*" : folder + "\\*").c_str(), FindExInfoBasic,
-                                           &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) continue;
+  static_cast<void>(ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return;
     std::string name = windows::Narrow(found.cFileName);
     if (MatchesWildcard(name, pattern, ignore_case)) names.push_back(std::move(name));
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  }));
+  return names;
+}
+
+std::optional<std::vector<std::string>> VisibleSubfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  const bool read = ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
+    // Junctions and links to folders carry the folder attribute too.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
+      names.push_back(windows::Narrow(found.cFileName));
+  });
+  if (!read) return std::nullopt;
   return names;
 }
 
@@ -216,7 +241,7 @@ bool IsFolder(const std::string& path) {
 
 void RemoveFile(const std::string& path) {
   if (!IsRegularFile(path)) throw UserError(LastErrorText(ERROR_FILE_NOT_FOUND));
-  if (!::DeleteFileW(Widen(path).c_str())) throw UserError(LastErrorText(::GetLastError()));
+  if (!::DeleteFileW(LongPath(path).c_str())) throw UserError(LastErrorText(::GetLastError()));
 }
 
 }  // namespace platform::files

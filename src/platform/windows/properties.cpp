@@ -8,6 +8,7 @@
 
 #include "platform/errno_text.h"
 #include "platform/paths.h"
+#include "platform/windows/long_path.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide.h"
 
@@ -62,7 +63,7 @@ ItemProperties Gather(const std::string& path) {
   const bool root = trimmed == paths::DriveRoot(trimmed);
   item.name = slash == std::string::npos || root ? trimmed : trimmed.substr(slash + 1);
   item.location = root ? trimmed : paths::FolderOf(trimmed);
-  const std::wstring wide = windows::Widen(trimmed);
+  const std::wstring wide = windows::LongPath(trimmed);
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
     const std::string why = ErrnoText(windows::LastErrno());

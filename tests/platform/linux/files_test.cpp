@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/paths.h"
@@ -32,6 +33,17 @@ mode_t ModeOf(const std::string& path) {
 
 // The rename swaps in a file of the saving process's making: without care it came out 0644
 // and the saving user's, whatever the file had been and whatever the umask said.
+// The folder pickers list what the toolkit listed: links to folders, no hidden folders.
+TEST(Files, VisibleSubfoldersFollowLinksAndLeaveDotNamesOut) {
+  TempFolder folder;
+  folder.Write("dir/x", "");
+  folder.Write(".nascosta/x", "");
+  ASSERT_EQ(::symlink("dir", (folder.path() + "collegamento").c_str()), 0);
+  auto names = platform::files::VisibleSubfolders(folder.path()).value();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"collegamento", "dir"}));
+}
+
 TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmask) {
   TempFolder folder;
   const std::string shared = folder.path() + "condiviso.Dat";

@@ -71,6 +71,9 @@ TEST(WindowsFiles, NamesWithAccentsAndOtherScriptsAreWrittenReadListedAndRemoved
   EXPECT_EQ(platform::files::ReadLines(inner + "perché.Dat", 10, 100).lines, std::vector<std::string>{"tre"});
   EXPECT_EQ(platform::files::FindFiles(inner, "*.DAT", true), std::vector<std::string>{"perché.Dat"});
   EXPECT_TRUE(platform::files::IsFolder(folder.path() + "Città 漢"));
+  folder.Write("nascosta/x", "");
+  ASSERT_TRUE(::SetFileAttributesW(Widen(folder.path() + "nascosta").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(platform::files::VisibleSubfolders(folder.path()), std::vector<std::string>{"Città 漢"});
   EXPECT_EQ(platform::files::StatusOf(inner).kind, platform::files::PathStatus::Kind::Folder);
   platform::files::RemoveFile(inner + "perché.Dat");
   EXPECT_FALSE(folder.Exists("Città 漢/perché.Dat"));
