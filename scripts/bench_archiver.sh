@@ -4,15 +4,18 @@
 # wall time, throughput, peak memory and archive sizes, the best of BENCH_RUNS runs (default 3)
 # since the machine is shared. Builds nothing: pass the built program (default
 # build/programma/archivia), preferably from a release build without sanitizers, and optionally
-# an earlier build of it, timed on the same corpus, to measure what a change costs.
+# an earlier build of it, timed on the same corpus, to measure what a change costs, and a folder
+# of real files (e.g. /usr/share/doc) for restores over an existing copy of it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 archivia=$(realpath "${1:-build/programma/archivia}")
 earlier=${2:+$(realpath "$2")}
+real_files=${3:+$(realpath "$3")}  # a folder of real files (e.g. /usr/share/doc), timed as a second corpus
 runs=${BENCH_RUNS:-3}
 [ -x "$archivia" ] || { echo "archivia non trovato: $archivia" >&2; exit 1; }
 [ -z "$earlier" ] || [ -x "$earlier" ] || { echo "archivia precedente non trovato: $earlier" >&2; exit 1; }
+[ -z "$real_files" ] || [ -d "$real_files" ] || { echo "cartella non trovata: $real_files" >&2; exit 1; }
 for tool in zip unzip python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "manca $tool" >&2; exit 1; }
 done
@@ -112,3 +115,29 @@ awk -v z="$zip_size" -v o="$our_size" -v zc="${zip_create%% *}" -v oc="${our_cre
   printf "Archivio: zip %.1f MB, archivia %.1f MB (%+.1f%%)\n", z / 1e6, o / 1e6, (o - z) * 100 / z
   printf "Velocità di archivia rispetto a Info-ZIP (tempo reale): creazione %.2fx, estrazione %.2fx\n", zc / oc, ze / oe
 }'
+
+# Restore over an existing copy, the usual case of a restore: each tool restores once, then is
+# timed restoring again over what it restored. With a folder of real files, the same on a copy
+# of it too.
+over_existing() {  # corpus_name folder archive_of_ours archive_of_infozip
+  local name=$1 bytes; bytes=$(du -sb "$2" | cut -f1)
+  local tools=("unzip" "archivia") commands=("unzip -o -q $4 -d $work/over-unzip" "$archivia -min -e -o $3 $work/over-ours")
+  [ -z "$earlier" ] || { tools+=("precedente"); commands+=("$earlier -min -e -o $3 $work/over-earlier"); }
+  echo "Ripristino sopra una copia esistente, corpus $name: $((bytes / 1000000)) MB in $(find "$2" -type f | wc -l) file; carico $(cut -d' ' -f1-3 /proc/loadavg)"
+  for i in "${!tools[@]}"; do
+    rm -rf "$work"/over-*
+    ${commands[$i]} >/dev/null
+    local result; result=$(best_of ':' ${commands[$i]})
+    read -r seconds cpu kib <<<"$result"
+    awk -v tool="${tools[$i]}" -v s="$seconds" -v cpu="$cpu" -v kib="$kib" -v bytes="$bytes" \
+      'BEGIN { printf "ripristino %-10s %7.2f s %7.1f MB/s %7.2f s CPU %7.1f MB di picco\n", tool, s, bytes / 1e6 / s, cpu, kib / 1024 }'
+  done
+  rm -rf "$work"/over-*
+}
+over_existing generato "$corpus" "$work/ours.zip" "$work/infozip.zip"
+if [ -n "$real_files" ]; then
+  cp -a "$real_files" "$work/reale"
+  (cd "$work" && zip -r -q -y reale-infozip.zip reale)
+  "$archivia" -min -a -r -p "$work/reale.zip" "$work/reale/*.*" >/dev/null
+  over_existing "$real_files" "$work/reale" "$work/reale.zip" "$work/reale-infozip.zip"
+fi

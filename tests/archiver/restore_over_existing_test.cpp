@@ -9,9 +9,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "archive_fixture.h"
+#include "archiver/item_error.h"
 #include "archiver/linux/unique_fd.h"
+#include "archiver/target_tree.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -65,14 +68,16 @@ TEST_F(RestoreOverExisting, TemporaryFilesOfAKilledRestoreAreRemovedAndLookalike
   const std::vector<std::string> kept = {".archivia-abc1234",      // seven characters
                                          ".archivia-ABCDEFGH.txt", ".archivia-ABCD_FGH",
                                          "archivia-ABCDEFGH",      ".archivia-NoStrO12",
-                                         ".archivia-InUs0123",     ".archivia-CartElla"};
-  for (std::size_t i = 0; i + 2 < kept.size(); ++i) WriteFile(folder + kept[i], "dell'utente");
+                                         ".archivia-CartElla"};
+  for (std::size_t i = 0; i + 1 < kept.size(); ++i) WriteFile(folder + kept[i], "dell'utente");
   ASSERT_EQ(::chown((folder + ".archivia-NoStrO12").c_str(), 65534, 65534), 0);  // another user's
-  const archiver::UniqueFd in_use(::open((folder + ".archivia-InUs0123").c_str(), O_WRONLY | O_CREAT, 0600));
-  ASSERT_EQ(::flock(in_use.get(), LOCK_EX), 0);  // as a restore that is still running holds it
   std::filesystem::create_directories(folder + ".archivia-CartElla");
+  WriteFile(target_ + "/in_uso/.archivia-InUs0123", "in scrittura");
+  const archiver::UniqueFd in_use(::open((target_ + "/in_uso").c_str(), O_RDONLY | O_DIRECTORY));
+  ASSERT_EQ(::flock(in_use.get(), LOCK_SH), 0);  // as a restore still writing there holds it
 
-  WriteHandMadeArchive(archive_, {{"cartella/nuovo.txt", "nuovo", S_IFREG | 0644}});
+  WriteHandMadeArchive(archive_, {{"cartella/nuovo.txt", "nuovo", S_IFREG | 0644},
+                                  {"in_uso/nuovo.txt", "nuovo", S_IFREG | 0644}});
   const auto run = Restore(archive_, target_);
   ASSERT_EQ(run.code, ExitCode::kDone) << run.messages;
   std::vector<std::string> expected = {"nuovo.txt"};
@@ -80,6 +85,32 @@ TEST_F(RestoreOverExisting, TemporaryFilesOfAKilledRestoreAreRemovedAndLookalike
   expected.back() += '/';
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListTree(folder), expected);
+  EXPECT_EQ(ListTree(target_ + "/in_uso"), (std::vector<std::string>{".archivia-InUs0123", "nuovo.txt"}));
+}
+
+// Fault guarded: once a restore had a folder open, a link put in its place sent the files that
+// followed, or those of a folder below it, through the link.
+TEST_F(RestoreOverExisting, AFolderSwappedForALinkMidwayIsNeverWrittenThrough) {
+  const std::string outside = sandbox_.path() + "fuori";
+  std::filesystem::create_directories(outside);
+  std::ostringstream said;
+  archiver::Messages messages(said);
+  archiver::TargetTree tree(target_, messages);
+  const auto place = [&](const archiver::Components& path) {
+    try {
+      tree.PlaceFile(path, {0644, false, {}}, [](const archiver::FileHandle&, const std::string&) {});
+    } catch (const archiver::ItemError&) {
+    }
+  };
+  place({"a", "1"});
+  std::filesystem::rename(target_ + "/a", target_ + "/spostata");
+  std::filesystem::create_directory_symlink(outside, target_ + "/a");
+  place({"a", "2"});       // the folder still open
+  place({"a", "b", "3"});  // below it
+  place({"c", "4"});
+  place({"a", "5"});       // looked up again after another folder
+  EXPECT_EQ(ListTree(outside), std::vector<std::string>{});
+  EXPECT_EQ(ListTree(target_ + "/spostata"), (std::vector<std::string>{"1", "2", "b/", "b/3"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <set>
 
@@ -19,6 +20,9 @@ namespace archiver {
 namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+// Descriptors kept open down the current folder's chain; deeper trees reopen the upper folders
+// from the nearest one still open, so the descriptor limit is never reached.
+constexpr std::size_t kOpenFolders = 48;
 
 struct timespec Timestamp(ModificationTime mtime) {
   return {static_cast<time_t>(mtime.seconds), static_cast<long>(mtime.ticks) * 100};
@@ -29,13 +33,27 @@ bool IsSymbolicLink(int folder, const std::string& name) {
   return ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
 }
 
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
 }  // namespace
 
 struct TargetTree::State {
   using FolderId = std::pair<dev_t, ino_t>;
 
+  // One folder of the chain from the target down to the folder last used.
+  struct Folder {
+    std::string name;
+    UniqueFd fd = {};  // invalid once dropped for the bound; reopened when needed
+    std::optional<FolderId> id = {};
+    bool locked = false;  // shared: this restore may have temporary files in it
+  };
+
   State(const std::string& target, Messages& messages)
-      : target(target), messages(messages), random(std::random_device()()) {}
+      : target(target), messages(messages), umask(CurrentUmask()), random(std::random_device()()) {}
 
   std::string Shown(const Components& path, std::size_t depth) const {
     std::string shown = target;
@@ -43,42 +61,47 @@ struct TargetTree::State {
     return shown;
   }
 
-  // The folder made of the first depth components, created when missing if create is set. The
-  // descriptor belongs to the tree and stays valid until the next call. Throws ItemError, also
-  // when the way passes through a symbolic link or something that is not a folder.
-  int OpenFolder(const Components& path, std::size_t depth, bool create) {
-    std::string key;
-    for (std::size_t i = 0; i < depth; ++i) key += path[i] + '/';
-    if (depth == 0) return root.get();
-    if (cached.valid() && key == cached_key) return cached.get();
-    cached.Reset();
-
-    UniqueFd current;
-    for (std::size_t i = 0; i < depth; ++i) {
-      const int parent = i == 0 ? root.get() : current.get();
-      const char* name = path[i].c_str();
-      UniqueFd next(::openat(parent, name, kFolderFlags));
-      if (!next.valid() && errno == ENOENT && create) {
-        const bool made = ::mkdirat(parent, name, 0777) == 0;
-        if (!made && errno != EEXIST) ThrowSystemError("impossibile creare la cartella " + Shown(path, i + 1), errno);
-        next = UniqueFd(::openat(parent, name, kFolderFlags));
-        if (made && next.valid()) {
-          const FolderId made_id = Identity(next.get(), path, i + 1);
-          created.insert(made_id);
-          swept.insert(made_id);
-        }
-      }
-      if (!next.valid()) {
-        const int error = errno;
-        if (IsSymbolicLink(parent, path[i]))
-          throw ItemError("rifiuto di scrivere attraverso il collegamento simbolico " + Shown(path, i + 1));
-        ThrowSystemError("impossibile aprire la cartella " + Shown(path, i + 1), error);
-      }
-      current = std::move(next);
+  // The folder made of the first depth components, created when missing if create is set, and
+  // from then on the last of the chain. Folders the chain already holds are not looked up again:
+  // their descriptors keep naming the folders that were reached without following a link,
+  // whatever is renamed meanwhile. Throws ItemError, also when the way passes through a
+  // symbolic link or something that is not a folder.
+  Folder& OpenFolder(const Components& path, std::size_t depth, bool create) {
+    std::size_t kept = 1;  // chain[0] is the target
+    while (kept < chain.size() && kept <= depth && chain[kept].name == path[kept - 1]) ++kept;
+    chain.resize(kept);
+    std::size_t from = kept - 1;  // the deepest folder still open
+    while (!chain[from].fd.valid()) --from;
+    for (std::size_t level = from + 1; level <= depth; ++level) {
+      if (level == chain.size()) chain.emplace_back();
+      chain[level] = Folder{path[level - 1]};
+      chain[level].fd = OpenChild(chain[level - 1].fd.get(), path, level, create, chain[level]);
+      if (level > kOpenFolders) chain[level - kOpenFolders] = Folder{path[level - kOpenFolders - 1]};
     }
-    cached = std::move(current);
-    cached_key = key;
-    return cached.get();
+    return chain[depth];
+  }
+
+  // The folder at path's first depth components, from its parent's descriptor.
+  UniqueFd OpenChild(int parent, const Components& path, std::size_t depth, bool create, Folder& folder) {
+    const char* name = path[depth - 1].c_str();
+    UniqueFd next(::openat(parent, name, kFolderFlags));
+    if (!next.valid() && errno == ENOENT && create) {
+      const bool made = ::mkdirat(parent, name, 0777) == 0;
+      if (!made && errno != EEXIST) ThrowSystemError("impossibile creare la cartella " + Shown(path, depth), errno);
+      next = UniqueFd(::openat(parent, name, kFolderFlags));
+      if (made && next.valid()) {
+        folder.id = Identity(next.get(), path, depth);
+        created.insert(*folder.id);
+        swept.insert(*folder.id);
+      }
+    }
+    if (!next.valid()) {
+      const int error = errno;
+      if (IsSymbolicLink(parent, path[depth - 1]))
+        throw ItemError("rifiuto di scrivere attraverso il collegamento simbolico " + Shown(path, depth));
+      ThrowSystemError("impossibile aprire la cartella " + Shown(path, depth), error);
+    }
+    return next;
   }
 
   // Of the folder open at fd, the first depth components of path. Throws ItemError.
@@ -88,20 +111,36 @@ struct TargetTree::State {
     return {info.st_dev, info.st_ino};
   }
 
-  // The folder that will hold path's last component, created when missing and cleared of
-  // abandoned temporary files.
+  FolderId IdentityOf(Folder& folder, const Components& path, std::size_t depth) {
+    if (!folder.id) folder.id = Identity(folder.fd.get(), path, depth);
+    return *folder.id;
+  }
+
+  // The folder that will hold path's last component, created when missing, cleared of abandoned
+  // temporary files and locked against other restores' sweeps.
   int OpenFolderForNewItem(const Components& path) {
-    const int folder = OpenFolder(path, path.size() - 1, true);
-    if (swept.insert(Identity(folder, path, path.size() - 1)).second)
-      RemoveAbandonedTemporaries(folder, Shown(path, path.size() - 1), messages);
-    return folder;
+    const std::size_t depth = path.size() - 1;
+    Folder& folder = OpenFolder(path, depth, true);
+    if (!folder.locked) Lock(folder.fd.get(), swept.insert(IdentityOf(folder, path, depth)).second, path, depth);
+    folder.locked = true;
+    return folder.fd.get();
+  }
+
+  // A restore holds a shared lock on each folder where it may be writing temporary files (the
+  // system drops it when the restore ends, however it ends); a sweep needs the folder to itself,
+  // so it never takes another restore's files. A folder another restore is using keeps its
+  // leftovers for a later restore. On a file system without locks there is no sweep.
+  void Lock(int folder, bool sweep, const Components& path, std::size_t depth) {
+    if (sweep && ::flock(folder, LOCK_EX | LOCK_NB) == 0)
+      RemoveAbandonedTemporaries(folder, Shown(path, depth), messages);
+    while (::flock(folder, LOCK_SH) != 0 && errno == EINTR) {
+    }
   }
 
   std::string target;
   Messages& messages;
-  UniqueFd root;
-  std::string cached_key;  // the components of cached, joined
-  UniqueFd cached;
+  const mode_t umask;
+  std::vector<Folder> chain;
   std::set<FolderId> created;  // by this restore
   std::set<FolderId> swept;    // of abandoned temporary files, or created empty
   std::mt19937_64 random;
@@ -113,8 +152,9 @@ TargetTree::TargetTree(const std::string& target, Messages& messages)
   std::filesystem::create_directories(target, error);
   if (error) ThrowSystemError("impossibile creare la cartella di destinazione " + target, error.value());
   // The target itself is the user's choice and may be reached through a link.
-  state_->root = UniqueFd(::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!state_->root.valid()) ThrowSystemError("impossibile aprire la cartella di destinazione " + target, errno);
+  UniqueFd root(::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!root.valid()) ThrowSystemError("impossibile aprire la cartella di destinazione " + target, errno);
+  state_->chain.push_back({"", std::move(root)});
   while (state_->target.size() > 1 && state_->target.back() == '/') state_->target.pop_back();
 }
 
@@ -128,21 +168,20 @@ void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
                            const std::function<void(const FileHandle& file, const std::string& shown_path)>& write) {
   const std::string shown = Shown(path, path.size());
   const int folder = state_->OpenFolderForNewItem(path);
+  const auto mode = static_cast<mode_t>(metadata.permissions);
   std::string temporary;
   FileHandle file;
   while (!file.valid()) {
     temporary = NewTemporaryName(state_->random);
-    file = FileHandle(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    file = FileHandle(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!file.valid() && errno != EEXIST) ThrowSystemError("impossibile scrivere " + shown, errno);
   }
   const int fd = static_cast<int>(file.native());
-  // Tells another restore's sweep that this file is being written. Only that sweep needs it:
-  // on a file system without locks the file goes without, as it did before there were sweeps.
-  static_cast<void>(::flock(fd, LOCK_EX | LOCK_NB));
   try {
     write(file, shown);
     const struct timespec times[2] = {Timestamp(metadata.mtime), Timestamp(metadata.mtime)};
-    if (::fchmod(fd, static_cast<mode_t>(metadata.permissions)) != 0 || ::futimens(fd, times) != 0 ||
+    // Created with its permissions already, unless the umask took some away.
+    if (((mode & state_->umask) != 0 && ::fchmod(fd, mode) != 0) || ::futimens(fd, times) != 0 ||
         ::close(static_cast<int>(file.Release())) != 0 ||
         ::renameat(folder, temporary.c_str(), folder, path.back().c_str()) != 0)
       ThrowSystemError("impossibile scrivere " + shown, errno);
@@ -170,10 +209,11 @@ void TargetTree::PlaceLink(const Components& path, const std::string& link_targe
 }
 
 void TargetTree::SetFolderMetadata(const Components& path, const ItemMetadata& metadata) {
-  const int folder = state_->OpenFolder(path, path.size(), false);
-  const bool ours = state_->created.count(state_->Identity(folder, path, path.size())) > 0;
+  State::Folder& folder = state_->OpenFolder(path, path.size(), false);
+  const bool ours = state_->created.count(state_->IdentityOf(folder, path, path.size())) > 0;
   const struct timespec times[2] = {Timestamp(metadata.mtime), Timestamp(metadata.mtime)};
-  if ((ours && ::fchmod(folder, static_cast<mode_t>(metadata.permissions)) != 0) || ::futimens(folder, times) != 0)
+  const int fd = folder.fd.get();
+  if ((ours && ::fchmod(fd, static_cast<mode_t>(metadata.permissions)) != 0) || ::futimens(fd, times) != 0)
     ThrowSystemError("impossibile impostare data e permessi di " + Shown(path, path.size()), errno);
 }
 

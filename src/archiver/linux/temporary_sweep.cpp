@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "archiver/linux/unique_fd.h"
 #include "archiver/restore_leftovers.h"
 #include "platform/errno_text.h"
 
@@ -18,20 +16,13 @@ namespace archiver {
 
 namespace {
 
-// Removes the file or link when it is ours and no restore is writing it any more; the error
-// number when that removal failed, otherwise 0.
-int RemoveIfAbandoned(int folder, const std::string& name) {
+// Removes the file or link when it is ours; the error number when that removal failed,
+// otherwise 0.
+int RemoveIfOurs(int folder, const std::string& name) {
   struct stat info;
-  if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || info.st_uid != ::geteuid()) return 0;
-  UniqueFd locked;
-  if (S_ISREG(info.st_mode)) {
-    // The system releases a writer's lock when its restore ends, however it ended; ours is
-    // held until the file is gone.
-    locked = UniqueFd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!locked.valid() || ::flock(locked.get(), LOCK_EX | LOCK_NB) != 0) return 0;
-  } else if (!S_ISLNK(info.st_mode)) {
+  if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || info.st_uid != ::geteuid() ||
+      !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
     return 0;
-  }  // a temporary link lives only from its creation to its rename: one that is found is a killed restore's
   return ::unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
 }
 
@@ -52,7 +43,7 @@ void RemoveAbandonedTemporaries(int folder, const std::string& shown_folder, Mes
     if (IsTemporaryName(entry->d_name)) names.emplace_back(entry->d_name);
   const std::string separator = !shown_folder.empty() && shown_folder.back() == '/' ? "" : "/";
   for (const std::string& name : names) {
-    if (const int error = RemoveIfAbandoned(folder, name))
+    if (const int error = RemoveIfOurs(folder, name))
       messages.Notice("impossibile eliminare il file temporaneo " + shown_folder + separator + name + ": " +
                       platform::ErrnoText(error));
   }
