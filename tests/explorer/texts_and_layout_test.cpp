@@ -88,8 +88,8 @@ TEST(ResizeLayout, TheClassicSizeGivesTheLaidOutPlacesAndEachRuleHoldsBackAtItsB
   EXPECT_EQ(layout::ResizeLayout(start, 3285, 5760).confirm_left, start.confirm_left);
   const layout::ResizableParts narrow = layout::ResizeLayout(tiny, 3285, 5760);
   EXPECT_EQ(narrow.list_width, 1);
-  EXPECT_EQ(narrow.confirm_left, 3285 - 1 - 1185 + 1100);
-  EXPECT_EQ(narrow.cancel_left, 3285 - 1 + 1100);
+  EXPECT_EQ(narrow.confirm_left, 3199);
+  EXPECT_EQ(narrow.cancel_left, 4384);
 }
 
 TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheNodeAndTheTarget) {

@@ -8,7 +8,6 @@
 #include <optional>
 #include <filesystem>
 
-#include "platform/geometry.h"
 #include "platform/paths.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
@@ -84,8 +83,7 @@ TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   testing_support::PumpEvents();
   const wxRect drive = form->Drive1->GetRect();
   EXPECT_GE(drive.height, form->Drive1->GetBestSize().y);
-  EXPECT_EQ(drive.GetTopLeft(), platform::TwipsRect(105 + 780, 120 + 405, 8220, 315).GetTopLeft());
-  EXPECT_EQ(drive.width, platform::Px(8220));
+  EXPECT_TRUE(wxRect(form->GetClientSize()).Contains(drive));  // nothing of it is cut off
   EXPECT_FALSE(drive.Intersects(form->Dir1->GetRect()));
 
   ASSERT_TRUE(testing_support::FocusOn(*form->Drive1));
