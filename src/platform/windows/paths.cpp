@@ -79,7 +79,7 @@ std::wstring LongPath(const std::string& path) {
   const DWORD length = needed ? ::GetFullPathNameW(wide.c_str(), needed, whole.data(), nullptr) : 0;
   if (length == 0 || length >= needed) return wide;
   whole.resize(length);
-  if (whole.starts_with(L"\\\\.\\")) return whole;  // a device name ("NUL", "COM1") made whole
+  if (whole.starts_with(L"\\\\.\\")) return wide;  // a device name ("NUL", "COM1"), which the system knows as such
   if (whole.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + whole.substr(2);
   return L"\\\\?\\" + whole;
 }

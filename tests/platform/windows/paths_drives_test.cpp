@@ -40,7 +40,7 @@ TEST(WindowsPaths, LongPathsAreWholeAndMarkedForTheFileCalls) {
       {"\\\\server\\dati\\a.txt", L"\\\\?\\UNC\\server\\dati\\a.txt"},
       {"\\\\?\\C:\\già", L"\\\\?\\C:\\già"},
       {"\\\\.\\COM1", L"\\\\.\\COM1"},
-      {"NUL", L"\\\\.\\NUL"},  // a device keeps its own form, or reads would wait on "CON"
+      {"NUL", L"NUL"},  // a device keeps its own form, or reads would wait on "CON"
       {"", L""}};
   for (const auto& [path, long_form] : rows)
     EXPECT_EQ(platform::windows::LongPath(path), long_form) << path;
