@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <memory>
 #include <new>
-#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -153,20 +152,25 @@ std::optional<std::string> CheckEntry(Checker& checker, zip_uint64_t index) {
 
 }  // namespace
 
-std::vector<DamagedEntry> CheckArchive(const std::string& path) {
+std::vector<DamagedEntry> CheckArchive(const std::string& path, const std::unordered_set<std::string>& trusted) {
   const ArchiveHandle archive = OpenArchiveToRead(path, "rileggere");
-  const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-  // Largest first, so that no thread is left alone with a large entry at the end.
-  std::vector<zip_uint64_t> order(static_cast<std::size_t>(std::max<zip_int64_t>(count, 0)));
-  std::vector<zip_uint64_t> sizes(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
+  const auto count = static_cast<std::size_t>(std::max<zip_int64_t>(zip_get_num_entries(archive.get(), 0), 0));
+  std::vector<zip_uint64_t> order;
+  std::vector<zip_uint64_t> sizes(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!trusted.empty()) {
+      const std::optional<std::string> name = EntryName(archive.get(), i);
+      if (name && trusted.contains(*name)) continue;
+    }
     zip_stat_t stat;
     sizes[i] = zip_stat_index(archive.get(), i, 0, &stat) == 0 ? stat.comp_size : 0;
+    order.push_back(i);
   }
-  std::iota(order.begin(), order.end(), 0);
+  // Largest first, so that no thread is left alone with a large entry at the end.
   std::stable_sort(order.begin(), order.end(), [&](zip_uint64_t a, zip_uint64_t b) { return sizes[a] > sizes[b]; });
+  if (order.empty()) return {};
 
-  std::vector<std::optional<std::string>> problems(order.size());
+  std::vector<std::optional<std::string>> problems(count);
   ParallelFor(
       order.size(), [&] { return Checker(path); },
       [&](Checker& checker, std::size_t i) { problems[order[i]] = CheckEntry(checker, order[i]); });

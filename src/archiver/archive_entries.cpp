@@ -91,13 +91,17 @@ ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& d
   const UnixMode default_mode = type.kind == EntryKind::kFolder ? defaults.folder : defaults.file;
   entry.metadata.permissions = type.permissions.value_or(type.read_only ? default_mode & ~0222u : default_mode);
   entry.metadata.hidden = type.hidden;
-  const std::optional<std::int64_t> dos_mtime =
-      (stat.valid & ZIP_STAT_MTIME) ? std::optional<std::int64_t>(stat.mtime) : std::nullopt;
-  entry.metadata.mtime = EntryModificationTime(TimeFields(archive, index), dos_mtime);
+  entry.metadata.mtime = StoredModificationTime(archive, index, stat);
   return entry;
 }
 
 }  // namespace
+
+ModificationTime StoredModificationTime(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat) {
+  const std::optional<std::int64_t> dos_mtime =
+      (stat.valid & ZIP_STAT_MTIME) ? std::optional<std::int64_t>(stat.mtime) : std::nullopt;
+  return EntryModificationTime(TimeFields(archive, index), dos_mtime);
+}
 
 std::vector<ArchiveEntry> ReadArchiveEntries(zip_t* archive, Messages& messages) {
   const DefaultModes defaults;

@@ -22,6 +22,9 @@ struct ArchiveEntry {
   std::uint64_t size;  // declared: data of another length is damaged, whatever its CRC says
 };
 
+// The entry's modification time, read as EntryModificationTime says.
+ModificationTime StoredModificationTime(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat);
+
 // Every entry of the archive that may be extracted, in archive order. Refused ones (names
 // that leave the target, devices and FIFOs, entries below a link of the same archive, which
 // would be written through that link once it exists) and unreadable ones are named.

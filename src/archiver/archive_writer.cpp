@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "archiver/compression_pipeline.h"
 #include "archiver/deflater.h"
@@ -29,8 +30,11 @@ void Check(zip_t* archive, int result) {
 
 // A replaced entry keeps its old extra fields, so they go first: a stale timestamp would
 // otherwise outlive the new data.
-void SetMetadata(zip_t* archive, zip_uint64_t index, const SourceItem& item, Method method) {
+void SetMetadata(zip_t* archive, zip_uint64_t index, const SourceItem& item, Method method, std::int64_t started) {
   Check(archive, zip_file_extra_field_delete(archive, index, ZIP_EXTRA_FIELD_ALL, ZIP_FL_LOCAL | ZIP_FL_CENTRAL));
+  const auto stored_at = EncodeStoredAt(started);
+  Check(archive, zip_file_extra_field_set(archive, index, kStoredAtId, ZIP_EXTRA_FIELD_NEW, stored_at.data(),
+                                          stored_at.size(), ZIP_FL_CENTRAL));
   Check(archive, zip_file_set_mtime(archive, index, static_cast<time_t>(item.mtime), 0));
   if (const auto timestamp = EncodeExtendedTimestamp(item.mtime)) {
     for (const zip_flags_t where : {ZIP_FL_LOCAL, ZIP_FL_CENTRAL})
@@ -49,8 +53,8 @@ void SetMetadata(zip_t* archive, zip_uint64_t index, const SourceItem& item, Met
 // their results.
 class EntryAdder {
  public:
-  EntryAdder(zip_t* archive, SourceFailures& failures, ProgressReport& progress)
-      : archive_(archive), failures_(failures), progress_(progress) {}
+  EntryAdder(zip_t* archive, std::int64_t started, SourceFailures& failures, ProgressReport& progress)
+      : archive_(archive), started_(started), failures_(failures), progress_(progress) {}
 
   void Add(const SourceItem& item, std::size_t index, FilePlan& plan) {
     Method method = Method::kStore;
@@ -75,7 +79,7 @@ class EntryAdder {
       zip_source_free(source);
       Check(archive_, -1);
     }
-    SetMetadata(archive_, static_cast<zip_uint64_t>(entry), item, method);
+    SetMetadata(archive_, static_cast<zip_uint64_t>(entry), item, method, started_);
     if (pipelined) queued_.push_back({static_cast<zip_uint64_t>(entry), &item, &tickets_.back()});
   }
 
@@ -120,6 +124,7 @@ class EntryAdder {
   }
 
   zip_t* const archive_;
+  const std::int64_t started_;
   SourceFailures& failures_;
   ProgressReport& progress_;
   std::deque<PipelineTicket> tickets_;  // a deque, so the sources' references stay valid
@@ -128,7 +133,8 @@ class EntryAdder {
 
 // Deletes the old entries that a change of type has made stale, and those with stored bytes
 // libzip cannot match that a new entry replaces, before the new ones are added.
-void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items, const std::vector<bool>& included) {
+void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items, const std::vector<bool>& included,
+                            const std::vector<FilePlan>& plans) {
   std::vector<NamedEntry> old_entries;
   const zip_int64_t count = zip_get_num_entries(archive, 0);
   for (zip_int64_t i = 0; i < count; ++i) {
@@ -142,7 +148,7 @@ void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items
   if (old_entries.empty()) return;
   std::vector<std::string> new_names;
   for (std::size_t i = 0; i < items.size(); ++i)
-    if (included[i]) new_names.push_back(items[i].name);
+    if (included[i] && !plans[i].kept) new_names.push_back(items[i].name);
   for (const std::uint64_t index : ConflictingEntries(old_entries, new_names))
     Check(archive, zip_delete(archive, index));
 }
@@ -150,19 +156,26 @@ void DropConflictingEntries(zip_t* archive, const std::vector<SourceItem>& items
 }  // namespace
 
 WriteResult WriteArchive(const std::string& archive_path, const std::vector<SourceItem>& items,
-                         std::vector<FilePlan>& plans, const std::vector<bool>& included,
+                         std::vector<FilePlan>& plans, const std::vector<bool>& included, std::int64_t started,
                          ProgressReport& progress) {
   WriteResult result;
   std::unordered_map<std::string, std::size_t> written;  // entry name -> item, for this run's entries
-  for (std::size_t i = 0; i < items.size(); ++i)
-    if (included[i]) written.emplace(items[i].name, i);
+  std::unordered_set<std::string> trusted;               // entries kept for unchanged files
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!included[i]) continue;
+    if (plans[i].kept)
+      trusted.insert(items[i].name);
+    else
+      written.emplace(items[i].name, i);
+  }
 
-  // Every entry, new or kept, is read back before the new archive replaces the old one. A kept
-  // entry that was already damaged stays as it was (dropping it would lose what is left of it).
+  // Every entry but those kept for unchanged files is read back before the new archive replaces
+  // the old one. An old entry that was already damaged stays as it was (dropping it would lose
+  // what is left of it).
   std::string check_error;
   auto accept = [&](const std::string& temporary) {
     try {
-      for (DamagedEntry& damaged : CheckArchive(temporary)) {
+      for (DamagedEntry& damaged : CheckArchive(temporary, trusted)) {
         const auto item = written.find(damaged.name);
         if (item != written.end())
           result.changed.push_back(item->second);
@@ -179,12 +192,19 @@ WriteResult WriteArchive(const std::string& archive_path, const std::vector<Sour
   if (archive == nullptr) return result;
 
   SourceFailures failures;
-  EntryAdder adder(archive, failures, progress);
+  EntryAdder adder(archive, started, failures, progress);
   std::optional<CompressionPipeline> pipeline;  // outlives the sources that read from it
   try {
-    DropConflictingEntries(archive, items, included);
-    for (std::size_t i = 0; i < items.size(); ++i)
-      if (included[i]) adder.Add(items[i], i, plans[i]);
+    DropConflictingEntries(archive, items, included, plans);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (!included[i]) continue;
+      if (!plans[i].kept) {
+        adder.Add(items[i], i, plans[i]);
+        continue;
+      }
+      progress.AddBytes(items[i].size);
+      progress.AddFile();
+    }
     adder.StartPipeline(pipeline);
   } catch (const std::exception& error) {
     result.error = error.what();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,10 +36,12 @@ struct WriteResult {
 // folder, a folder that became a file or a link) and keeping the others. The new archive is
 // written beside the old one and every entry is read back before it takes the old one's place,
 // so on any failure, or an entry of this run that does not match its CRC and size, the earlier
-// archive is left as it was. Packed data kept in plans is handed over to the archive. Each
-// file's bytes count in progress as they go into the archive.
+// archive is left as it was. Files whose plan is kept keep their old entry untouched, and it is
+// not read back (it was when it was written). Packed data kept in plans is handed over to the
+// archive. Each file's bytes count in progress as they go into the archive, a kept file's at
+// once. Each new entry records started, when the run began.
 [[nodiscard]] WriteResult WriteArchive(const std::string& archive, const std::vector<SourceItem>& items,
                                        std::vector<FilePlan>& plans, const std::vector<bool>& included,
-                                       ProgressReport& progress);
+                                       std::int64_t started, ProgressReport& progress);
 
 }  // namespace archiver

@@ -1,6 +1,7 @@
 #include "archiver/backup.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "archiver/archive_writer.h"
 #include "archiver/compression_plan.h"
 #include "archiver/item_error.h"
+#include "archiver/kept_entries.h"
 #include "archiver/progress_report.h"
 #include "archiver/source_file.h"
 #include "archiver/source_tree.h"
@@ -103,6 +105,7 @@ void ProbeChangedAgain(std::vector<SourceItem>& items, std::vector<FilePlan>& pl
 }  // namespace
 
 ExitCode Backup(const std::string& archive, const std::string& folder, Messages& messages) {
+  const std::int64_t started = std::time(nullptr);  // before any file is looked at
   std::optional<ArchiveLock> lock;
   std::vector<SourceItem> items;
   try {
@@ -126,7 +129,7 @@ ExitCode Backup(const std::string& archive, const std::string& folder, Messages&
 
   std::vector<bool> included(items.size(), true);
   ChangedFiles changed(items, included, messages);
-  std::vector<FilePlan> plans = PlanCompression(items, kKeepBudget);
+  std::vector<FilePlan> plans = PlanCompression(items, kKeepBudget, UnchangedFiles(archive, items));
   ProbeChangedAgain(items, plans, changed);
   for (std::size_t i = 0; i < items.size(); ++i)
     if (included[i] && !plans[i].error.empty()) changed.Drop(i, plans[i].error);
@@ -135,7 +138,7 @@ ExitCode Backup(const std::string& archive, const std::string& folder, Messages&
   // is written again, reading a changed file once more and leaving out an unreadable one. It ends,
   // since each round reads one file again for the last time or leaves one out.
   for (;; progress.Restart()) {
-    WriteResult result = WriteArchive(archive, items, plans, included, progress);
+    WriteResult result = WriteArchive(archive, items, plans, included, started, progress);
     if (result.written) {
       for (const DamagedEntry& damaged : result.damaged_copies)
         messages.Failure("voce danneggiata già nell'archivio " + archive + ": \"" + damaged.name + "\": " +

@@ -55,13 +55,15 @@ FilePlan Probe(const SourceItem& item, ProbeState& state, std::atomic<std::size_
 
 }  // namespace
 
-std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget) {
+std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget,
+                                      const std::vector<bool>& unchanged) {
   std::vector<FilePlan> plans(items.size());
+  for (std::size_t i = 0; i < unchanged.size(); ++i) plans[i].kept = unchanged[i];
   std::atomic<std::size_t> kept{0};
   ParallelFor(
       items.size(), [] { return ProbeState(); },
       [&](ProbeState& state, std::size_t i) {
-        if (items[i].kind != EntryKind::kFile) return;
+        if (items[i].kind != EntryKind::kFile || plans[i].kept) return;
         try {
           plans[i] = Probe(items[i], state, kept, keep_budget);
         } catch (const FileChanged& error) {

@@ -24,6 +24,7 @@ struct FilePlan {
   std::optional<PackedData> packed;  // the whole entry, when the probe read the whole file
   std::string error;                 // why the file could not be read; empty when it could
   bool changed = false;              // it was no longer as listed: worth listing and probing again
+  bool kept = false;                 // its entry in the archive is kept as it is: not read at all
 };
 
 constexpr std::size_t kProbeBytes = 64 * 1024;
@@ -32,7 +33,8 @@ constexpr std::size_t kProbeBytes = 64 * 1024;
 // when that saves at least 3%, so photos, videos and archives are stored instead of being
 // compressed again for nothing. A file the probe read whole keeps its packed bytes while their
 // total stays within keep_budget; one written to while it was probed keeps nothing. Items that
-// are not files get an empty plan.
-[[nodiscard]] std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget);
+// are not files get an empty plan, and so do files whose entry is kept (unchanged[i]), marked kept.
+[[nodiscard]] std::vector<FilePlan> PlanCompression(const std::vector<SourceItem>& items, std::size_t keep_budget,
+                                                    const std::vector<bool>& unchanged = {});
 
 }  // namespace archiver

@@ -116,6 +116,20 @@ std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, st
   return Unix32(Little32(data + 1), dos_mtime);
 }
 
+std::array<std::uint8_t, 8> EncodeStoredAt(std::int64_t seconds) {
+  std::array<std::uint8_t, 8> data;
+  const auto bits = static_cast<std::uint64_t>(seconds);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  return data;
+}
+
+std::optional<std::int64_t> DecodeStoredAt(const std::uint8_t* data, std::uint16_t length) {
+  if (data == nullptr || length != 8) return std::nullopt;
+  std::uint64_t bits = 0;
+  for (std::size_t i = 0; i < 8; ++i) bits |= std::uint64_t{data[i]} << (8 * i);
+  return static_cast<std::int64_t>(bits);
+}
+
 ModificationTime EntryModificationTime(const std::vector<ExtraField>& fields, std::optional<std::int64_t> dos_mtime) {
   const auto decode = [&](const ExtraField& field) -> std::optional<ModificationTime> {
     if (field.id == kNtfsTimesId) return DecodeNtfsTimes(field.data, field.length);

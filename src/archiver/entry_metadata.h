@@ -26,6 +26,10 @@ constexpr UnixMode kOwnerWrite = 0200;
 constexpr std::uint16_t kExtendedTimestampId = 0x5455;
 constexpr std::uint16_t kNtfsTimesId = 0x000a;
 constexpr std::uint16_t kOldUnixTimesId = 0x5855;
+// Our own field, in the central header only, that other tools skip: when the run that stored the
+// entry's data began. A file changed within that second cannot be told from its entry by size and
+// time alone, so a same-day run compresses such a file again instead of keeping its entry.
+constexpr std::uint16_t kStoredAtId = 0x6146;
 
 // Seconds since 1970, and the 100 ns ticks within the second that an NTFS time has.
 struct ModificationTime {
@@ -60,6 +64,9 @@ std::optional<std::array<std::uint8_t, 5>> EncodeExtendedTimestamp(std::int64_t 
 // 2038 or later.
 std::optional<std::int64_t> DecodeExtendedTimestamp(const std::uint8_t* data, std::uint16_t length,
                                                     std::optional<std::int64_t> dos_mtime);
+
+std::array<std::uint8_t, 8> EncodeStoredAt(std::int64_t seconds);
+std::optional<std::int64_t> DecodeStoredAt(const std::uint8_t* data, std::uint16_t length);
 
 struct ExtraField {
   std::uint16_t id;

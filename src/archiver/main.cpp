@@ -10,12 +10,14 @@
 #include "archiver/command_arguments.h"
 #include "archiver/command_line.h"
 #include "archiver/exit_code.h"
+#include "archiver/local_zone.h"
 #include "archiver/messages.h"
 #include "archiver/progress_channel.h"
 #include "archiver/restore.h"
 
 int main(int argc, char** argv) {
   using archiver::ExitCode;
+  archiver::SettleLocalZone();
   const std::vector<std::string> arguments = archiver::CommandArguments(argc, argv);
   const std::optional<archiver::Command> command = archiver::ParseCommandLine(arguments);
   if (!command) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "archiver/staging_file.h"
 #include "archiver/zip_error_text.h"
@@ -72,12 +73,10 @@ class StagedArchive {
       case ZIP_SOURCE_SEEK_WRITE: {
         auto* seek = ZIP_SOURCE_GET_ARGS(zip_source_args_seek_t, data, length, &error_);
         if (seek == nullptr) return -1;
-        return SeekTo(out_, seek->offset, seek->whence) ? 0 : Fail(ZIP_ER_SEEK);
+        return SeekWrite(seek->offset, seek->whence);
       }
-      case ZIP_SOURCE_TELL_WRITE: {
-        const std::int64_t position = Position(out_);
-        return position < 0 ? Fail(ZIP_ER_TELL) : position;
-      }
+      case ZIP_SOURCE_TELL_WRITE:
+        return pending_start_ + static_cast<zip_int64_t>(pending_.size());
       case ZIP_SOURCE_COMMIT_WRITE:
         return Commit();
       case ZIP_SOURCE_ROLLBACK_WRITE:
@@ -114,6 +113,7 @@ class StagedArchive {
       out_ = CreateNewFile(name);
       if (out_.valid()) {
         temporary_ = std::move(name);
+        pending_start_ = 0;
         return 0;
       }
       if (errno != EEXIST) break;
@@ -121,14 +121,39 @@ class StagedArchive {
     return Fail(ZIP_ER_TMPOPEN);
   }
 
+  // libzip writes each header field by field: the pieces are gathered, so that an entry costs
+  // a write or two instead of a dozen.
   zip_int64_t Write(const void* data, zip_uint64_t length) {
-    if (!WriteFully(out_, data, static_cast<std::size_t>(length))) return Fail(ZIP_ER_WRITE);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    if (pending_.size() + length > kPendingBytes && !FlushPending()) return Fail(ZIP_ER_WRITE);
+    if (length >= kPendingBytes) {
+      if (!WriteFully(out_, bytes, static_cast<std::size_t>(length))) return Fail(ZIP_ER_WRITE);
+      pending_start_ += static_cast<zip_int64_t>(length);
+    } else {
+      pending_.insert(pending_.end(), bytes, bytes + length);
+    }
     return static_cast<zip_int64_t>(length);
+  }
+
+  bool FlushPending() {
+    if (pending_.empty()) return true;
+    if (!WriteFully(out_, pending_.data(), pending_.size())) return false;
+    pending_start_ += static_cast<zip_int64_t>(pending_.size());
+    pending_.clear();
+    return true;
+  }
+
+  zip_int64_t SeekWrite(zip_int64_t offset, int whence) {
+    if (!FlushPending()) return Fail(ZIP_ER_WRITE);
+    if (!SeekTo(out_, offset, whence)) return Fail(ZIP_ER_SEEK);
+    pending_start_ = Position(out_);
+    return pending_start_ < 0 ? Fail(ZIP_ER_TELL) : 0;
   }
 
   // The old archive keeps its permissions; the new data reaches the disk before it takes the
   // name, and the rename reaches it after, so a power cut leaves one archive or the other.
   zip_int64_t Commit() {
+    if (!FlushPending()) return FailAndDiscard(ZIP_ER_WRITE);
     if (!TakePermissionsAndFlush(out_, path_)) return FailAndDiscard(ZIP_ER_WRITE);
     if (!accept_(temporary_)) {
       errno = 0;
@@ -148,6 +173,7 @@ class StagedArchive {
   }
 
   void Discard() {
+    pending_.clear();
     out_.Reset();
     if (!temporary_.empty()) RemoveFile(temporary_);
     temporary_.clear();
@@ -159,6 +185,9 @@ class StagedArchive {
   zip_error_t error_;
   FileHandle out_;
   std::string temporary_;
+  static constexpr std::size_t kPendingBytes = 256 * 1024;
+  std::vector<std::uint8_t> pending_;  // written after pending_start_, not yet in the file
+  zip_int64_t pending_start_ = 0;
 };
 
 }  // namespace

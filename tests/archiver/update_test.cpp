@@ -27,6 +27,7 @@ class Update : public ::testing::Test {
   const std::string archive_ = sandbox_.path() + "01020304.ZIP";
   const std::string target_ = sandbox_.path() + "ripristino";
   archiver::ProgressReport untold_{nullptr, 0, 0};
+  const std::int64_t started_ = 0;
 };
 
 TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTimeWins) {
@@ -113,7 +114,7 @@ TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntac
   plans[0].method = plans[1].method = plans[3].method = archiver::Method::kDeflate;
   plans[2].method = archiver::Method::kStore;  // streamed by libzip
 
-  const auto failed = archiver::WriteArchive(archive_, items, plans, {true, true, false, false}, untold_);
+  const auto failed = archiver::WriteArchive(archive_, items, plans, {true, true, false, false}, started_, untold_);
   EXPECT_FALSE(failed.written);
   ASSERT_EQ(failed.unreadable.size(), 1u);
   EXPECT_EQ(failed.unreadable[0].first, 1u);
@@ -121,17 +122,17 @@ TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntac
   EXPECT_TRUE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
 
-  const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true, false}, untold_);
+  const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true, false}, started_, untold_);
   ASSERT_EQ(streamed.unreadable.size(), 1u);
   EXPECT_EQ(streamed.unreadable[0].first, 2u);
   EXPECT_TRUE(ReadFile(archive_) == before);
 
-  const auto shrunk = archiver::WriteArchive(archive_, items, plans, {true, false, false, true}, untold_);
+  const auto shrunk = archiver::WriteArchive(archive_, items, plans, {true, false, false, true}, started_, untold_);
   EXPECT_FALSE(shrunk.written);
   EXPECT_EQ(shrunk.changed, std::vector<std::size_t>{3});  // to be listed and read again
   EXPECT_TRUE(ReadFile(archive_) == before);
 
-  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, untold_).written);
+  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started_, untold_).written);
   EXPECT_FALSE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
 }
@@ -188,7 +189,7 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
                                                         {trailing, packed.crc, 5}};         // wrong compressed size
   for (const archiver::PackedData& wrong_entry : wrong_entries) {
     plans[0].packed = wrong_entry;
-    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true}, untold_);
+    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true}, started_, untold_);
     EXPECT_FALSE(wrong.written) << wrong_entry.size;
     EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << wrong_entry.size;  // to be read again
   }

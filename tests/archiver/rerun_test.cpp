@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "archive_fixture.h"
+#include "archiver/archive_writer.h"
+#include "archiver/entry_name.h"
+#include "archiver/kept_entries.h"
+#include "archiver/source_tree.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using archiver::ExitCode;
+using namespace archiver_test;
+namespace fs = std::filesystem;
+
+constexpr std::int64_t kFirstRun = 1'000'000'000;
+constexpr std::int64_t kLongBefore = kFirstRun - 3600;
+
+std::string Below(const std::string& folder, const std::string& name) {
+  return (fs::path(folder) / name).make_preferred().string();
+}
+
+struct StoredEntry {
+  std::string name;
+  std::string raw;  // the data as it lies in the archive
+  std::int64_t stored_at;
+};
+
+// By the entries' last names.
+std::map<std::string, StoredEntry> StoredEntries(const std::string& path) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+  if (archive == nullptr) throw std::runtime_error("cannot open " + path);
+  std::map<std::string, StoredEntry> entries;
+  for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(zip_get_num_entries(archive, 0)); ++i) {
+    zip_file_t* file = zip_fopen_index(archive, i, ZIP_FL_COMPRESSED);
+    std::string raw;
+    char chunk[65536];
+    for (zip_int64_t read; (read = zip_fread(file, chunk, sizeof chunk)) > 0;) raw.append(chunk, read);
+    zip_fclose(file);
+    zip_uint16_t length = 0;
+    const zip_uint8_t* field = zip_file_extra_field_get_by_id(archive, i, archiver::kStoredAtId, 0, &length, ZIP_FL_CENTRAL);
+    const auto at = archiver::DecodeStoredAt(field, length);
+    const std::string name = archiver::EntryName(archive, i).value();
+    entries[name.substr(name.find_last_of('/', name.size() - 2) + 1)] = {name, raw, at.value_or(-1)};
+  }
+  zip_discard(archive);
+  return entries;
+}
+
+struct RerunCase {
+  const char* fault;
+  std::string name;
+  std::string first;
+  std::int64_t first_mtime;
+  std::function<void(const std::string& path)> change;  // between the runs; none: untouched
+  bool kept;
+};
+
+class Rerun : public ::testing::Test {
+ protected:
+  // The first run as one that began at kFirstRun, so that the rerun's own entries tell apart.
+  void FirstRun() {
+    std::ostringstream out;
+    archiver::Messages messages(out);
+    const std::vector<archiver::SourceItem> items = archiver::ListTree(source_, {}, messages);
+    std::vector<archiver::FilePlan> plans = archiver::PlanCompression(items, 1u << 20);
+    ASSERT_TRUE(archiver::WriteArchive(archive_, items, plans, std::vector<bool>(items.size(), true), kFirstRun,
+                                       untold_)
+                    .written);
+  }
+
+  testing_support::TempFolder sandbox_;
+  const std::string source_ = sandbox_.path() + "cartella";
+  const std::string archive_ = sandbox_.path() + "01020304.ZIP";
+  archiver::ProgressReport untold_{nullptr, 0, 0};
+};
+
+TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileAnew) {
+  const auto rewrite = [](std::string text, std::int64_t mtime) {
+    return [=](const std::string& path) {
+      WriteFile(path, text);
+      SetMtime(path, mtime);
+    };
+  };
+  const std::vector<RerunCase> cases{
+      {"an unchanged text is compressed again", "testo.txt", CompressibleText(50'000, 1), kLongBefore, {}, true},
+      {"an unchanged photo is read again", "foto.jpg", RandomBytes(100'000, 2), kLongBefore, {}, true},
+      {"a file rewritten in the second of the first run, same size, is kept stale", "stesso_secondo.txt", "prima",
+       kFirstRun - 1, rewrite("dopo!", kFirstRun - 1), false},
+      {"only the time changed", "tempo.txt", "t", kLongBefore, rewrite("t", kLongBefore + 60), false},
+      {"only the size changed", "dimensione.txt", "ab", kLongBefore, rewrite("abc", kLongBefore), false},
+      {"only the mode changed", "modo.txt", "m", kLongBefore,
+       [](const std::string& path) {
+         fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
+         SetMtime(path, kLongBefore);
+       },
+       false},
+  };
+  for (const RerunCase& c : cases) {
+    WriteFile(Below(source_, c.name), c.first);
+    SetMtime(Below(source_, c.name), c.first_mtime);
+  }
+  FirstRun();
+  const auto before = StoredEntries(archive_);
+  for (const RerunCase& c : cases)
+    if (c.change) c.change(Below(source_, c.name));
+  WriteFile(Below(source_, "nuovo.txt"), "aggiunto");
+
+  const archiver_test::Run rerun = Backup(archive_, source_);
+  ASSERT_EQ(rerun.code, ExitCode::kDone) << rerun.messages;
+  const auto after = StoredEntries(archive_);
+  for (const RerunCase& c : cases) {
+    const StoredEntry& old_entry = before.at(c.name);
+    const StoredEntry& new_entry = after.at(c.name);
+    EXPECT_EQ(new_entry.stored_at == kFirstRun, c.kept) << c.fault;
+    if (c.kept) EXPECT_TRUE(new_entry.raw == old_entry.raw) << c.fault;
+  }
+  EXPECT_GT(after.at("nuovo.txt").stored_at, kFirstRun);
+
+  // What comes back is the folder as it is now, as from a first run.
+  const std::string target = sandbox_.path() + "ripristino";
+  ASSERT_EQ(Restore(archive_, target).code, ExitCode::kDone);
+  for (const char* name : {"testo.txt", "foto.jpg", "stesso_secondo.txt", "tempo.txt", "dimensione.txt", "modo.txt",
+                           "nuovo.txt"}) {
+    const std::string original = Below(source_, name), restored = Below(target, after.at(name).name);
+    EXPECT_TRUE(ReadFile(restored) == ReadFile(original)) << name;
+    EXPECT_EQ(Mtime(restored), Mtime(original)) << name;
+    EXPECT_EQ(Permissions(restored), Permissions(original)) << name;
+  }
+}
+
+TEST(KeptEntry, OnlyAFileAsItWasStoredByThisArchiverLongEnoughAfterItsLastChangeIsKept) {
+  archiver::SourceItem file;
+  file.size = 100;
+  file.mtime = kLongBefore;
+  file.permissions = 0644;
+  const archiver::StoredFile stored{
+      100, kLongBefore, ZIP_OPSYS_UNIX, archiver::ExternalAttributes(archiver::EntryKind::kFile, 0644, false),
+      ZIP_CM_DEFLATE, kFirstRun};
+  ASSERT_TRUE(archiver::StillAsStored(file, stored));
+  struct Row {
+    const char* fault;
+    std::function<void(archiver::SourceItem&, archiver::StoredFile&)> differ;
+  };
+  const std::vector<Row> rows{
+      {"another size", [](auto& item, auto&) { item.size = 101; }},
+      {"another time", [](auto& item, auto&) { item.mtime += 1; }},
+      {"another mode", [](auto& item, auto&) { item.permissions = 0600; }},
+      {"hidden since", [](auto& item, auto&) { item.hidden = true; }},
+      {"a folder now", [](auto& item, auto&) { item.kind = archiver::EntryKind::kFolder; }},
+      {"an entry another system's tool wrote", [](auto&, auto& entry) { entry.made_on = 0; }},
+      {"a method this archiver never writes", [](auto&, auto& entry) { entry.method = ZIP_CM_BZIP2; }},
+      {"no record of the run that stored it", [](auto&, auto& entry) { entry.stored_at.reset(); }},
+      {"changed 2 seconds before that run", [](auto& item, auto& entry) { entry.stored_at = item.mtime + 2; }},
+      {"changed after that run began", [](auto& item, auto& entry) { entry.stored_at = item.mtime - 5; }},
+  };
+  for (const Row& row : rows) {
+    archiver::SourceItem item = file;
+    archiver::StoredFile entry = stored;
+    row.differ(item, entry);
+    EXPECT_FALSE(archiver::StillAsStored(item, entry)) << row.fault;
+  }
+}
+
+}  // namespace
