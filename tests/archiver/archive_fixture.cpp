@@ -76,9 +76,11 @@ std::string ReadFile(const std::string& path) {
 
 std::vector<std::string> ListTree(const std::string& folder) {
   std::vector<std::string> paths;
-  const fs::path base = archiver::PathFromUtf8(folder);
+  fs::path base = archiver::PathFromUtf8(folder);
+  if (!base.has_filename()) base = base.parent_path();
   for (const auto& entry : fs::recursive_directory_iterator(base)) {
-    const std::u8string generic = fs::relative(entry.path(), base).generic_u8string();
+    // Lexically: a link must show as itself, not as the place it leads to.
+    const std::u8string generic = entry.path().lexically_relative(base).generic_u8string();
     std::string relative(generic.begin(), generic.end());
     if (entry.is_directory() && !entry.is_symlink()) relative += '/';
     paths.push_back(relative);
@@ -225,6 +227,47 @@ std::vector<std::string> EntryNames(const std::string& archive) {
   std::vector<std::string> names;
   for (const EntryInfo& entry : ReadEntries(archive)) names.push_back(entry.name);
   return names;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void Sandbox::SetUp() { fs::create_directories(archiver::PathFromUtf8(outside_)); }
+
+void Sandbox::TearDown() { EXPECT_EQ(ListTree(outside_), std::vector<std::string>{}); }
+
+void Sandbox::MakeTree() {
+  WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");
+  WriteFile(source_ + "/sotto cartella/dati senza punto", "senza estensione\n");
+  WriteFile(source_ + "/sotto cartella/grande.log", CompressibleText(3'000'000, 1));
+  WriteFile(source_ + "/foto.jpg", RandomBytes(300'000, 1));
+  WriteFile(source_ + "/script.sh", "#!/bin/sh\necho ciao\n");
+  WriteFile(source_ + "/vuoto.txt", "");
+  WriteFile(source_ + "/privata/diario.txt", "caro diario\n");
+  fs::create_directories(source_ + "/vuota");
+  fs::create_symlink("lettera à Zoë.txt", source_ + "/collegamento");
+  fs::create_symlink("..", source_ + "/sotto cartella/su");
+  fs::permissions(source_ + "/sotto cartella/dati senza punto", fs::perms(0600));
+  fs::permissions(source_ + "/script.sh", fs::perms(0755));
+  fs::permissions(source_ + "/privata", fs::perms(0750));
+  std::int64_t mtime = 1'000'000'001;
+  for (const std::string& path : ListTree(source_)) SetMtime(source_ + "/" + path, mtime += 86'403);
+  SetMtime(source_, mtime + 7);
+}
+
+void Sandbox::ExpectSameTree(const std::string& original, const std::string& restored, bool link_times) {
+  const std::vector<std::string> paths = ListTree(original);
+  ASSERT_EQ(ListTree(restored), paths);
+  for (const std::string& path : paths) {
+    const std::string a = original + "/" + path, b = restored + "/" + path;
+    const fs::file_type type = fs::symlink_status(archiver::PathFromUtf8(a)).type();
+    if (type != fs::file_type::symlink || link_times) { EXPECT_EQ(Mtime(b), Mtime(a)) << path; }
+    if (type == fs::file_type::symlink) {
+      EXPECT_EQ(fs::read_symlink(b), fs::read_symlink(a)) << path;
+      continue;
+    }
+    EXPECT_EQ(Permissions(b), Permissions(a)) << path;
+    if (type == fs::file_type::regular) { EXPECT_TRUE(ReadFile(b) == ReadFile(a)) << path; }
+  }
 }
 
 }  // namespace archiver_test
