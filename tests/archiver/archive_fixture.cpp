@@ -25,15 +25,13 @@ namespace fs = std::filesystem;
 Run Backup(const std::string& archive, const std::string& folder) {
   std::ostringstream out;
   archiver::Messages messages(out);
-  const archiver::ExitCode code = archiver::Backup(archive, folder, messages);
-  return {code, out.str()};
+  return {archiver::Backup(archive, folder, messages), out.str()};  // in this order
 }
 
 Run Restore(const std::string& archive, const std::string& target) {
   std::ostringstream out;
   archiver::Messages messages(out);
-  const archiver::ExitCode code = archiver::Restore(archive, target, messages);
-  return {code, out.str()};
+  return {archiver::Restore(archive, target, messages), out.str()};  // in this order
 }
 
 std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
@@ -107,34 +105,6 @@ std::string CompressibleText(std::size_t size, int seed) {
   return text;
 }
 
-void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(archive, nullptr);
-  for (const HandMadeEntry& entry : entries) {
-    zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
-    const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
-    ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
-    ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
-    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX || entry.dos_attributes != 0) {
-      const zip_uint32_t attributes = (entry.unix_mode ? *entry.unix_mode << 16 : 0) | entry.dos_attributes;
-      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
-    }
-    if (entry.mtime) {
-      ASSERT_EQ(zip_file_set_mtime(archive, index, static_cast<time_t>(*entry.mtime), 0), 0);
-    }
-    if (entry.extended_mtime) {
-      const zip_uint32_t bits = *entry.extended_mtime;
-      const zip_uint8_t field[] = {0x01, static_cast<zip_uint8_t>(bits), static_cast<zip_uint8_t>(bits >> 8),
-                                   static_cast<zip_uint8_t>(bits >> 16), static_cast<zip_uint8_t>(bits >> 24)};
-      ASSERT_EQ(zip_file_extra_field_set(archive, index, 0x5455, ZIP_EXTRA_FIELD_NEW, field, sizeof field,
-                                         ZIP_FL_LOCAL | ZIP_FL_CENTRAL),
-                0);
-    }
-  }
-  ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
-}
-
 namespace {
 
 void Put(std::string& out, std::uint64_t value, int bytes) {
@@ -152,6 +122,30 @@ std::string Field(std::uint16_t id, const std::string& data) {
 }
 
 }  // namespace
+
+void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(archive, nullptr);
+  for (const HandMadeEntry& entry : entries) {
+    zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
+    ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
+    ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
+    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX || entry.dos_attributes != 0) {
+      const zip_uint32_t attributes = (entry.unix_mode ? *entry.unix_mode << 16 : 0) | entry.dos_attributes;
+      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
+    }
+    if (entry.mtime) { ASSERT_EQ(zip_file_set_mtime(archive, index, static_cast<time_t>(*entry.mtime), 0), 0); }
+    if (entry.extended_mtime) {
+      std::string field(1, '\1');  // the modification time only
+      Put(field, *entry.extended_mtime, 4);
+      const auto* bytes = reinterpret_cast<const zip_uint8_t*>(field.data());
+      ASSERT_EQ(zip_file_extra_field_set(archive, index, 0x5455, ZIP_EXTRA_FIELD_NEW, bytes, 5, ZIP_FL_LOCAL | ZIP_FL_CENTRAL), 0);
+    }
+  }
+  ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
+}
 
 std::string NtfsTimesData(archiver::ModificationTime time) {
   std::string data(4, '\0');  // reserved, then the tag and size of the three times
