@@ -36,6 +36,7 @@ struct Case {
   std::vector<std::string> said = {};             // "@" in these and in the command is the sandbox
   std::optional<std::vector<std::string>> tree = {};  // below the target afterwards
   std::vector<FileCheck> files = {};
+  std::function<void(std::string&)> damage = {};  // to the archive's bytes, before prepare
 };
 
 void PrintTo(const Case& row, std::ostream* out) { *out << row.name; }
@@ -49,37 +50,27 @@ const std::vector<HandMadeEntry> kThree = {{"primo.txt", std::string(5000, 'x'),
                                            {"secondo.txt", "il contenuto che verrà rovinato", kFile},
                                            {"terzo.txt", "intatto", kFile}};
 
-void DamageArchive(Sandbox& box, const std::function<void(std::string&)>& damage) {
-  std::string bytes = ReadFile(box.archive_);
-  damage(bytes);
-  WriteFile(box.archive_, bytes);
-}
-
 // Fault guarded: an entry that inflated to more or fewer bytes than its declared size was
 // restored as a success, since the CRC of the data matched.
 Case WrongSize(const std::string& name, std::uint32_t declared) {
   return {name, {{"compresso.txt", std::string(3000, 'z'), kFile, 3, {}, {}, true}, kThree[2]},
-          [declared](Sandbox& box) {
+          [](Sandbox& box) { WriteFile(box.target_ + "/compresso.txt", "la copia di ieri"); }, {}, 1,
+          {"compresso.txt: dati danneggiati (dimensione errata)"}, {{"compresso.txt", "terzo.txt"}},
+          {{"destinazione/compresso.txt", "la copia di ieri"}}, [declared](std::string& bytes) {
             // The uncompressed size sits 22 bytes into the local header and 24 into the central
             // one; the name follows them at 30 and 46.
-            DamageArchive(box, [declared](std::string& bytes) {
-              for (std::size_t at = bytes.find("compresso.txt"); at != std::string::npos;
-                   at = bytes.find("compresso.txt", at + 1)) {
-                const std::size_t size_at = bytes.compare(at - 30, 4, "PK\3\4") == 0 ? at - 8 : at - 22;
-                for (int i = 0; i < 4; ++i) bytes[size_at + i] = static_cast<char>(declared >> (8 * i));
-              }
-            });
-            WriteFile(box.target_ + "/compresso.txt", "la copia di ieri");
-          },
-          {}, 1, {"compresso.txt: dati danneggiati (dimensione errata)"}, {{"compresso.txt", "terzo.txt"}},
-          {{"destinazione/compresso.txt", "la copia di ieri"}}};
+            for (std::size_t at = bytes.find("compresso.txt"); at != std::string::npos;
+                 at = bytes.find("compresso.txt", at + 1)) {
+              const std::size_t size_at = bytes.compare(at - 30, 4, "PK\3\4") == 0 ? at - 8 : at - 22;
+              for (int i = 0; i < 4; ++i) bytes[size_at + i] = static_cast<char>(declared >> (8 * i));
+            }
+          }};
 }
 
 // Fault guarded: a truncated archive was read as far as it went, or crashed the reader.
 Case Truncated(const std::string& name, std::function<std::size_t(std::size_t)> kept) {
-  return {name, kThree,
-          [kept](Sandbox& box) { DamageArchive(box, [&](std::string& bytes) { bytes.resize(kept(bytes.size())); }); },
-          {}, 2, {"impossibile leggere l'archivio @01020304.ZIP"}};
+  return {name, kThree, {}, {}, 2, {"impossibile leggere l'archivio @01020304.ZIP"}, {}, {},
+          [kept](std::string& bytes) { bytes.resize(kept(bytes.size())); }};
 }
 
 // Fault guarded: an entry in a method libzip cannot read was refused without naming the method,
@@ -114,12 +105,10 @@ std::vector<Case> Cases() {
         {"ultimo.txt", "anche questo", kFile}},
        {}, {}, 1, {}, {{"buono.txt", "ultimo.txt"}}, {{"destinazione/ultimo.txt", "anche questo"}}},
       {"ABadCrcFailsThatFileOnlyAndKeepsTheOldCopy", kThree,
-       [](Sandbox& box) {
-         DamageArchive(box, [](std::string& bytes) { bytes[bytes.find("verrà rovinato")] ^= 0x20; });
-         WriteFile(box.target_ + "/secondo.txt", "la copia di ieri");
-       },
-       {}, 1, {"secondo.txt: dati danneggiati (CRC errato)"}, {{"primo.txt", "secondo.txt", "terzo.txt"}},
-       {{"destinazione/secondo.txt", "la copia di ieri"}, {"destinazione/terzo.txt", "intatto"}}},
+       [](Sandbox& box) { WriteFile(box.target_ + "/secondo.txt", "la copia di ieri"); }, {}, 1,
+       {"secondo.txt: dati danneggiati (CRC errato)"}, {{"primo.txt", "secondo.txt", "terzo.txt"}},
+       {{"destinazione/secondo.txt", "la copia di ieri"}, {"destinazione/terzo.txt", "intatto"}},
+       [](std::string& bytes) { bytes[bytes.find("verrà rovinato")] ^= 0x20; }},
       WrongSize("ASizeOneShortFails", 2999), WrongSize("ASizeOneOverFails", 3001), WrongSize("ASizeOfNothingFails", 0),
       UnreadableMethods(),
       Truncated("ArchiveWithoutItsLastBytes", [](std::size_t size) { return size - 10; }),
@@ -221,6 +210,11 @@ class Contract : public Sandbox, public ::testing::WithParamInterface<Case> {};
 TEST_P(Contract, EndsAsTheTableSays) {
   const Case& row = GetParam();
   if (!row.entries.empty()) WriteHandMadeArchive(archive_, row.entries);
+  if (row.damage) {
+    std::string bytes = ReadFile(archive_);
+    row.damage(bytes);
+    WriteFile(archive_, bytes);
+  }
   if (row.prepare) row.prepare(*this);
   std::vector<std::string> command = RestoreCommand(archive_, target_);
   if (!row.command.empty()) command.resize(1);
