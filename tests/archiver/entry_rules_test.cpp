@@ -73,7 +73,7 @@ TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
             "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
 }
 
-// Unix modes, devices and setuid bits are covered by the hostile archives; these are the cases
+// Unix modes, devices and setuid bits are rows of the contract table; these are the cases
 // only other tools produce.
 TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
