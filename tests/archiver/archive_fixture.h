@@ -43,6 +43,7 @@ std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);  // without following a final link
 void SetMtime(const std::string& path, std::int64_t seconds);
 std::int64_t Mtime(const std::string& path);  // of the link itself for links
+archiver::ModificationTime ExactMtime(const std::string& path);  // to the 100 ns tick
 archiver::UnixMode Permissions(const std::string& path);  // the 07777 bits
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "archive_fixture.h"
+#include "archiver/dos_code_page.h"
 #include "archiver/utf8_path.h"
 
 namespace {
@@ -254,6 +255,43 @@ TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
     for (const std::string& path : ListTree(target_))
       if (path.back() != '/') { EXPECT_EQ(contents.count(ReadFile(target_ + "/" + path)), 1u) << "byte " << at << ", " << path; }
   }
+}
+
+// Guards against the backups of the earlier Windows program coming back wrong: names in the DOS
+// code page written as bytes that are no UTF-8, NTFS times (to the tick) and older Unix times
+// passed over for the local MS-DOS time (hours off), a Unicode Path field passed over, the
+// read-only attribute lost, and an update that keeps a file under two spellings (È is 0xD4 in
+// code page 850, but no letter in 437). A name made on Unix keeps its bytes.
+TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
+  const std::filesystem::path source = archiver::PathFromUtf8(source_);
+  std::vector<ForeignEntry> more;
+  std::vector<std::string> tree = {"Città/", "Città/perché no.doc", "caffè.txt", "prezzi in €.txt"};
+#ifndef _WIN32  // Windows reads names in its own OEM code page
+  EXPECT_EQ(archiver::Utf8FromDosCodePage("\x85\x8A\x82\x8D\x95\x97\xB7\xD4\x90\xDE\xE3\xEB"), "àèéìòùÀÈÉÌÒÙ");
+  more = {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}};
+  tree.insert(tree.end(), {"unix\x82", "È tutto.txt"});
+#endif
+  const std::vector<ForeignFile> files =
+      WriteWindowsArchiverBackup(archive_, archiver::Utf8Of(source.relative_path().generic_u8string()) + "/", more);
+  const ProcessResult restore = RunProgram(RestoreCommand(archive_, archiver::Utf8Of(source.root_path())));
+  ASSERT_EQ(restore.exit_code, 0) << restore.output;  // back where it came from
+  EXPECT_EQ(ListTree(source_), tree);
+  for (const ForeignFile& file : files) {
+    const std::string path = source_ + "/" + file.name;
+    EXPECT_EQ(ReadFile(path), file.data) << file.name;
+    EXPECT_EQ(ExactMtime(path).seconds, file.mtime.seconds) << file.name;
+    EXPECT_EQ(ExactMtime(path).ticks, file.mtime.ticks) << file.name;
+    EXPECT_EQ((Permissions(path) & 0222) == 0, file.read_only) << file.name;
+  }
+  EXPECT_EQ(Mtime(source_ + "/Città"), 1'072'000'000);
+
+  WriteFile(source_ + "/È tutto.txt", "nuovo");
+  WriteFile(source_ + "/caffè.txt", "dolce");
+  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
+  const std::vector<std::string> names = EntryNames(archive_);
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << testing::PrintToString(names);
+  std::filesystem::permissions(archiver::PathFromUtf8(source_ + "/Città/perché no.doc"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);  // so that the sandbox goes
 }
 
 }  // namespace

@@ -7,10 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 
 #include "archive_fixture.h"
-#include "archiver/dos_code_page.h"
 #include "linux/started_program.h"
 
 namespace {
@@ -45,33 +43,6 @@ class WindowsBuild : public Sandbox {
       GTEST_SKIP() << "no Windows build at " << WindowsArchivia() << " or no Wine to run it";
   }
 };
-
-// Guards against the backups of the earlier Windows program coming back wrong: names in the DOS
-// code page written as bytes that are no UTF-8, NTFS and older Unix times passed over for the
-// local MS-DOS time (hours off), a Unicode Path field passed over, and an update that keeps the
-// same file under two spellings (È is 0xD4 in code page 850, but no letter in 437). A name made
-// on Unix keeps its bytes.
-TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
-  EXPECT_EQ(archiver::Utf8FromDosCodePage("\x85\x8A\x82\x8D\x95\x97\xB7\xD4\x90\xDE\xE3\xEB"), "àèéìòùÀÈÉÌÒÙ");
-  const std::string& source = source_;
-  const std::vector<ForeignFile> files =
-      WriteWindowsArchiverBackup(archive_, source.substr(1) + "/", {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}});
-  const archiver_test::Run restored = Restore(archive_, "/");  // back where it came from
-  ASSERT_EQ(restored.code, ExitCode::kDone) << restored.messages;
-  EXPECT_EQ(ListTree(source), (std::vector<std::string>{"Città/", "Città/perché no.doc", "caffè.txt",
-                                                        "prezzi in €.txt", "unix\x82", "È tutto.txt"}));
-  for (const ForeignFile& file : files) {
-    EXPECT_EQ(ReadFile(source + "/" + file.name), file.data) << file.name;
-    EXPECT_EQ(Mtime(source + "/" + file.name), file.mtime.seconds) << file.name;
-    EXPECT_EQ((Permissions(source + "/" + file.name) & 0222) == 0, file.read_only) << file.name;
-  }
-  EXPECT_EQ(Mtime(source + "/Città"), 1'072'000'000);
-
-  WriteFile(source + "/È tutto.txt", "nuovo");
-  ASSERT_EQ(Backup(archive_, source).code, ExitCode::kDone);
-  const std::vector<std::string> names = EntryNames(archive_);
-  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << testing::PrintToString(names);
-}
 
 // Guards against archives that only the system that wrote them can restore: each build restores
 // the other's byte for byte, with times and read-only files.

@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <zip.h>
 
-#include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,13 +20,6 @@ using archiver::ExitCode;
 std::wstring LongWide(const std::string& path) { return L"\\\\?\\" + archiver::PathFromUtf8(path).wstring(); }
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(LongWide(path).c_str()); }
-
-// The modification time as NTFS keeps it: 100 ns ticks since 1601.
-std::uint64_t WriteTicks(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  ::GetFileAttributesExW(LongWide(path).c_str(), GetFileExInfoStandard, &data);
-  return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
 
 // Some systems (Wine 8) report success without making the link.
 bool IsLink(const std::string& path) {
@@ -129,30 +120,6 @@ TEST_F(WindowsFileSystem, AnArchiveMadeOnLinuxRestoresByteForByteWithItsTimes) {
   EXPECT_TRUE(Attributes(root + "\\documenti\\sola lettura.txt") & FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(Attributes(root + "\\documenti\\lettera.txt") & FILE_ATTRIBUTE_READONLY);
   ::SetFileAttributesW(LongWide(root + "\\documenti\\sola lettura.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-// Guards against the backups of the earlier program's archiver coming back wrong through the
-// program: names in the OEM code page, NTFS times to the 100 ns tick, the read-only attribute;
-// and against an update by our backup that keeps a file under two spellings.
-TEST_F(WindowsFileSystem, AWindowsArchiversBackupComesBackWholeThroughTheProgram) {
-  const std::vector<ForeignFile> files = WriteWindowsArchiverBackup(
-      archive_, archiver::Utf8Of(archiver::PathFromUtf8(source_).relative_path().generic_u8string()) + "/");
-  const ProcessResult restore =
-      RunProgram(RestoreCommand(archive_, archiver::Utf8Of(archiver::PathFromUtf8(source_).root_path())));
-  ASSERT_EQ(restore.exit_code, 0) << restore.output;
-  for (const ForeignFile& file : files) {
-    std::string path = source_ + "\\" + file.name;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    EXPECT_EQ(ReadFile(path), file.data) << file.name;
-    EXPECT_EQ(WriteTicks(path), static_cast<std::uint64_t>((file.mtime.seconds + 11'644'473'600) * 10'000'000) + file.mtime.ticks)
-        << file.name;
-    EXPECT_EQ((Attributes(path) & FILE_ATTRIBUTE_READONLY) != 0, file.read_only) << file.name;
-  }
-  WriteFile(source_ + "\\caffè.txt", "dolce");
-  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
-  const std::vector<std::string> names = EntryNames(archive_);
-  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << testing::PrintToString(names);
-  ::SetFileAttributesW(LongWide(source_ + "\\Città\\perché no.doc").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
