@@ -227,7 +227,13 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 void Sandbox::SetUp() { fs::create_directories(archiver::PathFromUtf8(outside_)); }
 
-void Sandbox::TearDown() { EXPECT_EQ(ListTree(outside_), std::vector<std::string>{}); }
+void Sandbox::TearDown() {
+  EXPECT_EQ(ListTree(outside_), std::vector<std::string>{});
+  // Windows removes no read-only file, and the sandbox would stay behind.
+  std::error_code error, ignored;
+  for (fs::recursive_directory_iterator at(archiver::PathFromUtf8(root_), error), end; !error && at != end; at.increment(error))
+    fs::permissions(at->path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
+}
 
 void Sandbox::MakeTree() {
   WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");

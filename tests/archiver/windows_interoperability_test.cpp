@@ -71,7 +71,6 @@ TEST_F(WindowsBuild, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
     const ProcessResult tested = RunProgram({"unzip", "-tq", archive_});
     EXPECT_EQ(tested.exit_code, 0) << tested.output;
   }
-  ::chmod((source_ + "/sola lettura.bin").c_str(), 0644);
 }
 
 // Guards against the Windows build following a link (Wine shows a Linux symbolic link as a

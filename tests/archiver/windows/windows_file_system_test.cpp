@@ -102,24 +102,4 @@ TEST_F(WindowsFileSystem, AttributesTimesAndLongPathsComeBackThroughTheProgram) 
   ::SetFileAttributesW(LongWide(restored + "\\sola lettura.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// Guards against archives of the Linux build that Windows cannot restore: its names, times and
-// read-only files (mode 0444) come back as they were saved.
-TEST_F(WindowsFileSystem, AnArchiveMadeOnLinuxRestoresByteForByteWithItsTimes) {
-  const ProcessResult run =
-      RunProgram(RestoreCommand(FALDONE_SOURCE_DIR "\\tests\\archiver\\data\\made_on_linux.zip", target_));
-  ASSERT_EQ(run.exit_code, 0) << run.output;
-  const std::string root = target_ + "\\tmp\\faldone-interop";
-  EXPECT_EQ(ListTree(root), (std::vector<std::string>{"documenti/", "documenti/lettera.txt",
-                                                      "documenti/sola lettura.txt", "documenti/vuota/", "perché.txt"}));
-  EXPECT_EQ(ReadFile(root + "\\documenti\\lettera.txt"), "Cara Anna,\nti scrivo da Forlì.\n");
-  EXPECT_EQ(ReadFile(root + "\\perché.txt"), "perché no?\n");
-  const std::pair<std::string, std::int64_t> times[] = {{"documenti\\lettera.txt", 1'700'000'000},
-      {"documenti\\sola lettura.txt", 1'600'000'000}, {"perché.txt", 1'500'000'000},
-      {"documenti\\vuota", 1'400'000'000}, {"documenti", 1'300'000'000}};
-  for (const auto& [name, mtime] : times) EXPECT_EQ(Mtime(root + "\\" + name), mtime) << name;
-  EXPECT_TRUE(Attributes(root + "\\documenti\\sola lettura.txt") & FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(Attributes(root + "\\documenti\\lettera.txt") & FILE_ATTRIBUTE_READONLY);
-  ::SetFileAttributesW(LongWide(root + "\\documenti\\sola lettura.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 }  // namespace
