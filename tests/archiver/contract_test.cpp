@@ -108,6 +108,8 @@ std::vector<Case> Cases() {
         {"\\fuori\\sei", kNo, {}, kMsDos}, {"/fuori/sette", kNo, kFile}, {"a\\..\\..\\fuori\\otto", kNo, {}, kWindows},
         {"ultimo.txt", "anche questo", kFile}},
        {}, {}, 1, {}, {{"buono.txt", "ultimo.txt"}}, {{"destinazione/ultimo.txt", "anche questo"}}},
+      // Fault guarded: an entry whose data no longer matches its CRC replaced the good copy, left a
+      // temporary file behind, or stopped the entries after it.
       {"ABadCrcFailsThatFileOnlyAndKeepsTheOldCopy", kThree,
        [](Sandbox& box) { WriteFile(box.target_ + "/secondo.txt", "la copia di ieri"); }, {}, 1,
        {"secondo.txt: dati danneggiati (CRC errato)"}, {{"primo.txt", "secondo.txt", "terzo.txt"}},
@@ -124,6 +126,7 @@ std::vector<Case> Cases() {
       // Fault guarded: a backup of a missing folder wrote an empty archive.
       {"ABackupOfAMissingFolderIsNothingDone", {}, {}, kBackupOfSource, 2,
        {"Documenti di Anna: File o directory non esistente"}, {}, {{"01020304.ZIP", {}, {}, 07777, {}, true}}},
+      // Fault guarded: an archive that could not be written was reported as done.
       {"AnArchiveThatCannotBeCreatedIsNothingDone", {}, [](Sandbox& box) { WriteFile(box.source_ + "/a.txt", "a"); },
        {"-min", "-a", "-r", "-p", "@manca/01020304.ZIP", "@Documenti di Anna/*.*"}, 2, {"impossibile scrivere l'archivio"}},
       // Fault guarded: a file that is no ZIP archive was overwritten by the backup.
