@@ -25,15 +25,13 @@ namespace fs = std::filesystem;
 Run Backup(const std::string& archive, const std::string& folder) {
   std::ostringstream out;
   archiver::Messages messages(out);
-  const archiver::ExitCode code = archiver::Backup(archive, folder, messages);
-  return {code, out.str()};
+  return {archiver::Backup(archive, folder, messages), out.str()};  // in this order
 }
 
 Run Restore(const std::string& archive, const std::string& target) {
   std::ostringstream out;
   archiver::Messages messages(out);
-  const archiver::ExitCode code = archiver::Restore(archive, target, messages);
-  return {code, out.str()};
+  return {archiver::Restore(archive, target, messages), out.str()};  // in this order
 }
 
 std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
@@ -76,9 +74,11 @@ std::string ReadFile(const std::string& path) {
 
 std::vector<std::string> ListTree(const std::string& folder) {
   std::vector<std::string> paths;
-  const fs::path base = archiver::PathFromUtf8(folder);
+  fs::path base = archiver::PathFromUtf8(folder);
+  if (!base.has_filename()) base = base.parent_path();
   for (const auto& entry : fs::recursive_directory_iterator(base)) {
-    const std::u8string generic = fs::relative(entry.path(), base).generic_u8string();
+    // Lexically: a link must show as itself, not as the place it leads to.
+    const std::u8string generic = entry.path().lexically_relative(base).generic_u8string();
     std::string relative(generic.begin(), generic.end());
     if (entry.is_directory() && !entry.is_symlink()) relative += '/';
     paths.push_back(relative);
@@ -105,34 +105,6 @@ std::string CompressibleText(std::size_t size, int seed) {
   return text;
 }
 
-void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(archive, nullptr);
-  for (const HandMadeEntry& entry : entries) {
-    zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
-    const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
-    ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
-    ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
-    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX || entry.dos_attributes != 0) {
-      const zip_uint32_t attributes = (entry.unix_mode ? *entry.unix_mode << 16 : 0) | entry.dos_attributes;
-      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
-    }
-    if (entry.mtime) {
-      ASSERT_EQ(zip_file_set_mtime(archive, index, static_cast<time_t>(*entry.mtime), 0), 0);
-    }
-    if (entry.extended_mtime) {
-      const zip_uint32_t bits = *entry.extended_mtime;
-      const zip_uint8_t field[] = {0x01, static_cast<zip_uint8_t>(bits), static_cast<zip_uint8_t>(bits >> 8),
-                                   static_cast<zip_uint8_t>(bits >> 16), static_cast<zip_uint8_t>(bits >> 24)};
-      ASSERT_EQ(zip_file_extra_field_set(archive, index, 0x5455, ZIP_EXTRA_FIELD_NEW, field, sizeof field,
-                                         ZIP_FL_LOCAL | ZIP_FL_CENTRAL),
-                0);
-    }
-  }
-  ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
-}
-
 namespace {
 
 void Put(std::string& out, std::uint64_t value, int bytes) {
@@ -150,6 +122,30 @@ std::string Field(std::uint16_t id, const std::string& data) {
 }
 
 }  // namespace
+
+void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(archive, nullptr);
+  for (const HandMadeEntry& entry : entries) {
+    zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
+    ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
+    ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
+    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX || entry.dos_attributes != 0) {
+      const zip_uint32_t attributes = (entry.unix_mode ? *entry.unix_mode << 16 : 0) | entry.dos_attributes;
+      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
+    }
+    if (entry.mtime) { ASSERT_EQ(zip_file_set_mtime(archive, index, static_cast<time_t>(*entry.mtime), 0), 0); }
+    if (entry.extended_mtime) {
+      std::string field(1, '\1');  // the modification time only
+      Put(field, *entry.extended_mtime, 4);
+      const auto* bytes = reinterpret_cast<const zip_uint8_t*>(field.data());
+      ASSERT_EQ(zip_file_extra_field_set(archive, index, 0x5455, ZIP_EXTRA_FIELD_NEW, bytes, 5, ZIP_FL_LOCAL | ZIP_FL_CENTRAL), 0);
+    }
+  }
+  ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
+}
 
 std::string NtfsTimesData(archiver::ModificationTime time) {
   std::string data(4, '\0');  // reserved, then the tag and size of the three times
@@ -225,6 +221,53 @@ std::vector<std::string> EntryNames(const std::string& archive) {
   std::vector<std::string> names;
   for (const EntryInfo& entry : ReadEntries(archive)) names.push_back(entry.name);
   return names;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void Sandbox::SetUp() { fs::create_directories(archiver::PathFromUtf8(outside_)); }
+
+void Sandbox::TearDown() {
+  EXPECT_EQ(ListTree(outside_), std::vector<std::string>{});
+  // Windows removes no read-only file, and the sandbox would stay behind.
+  std::error_code error, ignored;
+  for (fs::recursive_directory_iterator at(archiver::PathFromUtf8(root_), error), end; !error && at != end; at.increment(error))
+    fs::permissions(at->path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
+}
+
+void Sandbox::MakeTree() {
+  WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");
+  WriteFile(source_ + "/sotto cartella/dati senza punto", "senza estensione\n");
+  WriteFile(source_ + "/sotto cartella/grande.log", CompressibleText(3'000'000, 1));
+  WriteFile(source_ + "/foto.jpg", RandomBytes(300'000, 1));
+  WriteFile(source_ + "/script.sh", "#!/bin/sh\necho ciao\n");
+  WriteFile(source_ + "/vuoto.txt", "");
+  WriteFile(source_ + "/privata/diario.txt", "caro diario\n");
+  fs::create_directories(source_ + "/vuota");
+  fs::create_symlink("lettera à Zoë.txt", source_ + "/collegamento");
+  fs::create_symlink("..", source_ + "/sotto cartella/su");
+  fs::permissions(source_ + "/sotto cartella/dati senza punto", fs::perms(0600));
+  fs::permissions(source_ + "/script.sh", fs::perms(0755));
+  fs::permissions(source_ + "/privata", fs::perms(0750));
+  std::int64_t mtime = 1'000'000'001;
+  for (const std::string& path : ListTree(source_)) SetMtime(source_ + "/" + path, mtime += 86'403);
+  SetMtime(source_, mtime + 7);
+}
+
+void Sandbox::ExpectSameTree(const std::string& original, const std::string& restored, bool link_times) {
+  const std::vector<std::string> paths = ListTree(original);
+  ASSERT_EQ(ListTree(restored), paths);
+  for (const std::string& path : paths) {
+    const std::string a = original + "/" + path, b = restored + "/" + path;
+    const fs::file_type type = fs::symlink_status(archiver::PathFromUtf8(a)).type();
+    if (type != fs::file_type::symlink || link_times) { EXPECT_EQ(Mtime(b), Mtime(a)) << path; }
+    if (type == fs::file_type::symlink) {
+      EXPECT_EQ(fs::read_symlink(b), fs::read_symlink(a)) << path;
+      continue;
+    }
+    EXPECT_EQ(Permissions(b), Permissions(a)) << path;
+    if (type == fs::file_type::regular) { EXPECT_TRUE(ReadFile(b) == ReadFile(a)) << path; }
+  }
 }
 
 }  // namespace archiver_test

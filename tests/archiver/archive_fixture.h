@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,6 +9,7 @@
 
 #include "archiver/entry_metadata.h"
 #include "archiver/exit_code.h"
+#include "support/temp_folder.h"
 
 // Helpers shared by the archiver's tests: real files in temporary folders, runs of the core
 // and of the built program, and archives made by hand with libzip.
@@ -40,6 +43,7 @@ std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);  // without following a final link
 void SetMtime(const std::string& path, std::int64_t seconds);
 std::int64_t Mtime(const std::string& path);  // of the link itself for links
+archiver::ModificationTime ExactMtime(const std::string& path);  // to the 100 ns tick
 archiver::UnixMode Permissions(const std::string& path);  // the 07777 bits
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);
@@ -93,5 +97,27 @@ struct EntryInfo {
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
 std::vector<std::string> EntryNames(const std::string& archive);  // as the restore reads them
+bool Contains(const std::string& text, const std::string& part);
+
+// A test's own folder: the archive, the folder to back up, the restore's target, and a folder
+// beside the target that no entry may ever reach.
+class Sandbox : public ::testing::Test {
+ public:  // the cases' own steps reach them too
+  void SetUp() override;
+  void TearDown() override;  // "fuori" is still empty
+  // What users keep: accented names with spaces, a name without a dot, empty file and folder,
+  // text that deflates, bytes that do not, a script, a private folder, a link and one pointing
+  // back up (a walk that followed it would never end), odd seconds that MS-DOS times cannot hold.
+  void MakeTree();
+  // Names, types, contents, link targets, times and permissions all match below the two folders.
+  void ExpectSameTree(const std::string& original, const std::string& restored, bool link_times = true);
+
+  testing_support::TempFolder folder_;
+  const std::string root_ = folder_.path();
+  const std::string archive_ = root_ + "01020304.ZIP";
+  const std::string source_ = root_ + "Documenti di Anna";
+  const std::string target_ = root_ + "destinazione";
+  const std::string outside_ = root_ + "fuori";
+};
 
 }  // namespace archiver_test

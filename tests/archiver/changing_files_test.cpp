@@ -11,43 +11,32 @@
 
 #include "archive_fixture.h"
 #include "linux/started_program.h"
+#include "archiver/linux/unique_fd.h"
 #include "archiver/source_file.h"
-#include "support/temp_folder.h"
 
 namespace {
 
 using archiver::ExitCode;
 using namespace archiver_test;
-using testing_support::TempFolder;
 
 // Writes bytes over the start of the file, in place, and moves its time, as an editor saving
 // without a rename does.
 void ScribbleOver(const std::string& path, const std::string& bytes, std::int64_t mtime) {
-  const int fd = ::open(path.c_str(), O_WRONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
-  ::close(fd);
+  const archiver::UniqueFd fd(::open(path.c_str(), O_WRONLY));
+  ASSERT_EQ(::pwrite(fd.get(), bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
   SetMtime(path, mtime);
 }
 
-class ChangingFiles : public ::testing::Test {
+class ChangingFiles : public Sandbox {
  protected:
   ~ChangingFiles() override { archiver::SetReadHookForTests({}); }
 
   // Every entry passes Info-ZIP's test, and our own restore extracts all of them.
   void ExpectSoundArchive() {
-    if (ToolExists("unzip")) {
-      const auto test = RunProgram({"unzip", "-tq", archive_});
-      EXPECT_EQ(test.exit_code, 0) << test.output;
-    }
+    if (ToolExists("unzip")) { EXPECT_EQ(RunProgram({"unzip", "-tq", archive_}).exit_code, 0); }
     const auto restore = Restore(archive_, target_);
     EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
   }
-
-  TempFolder sandbox_;
-  const std::string source_ = sandbox_.path() + "cartella";
-  const std::string archive_ = sandbox_.path() + "01020304.ZIP";
-  const std::string target_ = sandbox_.path() + "ripristino";
 };
 
 TEST_F(ChangingFiles, AFileReplacedOrRewrittenWhileReadIsReadAgainAndArchivedWhole) {
@@ -120,15 +109,15 @@ TEST_F(ChangingFiles, AFileThatKeepsChangingKeepsItsEarlierEntryAndEndsWithCodeO
 // Two backups into one archive at once: the second waits for the first, so neither removes the
 // other's temporary file and the archive ends up with the entries of both.
 TEST_F(ChangingFiles, TwoBackupsIntoOneArchiveAtOnceBothFinish) {
-  const std::string first = sandbox_.path() + "prima", second = sandbox_.path() + "seconda";
+  const std::string first = root_ + "prima", second = root_ + "seconda";
   WriteFile(first + "/grande.bin", RandomBytes(48 << 20, 7));  // stored, so writing it takes a while
   WriteFile(second + "/piccolo.txt", "piccolo");
-  const pid_t slow = StartProgram(BackupCommand(archive_, first), sandbox_.path() + "prima.txt");
-  ASSERT_TRUE(WaitForTemporaryFile(archive_)) << ReadFile(sandbox_.path() + "prima.txt");
-  const pid_t quick = StartProgram(BackupCommand(archive_, second), sandbox_.path() + "seconda.txt");
-  EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(sandbox_.path() + "prima.txt");
-  EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(sandbox_.path() + "seconda.txt");
-  EXPECT_NE(ReadFile(sandbox_.path() + "seconda.txt").find("è in uso da un'altra copia"), std::string::npos);
+  const pid_t slow = StartProgram(BackupCommand(archive_, first), root_ + "prima.txt");
+  ASSERT_TRUE(WaitForTemporaryFile(archive_)) << ReadFile(root_ + "prima.txt");
+  const pid_t quick = StartProgram(BackupCommand(archive_, second), root_ + "seconda.txt");
+  EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(root_ + "prima.txt");
+  EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(root_ + "seconda.txt");
+  EXPECT_NE(ReadFile(root_ + "seconda.txt").find("è in uso da un'altra copia"), std::string::npos);
 
   EXPECT_EQ(EntryNames(archive_), (std::vector<std::string>{first.substr(1) + "/", first.substr(1) + "/grande.bin",
                                              second.substr(1) + "/", second.substr(1) + "/piccolo.txt"}));

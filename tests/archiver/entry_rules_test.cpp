@@ -11,6 +11,7 @@
 namespace {
 
 using archiver::EntryKind;
+using archiver_test::Contains;
 using archiver::ItemError;
 using archiver::SplitEntryName;
 constexpr archiver::Backslash kCharacter = archiver::Backslash::kCharacter;
@@ -19,15 +20,26 @@ constexpr archiver::NameRules kLinux = archiver::NameRules::kLinux;
 constexpr archiver::NameRules kWindows = archiver::NameRules::kWindows;
 constexpr archiver::UnixMode kCharacterDevice = 0020000;
 
+// The refusal's message, or nothing when the name is split.
+std::string Refusal(const std::string& name, archiver::Backslash backslash, archiver::NameRules rules) {
+  try {
+    SplitEntryName(name, backslash, rules);
+    return {};
+  } catch (const ItemError& error) {
+    return error.what();
+  }
+}
+
 TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
-  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt", kCharacter, kLinux),
-            (std::vector<std::string>{"home", "anna", "Documenti", "a.txt"}));
-  EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter, kLinux),
-            (std::vector<std::string>{"home", "anna", "cartella vuota"}));
-  EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter, kLinux), (std::vector<std::string>{"a", "b", "c"}));
+  using Parts = std::vector<std::string>;
+  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt", kCharacter, kLinux), (Parts{"home", "anna", "Documenti", "a.txt"}));
+  EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter, kLinux), (Parts{"home", "anna", "cartella vuota"}));
+  EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter, kLinux), (Parts{"a", "b", "c"}));
   // Harmless on Linux: a dot-dot inside a name, a backslash inside a name, a colon later on.
-  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f", kCharacter, kLinux), (std::vector<std::string>{"a", "..b", "c\\d", "e:f"}));
-  EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator, kLinux), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f", kCharacter, kLinux), (Parts{"a", "..b", "c\\d", "e:f"}));
+  EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator, kLinux), (Parts{"a", "b", "c"}));
+  for (const std::string name : {"console.txt", "nullo", "COM0", "COM10", "lpt", "a.b.c", ".nascosto", "perché.txt"})
+    EXPECT_EQ(SplitEntryName("x/" + name, kCharacter, kWindows), (Parts{"x", name})) << name;
 }
 
 // A restore over the originals targets the drive root or the share ("\\server\dati\"): a file of
@@ -40,42 +52,28 @@ TEST(EntryName, AWindowsPathIsStoredBelowItsDriveOrItsShare) {
   for (const auto& [path, name] : rows) EXPECT_EQ(archiver::WindowsEntryName(path), name) << path;
 }
 
-TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTarget) {
+// On Windows "a:b" writes a stream of "a", "nul.txt" reaches a device, "\" in a name made on
+// Unix separates folders, and a final dot is dropped, so another file would be written.
+TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
   for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
-    EXPECT_THROW(SplitEntryName(name, kCharacter, kLinux), ItemError) << name;
-    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), ItemError) << name;
+    EXPECT_NE(Refusal(name, kCharacter, kLinux), "") << name;
+    EXPECT_NE(Refusal(name, kSeparator, kLinux), "") << name;
   }
   for (const std::string name : {"..\\x", "a\\..\\..\\x", "\\x", "c:\\x", "a/..\\..\\x"})
-    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), ItemError) << name;
-  try {
-    SplitEntryName("../segreto", kCharacter, kLinux);
-    FAIL();
-  } catch (const ItemError& error) {
-    EXPECT_NE(std::string(error.what()).find("\"../segreto\""), std::string::npos) << error.what();
-  }
-}
-
-// On Windows "a:b" writes a stream of "a", "nul.txt" reaches a device, "\\" in a name made on
-// Unix separates folders, and a final dot is dropped, so another file would be written.
-TEST(EntryName, UnderWindowsRulesRefusesStreamsDevicesAndSeparatorsInsideNames) {
+    EXPECT_NE(Refusal(name, kSeparator, kLinux), "") << name;
   for (const std::string name : {"dati:flusso", "cartella/file.txt:nascosto", "CON", "con", "nul.txt", "Aux.tar.gz",
                                  "cartella/COM1", "lpt9.log", "PRN ", "..\\x", "a\\..\\..\\x", "a*b", "a?b",
                                  "a\"b", "a<b", "a>b", "a|b", "a\tb", "fine.", "fine "}) {
-    EXPECT_THROW(SplitEntryName(name, kCharacter, kWindows), ItemError) << name;
+    EXPECT_NE(Refusal(name, kCharacter, kWindows), "") << name;
     EXPECT_FALSE(archiver::WindowsNameProblem(archiver::SplitEntryName(name, kCharacter, kLinux).back()).empty())
         << name;
   }
-  for (const std::string name : {"console.txt", "nullo", "COM0", "COM10", "lpt", "a.b.c", ".nascosto", "perché.txt"})
-    EXPECT_EQ(SplitEntryName("x/" + name, kCharacter, kWindows), (std::vector<std::string>{"x", name})) << name;
-  try {
-    SplitEntryName("dati/nul.txt", kSeparator, kWindows);
-    FAIL();
-  } catch (const ItemError& error) {
-    EXPECT_STREQ(error.what(), "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
-  }
+  EXPECT_TRUE(Contains(Refusal("../segreto", kCharacter, kLinux), "\"../segreto\""));
+  EXPECT_EQ(Refusal("dati/nul.txt", kSeparator, kWindows),
+            "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
 }
 
-// Unix modes, devices and setuid bits are covered by the hostile archives; these are the cases
+// Unix modes, devices and setuid bits are rows of the contract table; these are the cases
 // only other tools produce.
 TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);

@@ -62,11 +62,13 @@ void SetMtime(const std::string& path, std::int64_t seconds) {
     throw std::runtime_error("cannot set the time of " + path);
 }
 
-std::int64_t Mtime(const std::string& path) {
+archiver::ModificationTime ExactMtime(const std::string& path) {
   struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) return -1;
-  return info.st_mtim.tv_sec;
+  if (::lstat(path.c_str(), &info) != 0) return {-1, 0};
+  return {info.st_mtim.tv_sec, static_cast<std::uint32_t>(info.st_mtim.tv_nsec / 100)};
 }
+
+std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 
 archiver::UnixMode Permissions(const std::string& path) {
   struct stat info;

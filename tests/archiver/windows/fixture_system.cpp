@@ -84,13 +84,15 @@ void SetMtime(const std::string& path, std::int64_t seconds) {
   if (!set) throw std::runtime_error("cannot set the time of " + path);
 }
 
-std::int64_t Mtime(const std::string& path) {
+archiver::ModificationTime ExactMtime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return {-1, 0};
   const std::int64_t ticks = static_cast<std::int64_t>(
-      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
-  return (ticks - kTicksTo1970) / 10'000'000;
+      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime) - kTicksTo1970;
+  return {ticks / 10'000'000, static_cast<std::uint32_t>(ticks % 10'000'000)};
 }
+
+std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 
 // What a Unix tool would show: read-only takes every write permission away.
 archiver::UnixMode Permissions(const std::string& path) {
