@@ -12,11 +12,9 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(SizeText, KilobytesRoundHalfToEvenAndNeverHideANonEmptyFile) {
-  const std::pair<std::uint64_t, const char*> cases[] = {
+  const std::pair<std::uint64_t, const char*> cases[] = {  // over 4 GB, not what 32 bits leave
       {0, "0 Kb"}, {1, "1 Kb"}, {1024, "1 Kb"}, {1535, "1 Kb"}, {1536, "2 Kb"}, {2560, "2 Kb"},
-      {3584, "4 Kb"}, {1048575, "1024 Kb"},
-      // Over 4 GB the full size is shown, not what 32 bits would leave of it.
-      {5368709120ULL, "5242880 Kb"}, {18446744073709551615ULL, "18014398509481984 Kb"}};
+      {3584, "4 Kb"}, {1048575, "1024 Kb"}, {5368709120ULL, "5242880 Kb"}, {18446744073709551615ULL, "18014398509481984 Kb"}};
   for (const auto& [bytes, text] : cases) EXPECT_EQ(SizeText(bytes), text) << bytes;
 }
 
@@ -53,8 +51,7 @@ TEST(ClipboardMarker, BrokenForeignOrOverlongTextsNameNothing) {
                            "cartoscope;/a;..;copy", "cartoscope;/a;.;copy", "cartoscope;/a;x/y;copy",
                            " cartoscope;/a;b;copy"})
     EXPECT_FALSE(ParseMarker(text)) << text;
-  // The separators must lie within the first 32767 characters, not bytes ("è" is two bytes):
-  // "cartoscope;" is 11, so the folder ends at 32765 and ";;" takes 32766-32767.
+  // The separators lie within the first 32767 characters, not bytes: ";;" at 32766-32767.
   const std::string near_limit = "/" + std::string(32767 - 14, 'x');
   EXPECT_TRUE(ParseMarker("cartoscope;" + near_limit + ";;copy"));
   EXPECT_FALSE(ParseMarker("cartoscope;" + near_limit + "x;;copy"));
@@ -63,7 +60,6 @@ TEST(ClipboardMarker, BrokenForeignOrOverlongTextsNameNothing) {
   EXPECT_TRUE(ParseMarker("cartoscope;" + accented + ";;copy"));
 }
 
-// Every place the resize rule decides, in one line: heights, width, button places, visibility.
 std::vector<int> Places(const layout::ResizableParts& p) {
   return {p.tree_height, p.list_height, p.list_width,  p.confirm_top,
           p.cancel_top,  p.confirm_left, p.cancel_left, p.buttons_visible};
@@ -73,18 +69,16 @@ TEST(ResizeLayout, TheClassicSizeGivesTheLaidOutPlacesAndEachRuleHoldsBackAtItsB
   const layout::ResizableParts start = layout::kInitialParts;
   EXPECT_EQ(Places(layout::ResizeLayout(start, 9240, 5760)),
             (std::vector<int>{4515, 4215, 5955, 5025, 5025, 3200, 4385, true}));
-  // Heights follow only above 1545, the list width only above 3285: strict comparisons; the
-  // buttons show only above 2370, and a short window keeps them where they were.
+  // Each rule holds back at its boundary; a short window keeps the buttons where they were.
   std::vector<int> held = Places(start);
   held.back() = false;
   EXPECT_EQ(Places(layout::ResizeLayout(start, 3285, 1545)), held);
   const layout::ResizableParts tiny = layout::ResizeLayout(start, 3286, 1546);
-  EXPECT_EQ(Places(tiny), (std::vector<int>{301, 1, 1, start.confirm_top, start.cancel_top,
-                                            tiny.confirm_left, tiny.cancel_left, false}));
+  EXPECT_EQ(Places(tiny), (std::vector<int>{301, 1, 1, 5025, 5040, 3200, 4385, false}));
   const layout::ResizableParts shorter = layout::ResizeLayout(start, 9240, 1606);
   EXPECT_TRUE(shorter.buttons_visible);
   EXPECT_EQ(shorter.confirm_top, 871);
-  // Sideways the buttons follow the list's width as it is after the rule for the width.
+  // Sideways the buttons follow the list's width as the width rule left it.
   EXPECT_EQ(layout::ResizeLayout(start, 3285, 5760).confirm_left, start.confirm_left);
   const layout::ResizableParts narrow = layout::ResizeLayout(tiny, 3285, 5760);
   EXPECT_EQ(narrow.list_width, 1);
