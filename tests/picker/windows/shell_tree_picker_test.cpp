@@ -26,13 +26,6 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-std::vector<std::wstring> ChildClasses(const System_TreeView_Rete& picker) {
-  std::vector<std::wstring> classes;
-  for (HWND child = ::GetWindow(Handle(picker.PicBrowse), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-    classes.push_back(ClassOf(child));
-  return classes;
-}
-
 HWND BorrowedTree(const System_TreeView_Rete& picker) {
   return ::FindWindowExW(Handle(picker.PicBrowse), nullptr, L"SysTreeView32", nullptr);
 }
@@ -95,7 +88,8 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
   browsing.Run("C:\\", picker::shell_tree::kTreeClass, [&](System_TreeView_Rete& window) {
     tree = BorrowedTree(window);
     ASSERT_NE(tree, nullptr) << "no tree was taken into PicBrowse";
-    EXPECT_EQ(ChildClasses(window), std::vector<std::wstring>{L"SysTreeView32"});
+    EXPECT_EQ(::GetWindow(Handle(window.PicBrowse), GW_CHILD), tree);  // the only window inside
+    EXPECT_EQ(::GetWindow(tree, GW_HWNDNEXT), nullptr);
     EXPECT_EQ(window.tree, nullptr);  // no tree of its own beside the borrowed one
     // The dialog is nowhere on a screen and stays hidden whatever shows it.
     EXPECT_FALSE(AnotherWindowOnScreen(window));
