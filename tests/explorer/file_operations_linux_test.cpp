@@ -1,5 +1,4 @@
-// Copy, move and delete where Linux has its own: modes, links, FIFOs, a second file system,
-// mounts and the desktop trash.
+// Copy, move and delete with Linux's modes, links, FIFOs, second file systems, mounts and trash.
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,5 +1,4 @@
-// The explorer's logic on Linux: size texts, the clipboard marker, the resize rule, the tree's
-// keys, reading folders, renaming in place and the properties' texts.
+// The explorer's logic on Linux: texts, marker, resize rule, tree keys, folders, renames, properties.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -86,8 +86,7 @@ TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   testing_support::DestroyNow(form);
 }
 
-// The longest mount point above a folder holds it, whole names compared as the file system does;
-// a list opens on the system drive, not on whatever letter comes first.
+// The longest mount point above a folder holds it, by whole names as the file system compares them.
 TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolderAndTheSystemDrive) {
   using platform::drives::Drive;
   struct Row {

@@ -9,8 +9,7 @@
 
 namespace testing_support {
 
-// The desktop data folder ($XDG_DATA_HOME) of these tests: a temporary one, set before main and
-// so before the toolkit or GIO read it, so that no test ever touches the user's own trash.
+// $XDG_DATA_HOME made temporary before main, before GIO reads it: no test touches the user's trash.
 inline const std::string& IsolatedDataFolder() {
   static const std::string& folder = *new std::string([] {  // never destroyed: removed at exit
     std::string pattern = (std::filesystem::temp_directory_path() / "faldone-dati-XXXXXX").string();
@@ -27,8 +26,7 @@ inline const std::string& IsolatedDataFolder() {
 inline const bool kDataFolderIsolated = !IsolatedDataFolder().empty();
 inline std::string IsolatedTrashFolder() { return IsolatedDataFolder() + "Trash"; }
 
-// Shows the folder from also at at, a mount point on the same disk, while it lives; mounted() is
-// false where the system allows no mounting.
+// Shows from also at at while it lives; mounted() is false where no mounting is allowed.
 class BindMount {
  public:
   BindMount(const std::string& from, const std::string& at)

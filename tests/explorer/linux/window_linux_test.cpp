@@ -1,5 +1,4 @@
-// The window on what only Linux has: names that differ only in case, pseudo file systems,
-// permissions, mounts and the desktop trash (a temporary one, never the user's).
+// The window on Linux's own: names differing in case, pseudo file systems, permissions, mounts, trash.
 #include <sys/stat.h>
 
 #include "explorer/explorer_fixture.h"

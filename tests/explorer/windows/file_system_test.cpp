@@ -33,8 +33,7 @@ void SetAttribute(const std::string& path, DWORD attribute, bool on) {
       << path;
 }
 
-// A junction at link to target, as "mklink /J" makes one: an empty folder given a mount-point
-// reparse point. Wine 8 makes none.
+// An empty folder given a mount-point reparse point, as "mklink /J" makes; Wine 8 makes none.
 bool MakeJunction(const std::string& link, const std::string& target) {
   if (!::CreateDirectoryW(Widen(link).c_str(), nullptr)) return false;
   const HANDLE folder = ::CreateFileW(Widen(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,

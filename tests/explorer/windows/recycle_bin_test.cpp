@@ -1,6 +1,4 @@
-// Delete and "Empty RecycleBin" through the shell's real recycle bin, which under Wine is the
-// freedesktop trash in the process's $XDG_DATA_HOME: pointed at a temporary folder before main.
-// A real Windows bin cannot be set aside, so the test runs under Wine only.
+// The shell's real recycle bin: under Wine the trash in $XDG_DATA_HOME, made temporary before main.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -41,8 +39,7 @@ class IsolatedRecycleBin {
 
 const IsolatedRecycleBin recycle_bin;  // before anything in the process reaches the bin
 
-// While it lives, answers "No" to the shell's own questions (system dialogs "#32770", whose
-// modal loop still runs the thread's timers), so that a test fails instead of waiting.
+// Answers "No" to the shell's own questions ("#32770" dialogs) while it lives: no test waits.
 class ShellQuestionsRefused {
  public:
   ShellQuestionsRefused() : timer_(::SetTimer(nullptr, 0, 100, &Look)) { refused_ = 0; }
@@ -119,8 +116,7 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
   EXPECT_EQ(shell_questions.refused(), 0);
 }
 
-// A "No" is no failure, even with a code beside it; the shell's own old codes are not the
-// system errors they overlap.
+// A "No" with a code beside it was a failure, and the shell's old codes read as system errors.
 TEST(TrashOutcome, ANoIsDeclinedAndTheShellsOwnCodesAreNotSystemErrors) {
   using platform::trash::TrashResult;
   const struct {

@@ -1,5 +1,4 @@
-// The window on Windows: a drive's root "C:\" keeps its backslash and what lies below joins
-// with exactly one; the native list takes the clicks itself.
+// The window on Windows: drive roots such as "C:\" and the native list.
 #include "explorer/explorer_fixture.h"
 
 namespace explorer {
@@ -38,8 +37,7 @@ TEST_F(ExplorerTest, ADriveRootKeepsItsBackslashAndWhatLiesBelowJoinsWithOne) {
   EXPECT_TRUE(window->NodeByKey("C:\\" + folders.front()).IsOk());
 }
 
-// The native list is one window with no inner item area: right clicks still open their menus,
-// and the release of a double click over an item reaches the window too.
+// The native list, one window with no inner item area, kept right clicks and double clicks to itself.
 TEST_F(ExplorerTest, ClicksOnTheNativeListOpenMenusAndFiles) {
   folder.Write("lettera.txt", "x");
   Open();

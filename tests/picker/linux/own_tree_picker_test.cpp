@@ -13,8 +13,7 @@ namespace {
 
 using picker::System_TreeView_Rete;
 
-// Opens the picker at start and runs act, which must close it, while BrowseForFolder waits;
-// seen holds Path_Scelto and the caption at each step act records.
+// Runs act, which must close the picker, while BrowseForFolder waits; Record keeps Path_Scelto | caption.
 struct Browsing {
   store::ProfileState state;
   std::vector<std::string> seen;

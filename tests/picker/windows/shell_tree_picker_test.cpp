@@ -1,5 +1,4 @@
-// The shell's folder dialog runs out of sight while its tree works inside PicBrowse; with no
-// tree to borrow, the picker's own takes its place.
+// The shell's hidden folder dialog lends its tree to PicBrowse; with none, the picker uses its own.
 #include <gtest/gtest.h>
 #include <wx/uiaction.h>
 
@@ -69,8 +68,7 @@ struct Browsing {
   }
 };
 
-// Directly on C:, where Wine's folder dialog always finds it: one made moments earlier several
-// levels down, as the temporary folder's, it does not reliably reach.
+// Directly on C:: Wine's folder dialog does not reliably reach a new folder several levels down.
 struct FolderOnDriveC {
   FolderOnDriveC() { std::filesystem::create_directories(platform::windows::Widen(path())); }
   ~FolderOnDriveC() {
