@@ -63,7 +63,7 @@ class ShellQuestionsRefused {
 };
 
 std::int64_t ItemsInRecycleBin() {
-  SHQUERYRBINFO info{sizeof info};
+  SHQUERYRBINFO info{sizeof info, 0, 0};
   return FAILED(::SHQueryRecycleBinW(nullptr, &info)) ? -1 : info.i64NumItems;
 }
 
