@@ -155,7 +155,7 @@ TEST(ShowExplorerAndWait, AnnullaEmptiesTheChosenFolderAndConfermaKeepsTheLastSh
     });
     ShowExplorerAndWait(state);
     // It opens on the system's own drive.
-    EXPECT_EQ(state.Path_Scelto, cancel ? "" : platform::paths::kSeparator == '/' ? "/" : "C:\\");
+    EXPECT_EQ(state.Path_Scelto, cancel ? "" : platform::drives::SystemDrive());
     testing_support::PumpEvents();
   }
 }

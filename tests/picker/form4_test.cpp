@@ -40,7 +40,7 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
   });
   const std::vector<platform::drives::Drive> drives = platform::drives::ListDrives();
   // The temporary folder lies on the system's drive.
-  EXPECT_EQ(opened, photos + "|" + (platform::paths::kSeparator == '/' ? "/" : "C:\\"));
+  EXPECT_EQ(opened, photos + "|" + platform::drives::SystemDrive());
   EXPECT_EQ(state.Path_Scelto, year);
 
   Choose(state, [](Form4& form) {
