@@ -13,16 +13,13 @@ TEST_F(CommandsTest, CutAndCopyMarkTheItemAndAPathHoldingTheSeparatorKeepsTheCli
   Open();
   Click("Dati");
   SelectFile("lettera.txt");
-  const struct {
-    bool file;
-    int item;
-    const char* marked;  // what follows the folder
-  } rows[] = {{true, kCutFileItem, ";lettera.txt;cut"}, {true, kCopyFileItem, ";lettera.txt;copy"},
-              {false, kCutFolderItem, ";;cut"}, {false, kCopyFolderItem, ";;copy"}};
-  for (const auto& row : rows) {
-    if (row.file) window->OnFileMenu(row.item);
-    else window->OnLeftDirMenu(row.item);
-    EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + row.marked);
+  for (const auto& [item, marked] : {std::pair{kCutFileItem, ";lettera.txt;cut"}, {kCopyFileItem, ";lettera.txt;copy"}}) {
+    window->OnFileMenu(item);
+    EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + marked);
+  }
+  for (const auto& [item, marked] : {std::pair{kCutFolderItem, ";;cut"}, {kCopyFolderItem, ";;copy"}}) {
+    window->OnLeftDirMenu(item);
+    EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + marked);
   }
   EXPECT_TRUE(dialogs.calls().empty());
 
