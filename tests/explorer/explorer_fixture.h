@@ -2,47 +2,142 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "explorer/explorer_window.h"
+#include "explorer/menu_ids.h"
 #include "platform/paths.h"
+#include "support/gui_helpers.h"
 #include "support/memory_clipboard.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_operation_dialogs.h"
 #include "support/temp_folder.h"
+#ifdef _WIN32
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/windows/wide.h"
+#endif
 
 namespace explorer {
 
-// An explorer whose only drive is a temporary folder. Opening documents, properties, Shift,
-// the trash folders and context menus go to recorders instead of the desktop; dialogs and the
-// clipboard are scripted doubles.
+using Names = std::vector<std::string>;
+
+// An explorer whose only drive is a temporary folder; the desktop, dialogs and clipboard are doubles.
 class ExplorerTest : public ::testing::Test {
  protected:
-  void TearDown() override;
+  void TearDown() override {
+    if (window) testing_support::DestroyNow(window);
+  }
 
   // Creates the window, after the test has laid out its files.
-  void Open();
+  void Open() {
+    if (drives.empty()) drives = {{Root(), Root()}};
+    ExplorerHooks hooks;
+    hooks.listDrives = [this] { return drives; };
+    hooks.openFile = [this](const std::string& path, const std::string& in) {
+      opened.push_back(path);
+      opened_in.push_back(in);
+      return documents_open;
+    };
+    hooks.openInTextEditor = [this](const std::string& path) { return edited.push_back(path), true; };
+    hooks.showProperties = [this](const std::string& path) { properties.push_back(path); };
+    hooks.shiftIsDown = [this] { return shift_down; };
+    hooks.trashFolders = [this] { return trash_folders; };
+    hooks.popupMenu = [this](wxMenu& menu) { menus.push_back(&menu); };
+    window = new frmDir(state, std::move(hooks));
+    window->Show();
+    testing_support::PumpEvents();
+  }
 
-  // The temporary folder as the drive's key: no closing separator.
-  std::string Root() const;
-  // A folder or file below the root, "/" written as the system's separator.
-  std::string Key(const std::string& relative) const;
-  // Removes a folder or file below the root, as another program would.
-  void Remove(const std::string& relative) const;
-  wxTreeItemId Node(const std::string& relative) const;
-  std::vector<std::string> ChildTexts(const wxTreeItemId& node) const;
-  // What the user's click does: selects the node, which shows its files.
-  void Click(const std::string& relative);
+  // The drive's key has no closing separator; below it "/" is the system's separator.
+  std::string Root() const { return folder.path().substr(0, folder.path().size() - 1); }
+  std::string Key(const std::string& relative) const {
+    std::string key = Root() + platform::paths::kSeparator + relative;
+    std::replace(key.begin(), key.end(), '/', platform::paths::kSeparator);
+    return key;
+  }
+  // As another program would.
+  void Remove(const std::string& relative) const {
+    const std::string key = Key(relative);
+    std::filesystem::remove_all(std::filesystem::path(std::u8string(key.begin(), key.end())));
+  }
+  // A name beginning with "." is hidden on Linux already.
+  void Hide([[maybe_unused]] const std::string& relative) const {
+#ifdef _WIN32
+    const std::wstring path = platform::windows::Widen(Key(relative));
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), ::GetFileAttributesW(path.c_str()) | FILE_ATTRIBUTE_HIDDEN));
+#endif
+  }
+  wxTreeItemId Node(const std::string& relative) const {
+    return window->NodeByKey(relative.empty() ? Root() : Key(relative));
+  }
+  Names ChildTexts(const wxTreeItemId& node) const {
+    Names texts;
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId child = window->trvDir->GetFirstChild(node, cookie); child.IsOk();
+         child = window->trvDir->GetNextChild(node, cookie))
+      texts.push_back(window->trvDir->GetItemText(child).utf8_string());
+    return texts;
+  }
+  // As a user's click: the tree itself changes its selection. The Windows toolkit's SelectItem
+  // reports from inside a guard that a handler selecting again trips over.
+  void Click(const std::string& relative) {
+    const wxTreeItemId node = Node(relative);
+    ASSERT_TRUE(node.IsOk()) << relative;
+#ifdef _WIN32
+    ::SendMessageW(static_cast<HWND>(window->trvDir->GetHWND()), TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(node.GetID()));
+#else
+    window->trvDir->SelectItem(node);
+#endif
+  }
 
-  std::vector<std::string> ListedNames() const;
-  long ItemNamed(const std::string& name) const;
-  void SelectFile(const std::string& name);
-  wxPoint PointOnItem(long item) const;
-  wxPoint PointOnEmptyArea() const;
-  std::string LastMenu() const;
+  Names ListedNames() const {
+    Names names;
+    for (long i = 0; i < window->lsvFiles->GetItemCount(); ++i)
+      names.push_back(window->lsvFiles->GetItemText(i).utf8_string());
+    return names;
+  }
+  long ItemNamed(const std::string& name) const {
+    return window->lsvFiles->FindItem(-1, wxString::FromUTF8(name));
+  }
+  void SelectFile(const std::string& name) {
+    ASSERT_GE(ItemNamed(name), 0) << name;
+    window->lsvFiles->SetItemState(ItemNamed(name), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  }
+  wxPoint PointOnItem(long item) const {
+    wxRect rect;
+    window->lsvFiles->GetItemRect(item, rect, wxLIST_RECT_LABEL);
+    // The rectangle counts the column header; mouse events come from the area below it.
+    int header = 0;
+    for (const wxWindow* child : window->lsvFiles->GetChildren())
+      header = std::max(header, child->GetPosition().y);
+    return rect.GetPosition() + wxPoint(2, 2 - header);
+  }
+  wxPoint PointOnEmptyArea() const {
+    const wxSize size = window->lsvFiles->GetClientSize();
+    return wxPoint(size.x - 5, size.y - 40);
+  }
+  std::string LastMenu() const {
+    const wxMenu* menu = menus.empty() ? nullptr : menus.back();
+    if (menu == window->mnuFile.get()) return "Files";
+    if (menu == window->mnuDir1.get()) return "RightDir";
+    if (menu == window->mnuDir2.get()) return "LeftDir";
+    return menu == window->mnuDir3.get() ? "DirRecycle" : "none";
+  }
   // Every message shown so far as "title | icon | text", icon one of "-", "info", "critical".
-  std::vector<std::string> Messages() const;
+  Names Messages() const {
+    static const char* const kIcons[] = {"-", "info", "critical"};
+    Names shown;
+    for (const auto& call : dialogs.calls())
+      if (call.kind == testing_support::ScriptedDialogs::Call::Kind::Message)
+        shown.push_back(call.title + " | " + kIcons[static_cast<int>(call.icon)] + " | " + call.text);
+    return shown;
+  }
 
   testing_support::TempFolder folder;
   store::ProfileState state;
@@ -50,8 +145,7 @@ class ExplorerTest : public ::testing::Test {
   testing_support::ScriptedOperationDialogs operation_dialogs;
   testing_support::MemoryClipboard clipboard;
   std::vector<platform::drives::Drive> drives;  // the temporary folder when left empty
-  std::vector<std::string> opened, opened_in, edited, properties;
-  std::vector<std::string> trash_folders;
+  Names opened, opened_in, edited, properties, trash_folders;
   std::vector<wxMenu*> menus;
   bool shift_down = false;
   bool documents_open = true;

@@ -5,8 +5,7 @@
 
 namespace testing_support {
 
-// Checks file permissions as another user on this thread only, for as long as it lives: the
-// way to see "permission denied" in tests that run as root. Nothing else changes identity.
+// File permissions checked as another user on this thread while it lives: tests run as root.
 class FileSystemUser {
  public:
   explicit FileSystemUser(uid_t uid)

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 #include <wx/utils.h>
 
-#include <algorithm>
 #include <cctype>
-#include <optional>
 #include <filesystem>
+#include <optional>
 
 #include "platform/paths.h"
 #include "support/act_while_waiting.h"
@@ -17,13 +16,7 @@ namespace {
 
 using picker::Form4;
 
-// path with "/" between names written with the system's separator.
-std::string Native(std::string path) {
-  std::replace(path.begin(), path.end(), '/', platform::paths::kSeparator);
-  return path;
-}
-
-// Shows Form4 as the program does and runs act on it while it is open; act must close it.
+// Shows Form4 as the program does and runs act, which must close it, while it is open.
 void Choose(store::ProfileState& state, std::function<void(Form4&)> act) {
   testing_support::ActWhileWaiting action([&] {
     for (wxWindow* window : wxTopLevelWindows)
@@ -35,20 +28,20 @@ void Choose(store::ProfileState& state, std::function<void(Form4&)> act) {
 
 TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClosingSeparator) {
   testing_support::TempFolder folder;
-  std::filesystem::create_directories(folder.path() + Native("Foto/2003"));
+  folder.Write("Foto/2003/a.jpg", "a");
+  const std::string photos = folder.path() + "Foto", year = photos + platform::paths::kSeparator + "2003";
   store::ProfileState state;
-  state.Path_Scelto = folder.path() + Native("Foto/");
+  state.Path_Scelto = photos + platform::paths::kSeparator;
   std::string opened;
   Choose(state, [&](Form4& form) {
-    opened =
-        form.GetTitle().utf8_string() + "|" + form.Dir1->SelectedPath() + "|" + form.ShownDrive();
-    form.Dir1->SelectFolder(folder.path() + Native("Foto/2003"));
+    opened = form.Dir1->SelectedPath() + "|" + form.ShownDrive();
+    form.Dir1->SelectFolder(year);
     form.OnConfirm();
   });
   const std::vector<platform::drives::Drive> drives = platform::drives::ListDrives();
-  EXPECT_EQ(opened, "Selezione cartella da salvare|" + folder.path() + "Foto|" +
-                        drives[platform::drives::DriveHolding(folder.path(), drives).value()].mount_point);
-  EXPECT_EQ(state.Path_Scelto, folder.path() + Native("Foto/2003"));
+  // The temporary folder lies on the system's drive.
+  EXPECT_EQ(opened, photos + "|" + platform::drives::SystemDrive());
+  EXPECT_EQ(state.Path_Scelto, year);
 
   Choose(state, [](Form4& form) {
     form.Drive1->SetSelection(0);  // "/" (on Windows the first drive) always comes first
@@ -73,8 +66,7 @@ TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtH
   }
 }
 
-// Laid out 315 twips high, GTK's drop-down cut the drive's name off ("/" showed as a comma);
-// and Tab must visit the controls in the order they are laid out.
+// Laid out 315 twips high, GTK's drop-down cut the drive's name off ("/" showed as a comma).
 TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   store::ProfileState state;
   state.Path_Scelto = "/";
@@ -94,8 +86,7 @@ TEST(DriveAndFolderPicker, TheDriveListIsTallEnoughAndTabWalksTheLayoutOrder) {
   testing_support::DestroyNow(form);
 }
 
-// The longest mount point above a folder holds it, whole names only, compared as the file
-// system compares names; a list opens on the system drive, not on whatever letter comes first.
+// The longest mount point above a folder holds it, by whole names as the file system compares them.
 TEST(DriveAndFolderPicker, FindsTheDriveThatHoldsAFolderAndTheSystemDrive) {
   using platform::drives::Drive;
   struct Row {

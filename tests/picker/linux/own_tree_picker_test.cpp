@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "platform/geometry.h"
 #include "platform/paths.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
@@ -14,9 +13,7 @@ namespace {
 
 using picker::System_TreeView_Rete;
 
-// Opens the picker at start, runs act on it while BrowseForFolder waits, and returns once the
-// call has returned; act must close the window. Gives what Path_Scelto and the caption showed
-// after each step act records.
+// Runs act, which must close the picker, while BrowseForFolder waits; Record keeps Path_Scelto | caption.
 struct Browsing {
   store::ProfileState state;
   std::vector<std::string> seen;
@@ -68,9 +65,8 @@ TEST(FolderTreePicker, TheCloseBoxEndsTheCallAndASecondCallMeanwhileReturnsAtOnc
   EXPECT_EQ(browsing.state.Path_Scelto, folder.path());
 }
 
-TEST(FolderTreePicker, TheTreeFillsTheWindowLessTheMarginAsItResizes) {
-  const int margin = platform::Px(25);
-  std::vector<wxPoint> conferma_gaps;
+TEST(FolderTreePicker, TheTreeFillsTheWindowLessAnEvenMarginAndConfermaKeepsItsCornerAsItResizes) {
+  std::vector<std::vector<int>> gaps;  // PicBrowse's, then Conferma's, from each edge
   Browsing browsing;
   browsing.Run("/", [&](System_TreeView_Rete& window) {
     EXPECT_FALSE(window.Command1->IsShownOnScreen());
@@ -78,17 +74,17 @@ TEST(FolderTreePicker, TheTreeFillsTheWindowLessTheMarginAsItResizes) {
       window.SetClientSize(size);
       testing_support::PumpEvents();
       const wxSize client = window.GetClientSize();
-      EXPECT_EQ(window.PicBrowse->GetRect(),
-                wxRect(margin, margin, client.x - 2 * margin, client.y - 2 * margin));
+      const wxRect browse = window.PicBrowse->GetRect(), conferma = window.Command2->GetParent()->GetRect();
       EXPECT_EQ(window.tree->GetSize(), window.PicBrowse->GetClientSize());
-      const wxRect conferma = window.Command2->GetParent()->GetRect();
-      conferma_gaps.push_back(
-          wxPoint(client.x - conferma.GetRight(), client.y - conferma.GetBottom()));
+      gaps.push_back({browse.x, browse.y, client.x - browse.GetRight() - 1, client.y - browse.GetBottom() - 1,
+                      client.x - conferma.GetRight(), client.y - conferma.GetBottom()});
     }
     window.Close();
   });
-  ASSERT_EQ(conferma_gaps.size(), 2u);
-  EXPECT_EQ(conferma_gaps[0], conferma_gaps[1]);  // Conferma keeps its corner
+  ASSERT_EQ(gaps.size(), 2u);
+  EXPECT_EQ(gaps[0], gaps[1]);
+  EXPECT_GT(gaps[0][0], 0);
+  EXPECT_EQ(std::vector<int>(gaps[0].begin(), gaps[0].begin() + 4), std::vector<int>(4, gaps[0][0]));
 }
 
 }  // namespace

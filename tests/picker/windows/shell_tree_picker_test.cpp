@@ -1,13 +1,11 @@
-// The folder-tree picker on Windows: the shell's folder dialog runs out of sight while its tree
-// works inside PicBrowse; with no tree to borrow, the picker's own tree takes its place.
+// The shell's hidden folder dialog lends its tree to PicBrowse; with none, the picker uses its own.
 #include <gtest/gtest.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
 
 #include "picker/system_tree_view.h"
-#include "platform/geometry.h"
-#include "platform/paths.h"
+#include "platform/windows/wide.h"
 #include "support/act_while_waiting.h"
 #include "support/gui_helpers.h"
 #include "support/temp_folder.h"
@@ -27,37 +25,21 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-// The windows directly inside PicBrowse, by window class.
-std::vector<std::wstring> ChildClasses(const System_TreeView_Rete& picker) {
-  std::vector<std::wstring> classes;
-  for (HWND child = ::GetWindow(Handle(picker.PicBrowse), GW_CHILD); child;
-       child = ::GetWindow(child, GW_HWNDNEXT))
-    classes.push_back(ClassOf(child));
-  return classes;
-}
-
 HWND BorrowedTree(const System_TreeView_Rete& picker) {
   return ::FindWindowExW(Handle(picker.PicBrowse), nullptr, L"SysTreeView32", nullptr);
 }
 
-// Whether any visible top-level window of this program lies on a screen, besides the picker.
+// Whether a visible top-level window of this program besides the picker lies on a screen.
 bool AnotherWindowOnScreen(const System_TreeView_Rete& picker) {
-  struct Search {
-    HWND picker;
-    bool found = false;
-  } search{Handle(&picker)};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        RECT rect;
-        if (window != s.picker && ::IsWindowVisible(window) && ::GetWindowRect(window, &rect) &&
-            ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
-          s.found = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::pair<HWND, bool> search{Handle(&picker), false};
+  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+    auto& [own, found] = *reinterpret_cast<std::pair<HWND, bool>*>(data);
+    RECT rect;
+    found = found || (window != own && ::IsWindowVisible(window) && ::GetWindowRect(window, &rect) &&
+                      ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL));
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 // The shell's folder dialog, shown or not: this program's one system dialog.
@@ -86,26 +68,14 @@ struct Browsing {
   }
 };
 
-std::filesystem::path Utf8Path(const std::string& path) {
-  return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(path.c_str())));
-}
-
-// A folder directly on drive C:, removed with its contents afterwards. Wine's folder dialog
-// does not reliably reach a folder made moments earlier several levels down (the temporary
-// folder's): one directly below C:, listed as the dialog opens, it always finds.
-class FolderOnDriveC {
- public:
-  FolderOnDriveC() : path_("C:\\faldone-città-" + std::to_string(::GetCurrentProcessId()) + "\\") {
-    std::filesystem::create_directories(Utf8Path(path_));
-  }
+// Directly on C:: Wine's folder dialog does not reliably reach a new folder several levels down.
+struct FolderOnDriveC {
+  FolderOnDriveC() { std::filesystem::create_directories(platform::windows::Widen(path())); }
   ~FolderOnDriveC() {
     std::error_code ignored;
-    std::filesystem::remove_all(Utf8Path(path_), ignored);
+    std::filesystem::remove_all(platform::windows::Widen(path()), ignored);
   }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
+  std::string path() const { return "C:\\faldone-città-" + std::to_string(::GetCurrentProcessId()) + "\\"; }
 };
 
 TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePickerCloses) {
@@ -116,10 +86,10 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
   browsing.Run("C:\\", picker::shell_tree::kTreeClass, [&](System_TreeView_Rete& window) {
     tree = BorrowedTree(window);
     ASSERT_NE(tree, nullptr) << "no tree was taken into PicBrowse";
-    EXPECT_EQ(ChildClasses(window), std::vector<std::wstring>{L"SysTreeView32"});
+    EXPECT_EQ(::GetWindow(Handle(window.PicBrowse), GW_CHILD), tree);  // the only window inside
+    EXPECT_EQ(::GetWindow(tree, GW_HWNDNEXT), nullptr);
     EXPECT_EQ(window.tree, nullptr);  // no tree of its own beside the borrowed one
-    // The dialog itself is nowhere on a screen, and stays hidden whatever shows it: Windows
-    // need not move it after its start.
+    // The dialog is nowhere on a screen and stays hidden whatever shows it.
     EXPECT_FALSE(AnotherWindowOnScreen(window));
     const HWND dialog = FolderDialog();
     ASSERT_NE(dialog, nullptr);
@@ -131,7 +101,7 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
     window.SetBrowsePath(folder.path());
     browsing.Record(window);
 
-    // A person's key in the tree: Left goes up to the parent folder.
+    // A real key in the tree: Left goes up to the parent folder.
     ASSERT_TRUE(WaitFor([&] {
       ::SetForegroundWindow(Handle(&window));
       ::SetFocus(tree);
@@ -141,7 +111,6 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
     testing_support::PressKey(WXK_LEFT, wxMOD_NONE, [&] { return browsing.state.Path_Scelto != before; });
     after_key = browsing.state.Path_Scelto;
 
-    // The tree fills PicBrowse as the window resizes.
     window.SetClientSize(wxSize(420, 380));
     testing_support::PumpEvents();
     RECT rect;
@@ -151,12 +120,10 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
   });
   EXPECT_EQ(browsing.seen, (std::vector<std::string>{"C:\\ | C:\\", folder.path() + " | " + folder.path()}));
   EXPECT_EQ(after_key, "C:\\");
-  // The tree went back to its dialog, and the dialog is gone with it.
-  EXPECT_FALSE(::IsWindow(tree));
+  EXPECT_FALSE(::IsWindow(tree));  // back to its dialog, and gone with it
 }
 
-// Enter or Esc in the dialog ended the browse with the tree still in PicBrowse, and the editor
-// took the folder while the picker stayed open.
+// Enter or Esc in the dialog ended the browse with the tree still in PicBrowse and the picker open.
 TEST(ShellTreePicker, ADialogThatEndsOnItsOwnTakesItsTreeAndNoFolderIsChosen) {
   for (const int button : {IDOK, IDCANCEL}) {
     Browsing browsing;

@@ -1,22 +1,29 @@
-// Size texts, the clipboard marker, the resize rule and the walk through the tree's keys.
+// The explorer's logic on Linux: texts, marker, resize rule, tree keys, folders, renames, properties.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "explorer/clipboard_marker.h"
 #include "explorer/explorer_layout.h"
+#include "explorer/file_rename.h"
+#include "explorer/folder_reader.h"
 #include "explorer/size_text.h"
 #include "explorer/tree_keys.h"
+#include "platform/properties.h"
+#include "support/temp_folder.h"
 
 namespace explorer {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing_support::TempFolder;
 
 TEST(SizeText, KilobytesRoundHalfToEvenAndNeverHideANonEmptyFile) {
-  const std::pair<std::uint64_t, const char*> cases[] = {
+  const std::pair<std::uint64_t, const char*> cases[] = {  // over 4 GB, not what 32 bits leave
       {0, "0 Kb"}, {1, "1 Kb"}, {1024, "1 Kb"}, {1535, "1 Kb"}, {1536, "2 Kb"}, {2560, "2 Kb"},
-      {3584, "4 Kb"}, {1048575, "1024 Kb"},
-      // Over 4 GB the full size is shown, not what 32 bits would leave of it.
-      {5368709120ULL, "5242880 Kb"}, {18446744073709551615ULL, "18014398509481984 Kb"}};
+      {3584, "4 Kb"}, {1048575, "1024 Kb"}, {5368709120ULL, "5242880 Kb"}, {18446744073709551615ULL, "18014398509481984 Kb"}};
   for (const auto& [bytes, text] : cases) EXPECT_EQ(SizeText(bytes), text) << bytes;
 }
 
@@ -53,8 +60,7 @@ TEST(ClipboardMarker, BrokenForeignOrOverlongTextsNameNothing) {
                            "cartoscope;/a;..;copy", "cartoscope;/a;.;copy", "cartoscope;/a;x/y;copy",
                            " cartoscope;/a;b;copy"})
     EXPECT_FALSE(ParseMarker(text)) << text;
-  // The separators must lie within the first 32767 characters, not bytes ("è" is two bytes):
-  // "cartoscope;" is 11, so the folder ends at 32765 and ";;" takes 32766-32767.
+  // The separators lie within the first 32767 characters, not bytes: ";;" at 32766-32767.
   const std::string near_limit = "/" + std::string(32767 - 14, 'x');
   EXPECT_TRUE(ParseMarker("cartoscope;" + near_limit + ";;copy"));
   EXPECT_FALSE(ParseMarker("cartoscope;" + near_limit + "x;;copy"));
@@ -63,7 +69,6 @@ TEST(ClipboardMarker, BrokenForeignOrOverlongTextsNameNothing) {
   EXPECT_TRUE(ParseMarker("cartoscope;" + accented + ";;copy"));
 }
 
-// Every place the resize rule decides, in one line: heights, width, button places, visibility.
 std::vector<int> Places(const layout::ResizableParts& p) {
   return {p.tree_height, p.list_height, p.list_width,  p.confirm_top,
           p.cancel_top,  p.confirm_left, p.cancel_left, p.buttons_visible};
@@ -73,18 +78,16 @@ TEST(ResizeLayout, TheClassicSizeGivesTheLaidOutPlacesAndEachRuleHoldsBackAtItsB
   const layout::ResizableParts start = layout::kInitialParts;
   EXPECT_EQ(Places(layout::ResizeLayout(start, 9240, 5760)),
             (std::vector<int>{4515, 4215, 5955, 5025, 5025, 3200, 4385, true}));
-  // Heights follow only above 1545, the list width only above 3285: strict comparisons; the
-  // buttons show only above 2370, and a short window keeps them where they were.
+  // Each rule holds back at its boundary; a short window keeps the buttons where they were.
   std::vector<int> held = Places(start);
   held.back() = false;
   EXPECT_EQ(Places(layout::ResizeLayout(start, 3285, 1545)), held);
   const layout::ResizableParts tiny = layout::ResizeLayout(start, 3286, 1546);
-  EXPECT_EQ(Places(tiny), (std::vector<int>{301, 1, 1, start.confirm_top, start.cancel_top,
-                                            tiny.confirm_left, tiny.cancel_left, false}));
+  EXPECT_EQ(Places(tiny), (std::vector<int>{301, 1, 1, 5025, 5040, 3200, 4385, false}));
   const layout::ResizableParts shorter = layout::ResizeLayout(start, 9240, 1606);
   EXPECT_TRUE(shorter.buttons_visible);
   EXPECT_EQ(shorter.confirm_top, 871);
-  // Sideways the buttons follow the list's width as it is after the rule for the width.
+  // Sideways the buttons follow the list's width as the width rule left it.
   EXPECT_EQ(layout::ResizeLayout(start, 3285, 5760).confirm_left, start.confirm_left);
   const layout::ResizableParts narrow = layout::ResizeLayout(tiny, 3285, 5760);
   EXPECT_EQ(narrow.list_width, 1);
@@ -102,6 +105,70 @@ TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheNodeAndTheTarget) {
   EXPECT_EQ(WalkKeys("/a", "/a/b/"), (Strings{"/a/b"}));
   for (const auto& [from, to] : {std::pair{"/a", "/a"}, {"/a", "/ab/c"}, {"/media/usb", "/home/anna"}})
     EXPECT_TRUE(WalkKeys(from, to).empty()) << to;
+}
+
+std::vector<std::string> Names(const std::vector<FileEntry>& files) {
+  std::vector<std::string> names;
+  for (const FileEntry& file : files) names.push_back(file.name);
+  return names;
+}
+
+TEST(ReadFiles, ListsEverythingButFoldersWithSizesAndDotNamesHidden) {
+  TempFolder folder;
+  folder.Write("b.txt", std::string(1025, 'x'));
+  folder.Write(".nascosto", "");
+  folder.Write("Sotto/dentro.txt", "non in lista");
+  ASSERT_EQ(::symlink("Sotto", (folder.path() + "collegamento-cartella").c_str()), 0);
+  ASSERT_EQ(::symlink("b.txt", (folder.path() + "A-collegamento").c_str()), 0);
+  ASSERT_EQ(::symlink("nessuno", (folder.path() + "rotto").c_str()), 0);
+
+  const FolderFiles listing = ReadFiles(folder.path());
+  EXPECT_EQ(listing.error, 0);
+  EXPECT_EQ(Names(listing.files),
+            (std::vector<std::string>{".nascosto", "A-collegamento", "b.txt", "rotto"}));
+  EXPECT_TRUE(listing.files[0].hidden);
+  EXPECT_FALSE(listing.files[2].hidden);
+  EXPECT_EQ(listing.files[1].size, 1025u);  // a link shows what it points to
+  EXPECT_EQ(listing.files[2].size, 1025u);
+  EXPECT_EQ(listing.files[3].size, 7u);  // a broken link its own length
+}
+
+TEST(IsPseudoFileSystem, SystemTreesAreNeverReadAheadButUserFoldersAre) {
+  for (const char* path : {"/proc", "/proc/self", "/sys", "/sys/kernel", "/dev", "/run", "/run/lock"})
+    EXPECT_TRUE(IsPseudoFileSystem(path)) << path;
+  TempFolder folder;
+  for (const std::string& path : {std::string("/"), folder.path(), std::string("/run/media/anna/USB"),
+                                   std::string("/proceedings"), std::string("/devel")})
+    EXPECT_FALSE(IsPseudoFileSystem(path)) << path;
+}
+
+TEST(RenameInFolder, RenamesInPlaceButNeverOverAnotherItemOrOutOfTheFolder) {
+  TempFolder folder;
+  folder.Write("vecchio.txt", "1");
+  folder.Write("altro.txt", "2");
+  folder.Write("Sotto/x", "");
+  EXPECT_EQ(RenameInFolder(folder.path(), "vecchio.txt", "altro.txt"), EEXIST);
+  EXPECT_EQ(folder.Read("altro.txt"), "2");
+  for (const char* bad : {"", ".", "..", "Sotto/nuovo.txt"})
+    EXPECT_EQ(RenameInFolder(folder.path(), "vecchio.txt", bad), EINVAL) << bad;
+  EXPECT_EQ(RenameInFolder(folder.path(), "manca.txt", "nuovo.txt"), ENOENT);
+  EXPECT_EQ(RenameInFolder(folder.path(), "vecchio.txt", "Nuovo.txt"), 0);
+  EXPECT_EQ(folder.Listing(), "Nuovo.txt Sotto altro.txt");
+  EXPECT_EQ(folder.Read("Nuovo.txt"), "1");
+}
+
+TEST(Properties, AFileShowsItsOwnSizeAndAFolderLeavesItsTotalToTheWindow) {
+  TempFolder folder;
+  folder.Write("Dati/a.bin", std::string(1234567, 'a'));
+  ASSERT_EQ(::chmod((folder.path() + "Dati/a.bin").c_str(), 0640), 0);
+  const auto file = platform::properties::Gather(folder.path() + "Dati/a.bin");
+  EXPECT_EQ(file.size, "1.234.567 byte");
+  EXPECT_EQ(file.permissions, "rw-r----- (640)");
+  EXPECT_EQ(file.location, folder.path() + "Dati");
+  EXPECT_FALSE(file.is_folder);
+  const auto dati = platform::properties::Gather(folder.path() + "Dati/");
+  EXPECT_EQ(dati.name, "Dati");
+  EXPECT_TRUE(dati.is_folder);
 }
 
 }  // namespace

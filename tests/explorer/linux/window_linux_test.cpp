@@ -1,0 +1,89 @@
+// The window on Linux's own: names differing in case, pseudo file systems, permissions, mounts, trash.
+#include <sys/stat.h>
+
+#include "explorer/explorer_fixture.h"
+#include "explorer/file_system_user.h"
+#include "explorer/linux/isolated_system.h"
+
+namespace explorer {
+namespace {
+
+TEST_F(ExplorerTest, TwoFoldersWhoseNamesDifferOnlyInCaseAreTwoNodes) {
+  folder.Write("Foto/f.jpg", "f");
+  folder.Write("FOTO/g.jpg", "g");
+  Open();
+  EXPECT_EQ(ChildTexts(window->trvDir->GetRootItem()), (Names{"FOTO", "Foto"}));
+  EXPECT_EQ(window->KeyOf(Node("Foto")), Key("Foto"));
+  EXPECT_EQ(window->KeyOf(Node("FOTO")), Key("FOTO"));
+  Click("FOTO");
+  EXPECT_EQ(ListedNames(), (Names{"g.jpg"}));
+}
+
+TEST_F(ExplorerTest, TheSystemRootIsBuiltWithoutReadingAheadIntoPseudoFileSystems) {
+  drives = {{"/", "/"}};
+  Open();
+  const wxTreeItemId proc = window->NodeByKey("/proc");
+  ASSERT_TRUE(proc.IsOk());
+  EXPECT_EQ(window->trvDir->GetChildrenCount(proc, false), 0u);
+  EXPECT_TRUE(window->trvDir->ItemHasChildren(proc));
+  window->trvDir->Expand(proc);  // read now, one level and no further
+  EXPECT_TRUE(window->NodeByKey("/proc/self").IsOk());
+  EXPECT_EQ(window->trvDir->GetChildrenCount(window->NodeByKey("/proc/self"), false), 0u);
+  EXPECT_TRUE(window->NodeByKey("/usr").IsOk());
+  EXPECT_EQ(state.Path_Scelto, "/");
+}
+
+TEST_F(ExplorerTest, AFolderTheUserMayNotReadSaysAccessDeniedAndIsStillTheChosenOne) {
+  folder.Write("chiusa/segreto.txt", "s");
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(Key("chiusa").c_str(), 0311), 0);
+  Open();
+  testing_support::FileSystemUser nobody(testing_support::kNobody);  // the tests run as root
+  if (!nobody.active()) GTEST_SKIP() << "cannot check permissions as another user here";
+  Click("chiusa");
+  EXPECT_EQ(Messages(), (Names{"Cartoscope | info | Access denied"}));
+  EXPECT_TRUE(ListedNames().empty());
+  EXPECT_EQ(state.Path_Scelto, Key("chiusa/"));
+}
+
+// Only the tree's root was protected: a folder with a disk mounted on it could be deleted for good.
+TEST_F(ExplorerTest, NeitherTheRootNorAMountPointIsEverDeletedOrMoved) {
+  for (const char* name : {"Chiavetta/foto.jpg", "Disco/.keep", "Altrove/.keep"}) folder.Write(name, "f");
+  const testing_support::BindMount disk(Key("Chiavetta"), Key("Disco"));
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a file system here";
+  Open();
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  Click("Disco");
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  shift_down = true;
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  window->OnLeftDirMenu(kCutFolderItem);
+  Click("Altrove");
+  window->OnLeftDirMenu(kPasteInTreeItem);
+  EXPECT_EQ(Messages(), Names(4, "Delete | critical | You can't delete root"));
+  EXPECT_EQ(dialogs.calls().size(), 4u);
+  EXPECT_EQ(folder.Read("Disco/foto.jpg"), "f");
+  EXPECT_EQ(folder.Read("Chiavetta/foto.jpg"), "f");
+  EXPECT_FALSE(folder.Exists("Altrove/Disco"));
+}
+
+TEST_F(ExplorerTest, DeleteUsesTheTrashAndEmptyRecycleBinAsksFirst) {
+  for (const char* name : {"Dati/cestino.txt", "Dati/resta.txt", "Trash/files/vecchio", "Trash/info/vecchio.trashinfo"})
+    folder.Write(name, "x");
+  trash_folders = {Key("Trash")};
+  Open();
+  Click("Dati");
+  SelectFile("cestino.txt");
+  dialogs.Answer("S");
+  window->OnFileMenu(kDeleteFileItem);
+  EXPECT_EQ(ListedNames(), (Names{"resta.txt"}));
+  EXPECT_TRUE(std::filesystem::exists(testing_support::IsolatedTrashFolder() + "/files/cestino.txt"));
+  dialogs.Answer("S");
+  window->OnRecycleMenu();
+  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/files")));
+  EXPECT_TRUE(std::filesystem::is_empty(Key("Trash/info")));
+  EXPECT_EQ(dialogs.calls()[1].default_text, "N");
+}
+
+}  // namespace
+}  // namespace explorer
