@@ -18,10 +18,12 @@ class ClipboardBackend {
 // The clipboard's text; nothing when it holds no text.
 std::optional<std::string> Text();
 // Replaces whatever the clipboard holds with text; false when the clipboard cannot be opened.
+// On Windows the text stays there after the program has ended.
 [[nodiscard]] bool SetText(const std::string& text);
 
 using ScopedClipboardBackend = ScopedBackend<ClipboardBackend>;
 
-ClipboardBackend& WxClipboardBackend();
+// The system's own clipboard, used unless a test installs another.
+ClipboardBackend& SystemClipboardBackend();
 
 }  // namespace platform::clipboard
