@@ -152,10 +152,11 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
   EXPECT_EQ(dialogs.calls().back().title, "Faldone");
   // The texts are the end message's own; here only that each line's reason reaches it.
   const std::string& details = dialogs.calls().back().details;
-  for (const std::string reason : {"riga 2  Vuota: la cartella da salvare", "riga 3  Citazioni: il percorso contiene",
-                                   "riga 4  Disco guasto  (" + home + "guasta" + kSeparator + "): alcuni file",
-                                   "riga 5  Documenti: la cartella non esiste: C:\\DOC\\\r",
-                                   "riga 100  Archivio 100: la cartella non esiste: D:\\ARCHIVIO\\100\\\r"})
+  for (const std::string& reason :
+       Strings{"riga 2  Vuota: la cartella da salvare", "riga 3  Citazioni: il percorso contiene",
+               "riga 4  Disco guasto  (" + home + "guasta" + kSeparator + "): alcuni file",
+               "riga 5  Documenti: la cartella non esiste: C:\\DOC\\\r",
+               "riga 100  Archivio 100: la cartella non esiste: D:\\ARCHIVIO\\100\\\r"})
     EXPECT_NE(details.find(reason), std::string::npos) << reason;
   EXPECT_TRUE(details.ends_with("   riga 1  Contratti  (" + home + "contratti" + kSeparator + ")\r"
                                 "   riga 6  Senza barra  (" + home + "Senza barra)"));
