@@ -26,7 +26,7 @@ TEST(WindowsProfileFiles, RunsInTheCodePageAskedFor) {
   EXPECT_EQ(::GetACP(), std::stoul(wanted));
 }
 
-// A UTF-8 file showed "Ã " for "à" in the earlier program.
+// Byte for byte as the earlier program wrote them: a UTF-8 file showed "Ã " for "à" there.
 TEST(WindowsProfileFiles, AccentsAreWrittenInTheAnsiCodePageByteForByteAndReadBack) {
   if (!ProfilesInWindows1252()) GTEST_SKIP() << "the system's ANSI code page is " << ::GetACP();
   TempFolder folder;
