@@ -244,7 +244,7 @@ TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerSt
   EXPECT_EQ(state.Cartella_Arrivo, "");
   ASSERT_NE(Form3(), nullptr);
   Form3()->OnEnd();
-  WaitFor([&] { return Form3() == nullptr; });
+  ASSERT_TRUE(WaitFor([&] { return Form3() == nullptr; }));
 
   // Targets that would land wherever the program happens to run are refused with a message.
 #ifdef _WIN32
