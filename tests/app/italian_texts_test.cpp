@@ -1,5 +1,4 @@
-// Every window and dialog a person can open, read as the toolkit draws it: no English word may
-// show, except the explorer's and the folder-tree picker's own names, which are English.
+// Every window and dialog a person can open, as the toolkit draws it: no English word may show.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -39,8 +38,7 @@ const std::set<std::string> kEnglishWords = {
     "Input",  "Methods", "Files",  "View",      "List",     "Details", "Refresh",  "Empty",
     "the",    "of",     "and",     "with",      "Other",    "Locations", "Recent", "Trash"};
 
-// Texts given in English on purpose: the help buttons' caption (the main window stays open
-// behind every other window), the folder-tree picker's names and the explorer's own.
+// Texts in English on purpose: the help caption, the folder-tree picker's and the explorer's names.
 const std::set<std::string> kHelpCaption = {"Help / Aiuto"};
 const std::set<std::string> kPickerNames = {"Help / Aiuto", "Set Path to App.Path",
                                             "System Treeview Theft"};
@@ -79,13 +77,20 @@ void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
         &texts);
 }
 
+std::set<GtkWidget*> MappedTopLevels() {
+  std::set<GtkWidget*> mapped;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next)
+    if (gtk_widget_get_mapped(GTK_WIDGET(w->data))) mapped.insert(GTK_WIDGET(w->data));
+  g_list_free(windows);
+  return mapped;
+}
+
 // Every text on screen now that holds an English word and is not English by design.
 std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design = kHelpCaption) {
   PumpEvents();
   std::vector<std::string> texts;
-  GList* windows = gtk_window_list_toplevels();
-  for (GList* w = windows; w; w = w->next) CollectTexts(GTK_WIDGET(w->data), texts);
-  g_list_free(windows);
+  for (GtkWidget* window : MappedTopLevels()) CollectTexts(window, texts);
   std::vector<std::string> english;
   for (const std::string& raw : texts) {
     const std::string text = Plain(raw);
@@ -106,17 +111,7 @@ std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design 
   return english;
 }
 
-std::set<GtkWidget*> MappedTopLevels() {
-  std::set<GtkWidget*> mapped;
-  GList* windows = gtk_window_list_toplevels();
-  for (GList* w = windows; w; w = w->next)
-    if (gtk_widget_get_mapped(GTK_WIDGET(w->data))) mapped.insert(GTK_WIDGET(w->data));
-  g_list_free(windows);
-  return mapped;
-}
-
-// Opens what open shows and waits in, reads the screen once a new window is on it, then
-// closes it.
+// Opens what open shows and waits in, reads the screen once a new window is on it, closes it.
 std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
                                           const std::function<void()>& close,
                                           const std::set<std::string>& by_design = kHelpCaption) {
@@ -157,22 +152,25 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   gboolean shown = FALSE;
   g_signal_emit_by_name(editor.txtDes_Copia->GetHandle(), "popup-menu", &shown);
   english["text box menu"] = EnglishOnScreen();
-  GList* windows = gtk_window_list_toplevels();
-  for (GList* w = windows; w; w = w->next)
-    if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(w->data)); child && GTK_IS_MENU(child))
+  for (GtkWidget* window : MappedTopLevels())
+    if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(window)); child && GTK_IS_MENU(child))
       gtk_menu_shell_deactivate(GTK_MENU_SHELL(child));
-  g_list_free(windows);
   editor.Close();
   PumpEvents();
 
-  english["message box"] = EnglishWhileOpen([] { platform::ShowMessage("Prova"); }, close_modal);
-  english["end message with details"] = EnglishWhileOpen(
-      [] { platform::ShowDetailedMessage("Prova", "riga 1: la cartella non esiste: C:\\DOC\\"); },
-      close_modal);
-  english["input box"] = EnglishWhileOpen(
-      [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal);
-  english["replace question"] = EnglishWhileOpen(
-      [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); }, close_modal);
+  struct Opening {
+    const char* where;
+    std::function<void()> open, close;
+    std::set<std::string> by_design = kHelpCaption;
+  };
+  const std::vector<Opening> dialogs = {
+      {"message box", [] { platform::ShowMessage("Prova"); }, close_modal},
+      {"end message with details",
+       [] { platform::ShowDetailedMessage("Prova", "riga 1: la cartella non esiste: C:\\DOC\\"); }, close_modal},
+      {"input box", [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal},
+      {"replace question", [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); },
+       close_modal}};
+  for (const Opening& o : dialogs) english[o.where] = EnglishWhileOpen(o.open, o.close, o.by_design);
   {
     // The progress window shows only once the work has gone on for a while.
     auto progress = platform::StartProgress("Copia in corso");
@@ -189,15 +187,17 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
     if (w != main) w->Close();
   PumpEvents();
 
-  english["folder tree"] = EnglishWhileOpen(
-      [&] { picker::BrowseForFolder(state, folder.path()); },
-      [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames);
-  english["drive and folder"] =
-      EnglishWhileOpen([&] { picker::ChooseDriveAndFolder(state); }, close_modal);
-  english["explorer"] = EnglishWhileOpen([&] { explorer::ShowExplorerAndWait(state); }, [] {
-    for (wxWindow* w : wxTopLevelWindows)
-      if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
-  }, kExplorerNames);
+  const std::vector<Opening> choosers = {
+      {"folder tree", [&] { picker::BrowseForFolder(state, folder.path()); },
+       [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames},
+      {"drive and folder", [&] { picker::ChooseDriveAndFolder(state); }, close_modal},
+      {"explorer", [&] { explorer::ShowExplorerAndWait(state); },
+       [] {
+         for (wxWindow* w : wxTopLevelWindows)
+           if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
+       },
+       kExplorerNames}};
+  for (const Opening& o : choosers) english[o.where] = EnglishWhileOpen(o.open, o.close, o.by_design);
 
   auto* restore = restore::OpenRestoreWindow(
       main, state, link, "", {restore::RestoreListItem(1, "1205_1_1.ZIP", "Lettere", "/")});

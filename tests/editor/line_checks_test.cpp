@@ -13,8 +13,7 @@ namespace {
 using editor::CheckLine;
 using editor::LineEntry;
 
-// Each entry breaks one check and every check after it: the first message tells which runs
-// first. Nome_Copia and Descriz_Copia keep what the checks had read when they stopped.
+// Each entry breaks one check and every later one; the state keeps what was read till then.
 TEST(ConfirmChecks, RunInOrderAndLeaveTheStateAsFarAsTheyGot) {
   struct Case {
     LineEntry entry;

@@ -5,19 +5,12 @@
 #include <stdexcept>
 
 #include "store/profile_file.h"
+#include "store/profile_test_helpers.h"
 
 namespace {
 
-store::ProfileState Profile(const std::vector<std::pair<std::string, std::string>>& lines) {
-  store::ProfileState state;
-  state.Nome_Copia = "Copia_01.Dat";
-  state.Descriz_Copia = "Casa";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    state.Des_Riga[i + 1] = lines[i].first;
-    state.Path_Riga[i + 1] = lines[i].second;
-  }
-  state.Max_Num_Riga = static_cast<std::int16_t>(lines.size());
-  return state;
+store::ProfileState Profile(const testing_support::Lines& lines) {
+  return testing_support::Profile("Copia_01.Dat", "Casa", lines);
 }
 
 TEST(LineTable, DeletingLineTwoOfFourRenumbersTheRestAndDropsLinesWithoutAFolder) {
@@ -38,7 +31,7 @@ TEST(LineTable, ANewLineIsOfferedOnceUntilConfirmedAndNeverPastTheTable) {
   editor::DropUndescribedLines(state);
   EXPECT_EQ(store::FormatProfile(state), "Copia_01.Dat#Casa\r\n 1#Uno#/1/\r\n 2#Due#/2/\r\n");
 
-  state = Profile(std::vector<std::pair<std::string, std::string>>(100, {"Riga", "/riga/"}));
+  state = Profile(testing_support::Lines(100, {"Riga", "/riga/"}));
   EXPECT_EQ(editor::StartNewLine(state), 101);
   EXPECT_EQ(editor::StartNewLine(state), 101);
   EXPECT_THROW(editor::StoreLine(state, 101, "Troppo", "/troppo/"), std::out_of_range);

@@ -200,8 +200,7 @@ TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
   EXPECT_EQ(Boxes(editor), "||");
 }
 
-// Through the toolkit, as a person does it: the list shows 40 characters of a description,
-// which once cut the line's description when the line was confirmed with a new folder.
+// The list shows 40 characters of a description, which once cut it on "Conferma".
 TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   const std::string fifty = "Relazioni trimestrali del reparto vendite 2003 ABC";
   Form2& editor = OpenOn({{fifty, "Lettere/"}, {"Foto", "Foto/"}});
@@ -308,8 +307,7 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAnd
   EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
 }
 
-// The field's menu opens every other folder chooser at the line's folder. The explorer's
-// "Conferma" hands its last listed folder to the field; "Annulla" leaves the field as it was.
+// Every other folder chooser opens at the line's folder; only a confirmed choice is taken.
 TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfirmedChoice) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   Click(editor, 0);

@@ -5,9 +5,7 @@
 
 namespace editor {
 
-// Selects, in the picker's tree, an item that stands for no folder, as a person may: the
-// root of the picker's own tree, or a virtual folder ("Computer", "Network") of the shell's.
-// Fails the test when the tree offers none; afterwards Path_Scelto is "".
+// Selects in the picker's tree an item that is no folder (its root, the shell's "Computer").
 void SelectAnItemWithoutFolder(picker::System_TreeView_Rete& picker, const store::ProfileState& state);
 
 }  // namespace editor

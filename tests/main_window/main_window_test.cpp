@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/main_window_fixture.h"
 #include "support/window_checks.h"
 
@@ -146,7 +148,7 @@ TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
     window->OnConfirm();
     window->OnModify();
     window->OnDelete();  // refused before any question is asked
-    EXPECT_EQ(dialogs.Beeps(), 3) << name;
+    EXPECT_EQ(std::ranges::count(dialogs.Log(), "beep"), 3) << name;
     EXPECT_EQ(dialogs.Messages().size(), 3u) << name;
   }
   EXPECT_EQ(editor_opened, 1);
@@ -168,8 +170,9 @@ TEST_F(MainWindowTest, NoNewProfileAfterNinetyNine) {
   data.Write("Copia_99.Dat", "Copia_99.Dat#Ultima\r\n");
   window->RebuildList();
   window->OnNewProfile();
-  EXPECT_EQ(dialogs.Beeps(), 1);
-  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  const auto log = dialogs.Log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_TRUE(log[0] == "beep" && log[1].starts_with("message: ")) << log[1];
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "");
 }
 

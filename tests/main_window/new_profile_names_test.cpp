@@ -1,6 +1,4 @@
-// Names typed for a new profile that the rest of the program could not carry: the list splits
-// its items at the first space, finds profiles by ".Dat", and tells archives apart by the
-// profile code alone.
+// New profile names the list (split at a space, "*.DAT") or the archives (by code) could not carry.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// A profile save meets a file that an antivirus or the indexer holds for a moment, or a
-// replacement that stops halfway: the old file or the new text must always survive.
+// A file held for a moment, or a replacement stopping halfway: the old file or the new text survives.
 
 #include "platform/file_replacement.h"
 
@@ -27,8 +26,7 @@ void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 class Replacement : public testing::TestWithParam<Case> {};
 
-// P holds "old" and T the new text; each call fails as the case says and leaves the files as
-// Windows documents for that code (1176 as it leaves them without a backup name, the worst).
+// P holds "old", T the new text; each call fails as the case says, leaving the files as Windows does.
 TEST_P(Replacement, EndsWithTheNewTextOrTheOldFileInPlaceAndSaysWhere) {
   Case c = GetParam();
   std::map<std::string, std::string> files{{"T", "new"}};

@@ -33,8 +33,7 @@ TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolde
   EXPECT_EQ(platform::files::VisibleSubfolders(folder.path() + "manca"), std::nullopt);
 }
 
-// A line past the bound must stop the reading rather than come back cut: a cut folder line
-// reads as another folder.
+// A line past the bound stops the reading: cut, a folder line reads as another folder.
 TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
   TempFolder folder;
   folder.Write("f", "uno\r\ndue\ntre\rquattro\r\n\r\nsei");
@@ -52,8 +51,7 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
   EXPECT_EQ(ReadLines(folder.path(), 10, 100).error, EISDIR);
 }
 
-// Every file of a OneDrive folder is a reparse point, downloaded or not: skipping them all
-// backed the folder up empty. Only what may lead out of the folder is left alone.
+// Every file of a OneDrive folder is a reparse point: skipping them all backed the folder up empty.
 TEST(ReparseTags, OnlyJunctionsLinksAndOtherNameSurrogatesLeadElsewhere) {
   // A junction, a link, a WSL link, a global link, a tag that could not be read.
   for (const std::uint32_t tag : {0xA0000003u, 0xA000000Cu, 0xA000001Du, 0xA0000019u, platform::kUnreadableReparseTag})

@@ -35,8 +35,7 @@ TEST(Text, ProfileTextInWindows1252BecomesUtf8AndUtf8StaysAsItIs) {
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // emoji
 }
 
-// With Windows' "UTF-8 for every program" option every accented byte of an old profile read as
-// U+FFFD; a double-byte page joined "à" and the "\" after it into one character.
+// Under "UTF-8 for every program" old accents read as U+FFFD; a double-byte page joined "à\".
 TEST(Text, OldProfilesAreReadInASingleBytePageAndWrittenBackInOneThatHoldsThem) {
   // system page, its longest character, the page 8-bit files are read in, the page written in
   for (const auto [system, longest, eight_bit, written] :

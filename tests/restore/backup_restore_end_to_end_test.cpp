@@ -55,13 +55,6 @@ Tree Snapshot(const std::string& root) {
   return tree;
 }
 
-// name below folder, with "/" between its parts, written with bytes.
-void WriteFile(const std::string& folder, const std::string& name, const std::string& bytes) {
-  const fs::path file = Utf8Path(folder) / Utf8Path(name);
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
 class BackupRestoreEndToEnd : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
@@ -69,15 +62,15 @@ class BackupRestoreEndToEnd : public testing_support::MainWindowFixture {
     const std::string archiver = platform::paths::Join(FALDONE_PROGRAM_DIR, "archivia" FALDONE_EXE_SUFFIX);
     if (!fs::exists(Utf8Path(archiver))) GTEST_SKIP() << "archivia" FALDONE_EXE_SUFFIX " not built";
     // Three folders: blanks and accents in names, an empty subfolder, a few megabytes.
-    WriteFile(originals.path(), "Documenti di casa/lettera all'avvocato.txt", "Gentile avvocato,\n");
-    WriteFile(originals.path(), "Documenti di casa/città è più/nota.txt", std::string(5000, 'n'));
+    originals.Write("Documenti di casa/lettera all'avvocato.txt", "Gentile avvocato,\n");
+    originals.Write("Documenti di casa/città è più/nota.txt", std::string(5000, 'n'));
     fs::create_directories(Utf8Path(originals.path() + "Documenti di casa") / "vuota");
     std::mt19937 random(7);
     std::string big;
     for (int i = 0; i < 3 * 1024 * 1024; ++i) big += static_cast<char>(i % 3 ? 'a' + i % 17 : random());
-    WriteFile(originals.path(), "Foto à/grande.bin", big);
-    WriteFile(originals.path(), "Foto à/a b c.jpg", "\xff\xd8\xff\xe0 foto");
-    WriteFile(originals.path(), "Posta/2024/Gennaio/messaggio.eml", "Oggetto: prova\n");
+    originals.Write("Foto à/grande.bin", big);
+    originals.Write("Foto à/a b c.jpg", "\xff\xd8\xff\xe0 foto");
+    originals.Write("Posta/2024/Gennaio/messaggio.eml", "Oggetto: prova\n");
     // Odd seconds, an hour apart: times kept to the second show.
     auto when = fs::file_time_type(std::chrono::seconds(Seconds(fs::file_time_type::clock::now()) - 1000000));
     for (const auto& e : fs::recursive_directory_iterator(Utf8Path(originals.path())))
@@ -128,10 +121,10 @@ TEST_F(BackupRestoreEndToEnd, BackUpChangeThenRestoreElsewhereAndOverTheOriginal
   EXPECT_EQ(data.Listing(), day + "_1_1.ZIP " + day + "_1_2.ZIP " + day + "_1_3.ZIP Copia_01.Dat");
 
   // Work goes on after the backup: a file changes, one goes, one is new.
-  WriteFile(originals.path(), "Documenti di casa/lettera all'avvocato.txt", "Testo cambiato");
+  originals.Write("Documenti di casa/lettera all'avvocato.txt", "Testo cambiato");
   fs::remove(Utf8Path(originals.path()) / Utf8Path("Documenti di casa/città è più/nota.txt"));
   fs::remove(Utf8Path(originals.path()) / Utf8Path("Foto à/grande.bin"));
-  WriteFile(originals.path(), "Posta/nuovo.eml", "dopo la copia");
+  originals.Write("Posta/nuovo.eml", "dopo la copia");
 
   // Elsewhere: the originals' whole paths reappear below the chosen folder, as they were saved.
   Restore("S", elsewhere.path());

@@ -20,8 +20,6 @@ using testing_support::TempFolder;
 TEST(RestoreItems, FixedColumnsAsTheWindowReadsThemWhateverTheAccentsAndNumbers) {
   const std::string item = RestoreListItem(1, "1406_1_1.ZIP", "Documenti", "/home/anna/Documenti/");
   EXPECT_EQ(item, " 1    1406_1_1.ZIP Documenti" + std::string(31, ' ') + " /home/anna/Documenti/");
-  EXPECT_EQ(item.substr(6, 12), "1406_1_1.ZIP");
-  EXPECT_EQ(item.substr(60), "/home/anna/Documenti/");
 
   // Columns count characters: accents and a description too long for its 40 keep them in place.
   const std::string accented = RestoreListItem(123, "0101_1_2.ZIP",

@@ -104,9 +104,6 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   testing_support::DestroyNow(main);
 }
 
-// Every caption readable, and Tab follows the window's tab index: the name, the list, the
-// line's three fields, the description, then "Fine / Annulla", "Ripristina copia precedente",
-// "Help / Aiuto".
 TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
   Open(items);
   EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
@@ -120,8 +117,7 @@ TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrd
   EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
 
-// This window's banner is too narrow for the archiver's figures: the main window's shows them
-// whole, and its title again at the end.
+// This window's banner is too narrow for the figures: the main window's shows them.
 TEST_F(RestoreWindowTest, TheMainWindowsBannerShowsHowFarTheRestoreHasCome) {
   const FakeArchiver telling("0", "avanzamento 3 4 300 400\n");
   window = restore::OpenRestoreWindow(owner, state, link, telling.path(), items);
@@ -182,13 +178,11 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
   EXPECT_EQ(dialogs.Messages().back(),
             "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
             "Cartelle non ripristinate o ripristinate solo in parte: 3 su 3");
-  EXPECT_EQ(dialogs.calls().back().details,
-            "Cartelle NON ripristinate o ripristinate solo in parte:\r"
-            "   riga 1  Riga 1  (" + Office(root, 1) + "): alcuni file non sono stati ripristinati\r"
-            "   riga 2  Riga 2  (" + Office(root, 2) + "): alcuni file non sono stati ripristinati\r"
-            "   riga 3  Riga 3  (" + Office(root, 3) + "): l'archivio 1205_3_3.ZIP non esiste\r\r"
-            "Cartelle ripristinate:\r"
-            "   nessuna");
+  // The texts are the end message's own; here only that each line's reason reaches it.
+  const std::string& details = dialogs.calls().back().details;
+  EXPECT_NE(details.find("riga 2  Riga 2  (" + Office(root, 2) + "): alcuni file"), std::string::npos);
+  EXPECT_NE(details.find("riga 3  Riga 3  (" + Office(root, 3) + "): l'archivio 1205_3_3.ZIP non esiste\r"),
+            std::string::npos);
 }
 
 TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {

@@ -12,8 +12,7 @@ using runner::CheckFolderToSave;
 
 std::string Problem(const std::string& folder) { return CheckFolderToSave(folder).problem; }
 
-// Each of these used to reach the archiver, which answered with its usage text or packed
-// nothing; every one must now stop before it with one reason that names the folder.
+// Each used to reach the archiver, which answered with its usage text or packed nothing.
 TEST(FolderChecks, FoldersThatCannotBeSavedAreNamedWithOneReason) {
   testing_support::TempFolder here;
   here.Write("lettera.txt", "x");

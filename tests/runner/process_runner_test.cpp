@@ -4,7 +4,8 @@
 
 #include "platform/paths.h"
 #include "runner/archiver_commands.h"
-#include "runner/child_program.h"
+#include "runner/runner_test_support.h"
+#include "support/fake_archiver.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -12,19 +13,9 @@ namespace {
 using runner::AVVIA_PROCESSO;
 using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
-using testing_support::WaitForExit;
-using testing_support::ChildCommand;
+using testing_support::ExitCode;
+using testing_support::FakeArchiverSteps;
 using testing_support::TempFolder;
-using Words = std::vector<std::string>;
-
-// What the test program wrote into file: the arguments it received, each ended by NUL.
-Words Recorded(const TempFolder& folder, const std::string& file) {
-  Words words;
-  const std::string bytes = folder.Read(file);
-  for (std::size_t start = 0, end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
-    words.push_back(bytes.substr(start, end - start));
-  return words;
-}
 
 TEST(ProcessRunner, AMissingProgramGivesNoHandleAndNothingToWaitFor) {
   TempFolder folder;
@@ -41,61 +32,75 @@ TEST(ProcessRunner, AMissingProgramGivesNoHandleAndNothingToWaitFor) {
 
 TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleIsReleased) {
   TempFolder folder;
-  ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " wait-for \"" + folder.path() + "go\" exit 3", "");
+  ProcessHandle handle = AVVIA_PROCESSO(FakeArchiverSteps("wait-for \"" + folder.path() + "go\" exit 3"), "");
   ASSERT_TRUE(handle);
   int exit_code = -1;
   EXPECT_TRUE(PROCESSO_ATTIVO(handle, exit_code));  // still waiting for "go"
   folder.Write("go", "");
-  EXPECT_EQ(WaitForExit(handle), 3);
+  EXPECT_EQ(ExitCode(handle), 3);
   EXPECT_FALSE(handle);
   exit_code = 42;
   EXPECT_FALSE(PROCESSO_ATTIVO(handle, exit_code));  // a further poll
   EXPECT_EQ(exit_code, 42);
 }
 
-// The archiver once got "C:\TMP\" as C:\TMP" and the rest of the line: Windows programs read a
-// backslash before a quote as an escape. Nor may a shell ever read the line.
+struct ExitCase {
+  const char* fault;
+  std::string command_line;
+  int exit_code;
+};
+void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.fault; }
+class ProcessExit : public testing::TestWithParam<ExitCase> {};
+
+TEST_P(ProcessExit, ComesThroughAsTheChildEnded) {
+  ProcessHandle handle = AVVIA_PROCESSO(GetParam().command_line, "");
+  EXPECT_EQ(ExitCode(handle), GetParam().exit_code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ProcessExit,
+    testing::Values(ExitCase{"ChildWaitsOnATerminal", FakeArchiverSteps("read-input exit 5"), 5},
+#ifdef _WIN32
+                    ExitCase{"CodeCutTo8Bits", FakeArchiverSteps("exit 1000"), 1000}
+#else
+                    ExitCase{"SignalNotReported", "/bin/sh -c \"kill -9 $$\"", 128 + 9}
+#endif
+                    ),
+    [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.fault); });
+
+// The archiver once got "C:\TMP\" as C:\TMP" and the rest of the line; nor may a shell read it.
 TEST(ProcessRunner, EveryArgumentArrivesExactlyAsTheCommandLineWroteIt) {
-  TempFolder folder;
-  const std::string archive = folder.path() + "0503_1_1.ZIP";
+  const testing_support::FakeArchiver archiver;
+  const std::string archive = "C:\\FALDONE\\0503_1_1.ZIP";
   for (const std::string target : {"C:\\TMP\\", "\\\\server\\dati\\", "/tmp/", "C:\\Foto di città\\"}) {
-    const auto line = runner::RestoreCommandLine(FALDONE_TEST_CHILD, archive, target);
-    ASSERT_TRUE(line);
-    ProcessHandle handle = AVVIA_PROCESSO(*line, "");
-    ASSERT_EQ(WaitForExit(handle), 0) << *line;
-    EXPECT_EQ(Recorded(folder, "0503_1_1.ZIP"), (Words{"-min", "-e", "-o", archive, target})) << *line;
+    ProcessHandle handle = AVVIA_PROCESSO(*runner::RestoreCommandLine(archiver.path(), archive, target), "");
+    ASSERT_EQ(ExitCode(handle), 0);
+    EXPECT_EQ(archiver.Runs().back(), "-min|-e|-o|" + archive + "|" + target + "|");
   }
-  const auto backup = runner::BackupCommandLine(FALDONE_TEST_CHILD, archive, "C:\\$(echo x); y & del * %PATH% `z`\\");
-  ProcessHandle handle = AVVIA_PROCESSO(*backup, "");
-  ASSERT_EQ(WaitForExit(handle), 0);
-  EXPECT_EQ(Recorded(folder, "0503_1_1.ZIP"),
-            (Words{"-min", "-a", "-r", "-p", archive, "C:\\$(echo x); y & del * %PATH% `z`\\*.*"}));
+  const std::string odd = "C:\\$(echo x); y & del * %PATH% `z`\\";
+  ProcessHandle handle = AVVIA_PROCESSO(*runner::BackupCommandLine(archiver.path(), archive, odd), "");
+  ASSERT_EQ(ExitCode(handle), 0);
+  EXPECT_EQ(archiver.Runs().back(), "-min|-a|-r|-p|" + archive + "|" + odd + "*.*|");
 
   // A blank argument adds nothing; another goes in quotes as one word.
-  const std::string record = ChildCommand() + " record \"" + folder.path() + "args\"";
-  for (const auto& [argument, words] : {std::pair<std::string, Words>{"   ", {}}, {"", {}},
-                                        {"one word with blanks", {"one word with blanks"}}}) {
-    handle = AVVIA_PROCESSO(record, argument);
-    ASSERT_EQ(WaitForExit(handle), 0);
-    EXPECT_EQ(Recorded(folder, "args"), words) << "[" << argument << "]";
+  for (const auto& [argument, recorded] : {std::pair<std::string, std::string>{"   ", ""}, {"", ""},
+                                           {"one word with blanks", "one word with blanks|"}}) {
+    handle = AVVIA_PROCESSO("\"" + archiver.path() + "\" -min", argument);
+    ASSERT_EQ(ExitCode(handle), 0);
+    EXPECT_EQ(archiver.Runs().back(), "-min|" + recorded) << "[" << argument << "]";
   }
+
+  // Given one by one: quotes and backslashes in any order, as Windows' reading meets them.
+  const std::vector<std::string> argv = {archiver.path(), "-min", "", "a b", "\t", "dice \"ciao\"", "\"",
+                                         "\\\"", "a\\\\\"b", "fine\\", "fine\\\\", "C:\\TMP\\", "\\\\server\\dati\\",
+                                         "perché è così", "漢字 😀", "a\\b c\\d"};
+  handle = platform::process::Child::Spawn(argv);
+  ASSERT_EQ(ExitCode(handle), 0);
+  EXPECT_EQ(archiver.Runs().back(),
+            "-min||a b|\t|dice \"ciao\"|\"|\\\"|a\\\\\"b|fine\\|fine\\\\|C:\\TMP\\|\\\\server\\dati\\|perché è così|漢字 😀|a\\b c\\d|");
 }
 
-// The child itself, given its arguments one by one: quotes and backslashes in any order, as
-// Windows' own reading of a command line meets them.
-TEST(ProcessRunner, ArgumentsWithQuotesBackslashesAndAccentsReachTheChildWhole) {
-  TempFolder folder;
-  const Words arguments = {"", "a b", "\t", "dice \"ciao\"", "\"", "\\\"", "a\\\\\"b", "fine\\", "fine\\\\",
-                           "C:\\TMP\\", "\\\\server\\dati\\", "perché è così", "漢字 😀", "a\\b c\\d"};
-  Words argv = {FALDONE_TEST_CHILD, "record", folder.path() + "args"};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  ProcessHandle handle = platform::process::Child::Spawn(argv);
-  ASSERT_EQ(WaitForExit(handle), 0);
-  EXPECT_EQ(Recorded(folder, "args"), arguments);
-}
-
-// A window closed while the archiver works leaves nobody to read its progress: the archiver
-// must still finish its archive (on Linux a write to the pipe would otherwise end it).
+// With nobody left to read its progress the archiver must still finish its archive.
 TEST(ProcessRunner, TheArchiverOutlivesTheReaderOfItsProgress) {
   using platform::paths::kSeparator;
   TempFolder folder;
@@ -108,13 +113,8 @@ TEST(ProcessRunner, TheArchiverOutlivesTheReaderOfItsProgress) {
     platform::process::OutputPipe progress;
     handle = AVVIA_PROCESSO(*line, "", nullptr, &progress);
   }
-  EXPECT_EQ(WaitForExit(handle), 0);
+  EXPECT_EQ(ExitCode(handle), 0);
   EXPECT_TRUE(folder.Exists("0101_1_1.ZIP"));
-}
-
-TEST(ProcessRunner, TheChildDoesNotWaitOnInput) {
-  ProcessHandle handle = AVVIA_PROCESSO(ChildCommand() + " read-input exit 5", "");  // would wait on a terminal
-  EXPECT_EQ(WaitForExit(handle), 5);
 }
 
 }  // namespace

@@ -34,8 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"Avanzamento 1 2 3 4", std::nullopt}, LineCase{" avanzamento 1 2 3 4", std::nullopt},
                     LineCase{"archivia: avanzamento 1 2 3 4", std::nullopt}, LineCase{"", std::nullopt}));
 
-// Pieces as a pipe hands them over: cut anywhere, several lines at once, and a line longer
-// than any progress line that must not hide the next good one.
+// Pieces as a pipe hands them over; an over-long line must not hide the next good one.
 TEST(ProgressLines, FiguresComeFromWholeLinesOnlyTheLatestWins) {
   runner::ProgressLines lines;
   EXPECT_EQ(lines.Add("avanzamento 1 2"), std::nullopt);

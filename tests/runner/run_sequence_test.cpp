@@ -7,9 +7,9 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "runner/archiver_commands.h"
-#include "runner/child_program.h"
 #include "runner/run_messages.h"
-#include "runner/run_sequence_test_support.h"
+#include "runner/runner_test_support.h"
+#include "support/fake_archiver.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -18,26 +18,18 @@ using runner::Job;
 using runner::LineResult;
 using runner::Outcome;
 using testing_support::Line;
-using testing_support::RecordingReport;
-using testing_support::RunToTheEnd;
+using testing_support::FakeArchiverSteps;
+using testing_support::RunAll;
 
 // A line starts only when the one before has ended: line 3 finds the mark line 1 leaves last.
 TEST(RunSequence, EveryLineRunsInOrderAfterTheOneBeforeAndItsOutcomeIsKept) {
   testing_support::TempFolder folder;
   const std::string mark = "\"" + folder.path() + "first-done\"";
-  const std::string child = testing_support::ChildCommand();
-  RecordingReport report;
-  runner::RunSequence run({Line(1, child + " sleep 300 touch " + mark),
+  const auto report = RunAll({Line(1, FakeArchiverSteps("sleep 300 touch " + mark)),
                            Line(2, "", "la cartella non è indicata"),
-                           Line(3, child + " exit-if-exists " + mark + " 1 exit 2"),
-                           Line(4, "\"" + folder.path() + "manca\""),
-                           Line(5, child + " exit 2"),
-                           Line(6, child + " say \"archivia: illeggibile a: Accesso negato\" say \"altro\" exit 1")},
-                          report);
-  RunToTheEnd(run);
-  EXPECT_TRUE(run.finished());
-  EXPECT_FALSE(run.Advance());
-  EXPECT_EQ(report.ends, 1);
+                           Line(3, FakeArchiverSteps("exit-if-exists " + mark + " 1 exit 2")),
+                           Line(4, "\"" + folder.path() + "manca\""), Line(5, FakeArchiverSteps("exit 2")),
+                           Line(6, FakeArchiverSteps("say \"archivia: illeggibile a: Accesso negato\" say altro exit 1"))});
   EXPECT_EQ(report.started, (std::vector<std::string>{"1/6 line 1", "2/6 line 2", "3/6 line 3",
                                                       "4/6 line 4", "5/6 line 5", "6/6 line 6"}));
   ASSERT_EQ(report.results.size(), 6u);
@@ -52,20 +44,14 @@ TEST(RunSequence, EveryLineRunsInOrderAfterTheOneBeforeAndItsOutcomeIsKept) {
   EXPECT_EQ(report.results[5].messages, (std::vector<std::string>{"archivia: illeggibile a: Accesso negato"}));
 }
 
-// Progress comes on the archiver's standard output, read as it goes. Anything else there is
-// ignored, a program that floods it is never left waiting for room, the same figures again
-// change nothing, and one that tells nothing leaves the banner as it was.
+// Garbage is ignored, a flood never blocks the child, repeated figures change nothing, and a
+// line that tells nothing leaves the banner as it was.
 TEST(RunSequence, OnlyGoodProgressLinesReachTheReportAsTheyCome) {
-  const std::string child = testing_support::ChildCommand();
-  RecordingReport report;
-  runner::RunSequence run({Line(1, child + " out \"avanzamento 0 2 0 300\" out \"avanzamento 1 2 x 300\""
-                                           " flood 1000000 out \"\" out \"avanzamento 1 2 100 300\" sleep 300"
-                                           " out \"avanzamento 2 2 300 300\" sleep 100"
-                                           " out \"avanzamento 2 2 300 300\" out \"avanzamento 3 2 300 300\""),
-                           Line(2, child + " sleep 100 exit 0")},
-                          report);
-  RunToTheEnd(run);
-  ASSERT_TRUE(run.finished());
+  const auto report = RunAll({Line(1, FakeArchiverSteps("out \"avanzamento 0 2 0 300\" out \"avanzamento 1 2 x 300\""
+                                                     " flood 1000000 out \"\" out \"avanzamento 1 2 100 300\" sleep 300"
+                                                     " out \"avanzamento 2 2 300 300\" sleep 100"
+                                                     " out \"avanzamento 2 2 300 300\" out \"avanzamento 3 2 300 300\"")),
+                           Line(2, FakeArchiverSteps("sleep 100 exit 0"))});
   EXPECT_EQ(report.progress, (std::vector<std::string>{"1: 0 di 2 file, 0 di 300 byte",
                                                        "1: 1 di 2 file, 100 di 300 byte",
                                                        "1: 2 di 2 file, 300 di 300 byte"}));
@@ -80,12 +66,8 @@ TEST(RunSequence, TheArchiverTellsABackupAndARestoreUpToTheirTotals) {
   folder.Write("cartella/sotto/b.txt", std::string(2000, 'b'));
   const std::string archiver = std::string(FALDONE_PROGRAM_DIR) + kSeparator + "archivia" FALDONE_EXE_SUFFIX;
   const std::string archive = folder.path() + "0101_1_1.ZIP";
-  RecordingReport report;
-  runner::RunSequence run(
-      {Line(1, *runner::BackupCommandLine(archiver, archive, folder.path() + "cartella" + kSeparator)),
-       Line(2, *runner::RestoreCommandLine(archiver, archive, folder.path() + "copia" + kSeparator))},
-      report);
-  RunToTheEnd(run);
+  const auto report = RunAll({Line(1, *runner::BackupCommandLine(archiver, archive, folder.path() + "cartella" + kSeparator)),
+                           Line(2, *runner::RestoreCommandLine(archiver, archive, folder.path() + "copia" + kSeparator))});
   ASSERT_EQ(report.results.size(), 2u);
   for (const LineResult& result : report.results) EXPECT_EQ(result.outcome, Outcome::Done) << result.job.line;
   ASSERT_FALSE(report.progress.empty());
@@ -106,6 +88,11 @@ TEST(EndMessage, SuccessIsSaidInTheUsualWordsAndOnlyThen) {
               "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
               "Cartelle non ripristinate o ripristinate solo in parte: 1 su 3");
   }
+  const LineResult partly{Line(2, "x"), Outcome::PartlyDone, 1, {}};
+  EXPECT_EQ(EndMessage(runner::RunKind::Restore, {partly}).details,
+            "Cartelle NON ripristinate o ripristinate solo in parte:\r"
+            "   riga 2  Riga 2  (/dati/2/): alcuni file non sono stati ripristinati\r\r"
+            "Cartelle ripristinate:\r   nessuna");
   // A refusal that names the folder does not name it twice.
   const LineResult windows_path{Job{7, "Documenti", "C:\\DOC\\", "", "la cartella non esiste: C:\\DOC\\"},
                                 Outcome::Refused, 0, {}};

@@ -4,6 +4,7 @@
 
 #include "store/editor_items.h"
 #include "store/numeric.h"
+#include "store/profile_test_helpers.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -73,14 +74,8 @@ TEST(ProfileListItems, SplitAtTheFirstSpace) {
 }
 
 TEST(EditorItems, FixedColumnsCutAndPadByCharactersAndSkipBlankDescriptions) {
-  ProfileState state;
-  state.Max_Num_Riga = 3;
-  state.Des_Riga[1] = "Documenti";
-  state.Path_Riga[1] = "/doc/";
-  state.Des_Riga[2] = "   ";
-  state.Path_Riga[2] = "/nascosta/";
-  state.Des_Riga[3] = std::string(45, 'x') + "ààààà";  // 50 characters, 55 bytes
-  state.Path_Riga[3] = "/lunga/";
+  ProfileState state = testing_support::Profile(  // the last description: 50 characters, 55 bytes
+      "", "", {{"Documenti", "/doc/"}, {"   ", "/nascosta/"}, {std::string(45, 'x') + "ààààà", "/lunga/"}});
   const auto items = store::CARICA_RIGHE_EDITOR(state);
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0], "001   Documenti" + std::string(31, ' ') + " /doc/");

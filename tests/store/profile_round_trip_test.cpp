@@ -1,5 +1,4 @@
-// Whatever the writer accepts, the loader must give back as it was: generated profiles with
-// long fields, accents and every character a text box lets the user type.
+// Whatever the writer accepts of generated profiles, the loader must give back as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,18 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_error.h"
-#include "store/profile_file.h"
-#include "support/temp_folder.h"
+#include "store/profile_test_helpers.h"
 
 namespace {
 
 using store::ProfileState;
 
-// Characters a one-line text box accepts, pasted control characters included. On Windows the
-// file holds only what its 8-bit code page can, and the editor refuses the rest; symbols that
-// could follow an accented letter as the bytes of another character there have a test of
-// their own.
+// Characters a one-line text box accepts, pasted control characters included; on Windows only
+// what the 8-bit code page holds (accents before symbols have a test of their own).
 const std::vector<std::string> kCharacters = {
     "a", "Z", "0", "9", "_", "-", ".", ",", ";", ":", "!", "?", "*", "'", "\"", "(", ")",
     "[", "]", "{", "}", "<", ">", "|", "/", "\\", "%", "&", "=", "+", "~", "@", "$", "^",
@@ -115,22 +110,14 @@ TEST(ProfileRoundTrip, WhateverIsSavedLoadsBackAsItWasAndWhatIsRefusedLeavesTheF
   for (int run = 0; run < 200; ++run) {
     const Generated g = generator.Next();
     const std::string before = folder.Read("Copia_01.Dat");
-    std::string refusal;
-    try {
-      store::SALVA_COPIA(g.state);
-    } catch (const platform::UserError& e) {
-      refusal = e.what();
-    }
+    const std::string refusal = testing_support::SaveRefusal(g.state);
     if (!refusal.empty()) {
       EXPECT_FALSE(g.editor_acceptable) << "run " << run << " refused: " << refusal;
       EXPECT_EQ(folder.Read("Copia_01.Dat"), before) << "run " << run;
       continue;
     }
     ++written;
-    ProfileState loaded;
-    loaded.Path_Dati = folder.path();
-    loaded.Nome_Copia = "Copia_01.Dat";
-    store::LEGGI_COPIA(loaded);
+    const ProfileState loaded = testing_support::LoadedFrom(folder, "Copia_01.Dat");
     ASSERT_EQ(loaded.Num_Righe, g.state.Max_Num_Riga) << "run " << run;
     ASSERT_EQ(store::FormatProfile(loaded), store::FormatProfile(g.state)) << "run " << run;
   }

@@ -7,10 +7,8 @@
 
 namespace testing_support {
 
-// Runs action once from the event loop: how a test works a window whose opening call waits in
-// a loop of its own (a folder picker, a modal dialog) until the window closes. Without ready,
-// it acts as soon as that loop runs; with it, at the first look (every 20 ms) that finds ready()
-// holding. The action must end by closing that window; destroyed first, it never runs.
+// Runs action once from the event loop, for a window whose opening call waits in a loop of its
+// own: at once, or at the first look (every 20 ms) that finds ready() holding. It must close it.
 class ActWhileWaiting : public wxTimer {
  public:
   explicit ActWhileWaiting(std::function<void()> action, std::function<bool()> ready = nullptr)

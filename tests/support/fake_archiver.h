@@ -9,11 +9,11 @@
 
 namespace testing_support {
 
-// Stands in for the archiver where a test cares about what is run rather than about archives:
-// a copy of the test archiver program (fake_archiver_program.cpp) in a folder of its own, which
-// records each run's arguments (one line per run, each argument followed by "|"), writes the
-// given progress lines to its standard output, waits the given time, and ends with 1 ("some files failed") when an argument holds "guasta".
-// The test's CMake defines FALDONE_FAKE_ARCHIVER, the built program's path.
+// The test archiver (fake_archiver_program.cpp) as a command line of steps, run where it was built.
+inline std::string FakeArchiverSteps(const std::string& steps) { return "\"" FALDONE_FAKE_ARCHIVER "\" " + steps; }
+
+// A copy of the test archiver in a folder of its own: records each run, tells the given progress,
+// waits the given seconds, and ends with 1 ("some files failed") when an argument holds "guasta".
 class FakeArchiver {
  public:
   explicit FakeArchiver(const std::string& sleep_seconds = "0", const std::string& progress_lines = "") {
@@ -24,6 +24,7 @@ class FakeArchiver {
 
   std::string path() const { return folder_.path() + "archivia" FALDONE_EXE_SUFFIX; }
 
+  // One line per run, each argument followed by "|".
   std::vector<std::string> Runs() const {
     std::vector<std::string> runs;
     std::istringstream in(folder_.Read("runs"));

@@ -4,14 +4,14 @@
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
-#include <wx/listbox.h>
-#include <wx/stattext.h>
 #include <wx/button.h>
+#include <wx/listbox.h>
 #include <wx/modalhook.h>
+#include <wx/stattext.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
-#include <wx/utils.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <chrono>
@@ -39,10 +39,8 @@ inline void DestroyNow(wxWindow* window) {
   PumpEvents();
 }
 
-// Real input, sent through the X server as a person's pointer and keyboard send it: it
-// reaches whatever window lies at that place or holds the focus, not necessarily the one meant.
-// Each action waits until done() holds, what the input should bring about, and says whether it
-// did: input travels through the display server and comes back as events at its own pace.
+// Real input, through the display server as a person's: it reaches whatever lies there or holds
+// the focus. Each action waits until done(), what it should bring about, holds, and says whether.
 inline constexpr std::chrono::seconds kInputLimit{10};
 
 inline bool ClickAt(const wxPoint& screen_point, int button, const std::function<bool()>& done) {
@@ -70,8 +68,7 @@ inline bool FocusIsIn(const wxWindow* window) {
   return ClickOn(window, wxMOUSE_BTN_LEFT, [&] { return FocusIsIn(&window); });
 }
 
-// A click on item of list, found where the list itself says the item lies once it is laid
-// out on screen; it selects it.
+// A click on item of list where the list itself says the item lies once laid out; it selects it.
 [[nodiscard]] inline bool ClickItem(const wxListBox& list, int item) {
   wxPoint place;
   const bool shown = WaitFor([&] {
@@ -103,13 +100,11 @@ inline bool TypeText(const std::string& text, const std::function<bool()>& done)
   return WaitFor([&] { return FocusIsIn(&window); }, kInputLimit);
 }
 
-// A control the Tab walk should reach, and the name a failure shows for it. A null window
-// stands for "no window": GTK names none while Tab is inside a drop-down.
+// A control the Tab walk should reach and its name; null while Tab is inside a GTK drop-down.
 using TabStop = std::pair<const wxWindow*, std::string>;
 
-// Presses Tab once for each stop, waiting each time until the focus is in that stop, and
-// returns the names of the stops reached: the stop's own, another stop's where the focus went
-// there instead, "other" for a window that is no stop, "?" for none.
+// Presses Tab once per stop, waiting for the focus to reach it, and gives the names of the stops
+// reached: "other" for a window that is no stop, "?" for none.
 inline std::vector<std::string> TabWalk(const std::vector<TabStop>& stops) {
   const auto holds_focus = [](const wxWindow* stop) {
     return stop ? FocusIsIn(stop) : wxWindow::FindFocus() == nullptr;
@@ -143,22 +138,14 @@ inline const wxWindow* DropDownStop(const wxWindow& drop_down) {
 #endif
 }
 
-// The top-level window that holds the keyboard focus, or nullptr.
-inline wxWindow* FocusedTopLevel() {
-  wxWindow* focus = wxWindow::FindFocus();
-  return focus ? wxGetTopLevelParent(focus) : nullptr;
-}
-
-// A window manager maps a new window and hands it the focus some time after it is shown, and
-// gives the focus back some time after a dialog closes: waits until top holds the focus. Without
-// a window manager the focus moves at once, and this returns at once.
+// Waits until top holds the focus: a window manager hands it over some time after a window shows.
 inline bool FocusReachesTopLevel(const wxWindow* top) {
-  return WaitFor([&] { return FocusedTopLevel() == top; }, std::chrono::seconds(3));
+  return WaitFor([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == top; },
+                 std::chrono::seconds(3));
 }
 
-// Every caption of window's labels and buttons that a person could not read: smaller than
-// 8 points, a line wider than its control, more lines than its control's height holds, or a
-// control lying over another caption. Written as "caption: what is wrong".
+// Every label or button caption of window a person could not read, as "caption: what is wrong":
+// under 8 points, wider or taller than its control, or lying over another caption.
 inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   std::vector<const wxControl*> captions;
   std::vector<const wxWindow*> pending{&window};
@@ -197,12 +184,9 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   return problems;
 }
 
-// Watches the modal dialogs opened while it lives, the toolkit's own and the message boxes it
-// shows through the system, and records each one's parent. Given act, it works each dialog as
-// a person would once the dialog is on screen with the keyboard (PressKey(WXK_RETURN) takes its
-// default button); a dialog that never gets the keyboard, because another window holds it, or
-// that act leaves open, is closed 3 seconds after it opened, so that no test hangs, and counted
-// in unanswered.
+// Records the parent of each modal dialog opened while it lives. Given act, it works each one
+// once it has the keyboard; one that never gets it, or that act leaves open, is closed after
+// 3 seconds and counted in unanswered.
 class ModalDialogs : public wxModalDialogHook {
  public:
   using Act = std::function<void(wxDialog&)>;

@@ -1,6 +1,4 @@
-// Main of the tests that create real windows: starts the toolkit (a display is needed; the
-// test script provides Xvfb), makes an event loop active so that yields and nested loops
-// work, then runs the tests.
+// Main of the tests that create real windows: the toolkit on a display, an event loop active.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -19,8 +17,7 @@ class TestApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
-// A toolkit assertion fails the test that made it. Left to the toolkit it opens a modal
-// message box that nobody answers, and the test waits for ever.
+// A toolkit assertion fails the test: left to the toolkit, its message box would wait for ever.
 void FailTheTest(const wxString& file, int line, const wxString& function, const wxString& condition,
                  const wxString& message) {
   ADD_FAILURE_AT(file.utf8_str(), line)

@@ -12,9 +12,8 @@
 
 namespace testing_support {
 
-// A main window on a temporary data folder, its dialogs scripted and its editor and program end
-// replaced by counters. Every message and question must belong to it: parented elsewhere, it
-// would bury the window.
+// A main window on a temporary data folder, its dialogs scripted, its editor and end counted.
+// Every message must belong to it: parented elsewhere, it would bury the window.
 class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -7,7 +7,7 @@
 
 namespace testing_support {
 
-// A clipboard of its own while it lives, so that tests never touch the display's clipboard.
+// A clipboard of its own while it lives: tests never touch the display's.
 class MemoryClipboard final : public platform::clipboard::ClipboardBackend {
  public:
   MemoryClipboard() : installed_(*this) {}

@@ -1,7 +1,6 @@
 #pragma once
 
-// The arguments a small test program received, as UTF-8 on every system: on Windows they are
-// read from the wide command line, since main's narrow ones pass through the ANSI code page.
+// A test program's arguments as UTF-8: on Windows main's narrow ones pass through the ANSI code page.
 
 #include <string>
 #include <vector>

@@ -30,12 +30,6 @@ std::vector<std::string> ScriptedDialogs::Messages() const {
   return out;
 }
 
-int ScriptedDialogs::Beeps() const {
-  int n = 0;
-  for (const Call& call : calls_) n += call.kind == Call::Kind::Beep;
-  return n;
-}
-
 void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent(), {}}); }
 
 void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title,

@@ -10,9 +10,8 @@ class wxWindow;
 
 namespace testing_support {
 
-// Stands in for the real dialogs while it lives: records every beep, message and question in
-// order and answers questions from a script. A question nobody scripted fails the test and
-// is answered with "" (a cancelled box), so no test ever waits on a dialog.
+// Stands in for the real dialogs while it lives: records every call and answers questions from a
+// script; an unscripted question fails the test and is answered "" (a cancelled box).
 class ScriptedDialogs final : public platform::DialogBackend {
  public:
   struct Call {
@@ -34,12 +33,10 @@ class ScriptedDialogs final : public platform::DialogBackend {
   bool AllAnswersUsed() const { return answers_.empty(); }
 
   const std::vector<Call>& calls() const { return calls_; }
-  // Calls written short, for comparisons: "beep", "message: TEXT", "detailed message: HEADLINE",
-  // "question: PROMPT".
+  // "beep", "message: TEXT", "detailed message: HEADLINE", "question: PROMPT".
   std::vector<std::string> Log() const;
   // The text of every message, the headline of a detailed one.
   std::vector<std::string> Messages() const;
-  int Beeps() const;
   int busy_depth() const { return busy_depth_; }
   void Clear() { calls_.clear(); }
 

@@ -8,9 +8,8 @@
 
 namespace testing_support {
 
-// Stands in for the replace question and the progress window while it lives. Replace
-// questions are answered from a script (an unscripted one fails the test and cancels);
-// progress can be made to cancel after a number of updates.
+// Stands in for the replace question (answered from a script; an unscripted one fails and
+// cancels) and the progress window, which can be made to cancel.
 class ScriptedOperationDialogs final : public platform::OperationDialogBackend {
  public:
   ScriptedOperationDialogs();

@@ -11,8 +11,7 @@
 namespace testing_support {
 namespace {
 
-// Names are UTF-8 inside the program; on Windows a path made from a plain string would read
-// them in the ANSI code page.
+// On Windows a path made from a plain string would read it in the ANSI code page.
 std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
@@ -25,7 +24,6 @@ std::string Utf8Of(const std::filesystem::path& path) {
 }  // namespace
 
 TempFolder::TempFolder() {
-  // create_directory reports whether it made the folder, so a name another test took is skipped.
   std::random_device seed;
   std::mt19937_64 random(seed());
   const std::filesystem::path base = std::filesystem::temp_directory_path();

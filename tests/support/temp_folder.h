@@ -4,7 +4,7 @@
 
 namespace testing_support {
 
-// A fresh folder, private to its owner, in the system's temporary folder, removed with everything in it when the object goes.
+// A fresh private folder in the system's temporary folder, removed with all in it at the end.
 class TempFolder {
  public:
   TempFolder();
@@ -12,8 +12,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The folder with a closing separator, as the data folder is written; names are UTF-8, and
-  // a name may use "/" between folders on every system.
+  // With a closing separator; names are UTF-8, with "/" between folders on every system.
   const std::string& path() const { return path_; }
 
   void Write(const std::string& name, const std::string& bytes) const;

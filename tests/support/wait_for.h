@@ -8,8 +8,7 @@
 
 namespace testing_support {
 
-// Runs the event loop, sleeping in it between events, until done() holds; false when it still
-// does not after limit. Windows closed meanwhile are deleted as at idle time.
+// Runs the event loop until done() holds; false if it still does not after limit.
 inline bool WaitFor(const std::function<bool()>& done,
                     std::chrono::seconds limit = std::chrono::seconds(60)) {
   const auto give_up = std::chrono::steady_clock::now() + limit;

@@ -16,9 +16,8 @@ inline std::vector<std::string> ListItems(const wxListBox& list) {
   return items;
 }
 
-// Clicks button twice through the toolkit, each click expected to show a real message box that
-// belongs to owner and takes the keyboard. A box parented elsewhere once made the toolkit raise
-// that other window over owner: the key never reached the box and later clicks were lost.
+// Clicks button twice, each click expected to show a message box of owner's that takes the
+// keyboard: one parented elsewhere raised that window over owner and the key was lost.
 inline void ExpectEachClickAMessageOwnedBy(const wxWindow& button, const wxWindow& owner,
                                            ModalDialogs& answers) {
   FocusReachesTopLevel(&owner);  // a window manager may still be mapping it

@@ -4,12 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <thread>
 
+#include "support/poll_until.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -40,16 +39,13 @@ TEST(ProgramSmoke, MainWindowAppearsWithItsCaption) {
   }
 
   const std::string caption = "Gestione personalizzata salvataggi archivi e documenti - PAG.1";
-  bool seen = false;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!seen && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    seen = TopLevelWindowNames().find(caption) != std::string::npos;
-    int status = 0;
-    if (::waitpid(child, &status, WNOHANG) == child) FAIL() << "the program ended early";
-  }
-  ::kill(child, SIGTERM);
-  ::waitpid(child, nullptr, 0);
+  bool ended = false;
+  const bool seen = testing_support::PollUntil([&] {
+    ended = ::waitpid(child, nullptr, WNOHANG) == child;
+    return ended || TopLevelWindowNames().find(caption) != std::string::npos;
+  }, std::chrono::seconds(30), std::chrono::milliseconds(200));
+  if (!ended) ::kill(child, SIGTERM), ::waitpid(child, nullptr, 0);
+  EXPECT_FALSE(ended) << "the program ended early";
   EXPECT_TRUE(seen);
   // In an empty folder the program says it found no profile; it never writes one by itself.
   EXPECT_EQ(folder.Listing(), "faldone");

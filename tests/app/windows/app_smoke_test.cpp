@@ -3,11 +3,10 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 
+#include "support/poll_until.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -48,14 +47,13 @@ TEST(ProgramSmoke, MainWindowAppearsWithItsCaption) {
                                nullptr, &startup, &process));
 
   Found found{process.dwProcessId, false, {}};
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   bool ended = false;
-  while (!found.main_window && !ended && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  testing_support::PollUntil([&] {
     found.captions.clear();
     ::EnumWindows(NoteCaption, reinterpret_cast<LPARAM>(&found));
     ended = ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-  }
+    return found.main_window || ended;
+  }, std::chrono::seconds(60), std::chrono::milliseconds(200));
   ::TerminateProcess(process.hProcess, 0);
   ::WaitForSingleObject(process.hProcess, INFINITE);
   ::CloseHandle(process.hThread);

@@ -5,12 +5,11 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "platform/paths.h"
+#include "support/poll_until.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -36,9 +35,8 @@ HWND WindowCaptioned(const std::wstring& text) {
   return search.found;
 }
 
-// A document type of the test's own, opened by Notepad, registered while it lives: the test does
-// not depend on what the machine associates with common types. (Written through the classes
-// root: Wine does not read per-user classes.)
+// A document type of the test's own, opened by Notepad, while it lives (in the classes root:
+// Wine does not read per-user classes).
 class NotepadDocumentType {
  public:
   NotepadDocumentType() {
@@ -69,10 +67,7 @@ TEST(Launcher, OpensADocumentInItsProgramMaximisedAndRefusesOneThatIsMissing) {
   ASSERT_TRUE(platform::OpenDocument(std::string(utf8.begin(), utf8.end())));
 
   HWND window = nullptr;
-  for (int i = 0; i < 150 && !window; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    window = WindowCaptioned(L"nota di prova \u00e8");
-  }
+  testing_support::PollUntil([&] { return (window = WindowCaptioned(L"nota di prova \u00e8")) != nullptr; });
   ASSERT_NE(window, nullptr) << "no window shows the document";
   EXPECT_TRUE(::IsZoomed(window));
   ::PostMessageW(window, WM_CLOSE, 0, 0);
@@ -81,15 +76,13 @@ TEST(Launcher, OpensADocumentInItsProgramMaximisedAndRefusesOneThatIsMissing) {
   EXPECT_FALSE(platform::OpenDocument(folder.path() + "non esiste.txt"));
 }
 
-// A batch file started from the explorer runs in its own folder, not in the program's: it
-// writes where it ran into a file beside itself.
+// A batch file started from the explorer runs in its own folder, not in the program's.
 TEST(Launcher, AFileOpenedFromTheExplorerRunsInItsFolder) {
   testing_support::TempFolder folder;
   folder.Write("cartella di prova\\dove.bat", "@cd > \"%~dp0dove.txt\"\r\n");
   const std::string where = folder.path() + "cartella di prova";
   ASSERT_TRUE(platform::OpenFileIn(where + "\\dove.bat", where));
-  for (int i = 0; i < 150 && folder.Read("cartella di prova\\dove.txt").find('\n') == std::string::npos; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  testing_support::PollUntil([&] { return folder.Read("cartella di prova\\dove.txt").find('\n') != std::string::npos; });
   std::string written = folder.Read("cartella di prova\\dove.txt");
   while (!written.empty() && (written.back() == '\n' || written.back() == '\r')) written.pop_back();
   EXPECT_TRUE(platform::paths::SamePath(written, where)) << written;

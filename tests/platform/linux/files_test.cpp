@@ -31,8 +31,6 @@ mode_t ModeOf(const std::string& path) {
   return st.st_mode & 07777;
 }
 
-// The rename swaps in a file of the saving process's making: without care it came out 0644
-// and the saving user's, whatever the file had been and whatever the umask said.
 // The folder pickers list what the toolkit listed: links to folders, no hidden folders.
 TEST(Files, VisibleSubfoldersFollowLinksAndLeaveDotNamesOut) {
   TempFolder folder;
@@ -44,6 +42,7 @@ TEST(Files, VisibleSubfoldersFollowLinksAndLeaveDotNamesOut) {
   EXPECT_EQ(names, (std::vector<std::string>{"collegamento", "dir"}));
 }
 
+// The renamed-in file came out 0644 and the saver's, whatever the file and the umask had been.
 TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmask) {
   TempFolder folder;
   const std::string shared = folder.path() + "condiviso.Dat";
@@ -67,8 +66,7 @@ TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmas
   EXPECT_EQ(ModeOf(folder.path() + "gruppo.Dat"), 0664u);
 }
 
-// The rename needs only the folder's permission, so a read-only file used to be replaced
-// by a writable one. A folder in the file's place must stay untouched as well.
+// The rename needs only the folder's permission: a read-only file was replaced by a writable one.
 TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
   TempFolder folder;
   folder.Write("p.Dat", "vecchio");

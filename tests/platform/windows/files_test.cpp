@@ -22,8 +22,7 @@ using testing_support::TempFolder;
 
 DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesW(Widen(path).c_str()); }
 
-// A read-only profile was swapped for a writable copy: the replacement needs only the folder's
-// permission. A hidden one must come back hidden, and nothing may be left beside it.
+// A read-only profile was swapped for a writable copy; a hidden one must come back hidden.
 TEST(WindowsFiles, AtomicWriteKeepsReadOnlyFilesAndTheAttributesOfReplacedOnes) {
   TempFolder folder;
   const std::string locked = folder.path() + "sola_lettura.Dat";
@@ -59,8 +58,7 @@ TEST(WindowsFiles, AtomicWriteKeepsReadOnlyFilesAndTheAttributesOfReplacedOnes) 
   ::SetFileAttributesW(Widen(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// UTF-8 names given to the narrow C calls were read in the ANSI code page: "città" became
-// another name, and "漢" none at all.
+// UTF-8 names given to the narrow C calls were read in the ANSI code page.
 TEST(WindowsFiles, NamesWithAccentsAndOtherScriptsAreWrittenReadListedAndRemoved) {
   TempFolder folder;
   folder.Write("Città 漢/x", "");

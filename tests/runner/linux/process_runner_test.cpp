@@ -7,32 +7,27 @@
 
 #include <csignal>
 
-#include "runner/child_program.h"
+#include "runner/runner_test_support.h"
+#include "support/fake_archiver.h"
 
 namespace {
 
 using runner::AVVIA_PROCESSO;
-using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
-using testing_support::WaitForExit;
+using testing_support::ExitCode;
 
-TEST(ProcessRunner, ASignalEndsTheChildWithItsNumberEvenOneWeIgnore) {
-  ProcessHandle handle = AVVIA_PROCESSO("/bin/sh -c \"kill -9 $$\"", "");
-  EXPECT_EQ(WaitForExit(handle), 128 + 9);
-
-  // A signal this program ignores is not ignored by the archiver.
+TEST(ProcessRunner, ASignalWeIgnoreIsNotIgnoredByTheChild) {
   const auto previous = std::signal(SIGTERM, SIG_IGN);
-  handle = AVVIA_PROCESSO("/bin/sh -c \"kill -TERM $$; exit 0\"", "");
+  ProcessHandle handle = AVVIA_PROCESSO("/bin/sh -c \"kill -TERM $$; exit 0\"", "");
   std::signal(SIGTERM, previous);
-  EXPECT_EQ(WaitForExit(handle), 128 + SIGTERM);
+  EXPECT_EQ(ExitCode(handle), 128 + SIGTERM);
 }
 
 TEST(ProcessRunner, TheChildInheritsNoneOfOurFiles) {
   const int fd = ::open("/dev/null", O_RDONLY);  // deliberately without close-on-exec
   ASSERT_GE(fd, 3);
-  ProcessHandle handle =
-      AVVIA_PROCESSO(testing_support::ChildCommand() + " exit-if-open 1 " + std::to_string(fd), "");
-  EXPECT_EQ(WaitForExit(handle), 0);
+  ProcessHandle handle = AVVIA_PROCESSO(testing_support::FakeArchiverSteps("exit-if-open " + std::to_string(fd) + " 1"), "");
+  EXPECT_EQ(ExitCode(handle), 0);
   ::close(fd);
 }
 

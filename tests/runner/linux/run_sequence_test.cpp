@@ -2,34 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/text.h"
 #include "runner/run_messages.h"
-#include "runner/run_sequence_test_support.h"
+#include "runner/runner_test_support.h"
 
 namespace {
 
 using runner::Outcome;
 using testing_support::Line;
-using testing_support::RecordingReport;
-using testing_support::RunToTheEnd;
 
-// The end message once quoted the archiver's usage text, and a file name that was not UTF-8
-// blanked the whole message in the toolkit.
+// The end message once quoted the archiver's usage text, and a name not in UTF-8 blanked it.
 TEST(RunSequence, OnlyTheArchiversItemMessagesReachTheEndMessageReadably) {
   const std::string archiver = FALDONE_PROGRAM_DIR "/archivia";
   const std::string long_name(400, 'n');
-  RecordingReport report;
-  runner::RunSequence run(
+  const auto report = testing_support::RunAll(
       {Line(1, "/bin/sh -c \"echo 'archivia: impossibile leggere /a/x: Permesso negato' >&2; exit 1\""),
        Line(2, "/bin/sh -c \"for i in 1 2 3 4 5 6 7 8; do echo archivia: riga $i >&2; done; exit 2\""),
        Line(3, "/bin/sh -c \"echo archivia: solo un avviso >&2\""), Line(4, "/no/such/archivia"),
        Line(5, archiver + " -min -a -r -p /tmp/x.ZIP \"/tmp/senza-barra*.*\""),
-       Line(6, "/bin/sh -c \"printf 'archivia: illeggibile /a/citt\\340/" + long_name + "\\n' >&2; exit 1\"")},
-      report);
-  RunToTheEnd(run);
+       Line(6, "/bin/sh -c \"printf 'archivia: illeggibile /a/citt\\340/" + long_name + "\\n' >&2; exit 1\"")});
   ASSERT_EQ(report.results.size(), 6u);
   EXPECT_EQ(report.results[0].messages,
             (std::vector<std::string>{"archivia: impossibile leggere /a/x: Permesso negato"}));

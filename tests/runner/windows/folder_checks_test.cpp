@@ -6,8 +6,7 @@ namespace {
 
 using runner::CheckFolderToSave;
 
-// A folder from a profile made on Linux, or one without its drive, would be read from
-// wherever the program happens to run.
+// A Linux folder, or one without its drive, would be read from wherever the program runs.
 TEST(WindowsFolderChecks, OnlyDriveAndSharePathsAreWholePaths) {
   for (const char* folder : {"/home/anna/", "C:DOC\\", "\\DOC\\"}) {
     EXPECT_EQ(CheckFolderToSave(folder).problem, std::string("la cartella non esiste: ") + folder);

@@ -22,35 +22,21 @@ using testing_support::SaveRefusal;
 using testing_support::StateIn;
 using testing_support::TempFolder;
 
-// File names on Linux are bytes: one that is not UTF-8 is no sign of a file of the Windows
-// program, since the header starts with the name.
+// A file name in Latin-1 is no sign of a file of the Windows program: the header starts with it.
 TEST(ProfileFileLoading, ALatin1FileNameDoesNotMakeAUtf8FileReadAs8BitText) {
   TempFolder folder;
-  // A file name in Latin-1 is no sign of an old file: the header starts with the name.
-  ProfileState latin1 = StateIn(folder, "Copia_\xE8.Dat");
-  latin1.Descriz_Copia = "Contabilità";
-  latin1.Max_Num_Riga = 1;
-  latin1.Des_Riga[1] = "Attività";
-  latin1.Path_Riga[1] = "/città/";
+  const ProfileState latin1 = StateIn(folder, "Copia_\xE8.Dat", "Contabilità", {{"Attività", "/città/"}});
   store::SALVA_COPIA(latin1);
-  ProfileState loaded = StateIn(folder, "Copia_\xE8.Dat");
-  store::LEGGI_COPIA(loaded);
-  EXPECT_EQ(store::FormatProfile(loaded), store::FormatProfile(latin1));
+  EXPECT_EQ(store::FormatProfile(testing_support::LoadedFrom(folder, "Copia_\xE8.Dat")), store::FormatProfile(latin1));
 }
 
-// A write that fails halfway must leave the old profile exactly as it was, and no temporary
-// file behind. A file-size limit makes the write fail even for root.
+// A write failing halfway (a file-size limit, even for root) leaves the old file and no temporary.
 TEST(ProfileFileSaving, FailedWriteLeavesTheOldFileAndNoTemporary) {
   TempFolder folder;
   const std::string old_text = "Copia_01.Dat#Vecchia\r\n 1#A#/a/\r\n";
   folder.Write("Copia_01.Dat", old_text);
-  ProfileState state = StateIn(folder, "Copia_01.Dat");
-  state.Descriz_Copia = "Nuova";
-  state.Max_Num_Riga = 100;
-  for (int i = 1; i <= 100; ++i) {
-    state.Des_Riga[i] = "Riga " + std::to_string(i);
-    state.Path_Riga[i] = "/una/cartella/con/un/nome/piuttosto/lungo/" + std::to_string(i) + "/";
-  }
+  const ProfileState state = StateIn(folder, "Copia_01.Dat", "Nuova",
+                                     testing_support::Lines(100, {"Riga", "/una/cartella/con/un/nome/piuttosto/lungo/"}));
 
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -67,8 +53,7 @@ TEST(ProfileFileSaving, FailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(folder.Listing(), "Copia_01.Dat");
 }
 
-// Runs action in a child process that has become the user nobody and returns its exit status;
-// nullopt when this process may not change its user (only root may).
+// action's exit status in a child process become the user nobody; nullopt unless we are root.
 std::optional<int> AsNobody(const std::function<int()>& action) {
   if (::geteuid() != 0) return std::nullopt;
   constexpr int kCannotDrop = 99;
@@ -85,9 +70,7 @@ std::optional<int> AsNobody(const std::function<int()>& action) {
   return WEXITSTATUS(status);
 }
 
-// Saves go through a temporary file and a rename, which needs only the folder's permission:
-// a profile the user could not read loaded empty and was replaced by its header alone, and one
-// the user could not write was replaced all the same.
+// The rename needs only the folder's permission: a profile the user could not read or write was replaced.
 TEST(ProfileFileSaving, NeverReplacesAProfileTheUserCouldNotReadOrWrite) {
   TempFolder folder;
   ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);  // the folder itself lets anyone save
@@ -101,8 +84,7 @@ TEST(ProfileFileSaving, NeverReplacesAProfileTheUserCouldNotReadOrWrite) {
   // Exit status 0: refused with a message; 1: written; 2: loaded something it could not read.
   auto confirm_as_nobody = [&folder](const std::string& name, int lines_expected) {
     return AsNobody([&folder, name, lines_expected] {
-      ProfileState state = StateIn(folder, name);
-      store::LEGGI_COPIA(state);
+      ProfileState state = testing_support::LoadedFrom(folder, name);
       if (state.Num_Righe != lines_expected) return 2;
       state.Descriz_Copia = "Nuova descrizione";
       return SaveRefusal(state).empty() ? 1 : 0;

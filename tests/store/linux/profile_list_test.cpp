@@ -29,8 +29,7 @@ void WriteHugeFile(const TempFolder& folder, const std::string& name, const std:
   ASSERT_EQ(::truncate((folder.path() + name).c_str(), 1LL << 30), 0);
 }
 
-// The listing read a "*.DAT" file without line breaks whole (2 GB: seconds on the window's
-// thread), and the loader a profile whose folder line never ends.
+// The listing read a "*.DAT" file without line breaks whole, and the loader an endless line.
 TEST(ProfileListing, FilesWithoutLineBreaksAreReadOnlyAsFarAsAProfileLineCanReach) {
   TempFolder folder;
   folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n 1#Doc#/doc/\r\n");

@@ -30,10 +30,8 @@ void CloseToolkitMessageBox(wxDialog& dialog) {
     gtk_dialog_response(GTK_DIALOG(dialog.GetHandle()), GTK_RESPONSE_CANCEL);
 }
 
-// GTK hands every key that reaches the program to the modal window holding its grab. So the
-// dialog has the keyboard once the X server shows it, it holds the grab, and the X server's
-// keyboard focus (or, where the focus follows the pointer, the window under the pointer) is
-// one of the program's windows.
+// GTK hands every key to the modal window holding its grab: the dialog has the keyboard once it
+// is viewable, holds the grab, and the X focus (or the window under the pointer) is one of ours.
 bool DialogHasTheKeyboard(const wxDialog& dialog) {
   GtkWidget* widget = dialog.GetHandle();
   GdkWindow* window = widget && gtk_widget_get_mapped(widget) ? gtk_widget_get_window(widget) : nullptr;

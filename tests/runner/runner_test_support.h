@@ -1,13 +1,22 @@
 #pragma once
 
-#include <chrono>
+#include <gtest/gtest.h>
+
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "runner/process_runner.h"
 #include "runner/run_sequence.h"
+#include "support/poll_until.h"
 
 namespace testing_support {
+
+// Polls as a window would and gives the exit code; -100 if it never ends.
+inline int ExitCode(runner::ProcessHandle& handle) {
+  int exit_code = -100;
+  PollUntil([&] { return !runner::PROCESSO_ATTIVO(handle, exit_code); });
+  return exit_code;
+}
 
 class RecordingReport : public runner::RunReport {
  public:
@@ -33,10 +42,15 @@ inline runner::Job Line(int line, const std::string& command_line, const std::st
                      command_line, refusal};
 }
 
-// Steps the run as the window's timer does, without a window.
-inline void RunToTheEnd(runner::RunSequence& run) {
-  for (int i = 0; i < 2000 && run.Advance(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+// Steps the run as the window's timer does, without a window, and gives its report.
+inline RecordingReport RunAll(const std::vector<runner::Job>& jobs) {
+  RecordingReport report;
+  runner::RunSequence run(jobs, report);
+  PollUntil([&] { return !run.Advance(); });
+  EXPECT_TRUE(run.finished());
+  EXPECT_FALSE(run.Advance());
+  EXPECT_EQ(report.ends, 1);
+  return report;
 }
 
 }  // namespace testing_support
