@@ -157,19 +157,13 @@ TEST(ShowExplorerAndWait, AnnullaEmptiesTheChosenFolderAndConfermaKeepsTheLastSh
   }
 }
 
-}  // namespace
-}  // namespace explorer
-
-namespace platform::clipboard {
-namespace {
-
 // The test display's own clipboard, never a user's: the text goes out and comes back whole.
 TEST(DisplayClipboard, CarriesAMarkerAndAnEmptyText) {
   for (const std::string text : {"cartoscope;/home/anna/Città;lettera.txt;copy", ""}) {
-    ASSERT_TRUE(SetText(text));
-    EXPECT_EQ(Text(), text);
+    ASSERT_TRUE(platform::clipboard::SetText(text));
+    EXPECT_EQ(platform::clipboard::Text(), text);
   }
 }
 
 }  // namespace
-}  // namespace platform::clipboard
+}  // namespace explorer

@@ -29,8 +29,7 @@ void SetAttribute(const std::string& path, DWORD attribute, bool on) {
   const DWORD attributes = AttributesOf(path);
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path;
   ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(),
-                                   on ? attributes | attribute : attributes & ~attribute))
-      << path;
+                                   on ? attributes | attribute : attributes & ~attribute)) << path;
 }
 
 // An empty folder given a mount-point reparse point, as "mklink /J" makes; Wine 8 makes none.
