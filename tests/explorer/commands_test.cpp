@@ -13,12 +13,11 @@ TEST_F(CommandsTest, CutAndCopyMarkTheItemAndAPathHoldingTheSeparatorKeepsTheCli
   Open();
   Click("Dati");
   SelectFile("lettera.txt");
-  for (const auto& [item, marked] : {std::pair{kCutFileItem, ";lettera.txt;cut"}, {kCopyFileItem, ";lettera.txt;copy"}}) {
-    window->OnFileMenu(item);
-    EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + marked);
-  }
-  for (const auto& [item, marked] : {std::pair{kCutFolderItem, ";;cut"}, {kCopyFolderItem, ";;copy"}}) {
-    window->OnLeftDirMenu(item);
+  const std::tuple<bool, int, const char*> rows[] = {  // from the file menu?, item, marker's end
+      {true, kCutFileItem, ";lettera.txt;cut"}, {true, kCopyFileItem, ";lettera.txt;copy"},
+      {false, kCutFolderItem, ";;cut"}, {false, kCopyFolderItem, ";;copy"}};
+  for (const auto& [file_menu, item, marked] : rows) {
+    file_menu ? window->OnFileMenu(item) : window->OnLeftDirMenu(item);
     EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + marked);
   }
   EXPECT_TRUE(dialogs.calls().empty());
@@ -99,6 +98,7 @@ TEST_F(CommandsTest, DeletingRefreshesEvenWhenTheUserSaidNoAndShiftDeletesForGoo
   Click("A/B");
   dialogs.Answer("N");
   window->OnLeftDirMenu(kDeleteFolderItem);
+  EXPECT_EQ(dialogs.calls().back().text.rfind("Spostare nel cestino la cartella", 0), 0u);
   EXPECT_EQ(window->CurrentFolder(), Key("A"));
   EXPECT_TRUE(Node("A/B").IsOk());
   EXPECT_EQ(ListedNames(), (Names{"a.txt", "per-sempre.txt"}));
@@ -157,19 +157,13 @@ TEST(ShowExplorerAndWait, AnnullaEmptiesTheChosenFolderAndConfermaKeepsTheLastSh
   }
 }
 
-}  // namespace
-}  // namespace explorer
-
-namespace platform::clipboard {
-namespace {
-
 // The test display's own clipboard, never a user's: the text goes out and comes back whole.
 TEST(DisplayClipboard, CarriesAMarkerAndAnEmptyText) {
   for (const std::string text : {"cartoscope;/home/anna/Città;lettera.txt;copy", ""}) {
-    ASSERT_TRUE(SetText(text));
-    EXPECT_EQ(Text(), text);
+    ASSERT_TRUE(platform::clipboard::SetText(text));
+    EXPECT_EQ(platform::clipboard::Text(), text);
   }
 }
 
 }  // namespace
-}  // namespace platform::clipboard
+}  // namespace explorer

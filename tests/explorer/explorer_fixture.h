@@ -83,8 +83,7 @@ class ExplorerTest : public ::testing::Test {
       texts.push_back(window->trvDir->GetItemText(child).utf8_string());
     return texts;
   }
-  // As a user's click: the tree itself changes its selection. The Windows toolkit's SelectItem
-  // reports from inside a guard that a handler selecting again trips over.
+  // As a user's click: wx's SelectItem on Windows reports inside a guard our handler trips over.
   void Click(const std::string& relative) {
     const wxTreeItemId node = Node(relative);
     ASSERT_TRUE(node.IsOk()) << relative;

@@ -133,6 +133,7 @@ TEST_F(FileOperationsTest, EmptyingTheTrashAsksFirstAndKeepsItsFolders) {
   dialogs.Answer("N");
   EmptyTrash({In("Trash")});
   EXPECT_TRUE(folder.Exists("Trash/files/vecchio/x.txt"));
+  EXPECT_EQ(dialogs.calls().back().default_text, "N");
   dialogs.Answer("S");
   EmptyTrash({In("Trash"), In("manca")});
   EXPECT_EQ(folder.Listing(), "Trash");

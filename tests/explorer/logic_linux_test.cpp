@@ -46,9 +46,8 @@ TEST(ClipboardMarker, MarkersReadBackAsMadeAndAPathHoldingTheSeparatorIsNeverMar
     EXPECT_EQ(marker->copy, c.operation == MarkerOperation::Copy);
     EXPECT_EQ(MarkedPath(*marker), c.path);
   }
-  // Anything but "copy" moves, "move" and "Copy" included.
-  EXPECT_FALSE(ParseMarker("cartoscope;/a;b;move")->copy);
-  EXPECT_FALSE(ParseMarker("cartoscope;/a;b;Copy")->copy);
+  for (const char* moves : {"cartoscope;/a;b;move", "cartoscope;/a;b;Copy"})  // anything but "copy"
+    EXPECT_FALSE(ParseMarker(moves).value().copy) << moves;
   EXPECT_FALSE(MakeMarker("/home/anna/a;b", "", MarkerOperation::Copy));
   EXPECT_FALSE(MakeMarker("/home/anna", "x;y.txt", MarkerOperation::Cut));
 }
@@ -107,12 +106,6 @@ TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheNodeAndTheTarget) {
     EXPECT_TRUE(WalkKeys(from, to).empty()) << to;
 }
 
-std::vector<std::string> Names(const std::vector<FileEntry>& files) {
-  std::vector<std::string> names;
-  for (const FileEntry& file : files) names.push_back(file.name);
-  return names;
-}
-
 TEST(ReadFiles, ListsEverythingButFoldersWithSizesAndDotNamesHidden) {
   TempFolder folder;
   folder.Write("b.txt", std::string(1025, 'x'));
@@ -124,13 +117,11 @@ TEST(ReadFiles, ListsEverythingButFoldersWithSizesAndDotNamesHidden) {
 
   const FolderFiles listing = ReadFiles(folder.path());
   EXPECT_EQ(listing.error, 0);
-  EXPECT_EQ(Names(listing.files),
-            (std::vector<std::string>{".nascosto", "A-collegamento", "b.txt", "rotto"}));
-  EXPECT_TRUE(listing.files[0].hidden);
-  EXPECT_FALSE(listing.files[2].hidden);
-  EXPECT_EQ(listing.files[1].size, 1025u);  // a link shows what it points to
-  EXPECT_EQ(listing.files[2].size, 1025u);
-  EXPECT_EQ(listing.files[3].size, 7u);  // a broken link its own length
+  Strings shown;  // name, size and hidden mark
+  for (const FileEntry& file : listing.files)
+    shown.push_back(file.name + " " + std::to_string(file.size) + (file.hidden ? " h" : ""));
+  // A link shows what it points to, a broken link its own length.
+  EXPECT_EQ(shown, (Strings{".nascosto 0 h", "A-collegamento 1025", "b.txt 1025", "rotto 7"}));
 }
 
 TEST(IsPseudoFileSystem, SystemTreesAreNeverReadAheadButUserFoldersAre) {

@@ -44,13 +44,9 @@ class PropertiesWindowTest : public ::testing::Test {
   }
   // Beside the label "Dimensione".
   static std::string SizeText(wxDialog& dialog) {
-    bool next = false;
-    for (wxWindow* child : dialog.GetChildren())
-      if (auto* text = dynamic_cast<wxStaticText*>(child)) {
-        if (next) return text->GetLabelText().utf8_string();
-        next = text->GetLabelText() == "Dimensione";
-      }
-    return {};
+    const wxWindow* label = wxWindow::FindWindowByLabel("Dimensione", &dialog);
+    const auto* text = label ? dynamic_cast<const wxStaticText*>(label->GetNextSibling()) : nullptr;
+    return text ? text->GetLabelText().utf8_string() : "";
   }
   static wxButton* Annulla(wxDialog& dialog) {
     return wxDynamicCast(wxWindow::FindWindowByLabel("Annulla", &dialog), wxButton);

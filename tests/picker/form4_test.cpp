@@ -38,7 +38,6 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
     form.Dir1->SelectFolder(year);
     form.OnConfirm();
   });
-  const std::vector<platform::drives::Drive> drives = platform::drives::ListDrives();
   // The temporary folder lies on the system's drive.
   EXPECT_EQ(opened, photos + "|" + platform::drives::SystemDrive());
   EXPECT_EQ(state.Path_Scelto, year);
@@ -48,7 +47,7 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
     form.OnDriveChange();
     form.OnConfirm();
   });
-  EXPECT_EQ(state.Path_Scelto, drives.front().mount_point);  // a root keeps its separator
+  EXPECT_EQ(state.Path_Scelto, platform::drives::ListDrives().front().mount_point);  // separator kept
 }
 
 TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtHome) {

@@ -1,4 +1,6 @@
 // The window on Windows: drive roots such as "C:\" and the native list.
+#include <fstream>
+
 #include "explorer/explorer_fixture.h"
 
 namespace explorer {
@@ -6,10 +8,7 @@ namespace {
 
 TEST_F(ExplorerTest, ADriveRootKeepsItsBackslashAndWhatLiesBelowJoinsWithOne) {
   const std::string file = "faldone-prova-" + std::to_string(::GetCurrentProcessId()) + ".txt";
-  const HANDLE made = ::CreateFileW(platform::windows::Widen("C:\\" + file).c_str(), GENERIC_WRITE, 0,
-                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(made, INVALID_HANDLE_VALUE) << "the root of C: cannot be written here";
-  ::CloseHandle(made);
+  ASSERT_TRUE(std::ofstream("C:\\" + file).good()) << "the root of C: cannot be written here";
   drives = {{"C:\\", "C:"}};
   Open();
   ::DeleteFileW(platform::windows::Widen("C:\\" + file).c_str());  // the list has it now

@@ -1,33 +1,15 @@
-#include "picker/system_tree_view.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "picker/browsing.h"
 #include "platform/paths.h"
-#include "support/act_while_waiting.h"
-#include "support/gui_helpers.h"
 #include "support/temp_folder.h"
 
 namespace {
 
+using picker::Browsing;
 using picker::System_TreeView_Rete;
-
-// Runs act, which must close the picker, while BrowseForFolder waits; Record keeps Path_Scelto | caption.
-struct Browsing {
-  store::ProfileState state;
-  std::vector<std::string> seen;
-
-  void Run(const std::string& start, std::function<void(System_TreeView_Rete&)> act) {
-    testing_support::ActWhileWaiting action([&] { act(*System_TreeView_Rete::Open()); });
-    picker::BrowseForFolder(state, start);
-    testing_support::PumpEvents();
-    EXPECT_EQ(System_TreeView_Rete::Open(), nullptr);
-  }
-  void Record(const System_TreeView_Rete& window) {
-    seen.push_back(state.Path_Scelto + " | " + window.GetTitle().utf8_string());
-  }
-};
 
 TEST(FolderTreePicker, PublishesEverySelectionInPathSceltoAndTheCaption) {
   testing_support::TempFolder folder;

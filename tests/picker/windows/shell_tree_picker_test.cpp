@@ -3,27 +3,21 @@
 #include <wx/uiaction.h>
 
 #include <filesystem>
+#include <string_view>
 
-#include "picker/system_tree_view.h"
+#include "picker/browsing.h"
 #include "platform/windows/wide.h"
-#include "support/act_while_waiting.h"
-#include "support/gui_helpers.h"
 #include "support/temp_folder.h"
 
 #include <windows.h>
 
 namespace {
 
+using picker::Browsing;
 using picker::System_TreeView_Rete;
 using testing_support::WaitFor;
 
 HWND Handle(const wxWindow* window) { return static_cast<HWND>(window->GetHWND()); }
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
 
 HWND BorrowedTree(const System_TreeView_Rete& picker) {
   return ::FindWindowExW(Handle(picker.PicBrowse), nullptr, L"SysTreeView32", nullptr);
@@ -46,27 +40,13 @@ bool AnotherWindowOnScreen(const System_TreeView_Rete& picker) {
 HWND FolderDialog() {
   HWND found = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
-    if (ClassOf(window) == L"#32770") *reinterpret_cast<HWND*>(data) = window;
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (std::wstring_view(name) == L"#32770") *reinterpret_cast<HWND*>(data) = window;
     return TRUE;
   }, reinterpret_cast<LPARAM>(&found));
   return found;
 }
-
-struct Browsing {
-  store::ProfileState state;
-  std::vector<std::string> seen;  // Path_Scelto | caption, after each step recorded
-
-  void Run(const std::string& start, const char* tree_class, std::function<void(System_TreeView_Rete&)> act) {
-    testing_support::ActWhileWaiting action([&] { act(*System_TreeView_Rete::Open()); },
-                                            [] { return System_TreeView_Rete::Open() != nullptr; });
-    picker::BrowseForFolder(state, start, tree_class);
-    testing_support::PumpEvents();
-    EXPECT_EQ(System_TreeView_Rete::Open(), nullptr);
-  }
-  void Record(const System_TreeView_Rete& window) {
-    seen.push_back(state.Path_Scelto + " | " + window.GetTitle().utf8_string());
-  }
-};
 
 // Directly on C:: Wine's folder dialog does not reliably reach a new folder several levels down.
 struct FolderOnDriveC {
@@ -83,7 +63,7 @@ TEST(ShellTreePicker, TheDialogsTreeWorksInsidePicBrowseAndGoesBackWhenThePicker
   Browsing browsing;
   HWND tree = nullptr;
   std::string after_key;
-  browsing.Run("C:\\", picker::shell_tree::kTreeClass, [&](System_TreeView_Rete& window) {
+  browsing.Run("C:\\", [&](System_TreeView_Rete& window) {
     tree = BorrowedTree(window);
     ASSERT_NE(tree, nullptr) << "no tree was taken into PicBrowse";
     EXPECT_EQ(::GetWindow(Handle(window.PicBrowse), GW_CHILD), tree);  // the only window inside
@@ -129,7 +109,7 @@ TEST(ShellTreePicker, ADialogThatEndsOnItsOwnTakesItsTreeAndNoFolderIsChosen) {
     Browsing browsing;
     browsing.state.Path_Scelto = "prima";
     HWND tree = nullptr;
-    browsing.Run("C:\\", picker::shell_tree::kTreeClass, [&](System_TreeView_Rete& window) {
+    browsing.Run("C:\\", [&](System_TreeView_Rete& window) {
       tree = BorrowedTree(window);
       ASSERT_NE(tree, nullptr);
       ::PostMessageW(FolderDialog(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
@@ -142,7 +122,7 @@ TEST(ShellTreePicker, ADialogThatEndsOnItsOwnTakesItsTreeAndNoFolderIsChosen) {
 TEST(ShellTreePicker, WithNoTreeToBorrowThePickersOwnTreeTakesItsPlaceWithoutAWord) {
   testing_support::TempFolder folder;
   Browsing browsing;
-  browsing.Run(folder.path(), "NessunAlbero", [&](System_TreeView_Rete& window) {
+  browsing.Run(folder.path(), [&](System_TreeView_Rete& window) {
     ASSERT_NE(window.tree, nullptr);
     EXPECT_EQ(BorrowedTree(window), nullptr);
     EXPECT_FALSE(AnotherWindowOnScreen(window));  // the dialog ended unseen
@@ -150,7 +130,7 @@ TEST(ShellTreePicker, WithNoTreeToBorrowThePickersOwnTreeTakesItsPlaceWithoutAWo
     window.SetBrowsePath(folder.path() + "non\\esiste");  // the nearest folder above it
     browsing.Record(window);
     window.OnConfirm();
-  });
+  }, "NessunAlbero");
   EXPECT_EQ(browsing.seen, (std::vector<std::string>{folder.path() + " | " + folder.path(),
                                                      folder.path() + " | " + folder.path()}));
 }
