@@ -1,10 +1,13 @@
 #include "platform/files.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "platform/reparse_tags.h"
+#include "platform/user_error.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -31,6 +34,26 @@ TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolde
             std::vector<std::string>{"a.DAT"});
   EXPECT_EQ(platform::files::VisibleSubfolders(folder.path()), std::vector<std::string>{"dir.DAT"});
   EXPECT_EQ(platform::files::VisibleSubfolders(folder.path() + "manca"), std::nullopt);
+}
+
+// The rename needs only the folder's permission: a read-only profile was swapped for a writable one.
+TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  const std::string locked = folder.path() + "sola_lettura.Dat";
+  folder.Write("sola_lettura.Dat", "da tenere");
+  fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_THAT([&] { platform::files::WriteAtomically(locked, "nuovo"); },
+              testing::ThrowsMessage<platform::UserError>(testing::HasSubstr(locked + " è protetto da scrittura")));
+  EXPECT_EQ(folder.Read("sola_lettura.Dat"), "da tenere");
+  EXPECT_EQ(fs::status(locked).permissions() & fs::perms::owner_write, fs::perms::none);
+  fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+
+  folder.Write("d.Dat/x", "dentro");
+  EXPECT_THROW(platform::files::WriteAtomically(folder.path() + "d.Dat", "nuovo"), platform::UserError);
+  EXPECT_EQ(folder.Read("d.Dat/x"), "dentro");
+  EXPECT_EQ(folder.Listing(), "d.Dat sola_lettura.Dat");
 }
 
 // A line past the bound stops the reading: cut, a folder line reads as another folder.

@@ -16,7 +16,16 @@ std::string Problem(const std::string& folder) { return CheckFolderToSave(folder
 TEST(FolderChecks, FoldersThatCannotBeSavedAreNamedWithOneReason) {
   testing_support::TempFolder here;
   here.Write("lettera.txt", "x");
-  EXPECT_EQ(Problem("Documenti/"), "la cartella non esiste: Documenti/");  // never from where we run
+  // Never read from where the program runs: relative, or a whole path only on the other system.
+#ifdef _WIN32
+  const char* elsewhere[] = {"Documenti/", "/home/anna/", "C:DOC\\", "\\DOC\\"};
+#else
+  const char* elsewhere[] = {"Documenti/", "C:\\DOC\\", "\\\\server\\dati\\"};
+#endif
+  for (const char* folder : elsewhere) {
+    EXPECT_EQ(Problem(folder), std::string("la cartella non esiste: ") + folder);
+    EXPECT_EQ(CheckFolderToSave(folder).folder, "") << folder;
+  }
   EXPECT_EQ(Problem(here.path() + "manca/"), "la cartella non esiste: " + here.path() + "manca/");
   const std::string below_a_file = here.path() + "lettera.txt" + kSeparator + "sotto" + kSeparator;
   EXPECT_EQ(Problem(below_a_file), "la cartella non esiste: " + below_a_file);

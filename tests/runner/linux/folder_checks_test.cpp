@@ -10,17 +10,6 @@
 
 namespace {
 
-using runner::CheckFolderToSave;
-
-std::string Problem(const std::string& folder) { return CheckFolderToSave(folder).problem; }
-
-// A folder of a profile carried over from Windows is no path here.
-TEST(FolderChecks, WindowsPathsAreNotWholePathsHere) {
-  EXPECT_EQ(Problem("C:\\DOC\\"), "la cartella non esiste: C:\\DOC\\");
-  EXPECT_EQ(Problem("\\\\server\\dati\\"), "la cartella non esiste: \\\\server\\dati\\");
-  EXPECT_TRUE(CheckFolderToSave("C:\\DOC\\").folder.empty());
-}
-
 // Checked as the user nobody, which only root can do.
 TEST(FolderChecks, AFolderBehindALockedOneIsNotCalledMissing) {
   if (::geteuid() != 0) GTEST_SKIP() << "not root: cannot check permissions as the user nobody";
@@ -32,7 +21,7 @@ TEST(FolderChecks, AFolderBehindALockedOneIsNotCalledMissing) {
   struct stat reached {};
   if (!nobody.active() || ::stat(here.path().c_str(), &reached) != 0)
     GTEST_SKIP() << "the user nobody cannot reach " << here.path();
-  EXPECT_EQ(Problem(here.path() + "chiusa/dentro/"),
+  EXPECT_EQ(runner::CheckFolderToSave(here.path() + "chiusa/dentro/").problem,
             "impossibile raggiungere la cartella " + here.path() + "chiusa/dentro/: Permesso negato");
 }
 
