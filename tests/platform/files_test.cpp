@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/paths.h"
 #include "platform/reparse_tags.h"
 #include "platform/user_error.h"
 #include "support/temp_folder.h"
@@ -72,6 +73,14 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
 
   EXPECT_EQ(ReadLines(folder.path() + "manca", 10, 100).error, ENOENT);
   EXPECT_EQ(ReadLines(folder.path(), 10, 100).error, EISDIR);
+}
+
+// The data folder is the program's own: read from /proc on Linux, which Windows has not.
+TEST(Paths, TheProgramFolderHoldsTheRunningProgram) {
+  const std::string folder = platform::paths::ProgramFolder();
+  ASSERT_TRUE(platform::paths::IsAbsolute(folder)) << folder;
+  EXPECT_EQ(folder.back(), platform::paths::kSeparator);
+  EXPECT_TRUE(platform::files::IsRegularFile(folder + "platform_tests" FALDONE_EXE_SUFFIX)) << folder;
 }
 
 // Every file of a OneDrive folder is a reparse point: skipping them all backed the folder up empty.
