@@ -6,6 +6,10 @@
 #include <cerrno>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "platform/paths.h"
 #include "platform/reparse_tags.h"
 #include "platform/user_error.h"
@@ -57,7 +61,8 @@ TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
   EXPECT_EQ(folder.Listing(), "d.Dat sola_lettura.Dat");
 }
 
-// A line past the bound stops the reading: cut, a folder line reads as another folder.
+// A line past the bound stops the reading: cut, a folder line reads as another folder; a device or
+// a pipe is never read.
 TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
   TempFolder folder;
   folder.Write("f", "uno\r\ndue\ntre\rquattro\r\n\r\nsei");
@@ -73,6 +78,15 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
 
   EXPECT_EQ(ReadLines(folder.path() + "manca", 10, 100).error, ENOENT);
   EXPECT_EQ(ReadLines(folder.path(), 10, 100).error, EISDIR);
+#ifdef _WIN32
+  const std::string special = "NUL";  // "CON" would wait for the keyboard
+#else
+  const std::string special = folder.path() + "tubo";  // nobody writes: the window would wait for good
+  ASSERT_EQ(::mkfifo(special.c_str(), 0644), 0);
+#endif
+  read = ReadLines(special, 10, 100);
+  EXPECT_EQ(read.error, EINVAL);
+  EXPECT_TRUE(read.lines.empty());
 }
 
 // The data folder is the program's own: read from /proc on Linux, which Windows has not.

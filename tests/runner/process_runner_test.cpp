@@ -105,30 +105,30 @@ TEST(ProcessRunner, TheChildInheritsNoneOfOurFiles) {
 // The archiver once got "C:\TMP\" as C:\TMP" and the rest of the line; nor may a shell read it.
 TEST(ProcessRunner, EveryArgumentArrivesExactlyAsTheCommandLineWroteIt) {
   const testing_support::FakeArchiver archiver;
+  const auto recorded = [&archiver](const std::string& command_line, const std::string& argument) {
+    ProcessHandle handle = AVVIA_PROCESSO(command_line, argument);
+    EXPECT_EQ(ExitCode(handle), 0) << command_line;
+    const std::vector<std::string> runs = archiver.Runs();
+    return runs.empty() ? "" : runs.back();
+  };
   const std::string archive = "C:\\FALDONE\\0503_1_1.ZIP";
-  for (const std::string target : {"C:\\TMP\\", "\\\\server\\dati\\", "/tmp/", "C:\\Foto di città\\"}) {
-    ProcessHandle handle = AVVIA_PROCESSO(*runner::RestoreCommandLine(archiver.path(), archive, target), "");
-    ASSERT_EQ(ExitCode(handle), 0);
-    EXPECT_EQ(archiver.Runs().back(), "-min|-e|-o|" + archive + "|" + target + "|");
-  }
+  for (const std::string target : {"C:\\TMP\\", "\\\\server\\dati\\", "/tmp/", "C:\\Foto di città\\"})
+    EXPECT_EQ(recorded(*runner::RestoreCommandLine(archiver.path(), archive, target), ""),
+              "-min|-e|-o|" + archive + "|" + target + "|");
   const std::string odd = "C:\\$(echo x); y & del * %PATH% `z`\\";
-  ProcessHandle handle = AVVIA_PROCESSO(*runner::BackupCommandLine(archiver.path(), archive, odd), "");
-  ASSERT_EQ(ExitCode(handle), 0);
-  EXPECT_EQ(archiver.Runs().back(), "-min|-a|-r|-p|" + archive + "|" + odd + "*.*|");
-
+  EXPECT_EQ(recorded(*runner::BackupCommandLine(archiver.path(), archive, odd), ""),
+            "-min|-a|-r|-p|" + archive + "|" + odd + "*.*|");
   // A blank argument adds nothing; another goes in quotes as one word.
-  for (const auto& [argument, recorded] : {std::pair<std::string, std::string>{"   ", ""}, {"", ""},
-                                           {"one word with blanks", "one word with blanks|"}}) {
-    handle = AVVIA_PROCESSO("\"" + archiver.path() + "\" -min", argument);
-    ASSERT_EQ(ExitCode(handle), 0);
-    EXPECT_EQ(archiver.Runs().back(), "-min|" + recorded) << "[" << argument << "]";
-  }
+  const std::string program = "\"" + archiver.path() + "\" -min";
+  EXPECT_EQ(recorded(program, "   "), "-min|");
+  EXPECT_EQ(recorded(program, ""), "-min|");
+  EXPECT_EQ(recorded(program, "one word with blanks"), "-min|one word with blanks|");
 
   // Given one by one: quotes and backslashes in any order, as Windows' reading meets them.
   const std::vector<std::string> argv = {archiver.path(), "-min", "", "a b", "\t", "dice \"ciao\"", "\"",
                                          "\\\"", "a\\\\\"b", "fine\\", "fine\\\\", "C:\\TMP\\", "\\\\server\\dati\\",
                                          "perché è così", "漢字 😀", "a\\b c\\d"};
-  handle = platform::process::Child::Spawn(argv);
+  ProcessHandle handle = platform::process::Child::Spawn(argv);
   ASSERT_EQ(ExitCode(handle), 0);
   EXPECT_EQ(archiver.Runs().back(),
             "-min||a b|\t|dice \"ciao\"|\"|\\\"|a\\\\\"b|fine\\|fine\\\\|C:\\TMP\\|\\\\server\\dati\\|perché è così|漢字 😀|a\\b c\\d|");

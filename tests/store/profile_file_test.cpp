@@ -71,9 +71,7 @@ TEST(ProfileFileLoading, MissingFileLoadsNoLinesAndKeepsNameAndDescription) {
   state.Num_Righe = 4;
   store::LEGGI_COPIA(state);
   EXPECT_EQ(state.Num_Righe, 0);
-  EXPECT_EQ(state.Max_Num_Riga, 0);
-  EXPECT_EQ(state.Nome_Copia, "Copia_09.Dat");
-  EXPECT_EQ(state.Descriz_Copia, "mai confermata");
+  EXPECT_EQ(store::FormatProfile(state), "Copia_09.Dat#mai confermata\r\n");
 }
 
 TEST(ProfileFileLoading, SurvivesJunkAndKeepsAtMostOneHundredLines) {

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 #include "platform/paths.h"
 #include "support/temp_folder.h"
@@ -13,13 +12,6 @@
 namespace {
 
 using testing_support::TempFolder;
-
-// A pipe nobody writes to would block the window for good.
-TEST(Files, ReadLinesNeverOpensAPipe) {
-  TempFolder folder;
-  ASSERT_EQ(::mkfifo((folder.path() + "tubo").c_str(), 0644), 0);
-  EXPECT_EQ(platform::files::ReadLines(folder.path() + "tubo", 10, 100).error, EINVAL);
-}
 
 mode_t ModeOf(const std::string& path) {
   struct stat st {};
