@@ -61,8 +61,7 @@ TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
   EXPECT_EQ(folder.Listing(), "d.Dat sola_lettura.Dat");
 }
 
-// A line past the bound stops the reading: cut, a folder line reads as another folder; a device or
-// a pipe is never read.
+// Cut at the bound, a folder line read as another folder; a device or a pipe is never read.
 TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
   TempFolder folder;
   folder.Write("f", "uno\r\ndue\ntre\rquattro\r\n\r\nsei");

@@ -44,8 +44,7 @@ TEST(RunSequence, EveryLineRunsInOrderAfterTheOneBeforeAndItsOutcomeIsKept) {
   EXPECT_EQ(report.results[5].messages, (std::vector<std::string>{"archivia: illeggibile a: Accesso negato"}));
 }
 
-// Garbage is ignored, a flood never blocks the child, repeated figures change nothing, and a
-// line that tells nothing leaves the banner as it was.
+// Garbage and repeated figures change nothing; a flood never blocks the child.
 TEST(RunSequence, OnlyGoodProgressLinesReachTheReportAsTheyCome) {
   const auto report = RunAll({Line(1, FakeArchiverSteps("out \"avanzamento 0 2 0 300\" out \"avanzamento 1 2 x 300\""
                                                      " flood 1000000 out \"\" out \"avanzamento 1 2 100 300\" sleep 300"

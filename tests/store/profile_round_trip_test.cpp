@@ -12,8 +12,7 @@ namespace {
 
 using store::ProfileState;
 
-// Characters a one-line text box accepts, pasted control characters included; on Windows only
-// what the 8-bit code page holds (accents before symbols have a test of their own).
+// What a text box takes, pasted control characters too; on Windows only what its code page holds.
 const std::vector<std::string> kCharacters = {
     "a", "Z", "0", "9", "_", "-", ".", ",", ";", ":", "!", "?", "*", "'", "\"", "(", ")",
     "[", "]", "{", "}", "<", ">", "|", "/", "\\", "%", "&", "=", "+", "~", "@", "$", "^",
