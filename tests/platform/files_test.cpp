@@ -1,10 +1,18 @@
 #include "platform/files.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "platform/paths.h"
 #include "platform/reparse_tags.h"
+#include "platform/user_error.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -33,7 +41,27 @@ TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolde
   EXPECT_EQ(platform::files::VisibleSubfolders(folder.path() + "manca"), std::nullopt);
 }
 
-// A line past the bound stops the reading: cut, a folder line reads as another folder.
+// The rename needs only the folder's permission: a read-only profile was swapped for a writable one.
+TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  const std::string locked = folder.path() + "sola_lettura.Dat";
+  folder.Write("sola_lettura.Dat", "da tenere");
+  fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_THAT([&] { platform::files::WriteAtomically(locked, "nuovo"); },
+              testing::ThrowsMessage<platform::UserError>(testing::HasSubstr(locked + " è protetto da scrittura")));
+  EXPECT_EQ(folder.Read("sola_lettura.Dat"), "da tenere");
+  EXPECT_EQ(fs::status(locked).permissions() & fs::perms::owner_write, fs::perms::none);
+  fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+
+  folder.Write("d.Dat/x", "dentro");
+  EXPECT_THROW(platform::files::WriteAtomically(folder.path() + "d.Dat", "nuovo"), platform::UserError);
+  EXPECT_EQ(folder.Read("d.Dat/x"), "dentro");
+  EXPECT_EQ(folder.Listing(), "d.Dat sola_lettura.Dat");
+}
+
+// Cut at the bound, a folder line read as another folder; a device or a pipe is never read.
 TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
   TempFolder folder;
   folder.Write("f", "uno\r\ndue\ntre\rquattro\r\n\r\nsei");
@@ -49,6 +77,23 @@ TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
 
   EXPECT_EQ(ReadLines(folder.path() + "manca", 10, 100).error, ENOENT);
   EXPECT_EQ(ReadLines(folder.path(), 10, 100).error, EISDIR);
+#ifdef _WIN32
+  const std::string special = "NUL";  // "CON" would wait for the keyboard
+#else
+  const std::string special = folder.path() + "tubo";  // nobody writes: the window would wait for good
+  ASSERT_EQ(::mkfifo(special.c_str(), 0644), 0);
+#endif
+  read = ReadLines(special, 10, 100);
+  EXPECT_EQ(read.error, EINVAL);
+  EXPECT_TRUE(read.lines.empty());
+}
+
+// The data folder is the program's own: read from /proc on Linux, which Windows has not.
+TEST(Paths, TheProgramFolderHoldsTheRunningProgram) {
+  const std::string folder = platform::paths::ProgramFolder();
+  ASSERT_TRUE(platform::paths::IsAbsolute(folder)) << folder;
+  EXPECT_EQ(folder.back(), platform::paths::kSeparator);
+  EXPECT_TRUE(platform::files::IsRegularFile(folder + "platform_tests" FALDONE_EXE_SUFFIX)) << folder;
 }
 
 // Every file of a OneDrive folder is a reparse point: skipping them all backed the folder up empty.

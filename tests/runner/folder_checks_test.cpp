@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "explorer/file_system_user.h"
+#endif
+
 #include "platform/paths.h"
 #include "support/temp_folder.h"
 
@@ -16,7 +23,16 @@ std::string Problem(const std::string& folder) { return CheckFolderToSave(folder
 TEST(FolderChecks, FoldersThatCannotBeSavedAreNamedWithOneReason) {
   testing_support::TempFolder here;
   here.Write("lettera.txt", "x");
-  EXPECT_EQ(Problem("Documenti/"), "la cartella non esiste: Documenti/");  // never from where we run
+  // Never read from where the program runs: relative, or a whole path only on the other system.
+#ifdef _WIN32
+  const char* elsewhere[] = {"Documenti/", "/home/anna/", "C:DOC\\", "\\DOC\\"};
+#else
+  const char* elsewhere[] = {"Documenti/", "C:\\DOC\\", "\\\\server\\dati\\"};
+#endif
+  for (const char* folder : elsewhere) {
+    EXPECT_EQ(Problem(folder), std::string("la cartella non esiste: ") + folder);
+    EXPECT_EQ(CheckFolderToSave(folder).folder, "") << folder;
+  }
   EXPECT_EQ(Problem(here.path() + "manca/"), "la cartella non esiste: " + here.path() + "manca/");
   const std::string below_a_file = here.path() + "lettera.txt" + kSeparator + "sotto" + kSeparator;
   EXPECT_EQ(Problem(below_a_file), "la cartella non esiste: " + below_a_file);
@@ -37,5 +53,22 @@ TEST(FolderChecks, AFolderWithoutItsClosingSlashGetsOneAndAGoodOneStaysAsItIs) {
   const std::string root = platform::paths::DriveRoot(folder);
   EXPECT_EQ(CheckFolderToSave(root).folder, root);
 }
+
+#ifndef _WIN32
+// Checked as the user nobody, which only root can do.
+TEST(FolderChecks, AFolderBehindALockedOneIsNotCalledMissing) {
+  if (::geteuid() != 0) GTEST_SKIP() << "not root: cannot check permissions as the user nobody";
+  testing_support::TempFolder here;
+  here.Write("chiusa/dentro/a.txt", "x");
+  ASSERT_EQ(::chmod(here.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((here.path() + "chiusa").c_str(), 0700), 0);
+  testing_support::FileSystemUser nobody(testing_support::kNobody);
+  struct stat reached {};
+  if (!nobody.active() || ::stat(here.path().c_str(), &reached) != 0)
+    GTEST_SKIP() << "the user nobody cannot reach " << here.path();
+  EXPECT_EQ(Problem(here.path() + "chiusa/dentro/"),
+            "impossibile raggiungere la cartella " + here.path() + "chiusa/dentro/: Permesso negato");
+}
+#endif
 
 }  // namespace

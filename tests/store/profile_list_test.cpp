@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
 #include "store/editor_items.h"
 #include "store/numeric.h"
 #include "store/profile_test_helpers.h"
@@ -32,6 +36,35 @@ TEST(ProfileListing, AddsTheLastFolderPathUnlessTheDescriptionShowsIt) {
                 "Copia_02.Dat  Salva /doc/ ogni sera",
                 "Copia_03.Dat  Senza righe"}));
   EXPECT_EQ(state.Num_Copie, 3);
+}
+
+// Bytes this process has read so far, by the kernel's own count; nullopt where it keeps none.
+std::optional<long long> BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  long long value = 0;
+  while (io >> key >> value)
+    if (key == "rchar:") return value;
+  return std::nullopt;
+}
+
+// A file of 1 GiB without a line break (sparse on Linux: it costs no disk).
+void WriteHugeFile(const TempFolder& folder, const std::string& name, const std::string& start) {
+  folder.Write(name, start);
+  std::filesystem::resize_file(folder.path() + name, 1ULL << 30);
+}
+
+// The listing read a "*.DAT" file without line breaks whole, and the loader an endless line.
+TEST(ProfileListing, FilesWithoutLineBreaksAreReadOnlyAsFarAsAProfileLineCanReach) {
+  if (!BytesReadSoFar()) GTEST_SKIP() << "/proc/self/io is missing: the bytes read cannot be counted";
+  TempFolder folder;
+  folder.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n 1#Doc#/doc/\r\n");
+  WriteHugeFile(folder, "enorme.DAT", "nessuna riga qui");
+  WriteHugeFile(folder, "Copia_02.Dat", "Copia_02.Dat#Due\r\n 1#Doc#/due/\r\n 2#Senza fine#/");
+  const long long before = *BytesReadSoFar();
+  ProfileState state;
+  EXPECT_EQ(ListOf(folder, state), (std::vector<std::string>{"Copia_01.Dat  Uno (/doc/)", "Copia_02.Dat  Due (/due/)"}));
+  EXPECT_LT(*BytesReadSoFar() - before, 1 << 20);
 }
 
 TEST(ProfileListing, SortsIgnoringCaseAndSkipsFilesThatAreNotProfiles) {

@@ -12,8 +12,7 @@ namespace {
 
 using store::ProfileState;
 
-// Characters a one-line text box accepts, pasted control characters included; on Windows only
-// what the 8-bit code page holds (accents before symbols have a test of their own).
+// What a text box takes, pasted control characters too; on Windows only what its code page holds.
 const std::vector<std::string> kCharacters = {
     "a", "Z", "0", "9", "_", "-", ".", ",", ";", ":", "!", "?", "*", "'", "\"", "(", ")",
     "[", "]", "{", "}", "<", ">", "|", "/", "\\", "%", "&", "=", "+", "~", "@", "$", "^",
@@ -29,13 +28,10 @@ struct Generated {
   bool editor_acceptable = true;
 };
 
-class ProfileGenerator {
- public:
-  explicit ProfileGenerator(const std::string& data_folder) : data_folder_(data_folder) {}
-
-  Generated Next() {
+struct ProfileGenerator {
+  Generated Next(const std::string& data_folder) {
     Generated g;
-    g.state.Path_Dati = data_folder_;
+    g.state.Path_Dati = data_folder;
     g.state.Nome_Copia = "Copia_01.Dat";
     g.state.Descriz_Copia = Field(store::kMaxDescriptionChars, true);
     g.state.Max_Num_Riga = static_cast<std::int16_t>(Below(store::kMaxFolderLines + 1));
@@ -60,7 +56,6 @@ class ProfileGenerator {
     return g;
   }
 
- private:
   std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_); }
 
   // Mostly short, often long, now and then exactly at the bound.
@@ -99,16 +94,15 @@ class ProfileGenerator {
     return path + "/";
   }
 
-  std::string data_folder_;
   std::mt19937 random_{20030614};
 };
 
 TEST(ProfileRoundTrip, WhateverIsSavedLoadsBackAsItWasAndWhatIsRefusedLeavesTheFile) {
   testing_support::TempFolder folder;
-  ProfileGenerator generator(folder.path());
+  ProfileGenerator generator;
   int written = 0;
   for (int run = 0; run < 200; ++run) {
-    const Generated g = generator.Next();
+    const Generated g = generator.Next(folder.path());
     const std::string before = folder.Read("Copia_01.Dat");
     const std::string refusal = testing_support::SaveRefusal(g.state);
     if (!refusal.empty()) {

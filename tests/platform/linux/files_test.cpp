@@ -1,29 +1,17 @@
 #include "platform/files.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 #include "platform/paths.h"
-#include "platform/user_error.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using testing::HasSubstr;
-using testing::ThrowsMessage;
 using testing_support::TempFolder;
-
-// A pipe nobody writes to would block the window for good.
-TEST(Files, ReadLinesNeverOpensAPipe) {
-  TempFolder folder;
-  ASSERT_EQ(::mkfifo((folder.path() + "tubo").c_str(), 0644), 0);
-  EXPECT_EQ(platform::files::ReadLines(folder.path() + "tubo", 10, 100).error, EINVAL);
-}
 
 mode_t ModeOf(const std::string& path) {
   struct stat st {};
@@ -66,27 +54,6 @@ TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmas
   EXPECT_EQ(ModeOf(folder.path() + "gruppo.Dat"), 0664u);
 }
 
-// The rename needs only the folder's permission: a read-only file was replaced by a writable one.
-TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
-  TempFolder folder;
-  folder.Write("p.Dat", "vecchio");
-  platform::files::WriteAtomically(folder.path() + "p.Dat", "nuovo");
-  EXPECT_EQ(folder.Read("p.Dat"), "nuovo");
-
-  const std::string locked = folder.path() + "sola_lettura.Dat";
-  folder.Write("sola_lettura.Dat", "da tenere");
-  ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
-  EXPECT_THAT([&] { platform::files::WriteAtomically(locked, "nuovo"); },
-              ThrowsMessage<platform::UserError>(HasSubstr(locked + " è protetto da scrittura")));
-  EXPECT_EQ(folder.Read("sola_lettura.Dat"), "da tenere");
-  EXPECT_EQ(ModeOf(locked), 0444u);
-
-  folder.Write("d.Dat/x", "dentro");
-  EXPECT_THROW(platform::files::WriteAtomically(folder.path() + "d.Dat", "nuovo"), platform::UserError);
-  EXPECT_EQ(folder.Read("d.Dat/x"), "dentro");
-  EXPECT_EQ(folder.Listing(), "d.Dat p.Dat sola_lettura.Dat");
-}
-
 TEST(Paths, JoinFolderOfAndPlainNames) {
   using namespace platform::paths;
   EXPECT_EQ(Join("/a/", "b"), "/a/b");
@@ -94,7 +61,6 @@ TEST(Paths, JoinFolderOfAndPlainNames) {
   EXPECT_EQ(FolderOf("/a/b/c"), "/a/b");
   EXPECT_EQ(FolderOf("/c"), "/");
   EXPECT_EQ(DriveRoot("/home/anna/Documenti/"), "/");
-  EXPECT_EQ(ProgramFolder().back(), '/');
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Puts its argument on the clipboard through the program's own call and ends, as the program
-// does after a "Copy" in the explorer: the toolkit's whole start and end run around it.
+// Puts its argument on the clipboard as the program's "Copy" does, with the toolkit's start and end.
 #include <wx/app.h>
 
 #include "platform/clipboard.h"

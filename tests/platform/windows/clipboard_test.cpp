@@ -10,8 +10,7 @@
 
 namespace {
 
-// The child's EmptyClipboard asks this process, the clipboard's owner until then, to let go: its
-// messages must be handled while the child is waited for, as a program's window does.
+// The child's EmptyClipboard asks us, the owner until then, to let go: our messages must flow.
 bool EndsWithinAMinute(HANDLE process) {
   const ULONGLONG deadline = ::GetTickCount64() + 60000;
   for (ULONGLONG now; (now = ::GetTickCount64()) < deadline;) {
@@ -23,8 +22,7 @@ bool EndsWithinAMinute(HANDLE process) {
   return false;
 }
 
-// The toolkit empties its clipboard as a program ends: a "Copia" in the explorer could not be
-// pasted anywhere once the program had closed.
+// The toolkit emptied its clipboard at the end: nothing copied in the explorer could be pasted.
 TEST(Clipboard, TextStaysAfterTheProgramThatPutItThereHasEnded) {
   const std::string marker = "cartoscope;C:\\Dati;lettera-" + std::to_string(::GetCurrentProcessId()) + "è.txt;copy";
   ASSERT_TRUE(platform::clipboard::SetText("prima"));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/drives.h"
-#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/windows/drive_letters.h"
 #include "platform/windows/long_path.h"
@@ -44,14 +43,6 @@ TEST(WindowsPaths, LongPathsAreWholeAndMarkedForTheFileCalls) {
       {"", L""}};
   for (const auto& [path, long_form] : rows)
     EXPECT_EQ(platform::windows::LongPath(path), long_form) << path;
-}
-
-// The data folder is the program's own: read from /proc on Linux, which Windows has not.
-TEST(WindowsPaths, TheProgramFolderHoldsTheRunningProgram) {
-  const std::string folder = ProgramFolder();
-  ASSERT_TRUE(IsAbsolute(folder)) << folder;
-  EXPECT_EQ(folder.back(), '\\');
-  EXPECT_TRUE(platform::files::IsRegularFile(folder + "platform_tests.exe")) << folder;
 }
 
 TEST(WindowsDrives, EveryLetterInUseWithItsKindAndNoRootlessOnes) {

@@ -1,15 +1,12 @@
 #include "store/profile_file.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
-#include <optional>
+#include "explorer/file_system_user.h"
 
 #include "platform/user_error.h"
 #include "store/profile_test_helpers.h"
@@ -53,23 +50,6 @@ TEST(ProfileFileSaving, FailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(folder.Listing(), "Copia_01.Dat");
 }
 
-// action's exit status in a child process become the user nobody; nullopt unless we are root.
-std::optional<int> AsNobody(const std::function<int()>& action) {
-  if (::geteuid() != 0) return std::nullopt;
-  constexpr int kCannotDrop = 99;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-      ::_exit(kCannotDrop);
-    ::_exit(action());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) == kCannotDrop)
-    return std::nullopt;
-  return WEXITSTATUS(status);
-}
-
 // The rename needs only the folder's permission: a profile the user could not read or write was replaced.
 TEST(ProfileFileSaving, NeverReplacesAProfileTheUserCouldNotReadOrWrite) {
   TempFolder folder;
@@ -80,21 +60,16 @@ TEST(ProfileFileSaving, NeverReplacesAProfileTheUserCouldNotReadOrWrite) {
   folder.Write("Copia_02.Dat", unwritable);
   ASSERT_EQ(::chmod((folder.path() + "Copia_01.Dat").c_str(), 0600), 0);
   ASSERT_EQ(::chmod((folder.path() + "Copia_02.Dat").c_str(), 0644), 0);
-
-  // Exit status 0: refused with a message; 1: written; 2: loaded something it could not read.
-  auto confirm_as_nobody = [&folder](const std::string& name, int lines_expected) {
-    return AsNobody([&folder, name, lines_expected] {
+  {
+    const testing_support::FileSystemUser nobody(testing_support::kNobody);
+    if (::geteuid() != 0 || !nobody.active()) GTEST_SKIP() << "only root can check files as the user nobody";
+    for (const auto& [name, lines] : {std::pair{"Copia_01.Dat", 0}, std::pair{"Copia_02.Dat", 1}}) {
       ProfileState state = testing_support::LoadedFrom(folder, name);
-      if (state.Num_Righe != lines_expected) return 2;
+      EXPECT_EQ(state.Num_Righe, lines) << name;
       state.Descriz_Copia = "Nuova descrizione";
-      return SaveRefusal(state).empty() ? 1 : 0;
-    });
-  };
-  const std::optional<int> read_refused = confirm_as_nobody("Copia_01.Dat", 0);
-  if (!read_refused) GTEST_SKIP() << "cannot run as the user nobody: only root can drop privileges";
-  EXPECT_EQ(*read_refused, 0);
-  EXPECT_EQ(confirm_as_nobody("Copia_02.Dat", 1), 0);
-
+      EXPECT_NE(SaveRefusal(state), "") << name;
+    }
+  }
   EXPECT_EQ(folder.Read("Copia_01.Dat"), unreadable);
   EXPECT_EQ(folder.Read("Copia_02.Dat"), unwritable);
   EXPECT_EQ(folder.Listing(), "Copia_01.Dat Copia_02.Dat");
