@@ -22,17 +22,15 @@ namespace archiver_test {
 
 namespace fs = std::filesystem;
 
-Run Backup(const std::string& archive, const std::string& folder) {
+template <auto kRun>
+Run Told(const std::string& archive, const std::string& path) {
   std::ostringstream out;
   archiver::Messages messages(out);
-  return {archiver::Backup(archive, folder, messages), out.str()};  // in this order
+  return {kRun(archive, path, messages), out.str()};  // in this order
 }
 
-Run Restore(const std::string& archive, const std::string& target) {
-  std::ostringstream out;
-  archiver::Messages messages(out);
-  return {archiver::Restore(archive, target, messages), out.str()};  // in this order
-}
+Run Backup(const std::string& archive, const std::string& folder) { return Told<archiver::Backup>(archive, folder); }
+Run Restore(const std::string& archive, const std::string& target) { return Told<archiver::Restore>(archive, target); }
 
 std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
                                        const std::string& program) {

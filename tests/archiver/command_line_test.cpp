@@ -45,8 +45,7 @@ TEST(CommandLine, RefusesEverythingElse) {
   for (const auto& arguments : bad) EXPECT_FALSE(ParseCommandLine(arguments)) << testing::PrintToString(arguments);
 }
 
-// A file that grew since it was listed must not take the figures past their totals, which the
-// main program would take for a garbled line; a second writing starts again from nothing.
+// A file that grew must not take the figures past their totals; a rewrite starts from nothing.
 TEST(ProgressReport, TellsTheTotalsFirstNeverPassesThemAndEndsWithTheLastFigures) {
   std::ostringstream out;
   archiver::ProgressReport progress(&out, 2, 10);

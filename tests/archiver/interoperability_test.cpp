@@ -35,13 +35,12 @@ TEST_F(Sandbox, InfoZipAndPythonReadOurArchiveWhole) {
     EXPECT_TRUE(Contains(run.output, prefix + line)) << line << run.output;
 }
 
-// Fault guarded besides: other tools write the timestamp field's four bytes unsigned, so times
-// after January 2038 came back as 1901.
+// Fault guarded besides: other tools' unsigned times after January 2038 came back as 1901.
 TEST_F(Sandbox, WeExtractWhatInfoZipArchived) {
   if (!ToolExists("zip")) GTEST_SKIP() << "zip is not installed";
   MakeTree();
   SetMtime(source_ + "/foto.jpg", 2'208'988'800);
-  // From the sandbox, so names are relative as zip makes them; -y keeps links as links.
+  // -y keeps links as links.
   const auto zipped = RunProgram({"sh", "-c", "cd \"$0\" && zip -q -r -y \"$1\" \"Documenti di Anna\"", root_, archive_});
   ASSERT_EQ(zipped.exit_code, 0) << zipped.output;
   const auto run = Restore(archive_, target_);

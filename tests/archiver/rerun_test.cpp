@@ -64,7 +64,7 @@ struct RerunCase {
 
 class Rerun : public Sandbox {
  protected:
-  // The first run as one that began at kFirstRun, so that the rerun's own entries tell apart.
+  // As if begun at kFirstRun, so that the rerun's own entries tell apart.
   void FirstRun() {
     std::ostringstream out;
     archiver::Messages messages(out);
@@ -103,11 +103,23 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
     WriteFile(Below(source_, c.name), c.first);
     SetMtime(Below(source_, c.name), c.first_mtime);
   }
+  // Fault guarded: the old entries a change of type made stale stayed and came back.
+  for (const std::string name : {"diventa cartella", "diventa file/sotto/b.txt", "diventa collegamento/c.txt"})
+    WriteFile(Below(source_, name), "prima");
   FirstRun();
   const auto before = StoredEntries(archive_);
   for (const RerunCase& c : cases)
     if (c.change) c.change(Below(source_, c.name));
   WriteFile(Below(source_, "nuovo.txt"), "aggiunto");
+  fs::remove(Below(source_, "diventa cartella"));
+  WriteFile(Below(source_, "diventa cartella/dentro.txt"), "ora in una cartella");
+  for (const std::string name : {"diventa file", "diventa collegamento"}) fs::remove_all(Below(source_, name));
+  WriteFile(Below(source_, "diventa file"), "ora un file");
+#ifdef _WIN32
+  WriteFile(Below(source_, "diventa collegamento"), "ora un file");
+#else
+  fs::create_symlink("nuovo.txt", Below(source_, "diventa collegamento"));
+#endif
 
   const archiver_test::Run rerun = Backup(archive_, source_);
   ASSERT_EQ(rerun.code, ExitCode::kDone) << rerun.messages;
@@ -116,11 +128,10 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
     const StoredEntry& old_entry = before.at(c.name);
     const StoredEntry& new_entry = after.at(c.name);
     EXPECT_EQ(new_entry.stored_at == kFirstRun, c.kept) << c.fault;
-    if (c.kept) EXPECT_TRUE(new_entry.raw == old_entry.raw) << c.fault;
+    if (c.kept) { EXPECT_TRUE(new_entry.raw == old_entry.raw) << c.fault; }
   }
   EXPECT_GT(after.at("nuovo.txt").stored_at, kFirstRun);
 
-  // What comes back is the folder as it is now, as from a first run.
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
   const std::string restored = Below(target_, after.at("nuovo.txt").name);
   ExpectSameTree(source_, restored.substr(0, restored.size() - std::string("nuovo.txt").size()));

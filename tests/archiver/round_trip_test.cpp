@@ -26,8 +26,6 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWhole) {
   MakeTree();
   const auto backup = RunProgram(BackupCommand(archive_, source_));
   ASSERT_EQ(backup.exit_code, 0) << backup.output;
-  // Each entry is stored under its absolute path without the leading "/"; what shrinks is
-  // deflated, what does not is stored.
   const std::string prefix = source_.substr(1) + "/";
   std::map<std::string, std::int32_t> methods;
   for (const EntryInfo& entry : ReadEntries(archive_)) methods[entry.name] = entry.method;
@@ -41,10 +39,8 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWhole) {
   EXPECT_EQ(Mtime(target_ + source_), Mtime(source_));
 }
 
-// A restore to "/" puts files back where they were, with their modes. A folder reached through a
-// symbolic link (a home under /var/home, a linked Documenti) is stored under its real path, so it
-// goes back over its originals; an entry that would pass through the link is still refused, and
-// nothing is written through it.
+// A folder reached through a link is stored under its real path, so a restore to "/" goes back
+// over the originals; an entry through the link is still refused.
 TEST_F(Sandbox, ARestoreToTheRootPutsFilesBackWhereTheyWereEvenBehindALink) {
   const std::string real = root_ + "reale", link = root_ + "collegata";
   WriteFile(real + "/Documenti/lettera.txt", "originale");
@@ -80,8 +76,7 @@ TEST_F(Sandbox, AFileThatCannotBeReadIsNamedAndTheOthersAreStillArchived) {
   WriteFile(source_ + "/leggibile.txt", "si legge");
   WriteFile(source_ + "/segreto.txt", "non si legge");
   ::chmod((source_ + "/segreto.txt").c_str(), 0);
-  // Root reads everything: the program then runs as "nobody", from a copy in the sandbox
-  // since the build folder may be closed to others.
+  // Root reads everything: run as "nobody", from a copy, as the build folder may be closed.
   const bool as_root = ::geteuid() == 0;
   std::string program = ArchiviaPath();
   if (as_root) {
@@ -96,8 +91,7 @@ TEST_F(Sandbox, AFileThatCannotBeReadIsNamedAndTheOthersAreStillArchived) {
   EXPECT_EQ(EntryNames(archive_), (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/leggibile.txt"}));
 }
 
-// Fault guarded: a killed restore left ".archivia-XXXXXXXX" files that no later restore removed.
-// Only files and links of exactly that shape that this user owns and nobody is writing go.
+// Fault guarded: a killed restore's ".archivia-XXXXXXXX" files stayed, or lookalikes went.
 TEST_F(Sandbox, TemporaryFilesOfAKilledRestoreAreRemovedAndLookalikesKept) {
   const std::string folder = target_ + "/cartella/";
   WriteFile(folder + ".archivia-Ab3dE6gH", "metà di un file");
@@ -125,8 +119,7 @@ TEST_F(Sandbox, TemporaryFilesOfAKilledRestoreAreRemovedAndLookalikesKept) {
   EXPECT_EQ(ListTree(target_ + "/in_uso"), (std::vector<std::string>{".archivia-InUs0123", "nuovo.txt"}));
 }
 
-// Fault guarded: once a restore had a folder open, a link put in its place sent the files that
-// followed, or those of a folder below it, through the link ("fuori" stays empty).
+// Fault guarded: a link put in place of a folder the restore had open was written through.
 TEST_F(Sandbox, AFolderSwappedForALinkMidwayIsNeverWrittenThrough) {
   std::ostringstream said;
   archiver::Messages messages(said);

@@ -36,9 +36,7 @@ int WaitForProgram(pid_t child) {
 
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
   char output_path[] = "/tmp/archiver-test-output-XXXXXX";
-  const int output = ::mkstemp(output_path);
-  if (output < 0) throw std::runtime_error("mkstemp failed");
-  ::close(output);
+  if (::close(::mkstemp(output_path)) != 0) throw std::runtime_error("mkstemp failed");
   const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
   ProcessResult result{exit_code, ReadFile(output_path)};
   ::unlink(output_path);
@@ -67,8 +65,6 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
   if (::lstat(path.c_str(), &info) != 0) return {-1, 0};
   return {info.st_mtim.tv_sec, static_cast<std::uint32_t>(info.st_mtim.tv_nsec / 100)};
 }
-
-std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 
 archiver::UnixMode Permissions(const std::string& path) {
   struct stat info;
