@@ -32,8 +32,11 @@ std::vector<std::string> BackupCommand(const std::string& archive, const std::st
 std::vector<std::string> RestoreCommand(const std::string& archive, const std::string& target);
 // Without a shell; run_as_nobody drops root's rights so permission checks apply (Linux).
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
-// Up to about ten seconds, until a write of archive has its temporary file beside it.
-bool WaitForTemporaryFile(const std::string& archive);
+std::vector<std::string> Leftovers(const std::string& archive);  // temporary files beside it
+// Linux: started without waiting, output to output_path; the exit code is -1 for no normal exit.
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path);
+int WaitForProgram(int child);
+bool ToolExists(const std::string& name);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
@@ -89,6 +92,8 @@ struct EntryInfo {
   std::string name;
   std::int32_t method;
   int extended_timestamps;  // how many 0x5455 fields the central directory holds for it
+  std::string raw;          // the data as it lies in the archive
+  std::int64_t stored_at;   // of our field, -1 without it
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
 std::vector<std::string> EntryNames(const std::string& archive);  // as the restore reads them

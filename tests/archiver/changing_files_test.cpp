@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
-#include "linux/started_program.h"
+#include "support/poll_until.h"
 #include "archiver/linux/unique_fd.h"
 #include "archiver/source_file.h"
 
@@ -105,9 +105,9 @@ TEST_F(ChangingFiles, TwoBackupsIntoOneArchiveAtOnceBothFinish) {
   const std::string first = root_ + "prima", second = root_ + "seconda";
   WriteFile(first + "/grande.bin", RandomBytes(48 << 20, 7));  // stored, so writing it takes a while
   WriteFile(second + "/piccolo.txt", "piccolo");
-  const pid_t slow = StartProgram(BackupCommand(archive_, first), root_ + "prima.txt");
-  ASSERT_TRUE(WaitForTemporaryFile(archive_)) << ReadFile(root_ + "prima.txt");
-  const pid_t quick = StartProgram(BackupCommand(archive_, second), root_ + "seconda.txt");
+  const int slow = StartProgram(BackupCommand(archive_, first), root_ + "prima.txt");
+  ASSERT_TRUE(testing_support::PollUntil([&] { return !Leftovers(archive_).empty(); })) << ReadFile(root_ + "prima.txt");
+  const int quick = StartProgram(BackupCommand(archive_, second), root_ + "seconda.txt");
   EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(root_ + "prima.txt");
   EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(root_ + "seconda.txt");
   EXPECT_NE(ReadFile(root_ + "seconda.txt").find("è in uso da un'altra copia"), std::string::npos);

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "archive_fixture.h"
-#include "linux/started_program.h"
-#include "archiver/archive_leftovers.h"
+#include "support/poll_until.h"
 #include "archiver/archive_writer.h"
 #include "archiver/deflater.h"
 #include "archiver/source_tree.h"
@@ -62,27 +59,24 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLefto
   const std::string before = ReadFile(archive_);
   WriteFile(source_ + "/grande.bin", RandomBytes(48 << 20, 3));  // stored, so writing it takes a while
 
-  const pid_t child = StartProgram(BackupCommand(archive_, source_), "/dev/null");
-  const bool writing = WaitForTemporaryFile(archive_);
+  const int child = StartProgram(BackupCommand(archive_, source_), "/dev/null");
+  const auto writing = [&] { return !Leftovers(archive_).empty(); };
+  const bool killed = testing_support::PollUntil(writing, std::chrono::seconds(10), std::chrono::milliseconds(1));
   ::kill(child, SIGKILL);
   WaitForProgram(child);
-  ASSERT_TRUE(writing) << "the run ended before it could be killed";
+  ASSERT_TRUE(killed) << "the run ended before it could be killed";
   EXPECT_TRUE(ReadFile(archive_) == before);
-  std::vector<std::string> killed_leftovers;
-  for (const auto& entry : std::filesystem::directory_iterator(root_))
-    if (archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP"))
-      killed_leftovers.push_back(entry.path());
-  EXPECT_FALSE(killed_leftovers.empty());
+  std::vector<std::string> leftovers = Leftovers(archive_);
+  EXPECT_FALSE(leftovers.empty());
 
-  WriteFile(archive_ + ".Ab12Cd", before.substr(0, before.size() / 2));  // killed while writing
-  WriteFile(archive_ + ".Zy98Xw", "");                                   // killed at once
+  leftovers.insert(leftovers.end(), {archive_ + ".Ab12Cd", archive_ + ".Zy98Xw"});
+  WriteFile(leftovers.end()[-2], before.substr(0, before.size() / 2));  // killed while writing
+  WriteFile(leftovers.back(), "");                                      // killed at once
   WriteFile(archive_ + ".backup", before);                               // the user's own copy
   WriteFile(archive_ + ".note12", "appunti");
   std::filesystem::remove(source_ + "/grande.bin");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
-  for (const std::string& path : killed_leftovers) EXPECT_FALSE(Exists(path)) << path;
-  EXPECT_FALSE(Exists(archive_ + ".Ab12Cd"));
-  EXPECT_FALSE(Exists(archive_ + ".Zy98Xw"));
+  for (const std::string& path : leftovers) EXPECT_FALSE(Exists(path)) << path;
   EXPECT_EQ(ReadFile(archive_ + ".backup"), before);
   EXPECT_EQ(ReadFile(archive_ + ".note12"), "appunti");
 }

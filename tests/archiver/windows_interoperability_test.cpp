@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
-#include "linux/started_program.h"
 
 namespace {
 

@@ -8,11 +8,12 @@
 #include <stdexcept>
 
 #include "../archive_fixture.h"
-#include "started_program.h"
 
 namespace archiver_test {
 
-pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
+namespace {
+
+pid_t Start(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
   const pid_t child = ::fork();
   if (child == 0) {
     const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -28,7 +29,13 @@ pid_t StartProgram(const std::vector<std::string>& argv, const std::string& outp
   return child;
 }
 
-int WaitForProgram(pid_t child) {
+}  // namespace
+
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path) {
+  return Start(argv, output_path, false);
+}
+
+int WaitForProgram(int child) {
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -37,7 +44,7 @@ int WaitForProgram(pid_t child) {
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
   char output_path[] = "/tmp/archiver-test-output-XXXXXX";
   if (::close(::mkstemp(output_path)) != 0) throw std::runtime_error("mkstemp failed");
-  const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
+  const int exit_code = WaitForProgram(Start(argv, output_path, run_as_nobody));
   ProcessResult result{exit_code, ReadFile(output_path)};
   ::unlink(output_path);
   return result;
