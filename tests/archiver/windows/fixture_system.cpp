@@ -18,10 +18,7 @@ std::wstring Quoted(const std::wstring& argument) {
   std::wstring quoted = L"\"";
   std::size_t backslashes = 0;
   for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
+    if (c == L'\\') { ++backslashes; continue; }
     quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
     backslashes = 0;
     quoted += c;
