@@ -46,7 +46,8 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool) {
   if (output == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create the output file");
   std::wstring command_line;
   for (const std::string& argument : argv) command_line += (command_line.empty() ? L"" : L" ") + Quoted(Wide(argument));
-  STARTUPINFOW startup{sizeof startup};
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = output;
   PROCESS_INFORMATION process{};
