@@ -106,7 +106,8 @@ TEST_F(ChangingFiles, TwoBackupsIntoOneArchiveAtOnceBothFinish) {
   WriteFile(first + "/grande.bin", RandomBytes(48 << 20, 7));  // stored, so writing it takes a while
   WriteFile(second + "/piccolo.txt", "piccolo");
   const int slow = StartProgram(BackupCommand(archive_, first), root_ + "prima.txt");
-  ASSERT_TRUE(testing_support::PollUntil([&] { return !Leftovers(archive_).empty(); })) << ReadFile(root_ + "prima.txt");
+  ASSERT_TRUE(testing_support::PollUntil([&] { return !Leftovers(archive_).empty(); }))
+      << ReadFile(root_ + "prima.txt");
   const int quick = StartProgram(BackupCommand(archive_, second), root_ + "seconda.txt");
   EXPECT_EQ(WaitForProgram(slow), 0) << ReadFile(root_ + "prima.txt");
   EXPECT_EQ(WaitForProgram(quick), 0) << ReadFile(root_ + "seconda.txt");

@@ -44,7 +44,7 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndOtherToolsReadIt) {
   EXPECT_TRUE(Contains(tested.output, "No errors detected")) << tested.output;
   const auto extracted = RunProgram({"unzip", "-q", archive_, "-d", root_ + "unzip"});
   ASSERT_EQ(extracted.exit_code, 0) << extracted.output;
-  ExpectSameTree(source_, root_ + "unzip" + source_, false);  // times from the extended timestamp; unzip leaves links' own
+  ExpectSameTree(source_, root_ + "unzip" + source_, false);  // unzip leaves links' own times
 
   const std::string script =
       "import sys, zipfile\n"
@@ -129,10 +129,8 @@ TEST_F(Sandbox, TemporaryFilesOfAKilledRestoreAreRemovedAndLookalikesKept) {
   const std::string folder = target_ + "/cartella/";
   WriteFile(folder + ".archivia-Ab3dE6gH", "metà di un file");
   ASSERT_EQ(::symlink("altrove", (folder + ".archivia-Zz9yY8xX").c_str()), 0);
-  const std::vector<std::string> kept = {".archivia-abc1234",      // seven characters
-                                         ".archivia-ABCDEFGH.txt", ".archivia-ABCD_FGH",
-                                         "archivia-ABCDEFGH",      ".archivia-NoStrO12",
-                                         ".archivia-CartElla"};
+  const std::vector<std::string> kept = {".archivia-abc1234" /* seven characters */, ".archivia-ABCDEFGH.txt",
+                                         ".archivia-ABCD_FGH", "archivia-ABCDEFGH", ".archivia-NoStrO12", ".archivia-CartElla"};
   for (std::size_t i = 0; i + 1 < kept.size(); ++i) WriteFile(folder + kept[i], "dell'utente");
   ASSERT_EQ(::chown((folder + ".archivia-NoStrO12").c_str(), 65534, 65534), 0);  // another user's
   std::filesystem::create_directories(folder + ".archivia-CartElla");
