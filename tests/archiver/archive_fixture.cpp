@@ -9,7 +9,6 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <thread>
 
 #include "archiver/archive_leftovers.h"
 #include "archiver/backup.h"
@@ -22,17 +21,15 @@ namespace archiver_test {
 
 namespace fs = std::filesystem;
 
-Run Backup(const std::string& archive, const std::string& folder) {
+template <auto kRun>
+Run Told(const std::string& archive, const std::string& path) {
   std::ostringstream out;
   archiver::Messages messages(out);
-  return {archiver::Backup(archive, folder, messages), out.str()};  // in this order
+  return {kRun(archive, path, messages), out.str()};  // in this order
 }
 
-Run Restore(const std::string& archive, const std::string& target) {
-  std::ostringstream out;
-  archiver::Messages messages(out);
-  return {archiver::Restore(archive, target, messages), out.str()};  // in this order
-}
+Run Backup(const std::string& archive, const std::string& folder) { return Told<archiver::Backup>(archive, folder); }
+Run Restore(const std::string& archive, const std::string& target) { return Told<archiver::Restore>(archive, target); }
 
 std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
                                        const std::string& program) {
@@ -43,15 +40,13 @@ std::vector<std::string> RestoreCommand(const std::string& archive, const std::s
   return {ArchiviaPath(), "-min", "-e", "-o", archive, target};
 }
 
-bool WaitForTemporaryFile(const std::string& archive) {
+std::vector<std::string> Leftovers(const std::string& archive) {
   const fs::path path = archiver::PathFromUtf8(archive);
-  for (int i = 0; i < 20000; ++i) {
-    for (const auto& entry : fs::directory_iterator(path.parent_path()))
-      if (archiver::IsLeftoverName(archiver::Utf8Of(entry.path().filename()), archiver::Utf8Of(path.filename())))
-        return true;
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
-  }
-  return false;
+  std::vector<std::string> found;
+  for (const auto& entry : fs::directory_iterator(path.parent_path()))
+    if (archiver::IsLeftoverName(archiver::Utf8Of(entry.path().filename()), archiver::Utf8Of(path.filename())))
+      found.push_back(archiver::Utf8Of(entry.path()));
+  return found;
 }
 
 std::string ArchiviaPath() {
@@ -206,12 +201,19 @@ std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {
   zip_t* archive = zip_open(archive_path.c_str(), ZIP_RDONLY, &error);
   if (archive == nullptr) throw std::runtime_error("cannot open " + archive_path);
   std::vector<EntryInfo> entries;
-  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+  for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(zip_get_num_entries(archive, 0)); ++i) {
     zip_stat_t stat;
-    zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
-    entries.push_back(
-        {archiver::EntryName(archive, static_cast<zip_uint64_t>(i)).value_or("?"), stat.comp_method,
-         zip_file_extra_fields_count_by_id(archive, static_cast<zip_uint64_t>(i), 0x5455, ZIP_FL_CENTRAL)});
+    zip_stat_index(archive, i, 0, &stat);
+    zip_file_t* file = zip_fopen_index(archive, i, ZIP_FL_COMPRESSED);
+    std::string raw;
+    char chunk[65536];
+    for (zip_int64_t read; (read = zip_fread(file, chunk, sizeof chunk)) > 0;) raw.append(chunk, read);
+    zip_fclose(file);
+    zip_uint16_t length = 0;
+    const zip_uint8_t* field = zip_file_extra_field_get_by_id(archive, i, archiver::kStoredAtId, 0, &length, ZIP_FL_CENTRAL);
+    entries.push_back({archiver::EntryName(archive, i).value_or("?"), stat.comp_method,
+                       zip_file_extra_fields_count_by_id(archive, i, 0x5455, ZIP_FL_CENTRAL), raw,
+                       archiver::DecodeStoredAt(field, length).value_or(-1)});
   }
   zip_discard(archive);
   return entries;

@@ -11,8 +11,6 @@
 #include "archiver/exit_code.h"
 #include "support/temp_folder.h"
 
-// Helpers shared by the archiver's tests: real files in temporary folders, runs of the core
-// and of the built program, and archives made by hand with libzip.
 namespace archiver_test {
 
 struct Run {
@@ -24,30 +22,32 @@ Run Backup(const std::string& archive, const std::string& folder);
 Run Restore(const std::string& archive, const std::string& target);
 
 struct ProcessResult {
-  int exit_code;       // -1 when the process did not exit normally
-  std::string output;  // standard output and standard error together
+  int exit_code;       // -1: no normal exit
+  std::string output;  // standard output and error together
 };
 
 std::string ArchiviaPath();
 std::vector<std::string> BackupCommand(const std::string& archive, const std::string& folder,
                                        const std::string& program = ArchiviaPath());
 std::vector<std::string> RestoreCommand(const std::string& archive, const std::string& target);
-// Runs a program (found in PATH, or given by path) without a shell and waits for it. With
-// run_as_nobody the child drops root's rights first, so permission checks apply to it (Linux).
+// Without a shell; run_as_nobody drops root's rights so permission checks apply (Linux).
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
-// Waits, up to about ten seconds, until a write of archive has its temporary file beside it.
-bool WaitForTemporaryFile(const std::string& archive);
+std::vector<std::string> Leftovers(const std::string& archive);  // temporary files beside it
+// Linux: started without waiting, output to output_path; the exit code is -1 for no normal exit.
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path);
+int WaitForProgram(int child);
+bool ToolExists(const std::string& name);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);  // without following a final link
 void SetMtime(const std::string& path, std::int64_t seconds);
-std::int64_t Mtime(const std::string& path);  // of the link itself for links
-archiver::ModificationTime ExactMtime(const std::string& path);  // to the 100 ns tick
+archiver::ModificationTime ExactMtime(const std::string& path);  // of a link itself, to the 100 ns tick
+inline std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 archiver::UnixMode Permissions(const std::string& path);  // the 07777 bits
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);
-// Bytes that deflate does not shrink, and text that it does; both differ for every seed.
+// Bytes deflate does not shrink, text it does; both differ for every seed.
 std::string RandomBytes(std::size_t size, unsigned seed);
 std::string CompressibleText(std::size_t size, int seed);
 
@@ -61,12 +61,10 @@ struct HandMadeEntry {
   bool deflated = false;
   std::uint8_t dos_attributes = 0;  // the low byte of the external attributes
 };
-// Writes an archive holding exactly these entries, in this order.
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
 
-// An entry as a Windows archiver writes it, byte for byte where libzip would write its own way:
-// the name's bytes as stored (no UTF-8 flag), data stored whatever the method says, the same
-// extra fields in both headers.
+// As a Windows archiver writes it: the name's bytes without the UTF-8 flag, the data stored
+// whatever the method says, the same extra fields in both headers.
 struct ForeignEntry {
   std::string stored_name;
   std::string data;
@@ -79,8 +77,8 @@ struct ForeignEntry {
 void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries);
 std::string NtfsTimesData(archiver::ModificationTime time);  // of the 0x000a field
 
-// A backup of folder (an entry name ending in "/") as the earlier Windows program's archiver
-// wrote it, with more of the test's own below folder; returns what its files must come back as.
+// A backup of folder (ending in "/") as the earlier Windows program's archiver wrote it, plus
+// more below folder; returns what its files must come back as.
 struct ForeignFile {
   std::string name;  // below folder
   std::string data;
@@ -94,22 +92,21 @@ struct EntryInfo {
   std::string name;
   std::int32_t method;
   int extended_timestamps;  // how many 0x5455 fields the central directory holds for it
+  std::string raw;          // the data as it lies in the archive
+  std::int64_t stored_at;   // of our field, -1 without it
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
 std::vector<std::string> EntryNames(const std::string& archive);  // as the restore reads them
 bool Contains(const std::string& text, const std::string& part);
 
-// A test's own folder: the archive, the folder to back up, the restore's target, and a folder
-// beside the target that no entry may ever reach.
+// The archive, the folder to back up, the restore's target and "fuori", which no entry may reach.
 class Sandbox : public ::testing::Test {
  public:  // the cases' own steps reach them too
   void SetUp() override;
   void TearDown() override;  // "fuori" is still empty
-  // What users keep: accented names with spaces, a name without a dot, empty file and folder,
-  // text that deflates, bytes that do not, a script, a private folder, a link and one pointing
-  // back up (a walk that followed it would never end), odd seconds that MS-DOS times cannot hold.
+  // Accented names, no dot, empty file and folder, text and random bytes, modes, a link and
+  // one pointing back up (a walk that followed it would never end), odd seconds MS-DOS cannot hold.
   void MakeTree();
-  // Names, types, contents, link targets, times and permissions all match below the two folders.
   void ExpectSameTree(const std::string& original, const std::string& restored, bool link_times = true);
 
   testing_support::TempFolder folder_;

@@ -1,5 +1,4 @@
-// The built program as the main program drives it: these files, this command line, this exit
-// code, these messages, this tree afterwards. Each row names the fault it guards.
+// The built program as the main program drives it; each row names the fault it guards.
 
 #include <gtest/gtest.h>
 
@@ -54,15 +53,13 @@ const std::vector<HandMadeEntry> kThree = {{"primo.txt", std::string(5000, 'x'),
                                            {"secondo.txt", "il contenuto che verrà rovinato", kFile},
                                            {"terzo.txt", "intatto", kFile}};
 
-// Fault guarded: an entry that inflated to more or fewer bytes than its declared size was
-// restored as a success, since the CRC of the data matched.
+// Fault guarded: an entry inflating to another size than declared passed, as its CRC matched.
 Case WrongSize(const std::string& name, std::uint32_t declared) {
   return {name, {{"compresso.txt", std::string(3000, 'z'), kFile, 3, {}, {}, true}, kThree[2]},
           [](Sandbox& box) { WriteFile(box.target_ + "/compresso.txt", "la copia di ieri"); }, {}, 1,
           {"compresso.txt: dati danneggiati (dimensione errata)"}, {{"compresso.txt", "terzo.txt"}},
           {{"destinazione/compresso.txt", "la copia di ieri"}}, [declared](std::string& bytes) {
-            // The uncompressed size sits 22 bytes into the local header and 24 into the central
-            // one; the name follows them at 30 and 46.
+            // The size sits 22 bytes into the local header, 24 into the central; the name at 30, 46.
             for (std::size_t at = bytes.find("compresso.txt"); at != std::string::npos;
                  at = bytes.find("compresso.txt", at + 1)) {
               const std::size_t size_at = bytes.compare(at - 30, 4, "PK\3\4") == 0 ? at - 8 : at - 22;
@@ -77,8 +74,7 @@ Case Truncated(const std::string& name, std::function<std::size_t(std::size_t)> 
           [kept](std::string& bytes) { bytes.resize(kept(bytes.size())); }};
 }
 
-// Fault guarded: an entry in a method libzip cannot read was refused without naming the method,
-// so the user could not tell which program opens it.
+// Fault guarded: an entry in a method libzip cannot read was refused without naming the method.
 Case UnreadableMethods() {
   const std::pair<std::uint16_t, std::string> methods[] = {
       {14, "LZMA"}, {9, "Deflate64"}, {93, "Zstandard"}, {95, "XZ"}, {77, "sconosciuto"}};
@@ -100,16 +96,14 @@ std::vector<Case> Cases() {
       {"BadUsageShowsTheUsage", {}, {}, {"-min", "-x", "a.zip", "b"}, 2, {"uso: archivia"}},
       // Fault guarded: a missing archive was taken for an empty one.
       {"AMissingArchiveIsNothingDone", {}, {}, {}, 2, {"File o directory non esistente"}},
-      // Fault guarded: an entry climbed out of the target by "..", a drive or an absolute path, and
-      // stopped the entries after it; a "\" separates folders in names made on MS-DOS or Windows.
+      // Fault guarded: an entry climbed out by "..", a drive or a root ("\" too, if made on Windows).
       {"NamesThatClimbOutAreRefusedAndTheRestExtracted",
        {{"buono.txt", "buono", kFile}, {"../fuori/uno", kNo, kFile}, {"a/b/../../../fuori/due", kNo, kFile},
         {"..\\fuori\\tre", kNo, {}, kMsDos}, {"C:/fuori/quattro", kNo, kFile}, {"c:\\fuori\\cinque", kNo, {}, kWindows},
         {"\\fuori\\sei", kNo, {}, kMsDos}, {"/fuori/sette", kNo, kFile}, {"a\\..\\..\\fuori\\otto", kNo, {}, kWindows},
         {"ultimo.txt", "anche questo", kFile}},
        {}, {}, 1, {}, {{"buono.txt", "ultimo.txt"}}, {{"destinazione/ultimo.txt", "anche questo"}}},
-      // Fault guarded: an entry whose data no longer matches its CRC replaced the good copy, left a
-      // temporary file behind, or stopped the entries after it.
+      // Fault guarded: an entry failing its CRC replaced the good copy or stopped those after it.
       {"ABadCrcFailsThatFileOnlyAndKeepsTheOldCopy", kThree,
        [](Sandbox& box) { WriteFile(box.target_ + "/secondo.txt", "la copia di ieri"); }, {}, 1,
        {"secondo.txt: dati danneggiati (CRC errato)"}, {{"primo.txt", "secondo.txt", "terzo.txt"}},
@@ -137,16 +131,14 @@ std::vector<Case> Cases() {
        },
        kBackupOfSource, 2, {"non è un archivio ZIP"}, {}, {{"01020304.ZIP", "non è un archivio ZIP, ma resta com'è"}}},
 #ifdef _WIN32
-      // Fault guarded: names harmless on Linux reached a stream of another file, a device or the
-      // folder above the target.
+      // Fault guarded: names harmless on Linux reached a stream, a device or the folder above.
       {"EntriesNamedTheWindowsWayStayInTheTarget",
        {{"C:x", kNo, {}, kWindows}, {"..\\fuori\\uno.txt", kNo, {}, kWindows},
         {"cartella\\..\\..\\fuori\\due.txt", kNo, {}, kWindows}, {"buono.txt:nascosto", kNo, {}, kWindows},
         {"CON", kNo, {}, kWindows}, {"cartella\\nul.txt", kNo, {}, kWindows}, {"Com1.log", kNo, {}, kWindows},
         {"..\\fatto su Unix", kNo, kFile}, {"punto finale.", kNo, kFile}, {"cartella\\buono.txt", "resta", {}, kWindows}},
        {}, {}, 1, {}, {{"cartella/", "cartella/buono.txt"}}, {{"destinazione/cartella/buono.txt", "resta"}}},
-      // Fault guarded: archives of the Linux build that Windows could not restore, or restored
-      // without their times and read-only files (mode 0444).
+      // Fault guarded: archives of the Linux build lost their times and read-only files on Windows.
       {"AnArchiveMadeOnLinuxRestoresWithItsTimes", {}, {},
        {"-min", "-e", "-o", FALDONE_SOURCE_DIR "\\tests\\archiver\\data\\made_on_linux.zip", "@destinazione"}, 0, {},
        {{"tmp/", "tmp/faldone-interop/", "tmp/faldone-interop/documenti/", "tmp/faldone-interop/documenti/lettera.txt",
@@ -163,8 +155,7 @@ std::vector<Case> Cases() {
         {"programma", "#!/bin/sh\n", archiver::kUnixFile | 06755}, {"condivisa/", "", archiver::kUnixFolder | 01777}},
        {}, {}, 1, {"\"dispositivo\"", "\"coda\""}, {{"condivisa/", "programma"}},
        {{"destinazione/programma", {}, 0755}, {"destinazione/condivisa", {}, 0777}}},
-      // Fault guarded: "..\x" and "a\b" are legal Linux names that were backed up but could never be
-      // restored, while Windows folders written with "\" came out as one file with a strange name.
+      // Fault guarded: Linux names "..\x" and "a\b" never restored; Windows "a\b" was not a folder.
       {"BackslashSeparatesFoldersOnlyInNamesMadeOnWindows",
        {{"casa/..\\x", "punti e barra", kFile}, {"casa/a\\b", "barra rovescia", archiver::kUnixFile | 0600},
         {"\\iniziale", "all'inizio", kFile}, {"documenti\\lettera.txt", "da Windows", {}, kWindows},
@@ -172,8 +163,7 @@ std::vector<Case> Cases() {
        {}, {}, 1, {}, {{"\\iniziale", "casa/", "casa/..\\x", "casa/a\\b", "documenti/", "documenti/lettera.txt"}},
        {{"destinazione/casa/..\\x", "punti e barra"}, {"destinazione/casa/a\\b", {}, 0600},
         {"destinazione/documenti/lettera.txt", "da Windows"}}},
-      // Fault guarded: files went through a link the archive made, before or after the entries
-      // below it, or through one already in the target. The links themselves are made or kept.
+      // Fault guarded: files went through a link of the archive (before or after it) or of the target.
       {"NothingIsWrittenThroughALinkOfTheArchiveOrOfTheTarget",
        {{"prima/passaggio", "../../fuori", archiver::kUnixLink | 0777}, {"prima/passaggio/uno", kNo, kFile},
         {"dopo/passaggio/due", kNo, kFile}, {"dopo/passaggio", "../../fuori", archiver::kUnixLink | 0777},
@@ -188,9 +178,8 @@ std::vector<Case> Cases() {
        {}, 1, {"collegamento simbolico @destinazione/casa/scorciatoia"},
        {{"casa/", "casa/buono.txt", "casa/scorciatoia", "dopo/", "dopo/passaggio", "prima/", "prima/passaggio", "tutto"}},
        {{"destinazione/casa/buono.txt", "buono"}}},
-      // Fault guarded: restoring to "/" turned a sticky 1777 folder into a plain world-writable
-      // one, took setgid off a shared 2775 folder and opened up a private one; a folder the restore
-      // makes inside a setgid one must not keep the bit it hands down.
+      // Fault guarded: existing folders lost sticky or setgid bits or were opened up; a new folder kept
+      // the setgid bit.
       {"FoldersThatAlreadyExistKeepTheirModes",
        {{"condivisa/", "", archiver::kUnixFolder | 01777}, {"condivisa/a.txt", "a", kFile},
         {"gruppo/", "", archiver::kUnixFolder | 0775}, {"gruppo/nuova/", "", archiver::kUnixFolder | 03775},
@@ -210,9 +199,8 @@ std::vector<Case> Cases() {
         {"documenti\\lettera.txt", "cara Anna", {}, kWindows, {}, {}, false, 0x20}},
        {}, {}, 0, {}, {},
        {{"destinazione/documenti/sola lettura.txt", "non toccare", 0, 0222}, {"destinazione/documenti/lettera.txt", {}, 0200, 0200}}},
-      // Fault guarded: other tools write the timestamp field's four bytes unsigned, so times after
-      // January 2038 came back as 1901; ours hold times before 1970 there as negative numbers, and
-      // the MS-DOS date beside the field tells the two apart.
+      // Fault guarded: other tools' unsigned times after 2038 came back as 1901 (the MS-DOS date
+      // tells them from ours before 1970).
       {"TimesAfter2038FromOtherToolsAreNotReadAs1901",
        {{"2040.txt", "", kFile, 3, 2'208'988'800, 2'208'988'800u}, {"2106.txt", "", kFile, 3, 4'294'967'294, 4'294'967'294u},
         {"1969.txt", "", kFile, 3, -86'400, static_cast<std::uint32_t>(-86'400)}},
@@ -255,9 +243,7 @@ TEST_P(Contract, EndsAsTheTableSays) {
 INSTANTIATE_TEST_SUITE_P(Archivia, Contract, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return info.param.name; });
 
-// Each run goes through libzip's parsing and our checks with one byte wrong somewhere: local
-// headers, data, central directory and end record alike. A byte no check covers, such as a time
-// or a name, may pass, but never with wrong data.
+// A byte no check covers (a time, a name) may pass, but never with wrong data.
 TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
   WriteHandMadeArchive(archive_, kThree);
   const std::string good = ReadFile(archive_);
@@ -274,11 +260,9 @@ TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
   }
 }
 
-// Guards against the backups of the earlier Windows program coming back wrong: names in the DOS
-// code page written as bytes that are no UTF-8, NTFS times (to the tick) and older Unix times
-// passed over for the local MS-DOS time (hours off), a Unicode Path field passed over, the
-// read-only attribute lost, and an update that keeps a file under two spellings (È is 0xD4 in
-// code page 850, but no letter in 437). A name made on Unix keeps its bytes.
+// Fault guarded: DOS code page names, NTFS (to the tick) and old Unix times, Unicode Path fields
+// and the read-only bit of old backups lost; an update kept a file under two spellings (È is 0xD4
+// in code page 850, no letter in 437). A name made on Unix keeps its bytes.
 TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
   const std::filesystem::path source = archiver::PathFromUtf8(source_);
   std::vector<ForeignEntry> more;

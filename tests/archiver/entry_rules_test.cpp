@@ -32,7 +32,6 @@ std::string Refusal(const std::string& name, archiver::Backslash backslash, arch
 
 TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
   using Parts = std::vector<std::string>;
-  EXPECT_EQ(SplitEntryName("home/anna/Documenti/a.txt", kCharacter, kLinux), (Parts{"home", "anna", "Documenti", "a.txt"}));
   EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter, kLinux), (Parts{"home", "anna", "cartella vuota"}));
   EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter, kLinux), (Parts{"a", "b", "c"}));
   // Harmless on Linux: a dot-dot inside a name, a backslash inside a name, a colon later on.
@@ -42,8 +41,7 @@ TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
     EXPECT_EQ(SplitEntryName("x/" + name, kCharacter, kWindows), (Parts{"x", name})) << name;
 }
 
-// A restore over the originals targets the drive root or the share ("\\server\dati\"): a file of
-// a share stored as "dati/docs/a.txt" came back one folder too deep, and the run said it succeeded.
+// Fault guarded: a file of the share "\\server\dati\" came back one folder too deep.
 TEST(EntryName, AWindowsPathIsStoredBelowItsDriveOrItsShare) {
   const std::vector<std::pair<std::string, std::string>> rows = {
       {"C:\\dati\\a.txt", "dati/a.txt"}, {"c:\\", ""}, {"C:dati", "dati"}, {"\\dati\\x", "dati/x"},
@@ -52,8 +50,7 @@ TEST(EntryName, AWindowsPathIsStoredBelowItsDriveOrItsShare) {
   for (const auto& [path, name] : rows) EXPECT_EQ(archiver::WindowsEntryName(path), name) << path;
 }
 
-// On Windows "a:b" writes a stream of "a", "nul.txt" reaches a device, "\" in a name made on
-// Unix separates folders, and a final dot is dropped, so another file would be written.
+// On Windows "a:b" is a stream of "a", "nul.txt" a device, "\" a separator; a final dot drops.
 TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
   for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
     EXPECT_NE(Refusal(name, kCharacter, kLinux), "") << name;
@@ -73,8 +70,7 @@ TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
             "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
 }
 
-// Unix modes, devices and setuid bits are rows of the contract table; these are the cases
-// only other tools produce.
+// Unix modes, devices and setuid bits are rows of the contract table.
 TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
   EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (kCharacterDevice | 0777u) << 16).special);
@@ -84,8 +80,7 @@ TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
   EXPECT_EQ(archiver::ReadEntryType("d", 0, 0x10).kind, EntryKind::kFolder);
 }
 
-// The read-only and hidden attributes travel in the MS-DOS byte, beside the Unix mode that
-// Linux reads: a read-only file of either system must come back read-only on the other.
+// Read-only and hidden travel in the MS-DOS byte beside the Unix mode, so either system keeps them.
 TEST(EntryType, ReadOnlyAndHiddenTravelInTheMsDosByteBesideTheUnixMode) {
   const std::uint32_t read_only_hidden = archiver::ExternalAttributes(EntryKind::kFile, 0444, true);
   EXPECT_EQ(read_only_hidden >> 16, archiver::kUnixFile | 0444);
@@ -112,8 +107,7 @@ TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short, std::nullopt));
 }
 
-// Fault guarded: only the extended timestamp and the MS-DOS local time were read, so archives
-// of Windows tools, which carry an NTFS time in UTC, came back hours off.
+// Fault guarded: NTFS times (UTC) of Windows tools passed over for the local MS-DOS time.
 TEST(ModificationTime, TheFirstFieldThatHoldsATimeWinsInItsOrderAndDamagedFieldsAreSkipped) {
   using archiver::ModificationTime;
   const std::string with_mtime = {1, 0, 0, 0x10, 0};  // 0x5455: 1,048,576

@@ -8,7 +8,6 @@
 
 #include "archive_fixture.h"
 #include "archiver/archive_writer.h"
-#include "archiver/entry_name.h"
 #include "archiver/kept_entries.h"
 #include "archiver/source_tree.h"
 
@@ -25,31 +24,11 @@ std::string Below(const std::string& folder, const std::string& name) {
   return (fs::path(folder) / name).make_preferred().string();
 }
 
-struct StoredEntry {
-  std::string name;
-  std::string raw;  // the data as it lies in the archive
-  std::int64_t stored_at;
-};
-
 // By the entries' last names.
-std::map<std::string, StoredEntry> StoredEntries(const std::string& path) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-  if (archive == nullptr) throw std::runtime_error("cannot open " + path);
-  std::map<std::string, StoredEntry> entries;
-  for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(zip_get_num_entries(archive, 0)); ++i) {
-    zip_file_t* file = zip_fopen_index(archive, i, ZIP_FL_COMPRESSED);
-    std::string raw;
-    char chunk[65536];
-    for (zip_int64_t read; (read = zip_fread(file, chunk, sizeof chunk)) > 0;) raw.append(chunk, read);
-    zip_fclose(file);
-    zip_uint16_t length = 0;
-    const zip_uint8_t* field = zip_file_extra_field_get_by_id(archive, i, archiver::kStoredAtId, 0, &length, ZIP_FL_CENTRAL);
-    const auto at = archiver::DecodeStoredAt(field, length);
-    const std::string name = archiver::EntryName(archive, i).value();
-    entries[name.substr(name.find_last_of('/', name.size() - 2) + 1)] = {name, raw, at.value_or(-1)};
-  }
-  zip_discard(archive);
+std::map<std::string, EntryInfo> StoredEntries(const std::string& path) {
+  std::map<std::string, EntryInfo> entries;
+  for (EntryInfo& entry : ReadEntries(path))
+    entries[entry.name.substr(entry.name.find_last_of('/', entry.name.size() - 2) + 1)] = entry;
   return entries;
 }
 
@@ -64,7 +43,7 @@ struct RerunCase {
 
 class Rerun : public Sandbox {
  protected:
-  // The first run as one that began at kFirstRun, so that the rerun's own entries tell apart.
+  // As if begun at kFirstRun, so that the rerun's own entries tell apart.
   void FirstRun() {
     std::ostringstream out;
     archiver::Messages messages(out);
@@ -103,24 +82,35 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
     WriteFile(Below(source_, c.name), c.first);
     SetMtime(Below(source_, c.name), c.first_mtime);
   }
+  // Fault guarded: the old entries a change of type made stale stayed and came back.
+  for (const std::string name : {"diventa cartella", "diventa file/sotto/b.txt", "diventa collegamento/c.txt"})
+    WriteFile(Below(source_, name), "prima");
   FirstRun();
   const auto before = StoredEntries(archive_);
   for (const RerunCase& c : cases)
     if (c.change) c.change(Below(source_, c.name));
   WriteFile(Below(source_, "nuovo.txt"), "aggiunto");
+  fs::remove(Below(source_, "diventa cartella"));
+  WriteFile(Below(source_, "diventa cartella/dentro.txt"), "ora in una cartella");
+  for (const std::string name : {"diventa file", "diventa collegamento"}) fs::remove_all(Below(source_, name));
+  WriteFile(Below(source_, "diventa file"), "ora un file");
+#ifdef _WIN32
+  WriteFile(Below(source_, "diventa collegamento"), "ora un file");
+#else
+  fs::create_symlink("nuovo.txt", Below(source_, "diventa collegamento"));
+#endif
 
   const archiver_test::Run rerun = Backup(archive_, source_);
   ASSERT_EQ(rerun.code, ExitCode::kDone) << rerun.messages;
   const auto after = StoredEntries(archive_);
   for (const RerunCase& c : cases) {
-    const StoredEntry& old_entry = before.at(c.name);
-    const StoredEntry& new_entry = after.at(c.name);
+    const EntryInfo& old_entry = before.at(c.name);
+    const EntryInfo& new_entry = after.at(c.name);
     EXPECT_EQ(new_entry.stored_at == kFirstRun, c.kept) << c.fault;
-    if (c.kept) EXPECT_TRUE(new_entry.raw == old_entry.raw) << c.fault;
+    if (c.kept) { EXPECT_TRUE(new_entry.raw == old_entry.raw) << c.fault; }
   }
   EXPECT_GT(after.at("nuovo.txt").stored_at, kFirstRun);
 
-  // What comes back is the folder as it is now, as from a first run.
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
   const std::string restored = Below(target_, after.at("nuovo.txt").name);
   ExpectSameTree(source_, restored.substr(0, restored.size() - std::string("nuovo.txt").size()));

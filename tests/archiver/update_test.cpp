@@ -1,31 +1,22 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "archive_fixture.h"
-#include "linux/started_program.h"
-#include "archiver/archive_leftovers.h"
+#include "support/poll_until.h"
 #include "archiver/archive_writer.h"
 #include "archiver/deflater.h"
 #include "archiver/source_tree.h"
-#include "support/temp_folder.h"
 
 namespace {
 
 using archiver::ExitCode;
 using namespace archiver_test;
-using testing_support::TempFolder;
 
-class Update : public ::testing::Test {
+class Update : public Sandbox {
  protected:
-  TempFolder sandbox_;
-  const std::string source_ = sandbox_.path() + "cartella";
   const std::string prefix_ = source_.substr(1) + "/";
-  const std::string archive_ = sandbox_.path() + "01020304.ZIP";
-  const std::string target_ = sandbox_.path() + "ripristino";
   archiver::ProgressReport untold_{nullptr, 0, 0};
   const std::int64_t started_ = 0;
 };
@@ -54,14 +45,12 @@ TEST_F(Update, ASecondRunReplacesEntriesOfTheSameNameKeepsTheOthersAndTheNewTime
     EXPECT_EQ(entry.extended_timestamps, 1) << entry.name;  // the replaced entry's old one is gone
 
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
-  const std::string restored = target_ + source_;
-  EXPECT_EQ(ReadFile(restored + "/a.txt"), "nuovo");
-  EXPECT_EQ(Mtime(restored + "/a.txt"), 1'200'000'003);
-  EXPECT_EQ(ReadFile(restored + "/b.txt"), "sparirà dalla cartella, non dall'archivio");
-  EXPECT_EQ(ReadFile(restored + "/c.txt"), "aggiunto");
-  EXPECT_TRUE(ReadFile(restored + "/m1.log") == CompressibleText(300'000, 11));
-  EXPECT_TRUE(ReadFile(restored + "/m2.log") == CompressibleText(250'000, 2));
-  EXPECT_TRUE(ReadFile(restored + "/m3.log") == CompressibleText(300'000, 13));
+  EXPECT_EQ(Mtime(target_ + source_ + "/a.txt"), 1'200'000'003);
+  for (const auto& [name, data] : {std::pair<std::string, std::string>{"a.txt", "nuovo"}, {"c.txt", "aggiunto"},
+                                   {"b.txt", "sparirà dalla cartella, non dall'archivio"},
+                                   {"m1.log", CompressibleText(300'000, 11)}, {"m2.log", CompressibleText(250'000, 2)},
+                                   {"m3.log", CompressibleText(300'000, 13)}})
+    EXPECT_TRUE(ReadFile(target_ + source_ + "/" + name) == data) << name;
 }
 
 TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLeftovers) {
@@ -70,118 +59,60 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLefto
   const std::string before = ReadFile(archive_);
   WriteFile(source_ + "/grande.bin", RandomBytes(48 << 20, 3));  // stored, so writing it takes a while
 
-  const pid_t child = StartProgram(BackupCommand(archive_, source_), "/dev/null");
-  // Killed as soon as libzip's temporary file appears beside the archive.
-  const bool writing = WaitForTemporaryFile(archive_);
+  const int child = StartProgram(BackupCommand(archive_, source_), "/dev/null");
+  const auto writing = [&] { return !Leftovers(archive_).empty(); };
+  const bool killed = testing_support::PollUntil(writing, std::chrono::seconds(10), std::chrono::milliseconds(1));
   ::kill(child, SIGKILL);
   WaitForProgram(child);
-  ASSERT_TRUE(writing) << "the run ended before it could be killed";
+  ASSERT_TRUE(killed) << "the run ended before it could be killed";
   EXPECT_TRUE(ReadFile(archive_) == before);
-  std::vector<std::string> killed_leftovers;
-  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.path()))
-    if (archiver::IsLeftoverName(entry.path().filename().string(), "01020304.ZIP"))
-      killed_leftovers.push_back(entry.path());
-  EXPECT_FALSE(killed_leftovers.empty());
+  std::vector<std::string> leftovers = Leftovers(archive_);
+  EXPECT_FALSE(leftovers.empty());
 
-  WriteFile(archive_ + ".Ab12Cd", before.substr(0, before.size() / 2));  // killed while writing
-  WriteFile(archive_ + ".Zy98Xw", "");                                   // killed at once
+  leftovers.insert(leftovers.end(), {archive_ + ".Ab12Cd", archive_ + ".Zy98Xw"});
+  WriteFile(leftovers.end()[-2], before.substr(0, before.size() / 2));  // killed while writing
+  WriteFile(leftovers.back(), "");                                      // killed at once
   WriteFile(archive_ + ".backup", before);                               // the user's own copy
   WriteFile(archive_ + ".note12", "appunti");
   std::filesystem::remove(source_ + "/grande.bin");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
-  for (const std::string& path : killed_leftovers) EXPECT_FALSE(Exists(path)) << path;
-  EXPECT_FALSE(Exists(archive_ + ".Ab12Cd"));
-  EXPECT_FALSE(Exists(archive_ + ".Zy98Xw"));
+  for (const std::string& path : leftovers) EXPECT_FALSE(Exists(path)) << path;
   EXPECT_EQ(ReadFile(archive_ + ".backup"), before);
   EXPECT_EQ(ReadFile(archive_ + ".note12"), "appunti");
 }
 
-// A file can vanish or shrink after the folder was listed, while libzip is already writing: the
-// write fails as a whole, names the file, and the old archive is untouched with no temporary left.
-TEST_F(Update, AFileThatVanishesWhileTheArchiveIsWrittenLeavesTheOldArchiveIntact) {
-  WriteFile(source_ + "/a.txt", "a");
-  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
-  const std::string before = ReadFile(archive_);
-  const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
-
-  std::vector<archiver::SourceItem> items(4, archiver::ListItem(source_ + "/a.txt"));
-  items[1] = {source_ + "/sparito.log", prefix_ + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
-  items[2] = {source_ + "/sparito.bin", prefix_ + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
-  // Listed as large, so deflated in pieces, but it shrank to one byte since.
-  items[3].name = prefix_ + "accorciato.txt";
-  items[3].size = 40 << 20;
-  std::vector<archiver::FilePlan> plans(4);
-  plans[0].method = plans[1].method = plans[3].method = archiver::Method::kDeflate;
-  plans[2].method = archiver::Method::kStore;  // streamed by libzip
-
-  const auto failed = archiver::WriteArchive(archive_, items, plans, {true, true, false, false}, started_, untold_);
-  EXPECT_FALSE(failed.written);
-  ASSERT_EQ(failed.unreadable.size(), 1u);
-  EXPECT_EQ(failed.unreadable[0].first, 1u);
-  EXPECT_NE(failed.unreadable[0].second.find("sparito.log"), std::string::npos);
-  EXPECT_TRUE(ReadFile(archive_) == before);
-  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
-
-  const auto streamed = archiver::WriteArchive(archive_, items, plans, {true, false, true, false}, started_, untold_);
-  ASSERT_EQ(streamed.unreadable.size(), 1u);
-  EXPECT_EQ(streamed.unreadable[0].first, 2u);
-  EXPECT_TRUE(ReadFile(archive_) == before);
-
-  const auto shrunk = archiver::WriteArchive(archive_, items, plans, {true, false, false, true}, started_, untold_);
-  EXPECT_FALSE(shrunk.written);
-  EXPECT_EQ(shrunk.changed, std::vector<std::size_t>{3});  // to be listed and read again
-  EXPECT_TRUE(ReadFile(archive_) == before);
-
-  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started_, untold_).written);
-  EXPECT_FALSE(ReadFile(archive_) == before);
-  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
-}
-
-// A same-day update after a file became a folder, a folder a file and a folder a link: the
-// stale entries go, so that restoring the archive gives the folder as it is now.
-TEST_F(Update, AnUpdateAfterTypeChangesRestoresTheCurrentState) {
-  WriteFile(source_ + "/diventa cartella", "ero un file");
-  WriteFile(source_ + "/diventa file/a.txt", "a");
-  WriteFile(source_ + "/diventa file/sotto/b.txt", "b");
-  WriteFile(source_ + "/diventa collegamento/c.txt", "c");
-  WriteFile(source_ + "/resta.txt", "resta");
-  ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
-
-  std::filesystem::remove(source_ + "/diventa cartella");
-  WriteFile(source_ + "/diventa cartella/dentro.txt", "ora sono in una cartella");
-  std::filesystem::remove_all(source_ + "/diventa file");
-  WriteFile(source_ + "/diventa file", "ora sono un file");
-  std::filesystem::remove_all(source_ + "/diventa collegamento");
-  ASSERT_EQ(::symlink("resta.txt", (source_ + "/diventa collegamento").c_str()), 0);
-  const auto update = Backup(archive_, source_);
-  ASSERT_EQ(update.code, ExitCode::kDone) << update.messages;
-
-  const auto restore = Restore(archive_, target_);
-  EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
-  const std::string restored = target_ + source_;
-  EXPECT_EQ(ListTree(restored), ListTree(source_));
-  EXPECT_EQ(ReadFile(restored + "/diventa cartella/dentro.txt"), "ora sono in una cartella");
-  EXPECT_EQ(ReadFile(restored + "/diventa file"), "ora sono un file");
-  EXPECT_EQ(std::filesystem::read_symlink(restored + "/diventa collegamento"), "resta.txt");
-}
-
-// Every entry is read back before the new archive replaces the old one. An entry of this run
-// whose data does not match its CRC or its declared size never replaces anything; an old entry
-// that was already damaged is kept, named, and ends the run with code 1.
+// A file that vanished or shrank since the listing, or a new entry not matching its CRC or sizes,
+// fails the write whole; an old damaged entry is kept, named, and ends the run with code 1.
 TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   WriteFile(source_ + "/foto.jpg", RandomBytes(100'000, 4));  // stored, so its bytes lie in the archive as they are
   WriteFile(source_ + "/a.txt", "a");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
   const std::string before = ReadFile(archive_);
-  const std::vector<std::string> sandbox_before = ListTree(sandbox_.path());
-
+  const std::vector<std::string> sandbox_before = ListTree(root_);
+  std::vector<archiver::SourceItem> items(4, archiver::ListItem(source_ + "/a.txt"));
+  items[1] = {source_ + "/sparito.log", prefix_ + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
+  items[2] = {source_ + "/sparito.bin", prefix_ + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
+  items[3].name = prefix_ + "accorciato.txt";  // listed as large, so deflated in pieces, but one byte now
+  items[3].size = 40 << 20;
+  std::vector<archiver::FilePlan> plans(4);
+  plans[0].method = plans[1].method = plans[3].method = archiver::Method::kDeflate;
+  plans[2].method = archiver::Method::kStore;  // streamed by libzip
+  for (std::size_t bad = 1; bad < 4; ++bad) {  // deflated, streamed by libzip, shrunk
+    std::vector<bool> included{true, false, false, false};
+    included[bad] = true;
+    const auto failed = archiver::WriteArchive(archive_, items, plans, included, started_, untold_);
+    EXPECT_FALSE(failed.written) << bad;
+    if (bad == 3) { EXPECT_EQ(failed.changed, std::vector<std::size_t>{3}); }  // to be read again
+    if (bad < 3) {
+      ASSERT_EQ(failed.unreadable.size(), 1u) << bad;
+      EXPECT_EQ(failed.unreadable[0].first, bad);
+      EXPECT_TRUE(Contains(failed.unreadable[0].second, items[bad].name.substr(prefix_.size())));
+    }
+  }
   // Deflated data carries the CRC and size it was given (libzip computes them only for stored data).
-  const std::vector<archiver::SourceItem> items{archiver::ListItem(source_ + "/a.txt")};
   const std::uint8_t data[] = {'n', 'u', 'o', 'v', 'o'};
   archiver::PackedData packed{{}, archiver::Crc32(data, 5), 5};
   archiver::Deflater().Compress(data, 5, packed.bytes);
-  std::vector<archiver::FilePlan> plans(1);
-  plans[0].method = archiver::Method::kDeflate;
   std::vector<std::uint8_t> trailing = packed.bytes;
   trailing.push_back(0);  // a byte past the end of the deflate stream
   const std::vector<archiver::PackedData> wrong_entries{{packed.bytes, packed.crc ^ 1, 5},  // wrong CRC
@@ -189,17 +120,20 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
                                                         {trailing, packed.crc, 5}};         // wrong compressed size
   for (const archiver::PackedData& wrong_entry : wrong_entries) {
     plans[0].packed = wrong_entry;
-    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true}, started_, untold_);
+    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started_, untold_);
     EXPECT_FALSE(wrong.written) << wrong_entry.size;
     EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << wrong_entry.size;  // to be read again
   }
   EXPECT_TRUE(ReadFile(archive_) == before);
-  EXPECT_EQ(ListTree(sandbox_.path()), sandbox_before);
+  EXPECT_EQ(ListTree(root_), sandbox_before);
+  plans[0].packed.reset();
+  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started_, untold_).written);
+  EXPECT_EQ(ListTree(root_), sandbox_before);
 
   // The photo leaves the folder, so the next run copies its entry; a byte of it was damaged.
-  std::string damaged = before;
-  const std::string photo = RandomBytes(100'000, 4);
-  const std::size_t at = damaged.find(photo.substr(50'000, 64));
+  std::string damaged = ReadFile(archive_);
+  EXPECT_FALSE(damaged == before);
+  const std::size_t at = damaged.find(RandomBytes(100'000, 4).substr(50'000, 64));
   ASSERT_NE(at, std::string::npos);
   damaged[at] = static_cast<char>(damaged[at] ^ 0x55);
   WriteFile(archive_, damaged);
@@ -207,8 +141,7 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   WriteFile(source_ + "/b.txt", "b");
   const auto update = Backup(archive_, source_);
   EXPECT_EQ(update.code, ExitCode::kSomeFailed);
-  EXPECT_NE(update.messages.find("voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix_ + "foto.jpg\": "),
-            std::string::npos)
+  EXPECT_TRUE(Contains(update.messages, "voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix_ + "foto.jpg\": "))
       << update.messages;
   EXPECT_EQ(EntryNames(archive_),
             (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "foto.jpg", prefix_ + "b.txt"}));

@@ -1,5 +1,4 @@
-// Archives crossing between Windows and Linux: those Windows tools write, and those the Windows
-// build of archivia writes and reads, run under Wine when that build is there.
+// Archives the Windows build of archivia writes and reads, run under Wine when built.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,21 +8,18 @@
 #include <filesystem>
 
 #include "archive_fixture.h"
-#include "linux/started_program.h"
 
 namespace {
 
 using namespace archiver_test;
 using archiver::ExitCode;
 
-// The Windows build's archivia.exe: FALDONE_WINDOWS_ARCHIVIA, or the Windows build folder the
-// README's test command configures beside the sources.
 std::string WindowsArchivia() {
   if (const char* given = std::getenv("FALDONE_WINDOWS_ARCHIVIA")) return given;
   return FALDONE_SOURCE_DIR "/build-win/programma/archivia.exe";
 }
 
-// How Wine names a Linux path: drive Z: is "/".
+// Wine's drive Z: is "/".
 std::string WinePath(std::string path) {
   std::replace(path.begin(), path.end(), '/', '\\');
   return "Z:" + path;
@@ -34,7 +30,6 @@ ProcessResult RunUnderWine(std::vector<std::string> arguments) {
   return RunProgram(arguments);
 }
 
-// The Windows build run under Wine; the tests skip when it has not been built.
 class WindowsBuild : public Sandbox {
  protected:
   void SetUp() override {
@@ -44,8 +39,7 @@ class WindowsBuild : public Sandbox {
   }
 };
 
-// Guards against archives that only the system that wrote them can restore: each build restores
-// the other's byte for byte, with times and read-only files.
+// Fault guarded: archives only the system that wrote them restored, or without times or modes.
 TEST_F(WindowsBuild, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
   WriteFile(source_ + "/documenti/lettera.txt", "Cara Anna,\nti scrivo da Forlì.\n");
   WriteFile(source_ + "/perché.txt", CompressibleText(300'000, 7));
@@ -67,14 +61,10 @@ TEST_F(WindowsBuild, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
   ASSERT_EQ(windows_backup.exit_code, 0) << windows_backup.output;
   ASSERT_EQ(Restore(archive_, root_ + "da_windows").code, ExitCode::kDone);
   ExpectSameTree(source_, root_ + "da_windows" + source_);
-  if (ToolExists("unzip")) {
-    const ProcessResult tested = RunProgram({"unzip", "-tq", archive_});
-    EXPECT_EQ(tested.exit_code, 0) << tested.output;
-  }
+  if (ToolExists("unzip")) { EXPECT_EQ(RunProgram({"unzip", "-tq", archive_}).exit_code, 0); }
 }
 
-// Guards against the Windows build following a link (Wine shows a Linux symbolic link as a
-// reparse point, as Windows shows a junction): not into the archive, not on the way down a restore.
+// Fault guarded: the Windows build followed a link (Wine shows it as a junction) in either run.
 TEST_F(WindowsBuild, NeverFollowsALink) {
   const std::string elsewhere = root_ + "altrove";
   WriteFile(elsewhere + "/segreto.txt", "resta fuori");

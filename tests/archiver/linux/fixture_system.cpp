@@ -8,11 +8,12 @@
 #include <stdexcept>
 
 #include "../archive_fixture.h"
-#include "started_program.h"
 
 namespace archiver_test {
 
-pid_t StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
+namespace {
+
+pid_t Start(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
   const pid_t child = ::fork();
   if (child == 0) {
     const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -28,7 +29,13 @@ pid_t StartProgram(const std::vector<std::string>& argv, const std::string& outp
   return child;
 }
 
-int WaitForProgram(pid_t child) {
+}  // namespace
+
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path) {
+  return Start(argv, output_path, false);
+}
+
+int WaitForProgram(int child) {
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -36,10 +43,8 @@ int WaitForProgram(pid_t child) {
 
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
   char output_path[] = "/tmp/archiver-test-output-XXXXXX";
-  const int output = ::mkstemp(output_path);
-  if (output < 0) throw std::runtime_error("mkstemp failed");
-  ::close(output);
-  const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
+  if (::close(::mkstemp(output_path)) != 0) throw std::runtime_error("mkstemp failed");
+  const int exit_code = WaitForProgram(Start(argv, output_path, run_as_nobody));
   ProcessResult result{exit_code, ReadFile(output_path)};
   ::unlink(output_path);
   return result;
@@ -67,8 +72,6 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
   if (::lstat(path.c_str(), &info) != 0) return {-1, 0};
   return {info.st_mtim.tv_sec, static_cast<std::uint32_t>(info.st_mtim.tv_nsec / 100)};
 }
-
-std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 
 archiver::UnixMode Permissions(const std::string& path) {
   struct stat info;

@@ -18,10 +18,7 @@ std::wstring Quoted(const std::wstring& argument) {
   std::wstring quoted = L"\"";
   std::size_t backslashes = 0;
   for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
+    if (c == L'\\') { ++backslashes; continue; }
     quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
     backslashes = 0;
     quoted += c;
@@ -40,8 +37,7 @@ constexpr std::int64_t kTicksTo1970 = 116444736000000000;
 }  // namespace
 
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool) {
-  wchar_t folder[MAX_PATH + 1];
-  wchar_t output_path[MAX_PATH + 1];
+  wchar_t folder[MAX_PATH + 1], output_path[MAX_PATH + 1];
   ::GetTempPathW(MAX_PATH + 1, folder);
   ::GetTempFileNameW(folder, L"arc", 0, output_path);
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -53,9 +49,7 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nullptr;
-  startup.hStdOutput = output;
-  startup.hStdError = output;
+  startup.hStdOutput = startup.hStdError = output;
   PROCESS_INFORMATION process{};
   const bool started = ::CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                         nullptr, &startup, &process);
@@ -91,8 +85,6 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
       (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime) - kTicksTo1970;
   return {ticks / 10'000'000, static_cast<std::uint32_t>(ticks % 10'000'000)};
 }
-
-std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 
 // What a Unix tool would show: read-only takes every write permission away.
 archiver::UnixMode Permissions(const std::string& path) {

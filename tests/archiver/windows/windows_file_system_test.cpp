@@ -1,6 +1,4 @@
-// What archivia.exe promises in Windows terms: names that mean something else on Windows stay
-// out, junctions and links in the target are never written through, attributes and times come
-// back, paths longer than MAX_PATH work, and archives of the Linux build restore.
+// What archivia.exe promises in Windows terms.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -29,15 +27,14 @@ bool IsLink(const std::string& path) {
 
 using WindowsFileSystem = Sandbox;
 
-// Guards against writing through a link or junction that already stands in the target.
+// Fault guarded: writing through a link or junction that already stands in the target.
 TEST_F(WindowsFileSystem, ALinkToAFolderInTheTargetIsNeverWrittenThrough) {
   ::CreateDirectoryW(LongWide(target_).c_str(), nullptr);
   if (!::CreateSymbolicLinkW(LongWide(target_ + "\\collegata").c_str(), LongWide(outside_).c_str(),
                              SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
     GTEST_SKIP() << "this system makes no folder links for an unprivileged user (error " << ::GetLastError() << ")";
   if (!IsLink(target_ + "\\collegata"))
-    GTEST_SKIP() << "this system made no folder link (Wine 8 only pretends to): the Linux suite's "
-                    "WindowsBuild.NeverFollowsALink covers the case with a link Wine shows";
+    GTEST_SKIP() << "no folder link made (Wine 8 pretends): WindowsBuild.NeverFollowsALink covers it";
   WriteHandMadeArchive(archive_, {{"collegata/dentro.txt", "attraverso", 0100644},
                                   {"collegata/sotto/", "", 040755},
                                   {"accanto.txt", "resta", 0100644}});
@@ -49,8 +46,7 @@ TEST_F(WindowsFileSystem, ALinkToAFolderInTheTargetIsNeverWrittenThrough) {
   EXPECT_EQ(ReadFile(target_ + "\\accanto.txt"), "resta");  // and "fuori" stays empty
 }
 
-// Guards against losing the read-only and hidden attributes or the time, against an archive
-// that stores itself or its lock, and against paths longer than MAX_PATH, through the program.
+// Fault guarded: attributes, times, paths past MAX_PATH lost; an archive stored itself or its lock.
 TEST_F(WindowsFileSystem, AttributesTimesAndLongPathsComeBackThroughTheProgram) {
   std::string deep = source_;
   for (int i = 0; i < 6; ++i) deep += "\\cartella piuttosto lunga numero " + std::to_string(i) + " di sei, per superare";
