@@ -92,9 +92,11 @@ TEST_F(CommandsTest, PasteIgnoresForeignTextsAndRefusesAFolderIntoItsOwnSubfolde
 }
 
 // The list and the tree are refilled after a delete whatever the user answered; Shift deletes for good.
-TEST_F(CommandsTest, DeletingRefreshesEvenWhenTheUserSaidNoAndShiftDeletesForGood) {
+TEST_F(CommandsTest, DeletingRefreshesEvenWhenTheUserSaidNoAndShiftDeletesForGoodButNeverTheRoot) {
   for (const char* name : {"A/B/b.txt", "A/a.txt", "A/per-sempre.txt"}) folder.Write(name, "x");
   Open();
+  window->OnLeftDirMenu(kDeleteFolderItem);
+  EXPECT_EQ(Messages(), Names{"Delete | critical | You can't delete root"});
   Click("A/B");
   dialogs.Answer("N");
   window->OnLeftDirMenu(kDeleteFolderItem);
@@ -116,7 +118,7 @@ TEST_F(CommandsTest, DeletingRefreshesEvenWhenTheUserSaidNoAndShiftDeletesForGoo
   EXPECT_FALSE(folder.Exists("A/B"));
   EXPECT_FALSE(Node("A/B").IsOk());
   EXPECT_EQ(window->CurrentFolder(), Key("A"));
-  EXPECT_EQ(ListedNames(), (Names{"a.txt"}));
+  EXPECT_EQ(folder.Listing(), "A");
 }
 
 TEST_F(CommandsTest, OpenEditAndPropertiesReachTheDesktopWithTheRightPaths) {

@@ -1,8 +1,10 @@
-// Copy, move and delete as every system does them: names, questions, cancelling.
+// Copy, move, delete and rename as every system does them: names, questions, cancelling.
+#include <cerrno>
 #include <filesystem>
 #include <iterator>
 
 #include "explorer/file_operations_fixture.h"
+#include "explorer/file_rename.h"
 
 namespace platform::file_operations {
 namespace {
@@ -65,6 +67,27 @@ TEST_F(FileOperationsTest, ACancelledCopyLeavesNoHalfWrittenFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(In("a")), {}), 1);  // only .keep
   EXPECT_EQ(operation_dialogs.progress_titles(), (std::vector<std::string>{"Copia"}));
   EXPECT_TRUE(dialogs.calls().empty());
+}
+
+// Windows also refuses names it would change and, on a folder that ignores case, a name taken in another case.
+TEST_F(FileOperationsTest, ARenameStaysInItsFolderAndNeverReplacesAnotherItem) {
+  folder.Write("vecchio.txt", "1");
+  folder.Write("altro.txt", "2");
+  folder.Write("Sotto/x", "");
+  const auto rename = [&](const std::string& from, const std::string& to) {
+    return explorer::RenameInFolder(folder.path(), from, to);
+  };
+  EXPECT_EQ(rename("vecchio.txt", "altro.txt"), EEXIST);
+  std::vector<std::string> bad = {"", ".", "..", "Sotto/nuovo.txt"};
+#ifdef _WIN32
+  EXPECT_EQ(rename("vecchio.txt", "ALTRO.TXT"), EEXIST);
+  bad.insert(bad.end(), {"nome.", "nome ", "flusso:dati", "..\\fuori.txt", "C:fuori.txt"});
+#endif
+  for (const std::string& name : bad) EXPECT_EQ(rename("vecchio.txt", name), EINVAL) << name;
+  EXPECT_EQ(rename("manca.txt", "nuovo.txt"), ENOENT);
+  EXPECT_EQ(rename("vecchio.txt", "Nuovo.txt"), 0);
+  EXPECT_EQ(folder.Listing(), "Nuovo.txt Sotto altro.txt");
+  EXPECT_EQ(folder.Read("Nuovo.txt"), "1");
 }
 
 }  // namespace

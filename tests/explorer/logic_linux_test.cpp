@@ -1,4 +1,4 @@
-// The explorer's logic on Linux: texts, marker, resize rule, tree keys, folders, renames, properties.
+// The explorer's logic on Linux: texts, marker, resize rule, tree keys, folders, properties.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +7,6 @@
 
 #include "explorer/clipboard_marker.h"
 #include "explorer/explorer_layout.h"
-#include "explorer/file_rename.h"
 #include "explorer/folder_reader.h"
 #include "explorer/size_text.h"
 #include "explorer/tree_keys.h"
@@ -131,21 +130,6 @@ TEST(IsPseudoFileSystem, SystemTreesAreNeverReadAheadButUserFoldersAre) {
   for (const std::string& path : {std::string("/"), folder.path(), std::string("/run/media/anna/USB"),
                                    std::string("/proceedings"), std::string("/devel")})
     EXPECT_FALSE(IsPseudoFileSystem(path)) << path;
-}
-
-TEST(RenameInFolder, RenamesInPlaceButNeverOverAnotherItemOrOutOfTheFolder) {
-  TempFolder folder;
-  folder.Write("vecchio.txt", "1");
-  folder.Write("altro.txt", "2");
-  folder.Write("Sotto/x", "");
-  EXPECT_EQ(RenameInFolder(folder.path(), "vecchio.txt", "altro.txt"), EEXIST);
-  EXPECT_EQ(folder.Read("altro.txt"), "2");
-  for (const char* bad : {"", ".", "..", "Sotto/nuovo.txt"})
-    EXPECT_EQ(RenameInFolder(folder.path(), "vecchio.txt", bad), EINVAL) << bad;
-  EXPECT_EQ(RenameInFolder(folder.path(), "manca.txt", "nuovo.txt"), ENOENT);
-  EXPECT_EQ(RenameInFolder(folder.path(), "vecchio.txt", "Nuovo.txt"), 0);
-  EXPECT_EQ(folder.Listing(), "Nuovo.txt Sotto altro.txt");
-  EXPECT_EQ(folder.Read("Nuovo.txt"), "1");
 }
 
 TEST(Properties, AFileShowsItsOwnSizeAndAFolderLeavesItsTotalToTheWindow) {

@@ -1,4 +1,4 @@
-// The window on Linux's own: names differing in case, pseudo file systems, permissions, mounts, trash.
+// The window on Linux's own: names differing in case, pseudo file systems, permissions, trash.
 #include <sys/stat.h>
 
 #include "explorer/explorer_fixture.h"
@@ -13,8 +13,6 @@ TEST_F(ExplorerTest, TwoFoldersWhoseNamesDifferOnlyInCaseAreTwoNodes) {
   folder.Write("FOTO/g.jpg", "g");
   Open();
   EXPECT_EQ(ChildTexts(window->trvDir->GetRootItem()), (Names{"FOTO", "Foto"}));
-  EXPECT_EQ(window->KeyOf(Node("Foto")), Key("Foto"));
-  EXPECT_EQ(window->KeyOf(Node("FOTO")), Key("FOTO"));
   Click("FOTO");
   EXPECT_EQ(ListedNames(), (Names{"g.jpg"}));
 }
@@ -44,21 +42,6 @@ TEST_F(ExplorerTest, AFolderTheUserMayNotReadSaysAccessDeniedAndIsStillTheChosen
   EXPECT_EQ(Messages(), (Names{"Cartoscope | info | Access denied"}));
   EXPECT_TRUE(ListedNames().empty());
   EXPECT_EQ(state.Path_Scelto, Key("chiusa/"));
-}
-
-// Only the tree's root was protected: a folder with a disk mounted on it could be deleted for good.
-TEST_F(ExplorerTest, NeitherTheRootNorAMountPointIsEverDeleted) {
-  for (const char* name : {"Chiavetta/foto.jpg", "Disco/.keep"}) folder.Write(name, "f");
-  const testing_support::BindMount disk(Key("Chiavetta"), Key("Disco"));
-  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a file system here";
-  Open();
-  window->OnLeftDirMenu(kDeleteFolderItem);
-  Click("Disco");
-  shift_down = true;
-  window->OnLeftDirMenu(kDeleteFolderItem);
-  EXPECT_EQ(Messages(), Names(2, "Delete | critical | You can't delete root"));
-  EXPECT_EQ(dialogs.calls().size(), 2u);
-  EXPECT_EQ(folder.Read("Disco/foto.jpg"), "f");
 }
 
 TEST_F(ExplorerTest, EmptyRecycleBinEmptiesTheDesktopsTrashFolders) {
