@@ -92,7 +92,7 @@ TEST_F(FileOperationsTest, DeleteAsksNamingTheItemThenUsesTheTrashOrDeletesForGo
   EXPECT_TRUE(folder.Exists("lettera.txt"));
   dialogs.Answer(" s ");
   DeleteItem(In("lettera.txt"), DeleteMode::ToTrash);
-  const std::string trash = testing_support::IsolatedTrashFolder();
+  const std::string trash = testing_support::IsolatedDataFolder() + "Trash";
   EXPECT_TRUE(std::filesystem::exists(trash + "/files/lettera.txt"));
   EXPECT_TRUE(std::filesystem::exists(trash + "/info/lettera.txt.trashinfo"));
   dialogs.Answer("S");

@@ -24,7 +24,6 @@ inline const std::string& IsolatedDataFolder() {
   return folder;
 }
 inline const bool kDataFolderIsolated = !IsolatedDataFolder().empty();
-inline std::string IsolatedTrashFolder() { return IsolatedDataFolder() + "Trash"; }
 
 // Shows from also at at while it lives; mounted() is false where no mounting is allowed.
 class BindMount {
