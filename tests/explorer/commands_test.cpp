@@ -51,26 +51,9 @@ TEST_F(CommandsTest, ACopiedFilePastesIntoTwoFoldersAndItsMarkerStays) {
   EXPECT_TRUE(dialogs.calls().empty());
 }
 
-TEST_F(CommandsTest, AFolderPasteEmptiesTheClipboardAndShowsTheNewFolder) {
+TEST_F(CommandsTest, PasteIgnoresForeignTextsRefusesAFolderIntoItsSubfolderAndAMovedFolderEmptiesTheClipboard) {
   folder.Write("Foto/2003/a.jpg", "a");
   folder.Write("Archivio/.keep", "");
-  Open();
-  Click("Foto");
-  window->OnLeftDirMenu(kCutFolderItem);
-  Click("Archivio");
-  window->OnLeftDirMenu(kPasteInTreeItem);
-  EXPECT_EQ(folder.Read("Archivio/Foto/2003/a.jpg"), "a");
-  EXPECT_EQ(clipboard.Text(), "");
-  EXPECT_EQ(window->CurrentFolder(), Key("Archivio"));
-  EXPECT_TRUE(Node("Archivio/Foto").IsOk());
-  EXPECT_FALSE(Node("Foto").IsOk());
-  window->OnLeftDirMenu(kPasteInTreeItem);  // nothing left to paste
-  EXPECT_EQ(folder.Listing(), "Archivio");
-  EXPECT_TRUE(dialogs.calls().empty());
-}
-
-TEST_F(CommandsTest, PasteIgnoresForeignTextsAndRefusesAFolderIntoItsOwnSubfolder) {
-  folder.Write("Foto/2003/a.jpg", "a");
   Open();
   window->trvDir->Expand(Node("Foto"));
   Click("Foto/2003");
@@ -89,6 +72,19 @@ TEST_F(CommandsTest, PasteIgnoresForeignTextsAndRefusesAFolderIntoItsOwnSubfolde
   EXPECT_FALSE(folder.Exists("Foto/2003/Foto"));
   EXPECT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(ListedNames(), (Names{"a.jpg"}));
+
+  Click("Foto");
+  window->OnLeftDirMenu(kCutFolderItem);
+  Click("Archivio");
+  window->OnLeftDirMenu(kPasteInTreeItem);
+  EXPECT_EQ(folder.Read("Archivio/Foto/2003/a.jpg"), "a");
+  EXPECT_EQ(clipboard.Text(), "");
+  EXPECT_EQ(window->CurrentFolder(), Key("Archivio"));
+  EXPECT_TRUE(Node("Archivio/Foto").IsOk());
+  EXPECT_FALSE(Node("Foto").IsOk());
+  window->OnLeftDirMenu(kPasteInTreeItem);  // nothing left to paste
+  EXPECT_EQ(folder.Listing(), "Archivio");
+  EXPECT_EQ(dialogs.calls().size(), 1u);
 }
 
 // The list and the tree are refilled after a delete whatever the user answered; Shift deletes for good.

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <iterator>
+#include <tuple>
 
 #include "explorer/file_operations_fixture.h"
 #include "explorer/file_rename.h"
@@ -24,15 +25,14 @@ TEST_F(FileOperationsTest, ACopyIntoItsOwnFolderGetsANameOfItsOwn) {
 TEST_F(FileOperationsTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
   folder.Write("da/x.txt", "nuovo");
   folder.Write("a/x.txt", "vecchio");
-  operation_dialogs.AnswerReplace(ReplaceAnswer::No);
-  EXPECT_EQ(CopyInto(In("da/x.txt"), In("a")), Outcome::Done);
-  EXPECT_EQ(folder.Read("a/x.txt"), "vecchio");
-  operation_dialogs.AnswerReplace(ReplaceAnswer::Cancel);
-  EXPECT_EQ(CopyInto(In("da/x.txt"), In("a")), Outcome::Aborted);
-  EXPECT_EQ(folder.Read("a/x.txt"), "vecchio");
-  operation_dialogs.AnswerReplace(ReplaceAnswer::Yes);
-  EXPECT_EQ(CopyInto(In("da/x.txt"), In("a")), Outcome::Done);
-  EXPECT_EQ(folder.Read("a/x.txt"), "nuovo");
+  const std::tuple<ReplaceAnswer, Outcome, const char*> rows[] = {{ReplaceAnswer::No, Outcome::Done, "vecchio"},
+                                                                {ReplaceAnswer::Cancel, Outcome::Aborted, "vecchio"},
+                                                                {ReplaceAnswer::Yes, Outcome::Done, "nuovo"}};
+  for (const auto& [answer, outcome, kept] : rows) {
+    operation_dialogs.AnswerReplace(answer);
+    EXPECT_EQ(CopyInto(In("da/x.txt"), In("a")), outcome);
+    EXPECT_EQ(folder.Read("a/x.txt"), kept);
+  }
   ASSERT_EQ(operation_dialogs.replace_questions().size(), 3u);
   EXPECT_NE(operation_dialogs.replace_questions()[0].find("\"x.txt\""), std::string::npos);
 }

@@ -36,21 +36,14 @@ TEST(FolderTreePicker, PublishesEverySelectionInPathSceltoAndTheCaption) {
   EXPECT_EQ(browsing.state.Path_Scelto, program);
 }
 
-TEST(FolderTreePicker, TheCloseBoxEndsTheCallAndASecondCallMeanwhileReturnsAtOnce) {
+// A second call while the picker is open returns at once; the close box ends the first.
+TEST(FolderTreePicker, TheTreeFillsTheWindowLessAnEvenMarginConfermaKeepsItsCornerAndTheCloseBoxEndsTheCall) {
   testing_support::TempFolder folder;
+  std::vector<std::vector<int>> gaps;  // PicBrowse's, then Conferma's, from each edge
   Browsing browsing;
   browsing.Run(folder.path(), [&](System_TreeView_Rete& window) {
     picker::BrowseForFolder(browsing.state, "/");
     EXPECT_EQ(System_TreeView_Rete::Open(), &window);
-    window.Close();
-  });
-  EXPECT_EQ(browsing.state.Path_Scelto, folder.path());
-}
-
-TEST(FolderTreePicker, TheTreeFillsTheWindowLessAnEvenMarginAndConfermaKeepsItsCornerAsItResizes) {
-  std::vector<std::vector<int>> gaps;  // PicBrowse's, then Conferma's, from each edge
-  Browsing browsing;
-  browsing.Run("/", [&](System_TreeView_Rete& window) {
     EXPECT_FALSE(window.Command1->IsShownOnScreen());
     for (const wxSize& size : {wxSize(500, 600), wxSize(300, 250)}) {
       window.SetClientSize(size);
@@ -63,6 +56,7 @@ TEST(FolderTreePicker, TheTreeFillsTheWindowLessAnEvenMarginAndConfermaKeepsItsC
     }
     window.Close();
   });
+  EXPECT_EQ(browsing.state.Path_Scelto, folder.path());
   ASSERT_EQ(gaps.size(), 2u);
   EXPECT_EQ(gaps[0], gaps[1]);
   EXPECT_GT(gaps[0][0], 0);
