@@ -20,7 +20,7 @@ struct OtherFileSystemFolder {
   std::string path = "/dev/shm/faldone-test-XXXXXX";
 };
 
-TEST_F(FileOperationsTest, ACopyIsWholeKeepsModeAndTimeAndLeavesNoTemporaryFile) {
+TEST_F(FileOperationsTest, ACopyIsWholeKeepsModesTimesAndLinksAndLeavesNoTemporaryFile) {
   folder.Write("da/lettera.txt", std::string(3 << 20, 'l'));
   ASSERT_EQ(::chmod(In("da/lettera.txt").c_str(), 0604), 0);
   folder.Write("a/.keep", "");
@@ -33,9 +33,8 @@ TEST_F(FileOperationsTest, ACopyIsWholeKeepsModeAndTimeAndLeavesNoTemporaryFile)
   EXPECT_EQ(to.st_mtim.tv_sec, from.st_mtim.tv_sec);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(In("a")), {}), 2);
   EXPECT_TRUE(dialogs.calls().empty());
-}
 
-TEST_F(FileOperationsTest, AFolderCopiesWithItsTreeAndItsLinksAsLinks) {
+  // A folder copies with its tree, its links as links.
   folder.Write("Dati/a.txt", "a");
   folder.Write("Dati/Sotto/b.txt", "b");
   ASSERT_EQ(::symlink("Sotto/b.txt", In("Dati/link").c_str()), 0);
@@ -46,9 +45,8 @@ TEST_F(FileOperationsTest, AFolderCopiesWithItsTreeAndItsLinksAsLinks) {
   EXPECT_EQ(folder.Read("Copie/Dati/Sotto/b.txt"), "b");
   EXPECT_TRUE(std::filesystem::is_symlink(In("Copie/Dati/link")));
   EXPECT_EQ(std::filesystem::read_symlink(In("Copie/Dati/link")), "Sotto/b.txt");
-  struct stat st {};
-  ASSERT_EQ(::stat(In("Copie/Dati/Sotto").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0555u);
+  ASSERT_EQ(::stat(In("Copie/Dati/Sotto").c_str(), &to), 0);
+  EXPECT_EQ(to.st_mode & 07777, 0555u);
 }
 
 TEST_F(FileOperationsTest, AFolderIsNeverCopiedOrMovedIntoItselfOrItsSubfolders) {

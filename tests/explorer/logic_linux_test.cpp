@@ -26,7 +26,7 @@ TEST(SizeText, KilobytesRoundHalfToEvenAndNeverHideANonEmptyFile) {
   for (const auto& [bytes, text] : cases) EXPECT_EQ(SizeText(bytes), text) << bytes;
 }
 
-TEST(ClipboardMarker, MarkersReadBackAsMadeAndAPathHoldingTheSeparatorIsNeverMarked) {
+TEST(ClipboardMarker, MarkersReadBackAsMadeAndNothingElseReadsAsOne) {
   const struct {
     std::string folder, name;
     MarkerOperation operation;
@@ -49,9 +49,7 @@ TEST(ClipboardMarker, MarkersReadBackAsMadeAndAPathHoldingTheSeparatorIsNeverMar
     EXPECT_FALSE(ParseMarker(moves).value().copy) << moves;
   EXPECT_FALSE(MakeMarker("/home/anna/a;b", "", MarkerOperation::Copy));
   EXPECT_FALSE(MakeMarker("/home/anna", "x;y.txt", MarkerOperation::Cut));
-}
-
-TEST(ClipboardMarker, BrokenForeignOrOverlongTextsNameNothing) {
+  // Broken, foreign and overlong texts name nothing.
   for (const char* text : {"", "abc", "cartoscope", "cartoscope;", "cartoscope;/a",
                            "cartoscope;/a;b", "Cartoscope;/a;b;copy", "cartoscopeX/a;b;copy",
                            "cartoscope;;b;copy", "cartoscope;relativo;b;copy",
