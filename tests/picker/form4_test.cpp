@@ -4,7 +4,6 @@
 #include <wx/utils.h>
 
 #include <cctype>
-#include <filesystem>
 #include <optional>
 
 #include "platform/paths.h"
