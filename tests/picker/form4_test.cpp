@@ -25,7 +25,7 @@ void Choose(store::ProfileState& state, std::function<void(Form4&)> act) {
   testing_support::PumpEvents();
 }
 
-TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClosingSeparator) {
+TEST(DriveAndFolderPicker, OpensAtPathSceltoConfermaGivesTheFolderWithoutClosingSeparatorAnnullaKeepsIt) {
   testing_support::TempFolder folder;
   folder.Write("Foto/2003/a.jpg", "a");
   const std::string photos = folder.path() + "Foto", year = photos + platform::paths::kSeparator + "2003";
@@ -47,13 +47,9 @@ TEST(DriveAndFolderPicker, OpensAtPathSceltoAndConfermaGivesTheFolderWithoutClos
     form.OnConfirm();
   });
   EXPECT_EQ(state.Path_Scelto, platform::drives::ListDrives().front().mount_point);  // separator kept
-}
 
-TEST(DriveAndFolderPicker, AnnullaLeavesPathSceltoAloneAndNoFolderChosenOpensAtHome) {
-  for (const char* chosen : {"   ", "Documenti"}) {
-    store::ProfileState state;
+  for (const char* chosen : {"   ", "Documenti"}) {  // no folder chosen: it opens at home
     state.Path_Scelto = chosen;
-    std::string opened;
     Choose(state, [&](Form4& form) {
       opened = form.Dir1->SelectedPath();
       form.Dir1->SelectFolder("/");
