@@ -7,19 +7,27 @@ namespace {
 
 using CommandsTest = ExplorerTest;
 
-TEST_F(CommandsTest, CutAndCopyMarkTheItemAndAPathHoldingTheSeparatorKeepsTheClipboard) {
-  folder.Write("Dati/lettera.txt", "x");
-  folder.Write("a;b/x.txt", "x");
+TEST_F(CommandsTest, CutAndCopyMarkTheItemACopiedFilePastesTwiceAndAPathHoldingTheSeparatorKeepsTheClipboard) {
+  for (const char* name : {"Dati/lettera.txt", "Uno/.keep", "Due/.keep", "a;b/x.txt"}) folder.Write(name, "testo");
   Open();
   Click("Dati");
   SelectFile("lettera.txt");
   const std::tuple<bool, int, const char*> rows[] = {  // from the file menu?, item, marker's end
-      {true, kCutFileItem, ";lettera.txt;cut"}, {true, kCopyFileItem, ";lettera.txt;copy"},
-      {false, kCutFolderItem, ";;cut"}, {false, kCopyFolderItem, ";;copy"}};
+      {false, kCutFolderItem, ";;cut"}, {false, kCopyFolderItem, ";;copy"},
+      {true, kCutFileItem, ";lettera.txt;cut"}, {true, kCopyFileItem, ";lettera.txt;copy"}};
   for (const auto& [file_menu, item, marked] : rows) {
     file_menu ? window->OnFileMenu(item) : window->OnLeftDirMenu(item);
     EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + marked);
   }
+  Click("Uno");
+  window->OnRightDirMenu(kPasteInListItem);
+  EXPECT_EQ(ListedNames(), (Names{".keep", "lettera.txt"}));
+  Click("Due");
+  window->OnLeftDirMenu(kPasteInTreeItem);
+  EXPECT_EQ(folder.Read("Uno/lettera.txt"), "testo");
+  EXPECT_EQ(folder.Read("Due/lettera.txt"), "testo");
+  EXPECT_EQ(folder.Read("Dati/lettera.txt"), "testo");
+  EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + ";lettera.txt;copy");  // the marker stays
   EXPECT_TRUE(dialogs.calls().empty());
 
   clipboard.SetText("altro");
@@ -31,24 +39,6 @@ TEST_F(CommandsTest, CutAndCopyMarkTheItemAndAPathHoldingTheSeparatorKeepsTheCli
   ASSERT_EQ(dialogs.Messages().size(), 2u);
   EXPECT_NE(dialogs.Messages()[0].find("\"" + Key("a;b") + "\""), std::string::npos);
   EXPECT_NE(dialogs.Messages()[1].find("tagliare"), std::string::npos);
-}
-
-TEST_F(CommandsTest, ACopiedFilePastesIntoTwoFoldersAndItsMarkerStays) {
-  for (const char* name : {"Dati/lettera.txt", "Uno/.keep", "Due/.keep"}) folder.Write(name, "testo");
-  Open();
-  Click("Dati");
-  SelectFile("lettera.txt");
-  window->OnFileMenu(kCopyFileItem);
-  Click("Uno");
-  window->OnRightDirMenu(kPasteInListItem);
-  EXPECT_EQ(ListedNames(), (Names{".keep", "lettera.txt"}));
-  Click("Due");
-  window->OnLeftDirMenu(kPasteInTreeItem);
-  EXPECT_EQ(folder.Read("Uno/lettera.txt"), "testo");
-  EXPECT_EQ(folder.Read("Due/lettera.txt"), "testo");
-  EXPECT_EQ(folder.Read("Dati/lettera.txt"), "testo");
-  EXPECT_EQ(clipboard.Text(), "cartoscope;" + Key("Dati") + ";lettera.txt;copy");
-  EXPECT_TRUE(dialogs.calls().empty());
 }
 
 TEST_F(CommandsTest, PasteIgnoresForeignTextsRefusesAFolderIntoItsSubfolderAndAMovedFolderEmptiesTheClipboard) {
