@@ -22,7 +22,7 @@ TEST_F(FileOperationsTest, ACopyIntoItsOwnFolderGetsANameOfItsOwn) {
   EXPECT_TRUE(operation_dialogs.replace_questions().empty());
 }
 
-TEST_F(FileOperationsTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+TEST_F(FileOperationsTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSoAndYesToAllAnswersTheRestOfAFolder) {
   folder.Write("da/x.txt", "nuovo");
   folder.Write("a/x.txt", "vecchio");
   const std::tuple<ReplaceAnswer, Outcome, const char*> rows[] = {{ReplaceAnswer::No, Outcome::Done, "vecchio"},
@@ -35,14 +35,12 @@ TEST_F(FileOperationsTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
   }
   ASSERT_EQ(operation_dialogs.replace_questions().size(), 3u);
   EXPECT_NE(operation_dialogs.replace_questions()[0].find("\"x.txt\""), std::string::npos);
-}
 
-TEST_F(FileOperationsTest, YesToAllAnswersTheRestOfAFolderCopy) {
   for (const char* name : {"Foto/a.jpg", "Foto/b.jpg", "Foto/c.jpg"}) folder.Write(name, "nuova");
   for (const char* name : {"dest/Foto/a.jpg", "dest/Foto/b.jpg"}) folder.Write(name, "vecchia");
   operation_dialogs.AnswerReplace(ReplaceAnswer::YesToAll);
   EXPECT_EQ(CopyInto(In("Foto"), In("dest")), Outcome::Done);
-  EXPECT_EQ(operation_dialogs.replace_questions().size(), 1u);
+  EXPECT_EQ(operation_dialogs.replace_questions().size(), 4u);
   for (const char* name : {"dest/Foto/a.jpg", "dest/Foto/b.jpg", "dest/Foto/c.jpg"})
     EXPECT_EQ(folder.Read(name), "nuova") << name;
 }

@@ -103,7 +103,7 @@ TEST(TreeKeys, TheWalkVisitsEveryFolderBetweenTheNodeAndTheTarget) {
     EXPECT_TRUE(WalkKeys(from, to).empty()) << to;
 }
 
-TEST(ReadFiles, ListsEverythingButFoldersWithSizesAndDotNamesHidden) {
+TEST(FolderReader, ListsEverythingButFoldersWithSizesAndDotNamesHiddenAndNeverReadsSystemTrees) {
   TempFolder folder;
   folder.Write("b.txt", std::string(1025, 'x'));
   folder.Write(".nascosto", "");
@@ -119,12 +119,9 @@ TEST(ReadFiles, ListsEverythingButFoldersWithSizesAndDotNamesHidden) {
     shown.push_back(file.name + " " + std::to_string(file.size) + (file.hidden ? " h" : ""));
   // A link shows what it points to, a broken link its own length.
   EXPECT_EQ(shown, (Strings{".nascosto 0 h", "A-collegamento 1025", "b.txt 1025", "rotto 7"}));
-}
-
-TEST(IsPseudoFileSystem, SystemTreesAreNeverReadAheadButUserFoldersAre) {
+  // System trees are never read ahead, user folders are.
   for (const char* path : {"/proc", "/proc/self", "/sys", "/sys/kernel", "/dev", "/run", "/run/lock"})
     EXPECT_TRUE(IsPseudoFileSystem(path)) << path;
-  TempFolder folder;
   for (const std::string& path : {std::string("/"), folder.path(), std::string("/run/media/anna/USB"),
                                    std::string("/proceedings"), std::string("/devel")})
     EXPECT_FALSE(IsPseudoFileSystem(path)) << path;
