@@ -22,7 +22,7 @@ TEST_F(FileOperationsTest, ACopyIntoItsOwnFolderGetsANameOfItsOwn) {
   EXPECT_TRUE(operation_dialogs.replace_questions().empty());
 }
 
-TEST_F(FileOperationsTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSoAndYesToAllAnswersTheRestOfAFolder) {
+TEST_F(FileOperationsTest, AnExistingItemIsReplacedOnlyWhenTheUserSaysSoInACopyAFolderCopyAndAMove) {
   folder.Write("da/x.txt", "nuovo");
   folder.Write("a/x.txt", "vecchio");
   const std::tuple<ReplaceAnswer, Outcome, const char*> rows[] = {{ReplaceAnswer::No, Outcome::Done, "vecchio"},
@@ -43,9 +43,7 @@ TEST_F(FileOperationsTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSoAndYesTo
   EXPECT_EQ(operation_dialogs.replace_questions().size(), 4u);
   for (const char* name : {"dest/Foto/a.jpg", "dest/Foto/b.jpg", "dest/Foto/c.jpg"})
     EXPECT_EQ(folder.Read(name), "nuova") << name;
-}
 
-TEST_F(FileOperationsTest, AMoveIntoAFolderThatHasOneOfTheSameNameKeepsWhatTheUserKept) {
   folder.Write("Dati/a.txt", "nuovo a");
   folder.Write("Dati/b.txt", "nuovo b");
   folder.Write("dest/Dati/a.txt", "vecchio a");
