@@ -34,7 +34,7 @@ std::vector<std::string> RestoreCommand(const std::string& archive, const std::s
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
 std::vector<std::string> Leftovers(const std::string& archive);  // temporary files beside it
 // Linux: started without waiting, output to output_path; the exit code is -1 for no normal exit.
-int StartProgram(const std::vector<std::string>& argv, const std::string& output_path);
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody = false);
 int WaitForProgram(int child);
 bool ToolExists(const std::string& name);
 
