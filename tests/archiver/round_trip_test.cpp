@@ -21,9 +21,27 @@ namespace {
 
 using archiver::ExitCode;
 using namespace archiver_test;
+namespace fs = std::filesystem;
 
 TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWithInfoZip) {
-  MakeTree();
+  // Accented names, no dot, empty file and folder, text and random bytes, modes, a link and one
+  // pointing back up (a walk that followed it would never end), odd seconds MS-DOS cannot hold.
+  WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");
+  WriteFile(source_ + "/sotto cartella/dati senza punto", "senza estensione\n");
+  WriteFile(source_ + "/sotto cartella/grande.log", CompressibleText(3'000'000, 1));
+  WriteFile(source_ + "/foto.jpg", RandomBytes(300'000, 1));
+  WriteFile(source_ + "/script.sh", "#!/bin/sh\necho ciao\n");
+  WriteFile(source_ + "/vuoto.txt", "");
+  WriteFile(source_ + "/privata/diario.txt", "caro diario\n");
+  fs::create_directories(source_ + "/vuota");
+  fs::create_symlink("lettera à Zoë.txt", source_ + "/collegamento");
+  fs::create_symlink("..", source_ + "/sotto cartella/su");
+  fs::permissions(source_ + "/sotto cartella/dati senza punto", fs::perms(0600));
+  fs::permissions(source_ + "/script.sh", fs::perms(0755));
+  fs::permissions(source_ + "/privata", fs::perms(0750));
+  std::int64_t mtime = 1'000'000'001;
+  for (const std::string& path : ListTree(source_)) SetMtime(source_ + "/" + path, mtime += 86'403);
+  SetMtime(source_, mtime + 7);
   const auto backup = RunProgram(BackupCommand(archive_, source_));
   ASSERT_EQ(backup.exit_code, 0) << backup.output;
   const std::string prefix = source_.substr(1) + "/";
@@ -54,8 +72,7 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWith
   ExpectSameTree(source_, root_ + "da zip/Documenti di Anna");
 }
 
-// A folder reached through a link is stored under its real path, so a restore to "/" goes back
-// over the originals; an entry through the link is still refused.
+// A folder reached through a link is stored under its real path: a restore to "/" goes back there.
 TEST_F(Sandbox, ARestoreToTheRootPutsFilesBackWhereTheyWereEvenBehindALink) {
   const std::string real = root_ + "reale", link = root_ + "collegata";
   WriteFile(real + "/Documenti/lettera.txt", "originale");
@@ -66,17 +83,13 @@ TEST_F(Sandbox, ARestoreToTheRootPutsFilesBackWhereTheyWereEvenBehindALink) {
   ASSERT_EQ(backup.code, ExitCode::kDone) << backup.messages;
 
   WriteFile(real + "/Documenti/lettera.txt", "rovinata");
-  std::filesystem::remove_all(real + "/Documenti/sotto");
+  fs::remove_all(real + "/Documenti/sotto");
   const auto restore = Restore(archive_, "/");
   EXPECT_EQ(restore.code, ExitCode::kDone) << restore.messages;
   EXPECT_EQ(ReadFile(real + "/Documenti/lettera.txt"), "originale");
   EXPECT_EQ(ReadFile(real + "/Documenti/sotto/nota.txt"), "nota");
   EXPECT_EQ(Permissions(real + "/Documenti/sotto/nota.txt"), 0600u);
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-
-  WriteHandMadeArchive(archive_, {{link.substr(1) + "/Documenti/lettera.txt", "cattivo", archiver::kUnixFile | 0644}});
-  EXPECT_EQ(Restore(archive_, "/").code, ExitCode::kSomeFailed);
-  EXPECT_EQ(ReadFile(real + "/Documenti/lettera.txt"), "originale");
+  EXPECT_TRUE(fs::is_symlink(link));
 }
 
 // Fault guarded: an unreadable file stopped the backup; an archive inside the folder stored itself.
@@ -92,7 +105,7 @@ TEST_F(Sandbox, AFileThatCannotBeReadIsNamedTheOthersAreArchivedAndTheArchiveNev
     for (const std::string& folder : {root_, source_}) ::chmod(folder.c_str(), 0777);
     ::chmod((source_ + "/leggibile.txt").c_str(), 0644);
     program = root_ + "archivia";
-    std::filesystem::copy_file(ArchiviaPath(), program);
+    fs::copy_file(ArchiviaPath(), program);
   }
   for (int run = 0; run < 2; ++run) {  // the second with the archive already there
     const auto backup = RunProgram(BackupCommand(inside, source_, program), as_root);
@@ -113,7 +126,7 @@ TEST_F(Sandbox, TemporaryFilesOfAKilledRestoreAreRemovedAndLookalikesKept) {
                                          ".archivia-ABCD_FGH", "archivia-ABCDEFGH", ".archivia-NoStrO12", ".archivia-CartElla"};
   for (std::size_t i = 0; i + 1 < kept.size(); ++i) WriteFile(folder + kept[i], "dell'utente");
   ASSERT_EQ(::chown((folder + ".archivia-NoStrO12").c_str(), 65534, 65534), 0);  // another user's
-  std::filesystem::create_directories(folder + ".archivia-CartElla");
+  fs::create_directories(folder + ".archivia-CartElla");
   WriteFile(target_ + "/in_uso/.archivia-InUs0123", "in scrittura");
   const archiver::UniqueFd in_use(::open((target_ + "/in_uso").c_str(), O_RDONLY | O_DIRECTORY));
   ASSERT_EQ(::flock(in_use.get(), LOCK_SH), 0);  // as a restore still writing there holds it
@@ -142,8 +155,8 @@ TEST_F(Sandbox, AFolderSwappedForALinkMidwayIsNeverWrittenThrough) {
     }
   };
   place({"a", "1"});
-  std::filesystem::rename(target_ + "/a", target_ + "/spostata");
-  std::filesystem::create_directory_symlink(outside_, target_ + "/a");
+  fs::rename(target_ + "/a", target_ + "/spostata");
+  fs::create_directory_symlink(outside_, target_ + "/a");
   place({"a", "2"});       // the folder still open
   place({"a", "b", "3"});  // below it
   place({"c", "4"});
