@@ -44,11 +44,6 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobod
 
 bool ToolExists(const std::string& name) { return ::access(("/usr/bin/" + name).c_str(), X_OK) == 0; }
 
-bool Exists(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
-}
-
 void SetMtime(const std::string& path, std::int64_t seconds) {
   const struct timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
   if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)

@@ -62,8 +62,6 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool) {
   return result;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void SetMtime(const std::string& path, std::int64_t seconds) {
   const HANDLE file =
       ::CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
