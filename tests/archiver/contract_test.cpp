@@ -275,16 +275,15 @@ TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
   }
 }
 
-// Fault guarded: DOS code page names, NTFS (to the tick) and old Unix times, Unicode Path fields
-// and the read-only bit of old backups lost; an update kept a file under two spellings (È is 0xD4
-// in code page 850, no letter in 437). A name made on Unix keeps its bytes.
+// Fault guarded: code page names, NTFS and old Unix times, Unicode Path fields, read-only bits lost;
+// an update kept a file under two spellings (È is 0xD4 in code page 850, no letter in 437).
 TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
   const std::filesystem::path source = archiver::PathFromUtf8(source_);
   std::vector<ForeignEntry> more;
   std::vector<std::string> tree = {"Città/", "Città/perché no.doc", "caffè.txt", "prezzi in €.txt"};
 #ifndef _WIN32  // Windows reads names in its own OEM code page
   EXPECT_EQ(archiver::Utf8FromDosCodePage("\x85\x8A\x82\x8D\x95\x97\xB7\xD4\x90\xDE\xE3\xEB"), "àèéìòùÀÈÉÌÒÙ");
-  more = {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}};
+  more = {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}};  // a name made on Unix keeps its bytes
   tree.insert(tree.end(), {"unix\x82", "È tutto.txt"});
 #endif
   const std::vector<ForeignFile> files =
