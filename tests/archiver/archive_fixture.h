@@ -34,7 +34,7 @@ std::vector<std::string> RestoreCommand(const std::string& archive, const std::s
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody = false);
 std::vector<std::string> Leftovers(const std::string& archive);  // temporary files beside it
 // Linux: started without waiting, output to output_path; the exit code is -1 for no normal exit.
-int StartProgram(const std::vector<std::string>& argv, const std::string& output_path);
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody = false);
 int WaitForProgram(int child);
 bool ToolExists(const std::string& name);
 
@@ -77,8 +77,7 @@ struct ForeignEntry {
 void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries);
 std::string NtfsTimesData(archiver::ModificationTime time);  // of the 0x000a field
 
-// A backup of folder (ending in "/") as the earlier Windows program's archiver wrote it, plus
-// more below folder; returns what its files must come back as.
+// A backup of folder (ending in "/") by the earlier Windows program, plus more; what must come back.
 struct ForeignFile {
   std::string name;  // below folder
   std::string data;
@@ -104,9 +103,6 @@ class Sandbox : public ::testing::Test {
  public:  // the cases' own steps reach them too
   void SetUp() override;
   void TearDown() override;  // "fuori" is still empty
-  // Accented names, no dot, empty file and folder, text and random bytes, modes, a link and
-  // one pointing back up (a walk that followed it would never end), odd seconds MS-DOS cannot hold.
-  void MakeTree();
   void ExpectSameTree(const std::string& original, const std::string& restored, bool link_times = true);
 
   testing_support::TempFolder folder_;

@@ -4,12 +4,14 @@
 
 #include <sstream>
 
+#include "archiver/entry_name.h"
 #include "archiver/progress_report.h"
 
 namespace {
 
 using archiver::Command;
 using archiver::ParseCommandLine;
+const bool kWindows = archiver::kSystemNameRules == archiver::NameRules::kWindows;
 
 // "backup" or "restore", the archive and the folder; "" when refused.
 std::string Parsed(const std::vector<std::string>& arguments) {
@@ -28,6 +30,7 @@ TEST(CommandLine, ReadsTheTwoLinesTheProgramIsDrivenWithAndRefusesEverythingElse
       {{"-p", "-r", "-a", "a.zip", "cartella con spazi/*.*"}, "backup a.zip | cartella con spazi"},
       {{"-a", "-r", "-p", "a.zip", "/*.*"}, "backup a.zip | /"},
       {{"-o", "-min", "-e", "a.zip", "/tmp/x"}, "restore a.zip | /tmp/x"},
+      {{"-a", "-r", "-p", "a.zip", "c\\*.*"}, kWindows ? "backup a.zip | c" : ""},  // "\\" separates on Windows only
       {{}, ""},
       {{"-min"}, ""},
       {{"-min", "-a", "-r", "-p", "a.zip"}, ""},                // no folder

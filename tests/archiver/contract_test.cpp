@@ -88,6 +88,20 @@ Case UnreadableMethods() {
           {}, 1, said, {{"terzo.txt"}}};
 }
 
+// Fault guarded: past the folders kept open, the restore closed the wrong one or lost its way back.
+Case SixtyFoldersDown() {
+  std::string deep;
+  for (int i = 0; i < 60; ++i) deep += std::to_string(i) + "/";
+  std::vector<HandMadeEntry> entries;
+  std::vector<FileCheck> files;
+  for (const std::string& name : {deep + "fondo.txt", deep.substr(0, 107) + "mezzo.txt", deep + "ancora.txt"}) {
+    entries.push_back({name, name, kFile});
+    files.push_back({"destinazione/" + name, name});
+  }
+  entries.insert(entries.begin() + 2, HandMadeEntry{"su.txt", "in cima", kFile});
+  return {"FilesSixtyFoldersDownAndBackUp", entries, {}, {}, 0, {}, {}, files};
+}
+
 const std::vector<std::string> kBackupOfSource = {"-min", "-a", "-r", "-p", "@01020304.ZIP", "@Documenti di Anna/*.*"};
 
 std::vector<Case> Cases() {
@@ -149,6 +163,7 @@ std::vector<Case> Cases() {
         {kFromLinux + "perché.txt", "perché no?\n", {}, 0, 1'500'000'000},
         {kFromLinux + "documenti/vuota", {}, {}, 0, 1'400'000'000}, {kFromLinux + "documenti", {}, {}, 0, 1'300'000'000}}},
 #else
+      SixtyFoldersDown(),
       // Fault guarded: devices and FIFOs were made, and setuid or sticky bits restored.
       {"DevicesAreRefusedAndSpecialBitsDropped",
        {{"dispositivo", "", 0020666}, {"coda", "", 0010666},  // a character device, a FIFO
@@ -260,16 +275,15 @@ TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
   }
 }
 
-// Fault guarded: DOS code page names, NTFS (to the tick) and old Unix times, Unicode Path fields
-// and the read-only bit of old backups lost; an update kept a file under two spellings (È is 0xD4
-// in code page 850, no letter in 437). A name made on Unix keeps its bytes.
+// Fault guarded: code page names, NTFS and old Unix times, Unicode Path fields, read-only bits lost;
+// an update kept a file under two spellings (È is 0xD4 in code page 850, no letter in 437).
 TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
   const std::filesystem::path source = archiver::PathFromUtf8(source_);
   std::vector<ForeignEntry> more;
   std::vector<std::string> tree = {"Città/", "Città/perché no.doc", "caffè.txt", "prezzi in €.txt"};
 #ifndef _WIN32  // Windows reads names in its own OEM code page
   EXPECT_EQ(archiver::Utf8FromDosCodePage("\x85\x8A\x82\x8D\x95\x97\xB7\xD4\x90\xDE\xE3\xEB"), "àèéìòùÀÈÉÌÒÙ");
-  more = {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}};
+  more = {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}};  // a name made on Unix keeps its bytes
   tree.insert(tree.end(), {"unix\x82", "È tutto.txt"});
 #endif
   const std::vector<ForeignFile> files =

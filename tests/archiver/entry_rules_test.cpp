@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include "archive_fixture.h"
+#include "archiver/archive_leftovers.h"
 #include "archiver/entry_metadata.h"
 #include "archiver/entry_name.h"
 #include "archiver/item_error.h"
@@ -34,8 +35,8 @@ TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
   using Parts = std::vector<std::string>;
   EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter, kLinux), (Parts{"home", "anna", "cartella vuota"}));
   EXPECT_EQ(SplitEntryName("./a//b/./c", kCharacter, kLinux), (Parts{"a", "b", "c"}));
-  // Harmless on Linux: a dot-dot inside a name, a backslash inside a name, a colon later on.
-  EXPECT_EQ(SplitEntryName("a/..b/c\\d/e:f", kCharacter, kLinux), (Parts{"a", "..b", "c\\d", "e:f"}));
+  // Harmless on Linux: a colon after no drive letter, a dot-dot or a backslash inside a name.
+  EXPECT_EQ(SplitEntryName("1:a/..b/c\\d/e:f", kCharacter, kLinux), (Parts{"1:a", "..b", "c\\d", "e:f"}));
   EXPECT_EQ(SplitEntryName("a\\.\\b/c", kSeparator, kLinux), (Parts{"a", "b", "c"}));
   for (const std::string name : {"console.txt", "nullo", "COM0", "COM10", "lpt", "a.b.c", ".nascosto", "perché.txt"})
     EXPECT_EQ(SplitEntryName("x/" + name, kCharacter, kWindows), (Parts{"x", name})) << name;
@@ -101,10 +102,22 @@ TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {
   ASSERT_TRUE(before_1970);
   EXPECT_EQ(archiver::DecodeExtendedTimestamp(before_1970->data(), before_1970->size(), std::nullopt), -86400);
   EXPECT_FALSE(archiver::EncodeExtendedTimestamp(2147483648LL));  // after January 2038
+  // An MS-DOS time from a day before January 2038 on makes the bits unsigned.
+  const std::uint8_t after_2038[] = {0x01, 0, 0, 0, 0x80};
+  EXPECT_EQ(archiver::DecodeExtendedTimestamp(after_2038, 5, 2'147'397'247), 2'147'483'648);
+  EXPECT_EQ(archiver::DecodeExtendedTimestamp(after_2038, 5, 2'147'397'246), -2'147'483'648);
   const std::uint8_t access_time_only[] = {0x02, 1, 2, 3, 4};
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(access_time_only, sizeof access_time_only, std::nullopt));
   const std::uint8_t cut_short[] = {0x01, 1, 2};
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short, std::nullopt));
+}
+
+// Fault guarded: leftovers whose names end in z, Z or 9 were kept, or other names taken for them.
+TEST(Leftovers, AreTheArchivesNameADotAndSixLettersOrDigits) {
+  EXPECT_TRUE(archiver::IsLeftoverName("a.zip.azAZ09", "a.zip"));
+  for (const std::string name :
+       {"a.zip.azAZ0{", "a.zip.azAZ0[", "a.zip.azAZ0:", "a.zip.azAZ0_", "a.zipxazAZ09", "a.zip.azAZ0"})
+    EXPECT_FALSE(archiver::IsLeftoverName(name, "a.zip")) << name;
 }
 
 // Fault guarded: NTFS times (UTC) of Windows tools passed over for the local MS-DOS time.

@@ -69,14 +69,14 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
       {"an unchanged photo is read again", "foto.jpg", RandomBytes(100'000, 2), kLongBefore, {}, true},
       {"a file rewritten in the second of the first run, same size, is kept stale", "stesso_secondo.txt", "prima",
        kFirstRun - 1, rewrite("dopo!", kFirstRun - 1), false},
-      {"only the time changed", "tempo.txt", "t", kLongBefore, rewrite("t", kLongBefore + 60), false},
       {"only the size changed", "dimensione.txt", "ab", kLongBefore, rewrite("abc", kLongBefore), false},
-      {"only the mode changed", "modo.txt", "m", kLongBefore,
-       [](const std::string& path) {
-         fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
-         SetMtime(path, kLongBefore);
-       },
-       false},
+      {"a file gone from the folder left the archive", "sparito.txt", "resta", kLongBefore,
+       [](const std::string& path) { fs::remove(path); }, true},
+      // Large enough for the parallel compressors, a new entry between two replaced ones.
+      {"a large replaced file", "m1.log", CompressibleText(180'000, 1), kLongBefore,
+       rewrite(CompressibleText(300'000, 11), kLongBefore + 9), false},
+      {"another large replaced file", "m3.log", CompressibleText(180'000, 3), kLongBefore,
+       rewrite(CompressibleText(300'000, 13), kLongBefore + 9), false},
   };
   for (const RerunCase& c : cases) {
     WriteFile(Below(source_, c.name), c.first);
@@ -90,6 +90,7 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
   for (const RerunCase& c : cases)
     if (c.change) c.change(Below(source_, c.name));
   WriteFile(Below(source_, "nuovo.txt"), "aggiunto");
+  WriteFile(Below(source_, "m2.log"), CompressibleText(250'000, 2));
   fs::remove(Below(source_, "diventa cartella"));
   WriteFile(Below(source_, "diventa cartella/dentro.txt"), "ora in una cartella");
   for (const std::string name : {"diventa file", "diventa collegamento"}) fs::remove_all(Below(source_, name));
@@ -110,10 +111,15 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
     if (c.kept) { EXPECT_TRUE(new_entry.raw == old_entry.raw) << c.fault; }
   }
   EXPECT_GT(after.at("nuovo.txt").stored_at, kFirstRun);
+  EXPECT_EQ(ReadEntries(archive_).size(), after.size());  // no name twice
+  for (const auto& [name, entry] : after) EXPECT_EQ(entry.extended_timestamps, 1) << name;  // no old one left
 
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
   const std::string restored = Below(target_, after.at("nuovo.txt").name);
-  ExpectSameTree(source_, restored.substr(0, restored.size() - std::string("nuovo.txt").size()));
+  const std::string folder = restored.substr(0, restored.size() - std::string("nuovo.txt").size());
+  EXPECT_EQ(ReadFile(Below(folder, "sparito.txt")), "resta");
+  fs::remove(Below(folder, "sparito.txt"));
+  ExpectSameTree(source_, folder);
 }
 
 TEST(KeptEntry, OnlyAFileAsItWasStoredByThisArchiverLongEnoughAfterItsLastChangeIsKept) {

@@ -14,9 +14,10 @@ namespace {
 using namespace archiver_test;
 using archiver::ExitCode;
 
+// The Windows test build's program, unless scripts/test.sh names another.
 std::string WindowsArchivia() {
-  if (const char* given = std::getenv("FALDONE_WINDOWS_ARCHIVIA")) return given;
-  return FALDONE_SOURCE_DIR "/build-win/programma/archivia.exe";
+  const char* given = std::getenv("FALDONE_WINDOWS_ARCHIVIA");
+  return given ? given : FALDONE_SOURCE_DIR "/build-windows-test/programma/archivia.exe";
 }
 
 // Wine's drive Z: is "/".

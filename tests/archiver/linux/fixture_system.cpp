@@ -11,9 +11,7 @@
 
 namespace archiver_test {
 
-namespace {
-
-pid_t Start(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
+int StartProgram(const std::vector<std::string>& argv, const std::string& output_path, bool run_as_nobody) {
   const pid_t child = ::fork();
   if (child == 0) {
     const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -29,12 +27,6 @@ pid_t Start(const std::vector<std::string>& argv, const std::string& output_path
   return child;
 }
 
-}  // namespace
-
-int StartProgram(const std::vector<std::string>& argv, const std::string& output_path) {
-  return Start(argv, output_path, false);
-}
-
 int WaitForProgram(int child) {
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -44,22 +36,13 @@ int WaitForProgram(int child) {
 ProcessResult RunProgram(const std::vector<std::string>& argv, bool run_as_nobody) {
   char output_path[] = "/tmp/archiver-test-output-XXXXXX";
   if (::close(::mkstemp(output_path)) != 0) throw std::runtime_error("mkstemp failed");
-  const int exit_code = WaitForProgram(Start(argv, output_path, run_as_nobody));
+  const int exit_code = WaitForProgram(StartProgram(argv, output_path, run_as_nobody));
   ProcessResult result{exit_code, ReadFile(output_path)};
   ::unlink(output_path);
   return result;
 }
 
-bool ToolExists(const std::string& name) {
-  for (const char* folder : {"/usr/bin/", "/bin/", "/usr/local/bin/"})
-    if (::access((std::string(folder) + name).c_str(), X_OK) == 0) return true;
-  return false;
-}
-
-bool Exists(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
-}
+bool ToolExists(const std::string& name) { return ::access(("/usr/bin/" + name).c_str(), X_OK) == 0; }
 
 void SetMtime(const std::string& path, std::int64_t seconds) {
   const struct timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};

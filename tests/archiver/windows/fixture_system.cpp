@@ -27,11 +27,6 @@ std::wstring Quoted(const std::wstring& argument) {
   return quoted + L'"';
 }
 
-HANDLE OpenAttributes(const std::string& path, DWORD access) {
-  return ::CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-}
-
 constexpr std::int64_t kTicksTo1970 = 116444736000000000;
 
 }  // namespace
@@ -67,10 +62,10 @@ ProcessResult RunProgram(const std::vector<std::string>& argv, bool) {
   return result;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void SetMtime(const std::string& path, std::int64_t seconds) {
-  const HANDLE file = OpenAttributes(path, FILE_WRITE_ATTRIBUTES);
+  const HANDLE file =
+      ::CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   const auto ticks = static_cast<std::uint64_t>(seconds * 10'000'000 + kTicksTo1970);
   const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   const bool set = file != INVALID_HANDLE_VALUE && ::SetFileTime(file, nullptr, nullptr, &time);
