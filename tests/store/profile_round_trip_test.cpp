@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <vector>
 
+#include "platform/text.h"
 #include "store/profile_test_helpers.h"
 
 namespace {
@@ -13,14 +13,12 @@ namespace {
 using store::ProfileState;
 
 // What a text box takes, pasted control characters too; on Windows only what its code page holds.
-const std::vector<std::string> kCharacters = {
-    "a", "Z", "0", "9", "_", "-", ".", ",", ";", ":", "!", "?", "*", "'", "\"", "(", ")",
-    "[", "]", "{", "}", "<", ">", "|", "/", "\\", "%", "&", "=", "+", "~", "@", "$", "^",
-    "`", "#", " ", " ", "à", "è", "é", "ì", "ò", "ù", "À", "É", "ç", "ß", "\t", "\x01", "\x1F", "\x7F",
+const std::string kCharacters = "aZ09_-.,;:!?*'\"()[]{}<>|/\\%&=+~@$^`#  àèéìòùÀÉçß\t\x01\x1F\x7F"
 #ifndef _WIN32
-    "€", "«", "»", "\xC2\xA0", "\xCC\x81", "Ж", "Ω", "漢", "字", "😀", "𝄞",
+                                "€«»\xC2\xA0\xCC\x81ЖΩ漢字😀𝄞"
 #endif
-};
+    ;
+const std::size_t kCharacterCount = platform::text::CharCount(kCharacters);
 
 // A generated profile, and whether the editor would let every field through.
 struct Generated {
@@ -60,17 +58,14 @@ struct ProfileGenerator {
 
   // Mostly short, often long, now and then exactly at the bound.
   std::size_t Length(std::size_t bound) {
-    switch (Below(20)) {
-      case 0: return bound;
-      case 1: case 2: case 3: return 41 + Below(bound - 40);
-      default: return Below(41);
-    }
+    const std::size_t pick = Below(20);
+    return pick == 0 ? bound : pick < 4 ? 41 + Below(bound - 40) : Below(41);
   }
 
   std::string Text(std::size_t characters, bool hash_allowed) {
     std::string text;
     while (characters > 0) {
-      const std::string& c = kCharacters[Below(kCharacters.size())];
+      const std::string c = platform::text::MidChars(kCharacters, Below(kCharacterCount), 1);
       if (c == "#" && !hash_allowed) continue;
       text += c;
       --characters;
@@ -80,10 +75,7 @@ struct ProfileGenerator {
 
   // Trimmed, as the editor takes it.
   std::string Field(std::size_t bound, bool hash_allowed) {
-    const std::string text = Text(Length(bound), hash_allowed);
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return platform::text::Trim(Text(Length(bound), hash_allowed));
   }
 
   // A folder as the editor stores it: ending in "/", with "#" and spaces inside.
