@@ -31,10 +31,11 @@ struct ProfileGenerator {
     Generated g;
     g.state.Path_Dati = data_folder;
     g.state.Nome_Copia = "Copia_01.Dat";
-    g.state.Descriz_Copia = Field(store::kMaxDescriptionChars, true);
+    // Descriptions trimmed, as the editor takes them.
+    g.state.Descriz_Copia = platform::text::Trim(Text(Length(store::kMaxDescriptionChars), true));
     g.state.Max_Num_Riga = static_cast<std::int16_t>(Below(store::kMaxFolderLines + 1));
     for (int i = 1; i <= g.state.Max_Num_Riga; ++i) {
-      g.state.Des_Riga[i] = Field(store::kMaxDescriptionChars, false);
+      g.state.Des_Riga[i] = platform::text::Trim(Text(Length(store::kMaxDescriptionChars), false));
       g.state.Path_Riga[i] = Path();
       if (g.state.Path_Riga[i].size() > store::kMaxPathBytes) g.editor_acceptable = false;
     }
@@ -71,11 +72,6 @@ struct ProfileGenerator {
       --characters;
     }
     return text;
-  }
-
-  // Trimmed, as the editor takes it.
-  std::string Field(std::size_t bound, bool hash_allowed) {
-    return platform::text::Trim(Text(Length(bound), hash_allowed));
   }
 
   // A folder as the editor stores it: ending in "/", with "#" and spaces inside.
