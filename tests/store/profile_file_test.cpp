@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "platform/text.h"
-#include "platform/user_error.h"
 #include "store/profile_test_helpers.h"
 #include "support/temp_folder.h"
 

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -101,11 +107,24 @@ TEST(EditorItems, FixedColumnsCutAndPadByCharactersAndSkipBlankDescriptions) {
   EXPECT_EQ(store::EditorListItem(7, "città", "/c/"), "007   città" + std::string(35, ' ') + " /c/");
 }
 
-TEST(NumericValues, ReadTheLeadingNumberLikeTheWindowsDo) {
+TEST(NumericValues, ReadTheLeadingNumberLikeTheWindowsDoAndNothingPastTheText) {
   const std::pair<std::string_view, double> values[] = {
       {" 12#5", 12}, {"7abc", 7}, {"abc", 0}, {"", 0}, {"-3", -3}, {"1.5", 1.5}, {"10.05#", 10.05}, {"19.9", 19.9},
       {std::string_view("2.55", 3), 2.5}};  // the text ends before the last digit
   for (const auto& [text, value] : values) EXPECT_DOUBLE_EQ(store::NumericValue(text), value) << text;
+#ifndef _WIN32
+  // Each text again where readable memory ends: a read past its end stops the test.
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  void* pages = ::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(pages, MAP_FAILED);
+  char* const end = static_cast<char*>(pages) + page;
+  ASSERT_EQ(::mprotect(end, page, PROT_NONE), 0);
+  for (const auto& [text, value] : values) {
+    std::copy(text.begin(), text.end(), end - text.size());
+    EXPECT_DOUBLE_EQ(store::NumericValue({end - text.size(), text.size()}), value) << text;
+  }
+  ::munmap(pages, 2 * page);
+#endif
   EXPECT_EQ(store::NumericValue16("2.5"), 2);  // half to even
   EXPECT_EQ(store::NumericValue16("3.5"), 4);
   EXPECT_EQ(store::NumericValue16("99999999"), 32767);
