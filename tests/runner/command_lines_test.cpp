@@ -27,8 +27,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "/opt/faldone/archivia -min -a -r -p /opt/faldone/1406_1_1.ZIP \"/home/anna/Doc/*.*\""},
         LineCase{"RestoreToTheRoot", RestoreCommandLine("/opt/faldone/archivia", "/opt/faldone/1406_1_1.ZIP", "/"),
                  "/opt/faldone/archivia -min -e -o /opt/faldone/1406_1_1.ZIP \"/\""},
-        LineCase{"RestoreElsewhere", RestoreCommandLine("/opt/faldone/archivia", "/opt/faldone/1406_1_1.ZIP", "/tmp/"),
-                 "/opt/faldone/archivia -min -e -o /opt/faldone/1406_1_1.ZIP \"/tmp/\""},
         LineCase{"BlanksNotQuoted",
                  BackupCommandLine("/home/anna/Programmi utili/archivia", "/home/anna/Programmi utili/1406_1_1.ZIP",
                                    "/home/anna/Foto di città/"),
