@@ -20,14 +20,18 @@ namespace {
 using platform::files::MatchesWildcard;
 using testing_support::TempFolder;
 
-TEST(Wildcards, QuestionMarkIsExactlyOneCharacter) {
-  EXPECT_TRUE(MatchesWildcard("1406_1_1.ZIP", "????_1??.ZIP", false));
-  EXPECT_FALSE(MatchesWildcard("14061001.ZIP", "????_1??.ZIP", false));
-  EXPECT_FALSE(MatchesWildcard("1406_1_1X.ZIP", "????_1??.ZIP", false));
-  EXPECT_TRUE(MatchesWildcard("Copia_01.Dat", "*.DAT", true));
-  EXPECT_FALSE(MatchesWildcard("Copia_01.Dat", "*.DAT", false));
-  EXPECT_FALSE(MatchesWildcard("Copia_01.Dat.bak", "*.DAT", true));
-  EXPECT_TRUE(MatchesWildcard("a.b.DAT", "*.DAT", true));
+// The search pattern of profile 1 found the archives of profile 11 too.
+TEST(Wildcards, QuestionMarkIsExactlyOneCharacterAndCaseCountsUnlessIgnored) {
+  const struct {
+    const char *name, *pattern;
+    bool ignore_case, matches;
+  } rows[] = {{"1406_1_1.ZIP", "????_1??.ZIP", false, true},      {"0101_111.ZIP", "????_1??.ZIP", false, true},
+              {"140611_1.ZIP", "????_1??.ZIP", false, false},     {"1406_1_1X.ZIP", "????_1??.ZIP", false, false},
+              {"1406_1_1.ZIP.tmp", "????_1??.ZIP", false, false}, {"140611_1.ZIP", "????11??.ZIP", false, true},
+              {"Copia_01.Dat", "*.DAT", true, true},              {"Copia_01.Dat", "*.DAT", false, false},
+              {"Copia_01.Dat.bak", "*.DAT", true, false},         {"a.b.DAT", "*.DAT", true, true}};
+  for (const auto& row : rows)
+    EXPECT_EQ(MatchesWildcard(row.name, row.pattern, row.ignore_case), row.matches) << row.name << " " << row.pattern;
 }
 
 TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolders) {
@@ -64,7 +68,7 @@ TEST(Files, AtomicWriteLeavesReadOnlyFilesAndFoldersAsTheyWere) {
 // Cut at the bound, a folder line read as another folder; a device or a pipe is never read.
 TEST(Files, ReadLinesHonoursEveryLineEndAndStopsAtAnOverLongLine) {
   TempFolder folder;
-  folder.Write("f", "uno\r\ndue\ntre\rquattro\r\n\r\nsei");
+  folder.Write("f", "uno\r\ndue\ntre\rquattro\r\n\nsei");
   using platform::files::ReadLines;
   auto read = ReadLines(folder.path() + "f", 10, 100);
   EXPECT_EQ(read.lines, (std::vector<std::string>{"uno", "due", "tre", "quattro", "", "sei"}));

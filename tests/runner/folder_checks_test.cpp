@@ -20,32 +20,27 @@ using runner::CheckFolderToSave;
 std::string Problem(const std::string& folder) { return CheckFolderToSave(folder).problem; }
 
 // Each used to reach the archiver, which answered with its usage text or packed nothing.
-TEST(FolderChecks, FoldersThatCannotBeSavedAreNamedWithOneReason) {
+TEST(FolderChecks, FoldersThatCannotBeSavedAreNamedWithOneReasonTheOthersEndInASeparator) {
   testing_support::TempFolder here;
   here.Write("lettera.txt", "x");
   // Never read from where the program runs: relative, or a whole path only on the other system.
 #ifdef _WIN32
-  const char* elsewhere[] = {"Documenti/", "/home/anna/", "C:DOC\\", "\\DOC\\"};
+  std::vector<std::string> missing = {"Documenti/", "/home/anna/", "C:DOC\\", "\\DOC\\"};
 #else
-  const char* elsewhere[] = {"Documenti/", "C:\\DOC\\", "\\\\server\\dati\\"};
+  std::vector<std::string> missing = {"Documenti/", "C:\\DOC\\", "\\\\server\\dati\\"};
 #endif
-  for (const char* folder : elsewhere) {
-    EXPECT_EQ(Problem(folder), std::string("la cartella non esiste: ") + folder);
+  missing.insert(missing.end(), {here.path() + "manca/", here.path() + "lettera.txt" + kSeparator + "sotto" + kSeparator});
+  for (const std::string& folder : missing) {
+    EXPECT_EQ(Problem(folder), "la cartella non esiste: " + folder);
     EXPECT_EQ(CheckFolderToSave(folder).folder, "") << folder;
   }
-  EXPECT_EQ(Problem(here.path() + "manca/"), "la cartella non esiste: " + here.path() + "manca/");
-  const std::string below_a_file = here.path() + "lettera.txt" + kSeparator + "sotto" + kSeparator;
-  EXPECT_EQ(Problem(below_a_file), "la cartella non esiste: " + below_a_file);
   EXPECT_EQ(Problem(here.path() + "lettera.txt"), "non è una cartella: " + here.path() + "lettera.txt");
   EXPECT_EQ(Problem("   "), "la cartella da salvare non è indicata");
   EXPECT_EQ(Problem(here.path() + "\"citazioni\"/"),
             "il percorso contiene le virgolette (\") e non può essere passato al programma di "
             "archiviazione: " + here.path() + "\"citazioni\"/");
-}
 
-TEST(FolderChecks, AFolderWithoutItsClosingSlashGetsOneAndAGoodOneStaysAsItIs) {
-  testing_support::TempFolder here;
-  here.Write("Foto di città/a.jpg", "x");
+  here.Write("Foto di città/a.jpg", "x");  // a folder without its closing separator gets one
   const std::string folder = here.path() + "Foto di città";
   EXPECT_EQ(CheckFolderToSave(folder).folder, folder + kSeparator);
   EXPECT_EQ(CheckFolderToSave(folder + kSeparator).folder, folder + kSeparator);

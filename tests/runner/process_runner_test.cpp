@@ -54,31 +54,21 @@ TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleIsReleased) {
   EXPECT_FALSE(handle);  // a further poll reports nothing, as for a program never started
 }
 
-struct ExitCase {
-  const char* fault;
-  std::string command_line;
-  int exit_code;
-};
-void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.fault; }
-class ProcessExit : public testing::TestWithParam<ExitCase> {};
-
-TEST_P(ProcessExit, ComesThroughAsTheChildEnded) {
-  const auto previous = std::signal(SIGTERM, SIG_IGN);  // ignored by us, never by the child
-  ProcessHandle handle = AVVIA_PROCESSO(GetParam().command_line, "");
-  std::signal(SIGTERM, previous);
-  EXPECT_EQ(ExitCode(handle), GetParam().exit_code);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, ProcessExit,
-    testing::Values(ExitCase{"ChildWaitsOnATerminal", FakeArchiverSteps("read-input exit 5"), 5},
+// A child waiting on a terminal's input; a code cut to 8 bits, or a signal we ignore not reported.
+TEST(ProcessRunner, TheExitCodeComesThroughAsTheChildEnded) {
+  const std::pair<std::string, int> rows[] = {{FakeArchiverSteps("read-input exit 5"), 5},
 #ifdef _WIN32
-                    ExitCase{"CodeCutTo8Bits", FakeArchiverSteps("exit 1000"), 1000}
+                                              {FakeArchiverSteps("exit 1000"), 1000}};
 #else
-                    ExitCase{"SignalIgnoredOrNotReported", "/bin/sh -c \"kill -TERM $$; exit 0\"", 128 + 15}
+                                              {"/bin/sh -c \"kill -TERM $$; exit 0\"", 128 + 15}};
 #endif
-                    ),
-    [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.fault); });
+  for (const auto& [command_line, exit_code] : rows) {
+    const auto previous = std::signal(SIGTERM, SIG_IGN);  // ignored by us, never by the child
+    ProcessHandle handle = AVVIA_PROCESSO(command_line, "");
+    std::signal(SIGTERM, previous);
+    EXPECT_EQ(ExitCode(handle), exit_code) << command_line;
+  }
+}
 
 // Files of ours left open in the child (and undeletable on Windows) while it ran.
 TEST(ProcessRunner, TheChildInheritsNoneOfOurFiles) {

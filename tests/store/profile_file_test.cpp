@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/text.h"
-#include "platform/user_error.h"
 #include "store/profile_test_helpers.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using store::ProfileState;
-using testing_support::Loaded;
 using testing_support::LoadedFrom;
 using testing_support::SaveRefusal;
 using testing_support::StateIn;
@@ -36,7 +36,8 @@ TEST(ProfileFileLayout, WritesHeaderAndNumberedLinesWithCrLfAndLoadsThemBack) {
 
 struct FileCase {
   const char* fault;
-  std::string text, loaded;
+  std::optional<std::string> text;  // nullopt: no file
+  std::string loaded;
 };
 void PrintTo(const FileCase& c, std::ostream* out) { *out << c.fault; }
 class ProfileFileText : public testing::TestWithParam<FileCase> {};
@@ -44,8 +45,10 @@ class ProfileFileText : public testing::TestWithParam<FileCase> {};
 // Loaded over a profile whose line 2 is still in the tables.
 TEST_P(ProfileFileText, LoadsAsItsOwnProfileOnly) {
   TempFolder folder;
-  const ProfileState state =
-      Loaded(folder, GetParam().text, StateIn(folder, "", "", {{"", ""}, {"di un'altra copia", "/altra/"}}));
+  ProfileState state = StateIn(folder, "Copia_01.Dat", "mai confermata", {{"", ""}, {"di un'altra copia", "/altra/"}});
+  state.Num_Righe = 2;
+  if (GetParam().text) folder.Write("Copia_01.Dat", *GetParam().text);
+  store::LEGGI_COPIA(state);
   EXPECT_EQ(store::FormatProfile(state), GetParam().loaded);
   EXPECT_EQ(state.Max_Num_Riga, state.Num_Righe);
   for (int i = state.Max_Num_Riga + 1; i <= store::kMaxFolderLines; ++i)
@@ -62,24 +65,18 @@ INSTANTIATE_TEST_SUITE_P(
                              "Copia_01.Dat#Contabilit\xE0 \x80\r\n 1#Attivit\xE0#C:\\DOC\\\r\n",
                              "Copia_01.Dat#Contabilità €\r\n 1#Attività#C:\\DOC\\\r\n"},
                     FileCase{"HeaderOrLineNumberReachingElsewhere", "../../etc/passwd#Descrizione\r\n 500#A#/a/\r\n",
-                             "Copia_01.Dat#Descrizione\r\n 1#A#/a/\r\n"}),
+                             "Copia_01.Dat#Descrizione\r\n 1#A#/a/\r\n"},
+                    FileCase{"MissingFileKeepsLinesOrLosesTheDescription", std::nullopt,
+                             "Copia_01.Dat#mai confermata\r\n"}),
     [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.fault); });
-
-TEST(ProfileFileLoading, MissingFileLoadsNoLinesAndKeepsNameAndDescription) {
-  TempFolder folder;
-  ProfileState state = StateIn(folder, "Copia_09.Dat", "mai confermata");
-  state.Num_Righe = 4;
-  store::LEGGI_COPIA(state);
-  EXPECT_EQ(state.Num_Righe, 0);
-  EXPECT_EQ(store::FormatProfile(state), "Copia_09.Dat#mai confermata\r\n");
-}
 
 TEST(ProfileFileLoading, SurvivesJunkAndKeepsAtMostOneHundredLines) {
   TempFolder folder;
   std::string text = "Copia_01.Dat#Molte righe\r\nriga senza separatori\r\n 7#solo un campo\r\n";
   text += std::string("\0\xff\x01#\xfe#", 6) + "\r\n";  // binary junk that still has two "#"
   for (int i = 1; i <= 150; ++i) text.append(" ").append(std::to_string(i)).append("#R").append(std::to_string(i)).append("#/r/\r\n");
-  const ProfileState state = Loaded(folder, text);
+  folder.Write("Copia_01.Dat", text);
+  const ProfileState state = LoadedFrom(folder, "Copia_01.Dat");
   EXPECT_EQ(state.Num_Righe, 100);
   EXPECT_LE(state.Max_Num_Riga, 100);
   EXPECT_EQ(state.Des_Riga[2], "R1");  // malformed lines are not folder lines
@@ -91,7 +88,8 @@ TEST(ProfileFileLoading, OverLongLineNeverLoadsAsAnotherFolderNorIsSavedOver) {
   TempFolder folder;
   const std::string text = "Copia_01.Dat#Lunga\r\n 1#Prima#/prima/\r\n 2#" +
                            std::string(16379, 'd') + "#/home/anna/\r\n 3#Terza#/terza/\r\n";
-  ProfileState state = Loaded(folder, text);
+  folder.Write("Copia_01.Dat", text);
+  ProfileState state = LoadedFrom(folder, "Copia_01.Dat");
   ASSERT_EQ(state.Num_Righe, 1);
   EXPECT_EQ(state.Path_Riga[1], "/prima/");
 

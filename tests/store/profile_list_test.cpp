@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -21,21 +27,24 @@ std::vector<std::string> ListOf(const TempFolder& folder, ProfileState& state) {
   return store::LEGGI_FILES_COPIA_DAT(state);
 }
 
-// A profile without lines once borrowed the path of the profile listed before it.
-TEST(ProfileListing, AddsTheLastFolderPathUnlessTheDescriptionShowsIt) {
+// A profile without lines once borrowed the path of the profile listed before it; gaps in the numbers stay.
+TEST(ProfileListing, SortsProfilesIgnoringCaseAndAddsTheLastFolderPathUnlessTheDescriptionShowsIt) {
   TempFolder folder;
   ProfileState state;
   EXPECT_TRUE(ListOf(folder, state).empty());
   EXPECT_EQ(state.Num_Copie, 0);
-  folder.Write("Copia_01.Dat", "Copia_01.Dat#Copia 01 (creata il 14/06/03 alle 10:22:33)\r\n 1#Doc#/doc/\r\n");
-  folder.Write("Copia_02.Dat", "Copia_02.Dat#Salva /doc/ ogni sera\r\n 1#Doc#/doc/\r\n");
-  folder.Write("Copia_03.Dat", "Copia_03.Dat#Senza righe\r\n");
-  EXPECT_EQ(ListOf(folder, state),
-            (std::vector<std::string>{
-                "Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/doc/)",
-                "Copia_02.Dat  Salva /doc/ ogni sera",
-                "Copia_03.Dat  Senza righe"}));
+  folder.Write("copia_01.dat", "copia_01.dat#Copia 01 (creata il 14/06/03 alle 10:22:33)\r\n 1#Doc#/doc/\r\n");
+  folder.Write("Copia_02.DAT", "Copia_02.DAT#Salva /doc/ ogni sera\r\n 1#Doc#/doc/\r\n");
+  folder.Write("Copia_05.Dat", "Copia_05.Dat#Senza righe\r\n");
+  folder.Write("appunti.dat", "nessun separatore qui\r\n");
+  folder.Write("binario.DAT", std::string("\0\1\2\3", 4));
+  folder.Write("Copia_06.Dat.bak", "Copia_06.Dat#vecchia\r\n");
+  folder.Write("Copia_07.txt", "Copia_07.txt#non dat\r\n");
+  EXPECT_EQ(ListOf(folder, state), (std::vector<std::string>{
+                                       "copia_01.dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/doc/)",
+                                       "Copia_02.DAT  Salva /doc/ ogni sera", "Copia_05.Dat  Senza righe"}));
   EXPECT_EQ(state.Num_Copie, 3);
+  EXPECT_EQ(state.Max_Num_Copia, 5);
 }
 
 // Bytes this process has read so far, by the kernel's own count; nullopt where it keeps none.
@@ -67,29 +76,10 @@ TEST(ProfileListing, FilesWithoutLineBreaksAreReadOnlyAsFarAsAProfileLineCanReac
   EXPECT_LT(*BytesReadSoFar() - before, 1 << 20);
 }
 
-TEST(ProfileListing, SortsIgnoringCaseAndSkipsFilesThatAreNotProfiles) {
-  TempFolder folder;
-  folder.Write("copia_02.dat", "copia_02.dat#b\r\n");
-  folder.Write("Copia_01.DAT", "Copia_01.DAT#a\r\n");
-  folder.Write("appunti.dat", "nessun separatore qui\r\n");
-  folder.Write("binario.DAT", std::string("\0\1\2\3", 4));
-  folder.Write("Copia_05.Dat.bak", "Copia_05.Dat#vecchia\r\n");
-  folder.Write("Copia_07.txt", "Copia_07.txt#non dat\r\n");
-  ProfileState state;
-  EXPECT_EQ(ListOf(folder, state),
-            (std::vector<std::string>{"Copia_01.DAT  a", "copia_02.dat  b"}));
-  EXPECT_EQ(state.Max_Num_Copia, 2);
-}
-
-TEST(ProfileNumbering, NewProfileFollowsTheHighestNumberGapsAreNotReused) {
-  TempFolder folder;
-  for (const char* n : {"01", "02", "05"})
-    folder.Write(std::string("Copia_") + n + ".Dat", std::string("Copia_") + n + ".Dat#x\r\n");
-  ProfileState state;
-  ListOf(folder, state);
+TEST(ProfileNumbering, NewProfileFollowsTheHighestNumberUpTo99) {
   std::tm when{};
   when.tm_year = 103, when.tm_mon = 5, when.tm_mday = 14, when.tm_hour = 10, when.tm_min = 2, when.tm_sec = 3;
-  const auto next = store::NewProfile(state.Max_Num_Copia, when);
+  const auto next = store::NewProfile(5, when);
   ASSERT_TRUE(next);
   EXPECT_EQ(next->name, "Copia_06.Dat");
   EXPECT_EQ(next->description, "Copia 06 (creata il 14/06/03 alle 10:02:03)");
@@ -117,9 +107,24 @@ TEST(EditorItems, FixedColumnsCutAndPadByCharactersAndSkipBlankDescriptions) {
   EXPECT_EQ(store::EditorListItem(7, "città", "/c/"), "007   città" + std::string(35, ' ') + " /c/");
 }
 
-TEST(NumericValues, ReadTheLeadingNumberLikeTheWindowsDo) {
-  const std::pair<const char*, double> values[] = {{" 12#x", 12}, {"7abc", 7}, {"abc", 0}, {"", 0}, {"-3", -3}, {"1.5", 1.5}};
+TEST(NumericValues, ReadTheLeadingNumberLikeTheWindowsDoAndNothingPastTheText) {
+  const std::pair<std::string_view, double> values[] = {
+      {" 12#5", 12}, {"7abc", 7}, {"abc", 0}, {"", 0}, {"-3", -3}, {"1.5", 1.5}, {"10.05#", 10.05}, {"19.9", 19.9},
+      {std::string_view("2.55", 3), 2.5}};  // the text ends before the last digit
   for (const auto& [text, value] : values) EXPECT_DOUBLE_EQ(store::NumericValue(text), value) << text;
+#ifndef _WIN32
+  // Each text again where readable memory ends: a read past its end stops the test.
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  void* pages = ::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(pages, MAP_FAILED);
+  char* const end = static_cast<char*>(pages) + page;
+  ASSERT_EQ(::mprotect(end, page, PROT_NONE), 0);
+  for (const auto& [text, value] : values) {
+    std::copy(text.begin(), text.end(), end - text.size());
+    EXPECT_DOUBLE_EQ(store::NumericValue({end - text.size(), text.size()}), value) << text;
+  }
+  ::munmap(pages, 2 * page);
+#endif
   EXPECT_EQ(store::NumericValue16("2.5"), 2);  // half to even
   EXPECT_EQ(store::NumericValue16("3.5"), 4);
   EXPECT_EQ(store::NumericValue16("99999999"), 32767);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <vector>
 
+#include "platform/text.h"
 #include "store/profile_test_helpers.h"
 
 namespace {
@@ -13,14 +13,12 @@ namespace {
 using store::ProfileState;
 
 // What a text box takes, pasted control characters too; on Windows only what its code page holds.
-const std::vector<std::string> kCharacters = {
-    "a", "Z", "0", "9", "_", "-", ".", ",", ";", ":", "!", "?", "*", "'", "\"", "(", ")",
-    "[", "]", "{", "}", "<", ">", "|", "/", "\\", "%", "&", "=", "+", "~", "@", "$", "^",
-    "`", "#", " ", " ", "à", "è", "é", "ì", "ò", "ù", "À", "É", "ç", "ß", "\t", "\x01", "\x1F", "\x7F",
+const std::string kCharacters = "aZ09_-.,;:!?*'\"()[]{}<>|/\\%&=+~@$^`#  àèéìòùÀÉçß\t\x01\x1F\x7F"
 #ifndef _WIN32
-    "€", "«", "»", "\xC2\xA0", "\xCC\x81", "Ж", "Ω", "漢", "字", "😀", "𝄞",
+                                "€«»\xC2\xA0\xCC\x81ЖΩ漢字😀𝄞"
 #endif
-};
+    ;
+const std::size_t kCharacterCount = platform::text::CharCount(kCharacters);
 
 // A generated profile, and whether the editor would let every field through.
 struct Generated {
@@ -33,10 +31,11 @@ struct ProfileGenerator {
     Generated g;
     g.state.Path_Dati = data_folder;
     g.state.Nome_Copia = "Copia_01.Dat";
-    g.state.Descriz_Copia = Field(store::kMaxDescriptionChars, true);
+    // Descriptions trimmed, as the editor takes them.
+    g.state.Descriz_Copia = platform::text::Trim(Text(Length(store::kMaxDescriptionChars), true));
     g.state.Max_Num_Riga = static_cast<std::int16_t>(Below(store::kMaxFolderLines + 1));
     for (int i = 1; i <= g.state.Max_Num_Riga; ++i) {
-      g.state.Des_Riga[i] = Field(store::kMaxDescriptionChars, false);
+      g.state.Des_Riga[i] = platform::text::Trim(Text(Length(store::kMaxDescriptionChars), false));
       g.state.Path_Riga[i] = Path();
       if (g.state.Path_Riga[i].size() > store::kMaxPathBytes) g.editor_acceptable = false;
     }
@@ -60,30 +59,19 @@ struct ProfileGenerator {
 
   // Mostly short, often long, now and then exactly at the bound.
   std::size_t Length(std::size_t bound) {
-    switch (Below(20)) {
-      case 0: return bound;
-      case 1: case 2: case 3: return 41 + Below(bound - 40);
-      default: return Below(41);
-    }
+    const std::size_t pick = Below(20);
+    return pick == 0 ? bound : pick < 4 ? 41 + Below(bound - 40) : Below(41);
   }
 
   std::string Text(std::size_t characters, bool hash_allowed) {
     std::string text;
     while (characters > 0) {
-      const std::string& c = kCharacters[Below(kCharacters.size())];
+      const std::string c = platform::text::MidChars(kCharacters, Below(kCharacterCount), 1);
       if (c == "#" && !hash_allowed) continue;
       text += c;
       --characters;
     }
     return text;
-  }
-
-  // Trimmed, as the editor takes it.
-  std::string Field(std::size_t bound, bool hash_allowed) {
-    const std::string text = Text(Length(bound), hash_allowed);
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
   }
 
   // A folder as the editor stores it: ending in "/", with "#" and spaces inside.

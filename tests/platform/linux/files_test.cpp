@@ -13,10 +13,10 @@ namespace {
 
 using testing_support::TempFolder;
 
-mode_t ModeOf(const std::string& path) {
+struct stat StatOf(const std::string& path) {
   struct stat st {};
   EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-  return st.st_mode & 07777;
+  return st;
 }
 
 // The folder pickers list what the toolkit listed: links to folders, no hidden folders.
@@ -40,9 +40,8 @@ TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmas
   if (root) { ASSERT_EQ(::chown(shared.c_str(), 1234, 5678), 0); }
   platform::files::WriteAtomically(shared, "nuovo");
   EXPECT_EQ(folder.Read("condiviso.Dat"), "nuovo");
-  EXPECT_EQ(ModeOf(shared), 0660u);
-  struct stat st {};
-  ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+  const struct stat st = StatOf(shared);
+  EXPECT_EQ(st.st_mode & 07777, 0660u);
   if (root) { EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "1234:5678"); }
 
   const mode_t saved = ::umask(027);
@@ -50,8 +49,8 @@ TEST(Files, AtomicWriteKeepsTheReplacedFilesModeAndOwnerAndNewFilesFollowTheUmas
   ::umask(002);
   platform::files::WriteAtomically(folder.path() + "gruppo.Dat", "x");
   ::umask(saved);
-  EXPECT_EQ(ModeOf(folder.path() + "privato.Dat"), 0640u);
-  EXPECT_EQ(ModeOf(folder.path() + "gruppo.Dat"), 0664u);
+  EXPECT_EQ(StatOf(folder.path() + "privato.Dat").st_mode & 07777, 0640u);
+  EXPECT_EQ(StatOf(folder.path() + "gruppo.Dat").st_mode & 07777, 0664u);
 }
 
 TEST(Paths, JoinFolderOfAndPlainNames) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/drives.h"
 #include "platform/paths.h"
 #include "platform/windows/drive_letters.h"
@@ -46,14 +48,11 @@ TEST(WindowsPaths, LongPathsAreWholeAndMarkedForTheFileCalls) {
 }
 
 TEST(WindowsDrives, EveryLetterInUseWithItsKindAndNoRootlessOnes) {
+  const std::map<std::string, unsigned> kinds = {{"A:\\", DRIVE_NO_ROOT_DIR}, {"C:\\", DRIVE_FIXED},
+                                                 {"D:\\", DRIVE_CDROM},       {"E:\\", DRIVE_REMOVABLE},
+                                                 {"Z:\\", DRIVE_REMOTE}};
   const unsigned long letters = (1UL << 0) | (1UL << 2) | (1UL << 3) | (1UL << 4) | (1UL << 25);
-  const auto drives = platform::drives::DrivesFromLetters(letters, [](const std::string& root) -> unsigned {
-    if (root == "A:\\") return DRIVE_NO_ROOT_DIR;
-    if (root == "C:\\") return DRIVE_FIXED;
-    if (root == "D:\\") return DRIVE_CDROM;
-    if (root == "E:\\") return DRIVE_REMOVABLE;
-    return DRIVE_REMOTE;
-  });
+  const auto drives = platform::drives::DrivesFromLetters(letters, [&](const std::string& root) { return kinds.at(root); });
   std::vector<std::string> shown;
   for (const auto& drive : drives) shown.push_back(drive.mount_point + "|" + drive.label);
   EXPECT_EQ(shown, (std::vector<std::string>{"C:\\|C:\\  [disco fisso]", "D:\\|D:\\  [CD-ROM]",

@@ -8,7 +8,6 @@
 
 #include "explorer/file_system_user.h"
 
-#include "platform/user_error.h"
 #include "store/profile_test_helpers.h"
 #include "support/temp_folder.h"
 
