@@ -2,14 +2,13 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <cctype>
 #include <map>
+#include <regex>
 #include <set>
 
 #include "editor/profile_editor.h"
 #include "explorer/explorer_window.h"
 #include "explorer/show_explorer.h"
-#include "main_window/main_window.h"
 #include "picker/form4.h"
 #include "picker/system_tree_view.h"
 #include "platform/dialogs.h"
@@ -18,9 +17,7 @@
 #include "restore/restore_items.h"
 #include "restore/restore_window.h"
 #include "support/act_while_waiting.h"
-#include "support/gui_helpers.h"
-#include "support/recording_link.h"
-#include "support/temp_folder.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 
@@ -28,35 +25,24 @@ using testing_support::ActWhileWaiting;
 using testing_support::PumpEvents;
 
 // Words the toolkit and the system show when left in English.
-const std::set<std::string> kEnglishWords = {
-    "Cancel", "Close",  "Open",    "Save",      "Delete",   "Copy",    "Paste",    "Cut",
-    "Select", "All",    "Insert",  "Emoji",     "Undo",     "Redo",    "Elapsed",  "Remaining",
-    "Estimated", "Total", "time",  "Time",      "exists",   "Error",   "Warning",  "Information",
-    "Question", "Help", "Apply",   "Browse",    "Skip",     "Retry",   "Abort",    "Unknown",
-    "Permission", "denied", "Yes", "Properties", "Size",    "Name",    "Type",     "Modified",
-    "Folder", "Home",   "Desktop", "Loading",   "Search",   "Back",    "Forward",  "Path",
-    "Input",  "Methods", "Files",  "View",      "List",     "Details", "Refresh",  "Empty",
-    "the",    "of",     "and",     "with",      "Other",    "Locations", "Recent", "Trash"};
+const std::regex kEnglishWord(
+    "(^|[^A-Za-z])(Cancel|Close|Open|Save|Delete|Copy|Paste|Cut|Select|All|Insert|Emoji|Undo|Redo|Elapsed|Remaining|"
+    "Estimated|Total|time|Time|exists|Error|Warning|Information|Question|Help|Apply|Browse|Skip|Retry|Abort|"
+    "Unknown|Permission|denied|Yes|Properties|Size|Name|Type|Modified|Folder|Home|Desktop|Loading|Search|"
+    "Back|Forward|Path|Input|Methods|Files|View|List|Details|Refresh|Empty|the|of|and|with|Other|Locations|"
+    "Recent|Trash)(?![A-Za-z])");
 
 // Texts in English on purpose: the help caption, the folder-tree picker's and the explorer's names.
 const std::set<std::string> kHelpCaption = {"Help / Aiuto"};
-const std::set<std::string> kPickerNames = {"Help / Aiuto", "Set Path to App.Path",
-                                            "System Treeview Theft"};
+const std::set<std::string> kPickerNames = {"Help / Aiuto", "Set Path to App.Path", "System Treeview Theft"};
 const std::set<std::string> kExplorerNames = {
-    "Help / Aiuto", "View", "Big icons", "Small icons", "List", "Details", "Open", "Open with notepad", "Cut",
-    "Copy", "Paste", "Delete", "Properties", "Refresh", "Empty RecycleBin", "Name", "Size",
-    "Files", "You can't delete root", "Access denied"};
+    "Help / Aiuto", "View", "Big icons", "Small icons", "List", "Details", "Open", "Open with notepad", "Cut", "Copy",
+    "Paste", "Delete", "Properties", "Refresh", "Empty RecycleBin", "Name", "Size", "Files", "You can't delete root",
+    "Access denied"};
 
 // A caption as one line of words: mnemonics gone, a wrapped caption joined again.
 std::string Plain(const std::string& text) {
-  std::string plain;
-  for (char c : text) {
-    if (c == '_' || c == '&') continue;
-    if (c == '\n') c = ' ';
-    if (c == ' ' && !plain.empty() && plain.back() == ' ') continue;
-    plain += c;
-  }
-  return plain;
+  return std::regex_replace(std::regex_replace(text, std::regex("[_&]"), ""), std::regex("[\n ]+"), " ");
 }
 
 void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
@@ -89,32 +75,18 @@ std::set<GtkWidget*> MappedTopLevels() {
 // Every text on screen now that holds an English word and is not English by design.
 std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design = kHelpCaption) {
   PumpEvents();
-  std::vector<std::string> texts;
+  std::vector<std::string> texts, english;
   for (GtkWidget* window : MappedTopLevels()) CollectTexts(window, texts);
-  std::vector<std::string> english;
-  for (const std::string& raw : texts) {
-    const std::string text = Plain(raw);
-    if (by_design.count(text)) continue;
-    std::string word;
-    for (char c : text + " ") {
-      if (std::isalpha(static_cast<unsigned char>(c))) {
-        word += c;
-      } else {
-        if (kEnglishWords.count(word)) {
-          english.push_back(text);
-          break;
-        }
-        word.clear();
-      }
-    }
-  }
+  for (const std::string& raw : texts)
+    if (const std::string text = Plain(raw); !by_design.count(text) && std::regex_search(text, kEnglishWord))
+      english.push_back(text);
   return english;
 }
 
 // Opens what open shows and waits in, reads the screen once a new window is on it, closes it.
 std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
                                           const std::function<void()>& close,
-                                          const std::set<std::string>& by_design = kHelpCaption) {
+                                          const std::set<std::string>& by_design) {
   std::vector<std::string> found;
   const std::set<GtkWidget*> before = MappedTopLevels();
   ActWhileWaiting read([&] {
@@ -163,14 +135,23 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
     std::function<void()> open, close;
     std::set<std::string> by_design = kHelpCaption;
   };
-  const std::vector<Opening> dialogs = {
+  const std::vector<Opening> openings = {
       {"message box", [] { platform::ShowMessage("Prova"); }, close_modal},
       {"end message with details",
        [] { platform::ShowDetailedMessage("Prova", "riga 1: la cartella non esiste: C:\\DOC\\"); }, close_modal},
       {"input box", [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal},
       {"replace question", [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); },
-       close_modal}};
-  for (const Opening& o : dialogs) english[o.where] = EnglishWhileOpen(o.open, o.close, o.by_design);
+       close_modal},
+      {"folder tree", [&] { picker::BrowseForFolder(state, folder.path()); },
+       [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames},
+      {"drive and folder", [&] { picker::ChooseDriveAndFolder(state); }, close_modal},
+      {"explorer", [&] { explorer::ShowExplorerAndWait(state); },
+       [] {
+         for (wxWindow* w : wxTopLevelWindows)
+           if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
+       },
+       kExplorerNames}};
+  for (const Opening& o : openings) english[o.where] = EnglishWhileOpen(o.open, o.close, o.by_design);
   {
     // The progress window shows only once the work has gone on for a while.
     auto progress = platform::StartProgress("Copia in corso");
@@ -186,18 +167,6 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   for (wxWindow* w : wxTopLevelWindows)
     if (w != main) w->Close();
   PumpEvents();
-
-  const std::vector<Opening> choosers = {
-      {"folder tree", [&] { picker::BrowseForFolder(state, folder.path()); },
-       [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames},
-      {"drive and folder", [&] { picker::ChooseDriveAndFolder(state); }, close_modal},
-      {"explorer", [&] { explorer::ShowExplorerAndWait(state); },
-       [] {
-         for (wxWindow* w : wxTopLevelWindows)
-           if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
-       },
-       kExplorerNames}};
-  for (const Opening& o : choosers) english[o.where] = EnglishWhileOpen(o.open, o.close, o.by_design);
 
   auto* restore = restore::OpenRestoreWindow(
       main, state, link, "", {restore::RestoreListItem(1, "1205_1_1.ZIP", "Lettere", "/")});

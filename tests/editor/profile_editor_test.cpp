@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "explorer/explorer_window.h"
-#include "main_window/main_window.h"
 #include "picker/form4.h"
 #include "picker/system_tree_view.h"
 #include "platform/drives.h"
@@ -14,11 +13,7 @@
 #include "store/editor_items.h"
 #include "editor/tree_without_folder.h"
 #include "support/act_while_waiting.h"
-#include "support/gui_helpers.h"
-#include "support/recording_link.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
-#include "support/window_checks.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 
@@ -27,7 +22,7 @@ using testing_support::ActWhileWaiting;
 using testing_support::ClickInto;
 using testing_support::ClickItem;
 using testing_support::ClickOn;
-using testing_support::PressKey;
+using testing_support::PickInList;
 using testing_support::PumpEvents;
 using testing_support::TypeText;
 using Lines = std::vector<std::pair<std::string, std::string>>;  // description, folder name
@@ -74,10 +69,6 @@ class EditorTest : public ::testing::Test {
   std::string File() const { return folder.Read("Copia_01.Dat"); }
 
   static std::vector<std::string> Items(const Form2& editor) { return testing_support::ListItems(*editor.List1); }
-  static void Click(Form2& editor, int index) {
-    editor.List1->SetSelection(index);
-    editor.OnListClick();
-  }
   static std::string Text(const wxTextCtrl* box) { return box->GetValue().utf8_string(); }
   // The line being edited: "number|description|folder".
   static std::string Boxes(const Form2& e) {
@@ -103,13 +94,11 @@ TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {
   for (bool close_box : {true, false}) {
     Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}});
     EXPECT_EQ(&editor::ShowProfileEditor(state, link), &editor);  // one editor at a time
-    EXPECT_EQ(editor.GetTitle(), "Gestione singole copie personalizzate - PAG.2");
     EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}}));
     EXPECT_EQ(Text(editor.txtNome_Copia) + "|" + Text(editor.txtDescriz_Copia), "Copia_01.Dat|Documenti");
     EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
     EXPECT_EQ(Enabled(editor), "123478");
     EXPECT_EQ(testing_support::UnreadableCaptions(editor), std::vector<std::string>{});
-    EXPECT_EQ(editor.txtPath_Copia->GetToolTipText(), "Tasto destro: altri modi di scegliere la cartella");
     close_box ? static_cast<void>(editor.Close()) : editor.OnEnd();
     PumpEvents();
     EXPECT_EQ(Form2::Open(), nullptr);
@@ -131,7 +120,7 @@ TEST_F(EditorTest, OpensOnAProfileWithoutLinesWithLineOnePreparedAndDeleteUnavai
   EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "description Documenti", "commands on"}));
 }
 
-TEST_F(EditorTest, FailedChecksAndAFailedWriteChangeNothingButNuovaCopiaComesBackOnceTheDescriptionPassed) {
+TEST_F(EditorTest, FailedChecksAMissingFolderAndAFailedWriteChangeNothingTillTheUserSaysS) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   const std::string before = File();
   editor.OnNewLine();
@@ -147,43 +136,39 @@ TEST_F(EditorTest, FailedChecksAndAFailedWriteChangeNothingButNuovaCopiaComesBac
                                                      "message: Indicare un nome di cartella da salvare !!!"}));
   EXPECT_EQ(File(), before);
 
-  // A write that fails is reported, and the list and the table still show the file.
-  Click(editor, 0);
-  editor.txtDes_Copia->ChangeValue("Corrispondenza");
-  state.Path_Dati = folder.path() + "sparita/";
-  editor.OnConfirm();
-  ASSERT_EQ(dialogs.Messages().size(), 3u);
-  EXPECT_NE(dialogs.Messages()[2].find("sparita/Copia_01.Dat"), std::string::npos) << dialogs.Messages()[2];
-  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}}));
-  EXPECT_EQ(state.Des_Riga[1], "Lettere");
-  EXPECT_EQ(link.calls, std::vector<std::string>{"disable"});
-}
-
-TEST_F(EditorTest, AFolderThatDoesNotExistIsStoredOnlyWhenTheUserSaysS) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  const std::string before = File();
-  Click(editor, 0);
-  const std::string stick = In("chiavetta/Lettere");  // a memory stick not plugged in
-  editor.txtPath_Copia->ChangeValue(stick);
+  // A folder that does not exist is stored only when the user says "S".
+  PickInList(editor, 0);
+  editor.txtPath_Copia->ChangeValue(In("chiavetta/Lettere"));  // a memory stick not plugged in
   for (const char* answer : {"s", " S "}) {
     EXPECT_EQ(File(), before);
     dialogs.Answer(answer);
     editor.OnConfirm();
   }
-  const auto& question = dialogs.calls()[0];
-  EXPECT_EQ(question.text + "|" + question.title + "|" + question.default_text,
-            "La cartella " + In("chiavetta/Lettere/") + " non esiste o non è raggiungibile.\r\n\r\n"
+  EXPECT_EQ(dialogs.Log()[4],
+            "question: La cartella " + In("chiavetta/Lettere/") + " non esiste o non è raggiungibile.\r\n\r\n"
             "Confermi ugualmente la riga ?   (S/N)|Conferma riga|N");
   EXPECT_EQ(File(), FileText({{"Lettere", "chiavetta/Lettere/"}}));
+
+  // A write that fails is reported, and the list, the table and the main window still show the file.
+  link.calls.clear();
+  PickInList(editor, 0);
+  editor.txtDes_Copia->ChangeValue("Corrispondenza");
+  state.Path_Dati = folder.path() + "sparita/";
+  dialogs.Answer("S");  // the stick is still missing
+  editor.OnConfirm();
+  ASSERT_EQ(dialogs.Messages().size(), 3u);
+  EXPECT_NE(dialogs.Messages()[2].find("sparita/Copia_01.Dat"), std::string::npos) << dialogs.Messages()[2];
+  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "chiavetta/Lettere/"}}));
+  EXPECT_EQ(state.Des_Riga[1], "Lettere");
+  EXPECT_TRUE(link.calls.empty());
 }
 
 TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
-  Form2& editor = OpenOn(
-      {{"Lettere", "Lettere/"}, {"Foto", "Foto/"}, {"Musica", "Musica/"}, {"Video", "Video/"}});
+  Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"Foto", "Foto/"}, {"Musica", "Musica/"}, {"Video", "Video/"}});
   const std::string before = File();
   editor.OnDelete();  // no line picked yet
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Selezionare la riga da cancellare !!!"});
-  Click(editor, 1);
+  PickInList(editor, 1);
   for (const char* answer : {"s", "SI", ""}) {
     dialogs.Answer(answer);
     editor.OnDelete();
@@ -191,9 +176,7 @@ TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
   EXPECT_EQ(File(), before);
   dialogs.Answer("S");
   editor.OnDelete();
-  const auto& question = dialogs.calls().back();
-  EXPECT_EQ(question.text + "|" + question.title + "|" + question.default_text,
-            "Confermi la cancellazione dell riga  2   (S/N)|Cancellazione record|N");
+  EXPECT_EQ(dialogs.Log().back(), "question: Confermi la cancellazione dell riga  2   (S/N)|Cancellazione record|N");
   const Lines kept = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}, {"Video", "Video/"}};
   EXPECT_EQ(File(), FileText(kept));
   EXPECT_EQ(Items(editor), ListFor(kept));
@@ -209,12 +192,7 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   EXPECT_TRUE(testing_support::WaitFor([&] { return Boxes(editor) == picked; })) << Boxes(editor);
   wxTextCtrl& folder_box = *editor.txtPath_Copia;
   ASSERT_TRUE(ClickInto(folder_box));
-  ASSERT_TRUE(PressKey(WXK_HOME, wxMOD_NONE, [&] { return folder_box.GetInsertionPoint() == 0; }));
-  ASSERT_TRUE(PressKey(WXK_END, wxMOD_SHIFT, [&] {
-    long from = 0, to = 0;
-    folder_box.GetSelection(&from, &to);
-    return from == 0 && to == folder_box.GetLastPosition();
-  }));
+  folder_box.SelectAll();
   ASSERT_TRUE(TypeText(In("Musica"), [&] { return folder_box.GetValue().utf8_string() == In("Musica"); }));
   const std::string before = File();
   ASSERT_TRUE(ClickOn(*editor.Command2, wxMOUSE_BTN_LEFT, [&] { return File() != before; }));
@@ -227,11 +205,10 @@ TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   ASSERT_TRUE(ClickInto(*editor.txtNome_Copia));
   const std::vector<testing_support::TabStop> walk{
-      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"},
-      {editor.txtDes_Copia, "txtDes_Copia"}, {editor.txtPath_Copia, "txtPath_Copia"},
-      {editor.txtDescriz_Copia, "txtDescriz_Copia"}, {editor.Command1, "Command1"},
-      {editor.Command4, "Command4"}, {editor.Command2, "Command2"}, {editor.Command3, "Command3"},
-      {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
+      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"}, {editor.txtDes_Copia, "txtDes_Copia"},
+      {editor.txtPath_Copia, "txtPath_Copia"}, {editor.txtDescriz_Copia, "txtDescriz_Copia"},
+      {editor.Command1, "Command1"}, {editor.Command4, "Command4"}, {editor.Command2, "Command2"},
+      {editor.Command3, "Command3"}, {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
       {editor.txtNome_Copia, "txtNome_Copia"}};
   EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
@@ -243,35 +220,25 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   state.Path_Dati = folder.path();
   folder.Write("Copia_01.Dat", FileText({}));
   Form2& editor = editor::ShowProfileEditor(state, *main);  // line 1 prepared, no folder
-  platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
-  testing_support::ModalDialogs answers(testing_support::ModalDialogs::PressKey(WXK_RETURN));
-  testing_support::ExpectEachClickAMessageOwnedBy(*editor.Command2, editor, answers);
-  EXPECT_FALSE(main->IsEnabled());
+  testing_support::ExpectEachClickAMessageOwnedBy(*editor.Command2, editor);
   editor.Close();
   PumpEvents();
-  EXPECT_TRUE(main->IsEnabled());
   testing_support::DestroyNow(main);
 }
 
-TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndTheLinesAfterItKeepTheirFolders) {
+// Neither a line of an earlier profile nor an unconfirmed slot is ever written.
+TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndOnlyTheLinesShownAreWritten) {
+  for (int i = 1; i <= 5; ++i) state.Des_Riga[i] = state.Path_Riga[i] = "/altra/";
+  state.Max_Num_Riga = 5;
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"", "Foto/"}, {"Musica", "Musica/"}});
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("2: " + In("Foto/")), std::string::npos);
   const Lines shown = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}};
   EXPECT_EQ(Items(editor), ListFor(shown));
-  Click(editor, 1);
+  editor.OnNewLine();
+  PickInList(editor, 1);
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText(shown));
-}
-
-TEST_F(EditorTest, NoLineOfAnEarlierProfileNorAnUnconfirmedSlotIsEverWritten) {
-  for (int i = 1; i <= 5; ++i) state.Des_Riga[i] = state.Path_Riga[i] = "/altra/";
-  state.Max_Num_Riga = 5;
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  editor.OnNewLine();
-  Click(editor, 0);
-  editor.OnConfirm();
-  EXPECT_EQ(File(), FileText({{"Lettere", "Lettere/"}}));
 }
 
 TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAndClosesWithTheEditor) {
@@ -310,19 +277,14 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAnd
 // Every other folder chooser opens at the line's folder; only a confirmed choice is taken.
 TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfirmedChoice) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  Click(editor, 0);
+  PickInList(editor, 0);
   const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
   ASSERT_EQ(menu->GetMenuItemCount(), 3u);
-  EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(), "Sfoglia nell'albero delle cartelle...");
-  EXPECT_EQ(menu->FindItemByPosition(1)->GetItemLabelText(), "Scegli disco e cartella...");
-  EXPECT_EQ(menu->FindItemByPosition(2)->GetItemLabelText(), "Cartoscope, esplora risorse...");
   for (const bool confirm : {false, true}) {
     ActWhileWaiting close_explorer([confirm] {
       for (wxWindow* window : wxTopLevelWindows)
-        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) {
-          if (confirm) explorer->OnConfirm();
-          else explorer->OnCancel();
-        }
+        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window))
+          confirm ? explorer->OnConfirm() : explorer->OnCancel();
     });
     menu->SendEvent(menu->FindItemByPosition(2)->GetId());
     PumpEvents();
@@ -331,7 +293,7 @@ TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfir
               confirm ? platform::drives::ListDrives().front().mount_point : In("Lettere/")) << confirm;
   }
 
-  Click(editor, 0);
+  PickInList(editor, 0);
   std::string opened_at;
   ActWhileWaiting choose([&] {
     for (wxWindow* window : wxTopLevelWindows)

@@ -3,19 +3,16 @@
 #include <wx/display.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
-#include <functional>
+#include <filesystem>
 
 #include "main_window/restore_target.h"
 #include "platform/paths.h"
+#include "restore/restore_items.h"
 #include "restore/restore_window.h"
-#include "support/archive_day.h"
 #include "support/fake_archiver.h"
-#include "support/gui_helpers.h"
 #include "support/main_window_fixture.h"
-#include "support/wait_for.h"
 
 namespace {
 
@@ -23,14 +20,15 @@ using Strings = std::vector<std::string>;
 using platform::paths::kSeparator;
 // What the archiver is asked to take from a folder: everything in it.
 const std::string kAll = kSeparator + std::string("*.*");
+using testing_support::PathOf;
 using testing_support::WaitFor;
 
-constexpr const char* kElsewhere =
-    "Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
-    "cartella (senza toccare gli archivi ATTUALI) (S/N)";
-constexpr const char* kOverOriginals =
-    "Confermi il ripristino dei VECCHI archivi sopra\r\r"
-    "gli archivi ATTUALI  (ATTENZIONE!!!)  (S/N)";
+const std::string kElsewhere =
+    "question: Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
+    "cartella (senza toccare gli archivi ATTUALI) (S/N)|Ripristino archivi|S";
+const std::string kOverOriginals =
+    "question: Confermi il ripristino dei VECCHI archivi sopra\r\r"
+    "gli archivi ATTUALI  (ATTENZIONE!!!)  (S/N)|Ripristino archivi|N";
 
 // The main window with a recording stand-in for the archiver.
 class CommandsTest : public testing_support::MainWindowFixture {
@@ -48,7 +46,9 @@ class CommandsTest : public testing_support::MainWindowFixture {
   }
 
   testing_support::TempFolder originals;
-  testing_support::FakeArchiver archiver{"0.2"};
+  // Tells its figures, then a garbled line and one past its totals.
+  testing_support::FakeArchiver archiver{"0.2", "avanzamento 1234 5678 2254857831 10522669875\n"
+                                                "avanzamento 1235 5678 2254857832\navanzamento 9 5 0 0\n"};
 };
 
 TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilently) {
@@ -69,7 +69,8 @@ TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilent
   EXPECT_TRUE(archiver.Runs().empty());
 }
 
-TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
+TEST_F(CommandsTest, BackupRunsEveryLineInTurnShowingHowFarItHasComeAndSaysTheEnd) {
+  const std::string figures = " — 1.234 di 5.678 file, 2,1 di 9,8 GB";
   for (const char* folder : {"Documenti/a.txt", "Foto di città/b.jpg", ".posta/c.eml"}) originals.Write(folder, "x");
   const std::string home = originals.path();
   data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n"
@@ -81,9 +82,9 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
   EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
   EXPECT_TRUE(ProfileCommandsAre(false));
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled());
-  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 3: Documenti"; }));
+  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 3: Documenti" + figures; })) << Banner();
   EXPECT_EQ(dialogs.busy_depth(), 1);
-  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: " + home + "Foto di città" + kSeparator; }));
+  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 2 di 3: " + home + "Foto di città" + kSeparator + figures; }));
   // A list click gives the commands back meanwhile; they must not start a second archiver.
   window->SetProfileCommandsEnabled(true);
   window->OnBackup();
@@ -97,33 +98,13 @@ TEST_F(CommandsTest, BackupRunsEveryLineInTurnAndSaysTheEnd) {
                                       "-min|-a|-r|-p|" + archive + "_1_2.ZIP|" + home + "Foto di città" + kAll + "|",
                                       "-min|-a|-r|-p|" + archive + "_1_3.ZIP|" + home + ".posta" + kAll + "|"}));
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", wait, "beep", wait, "beep", "message: COPIA TERMINATA !!!"}));
-  EXPECT_EQ(dialogs.calls().back().title, "Faldone");
-  EXPECT_EQ(dialogs.busy_depth(), 0);
   EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
   EXPECT_TRUE(ProfileCommandsAre(true));
   EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
 }
 
-// The banner follows the archiver's figures, a garbled line changes nothing, the hourglass stays.
-TEST_F(CommandsTest, TheBannerShowsHowFarTheLineHasCome) {
-  testing_support::FakeArchiver telling("1", "avanzamento 1234 5678 2254857831 10522669875\n"
-                                             "avanzamento 1235 5678 2254857832\navanzamento 9 5 0 0\n");
-  window->archiver = telling.path();
-  originals.Write("Documenti/a.txt", "x");
-  data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Documenti#" + originals.path() + "Documenti" + kSeparator + "\r\n");
-  Choose("Copia_01.Dat");
-  window->OnBackup();
-  EXPECT_TRUE(WaitFor([&] { return Banner() == "Copia 1 di 1: Documenti — 1.234 di 5.678 file, 2,1 di 9,8 GB"; }))
-      << Banner();
-  EXPECT_EQ(window->Command1->GetLabel(), "ATTENDERE PREGO");
-  EXPECT_EQ(dialogs.busy_depth(), 1);
-  ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
-  EXPECT_EQ(Banner(), "FALDONE  -  Copie personalizzate");
-}
-
-// Lines from the Windows program ("C:\DOC\"), a folder without its closing "/", a hundred lines:
-// once the archiver's usage text for each.
-TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetails) {
+// Windows paths ("C:\DOC\"), a folder without "/", a hundred lines: once usage texts and a message too tall.
+TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInADialogOnTheScreen) {
   const std::string home = originals.path();
   originals.Write("contratti/a.txt", "x");
   originals.Write("guasta/b.txt", "x");
@@ -140,36 +121,7 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInTheDetai
                std::to_string(i) + "\\\r\n";
   data.Write("Copia_12.Dat", profile);
   Choose("Copia_12.Dat");
-  window->OnBackup();
-  ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
-
-  const std::string archive = data.path() + testing_support::TodayDDMM();
-  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "12_1.ZIP|" + home + "contratti" + kAll + "|",
-                                      "-min|-a|-r|-p|" + archive + "12_4.ZIP|" + home + "guasta" + kAll + "|",
-                                      "-min|-a|-r|-p|" + archive + "12_6.ZIP|" + home + "Senza barra" + kAll + "|"}));
-  ASSERT_EQ(dialogs.Log(), (Strings{"beep", "detailed message: ATTENZIONE: COPIA NON COMPLETA !!!\r\r"
-                                            "Cartelle non salvate o salvate solo in parte: 98 su 100"}));
-  EXPECT_EQ(dialogs.calls().back().title, "Faldone");
-  // The texts are the end message's own; here only that each line's reason reaches it.
-  const std::string& details = dialogs.calls().back().details;
-  for (const std::string& reason :
-       Strings{"riga 2  Vuota: la cartella da salvare", "riga 3  Citazioni: il percorso contiene",
-               "riga 4  Disco guasto  (" + home + "guasta" + kSeparator + "): alcuni file",
-               "riga 5  Documenti: la cartella non esiste: C:\\DOC\\\r",
-               "riga 100  Archivio 100: la cartella non esiste: D:\\ARCHIVIO\\100\\\r"})
-    EXPECT_NE(details.find(reason), std::string::npos) << reason;
-  EXPECT_TRUE(details.ends_with("   riga 1  Contratti  (" + home + "contratti" + kSeparator + ")\r"
-                                "   riga 6  Senza barra  (" + home + "Senza barra)"));
-}
-
-// A hundred failed lines once made the toolkit's message taller than the screen.
-TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
-  std::string profile = "Copia_01.Dat#Casa\r\n";
-  for (int i = 1; i <= 100; ++i)
-    profile += ' ' + std::to_string(i) + "#Cartella " + std::to_string(i) + "#C:\\DOC\\" + std::to_string(i) + "\r\n";
-  data.Write("Copia_01.Dat", profile);
   platform::ScopedDialogBackend real(platform::WxDialogBackend());
-
   wxRect dialog_rect, screen;
   wxWindow* parent = nullptr;
   std::string headline, details;
@@ -189,12 +141,23 @@ TEST_F(CommandsTest, TheRealDetailsDialogStaysOnTheScreenAndAKeyClosesIt) {
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
   EXPECT_EQ(watcher.unanswered, 0) << "the key never reached the dialog";
-  EXPECT_TRUE(archiver.Runs().empty());
   EXPECT_EQ(parent, window);
   EXPECT_TRUE(screen.Contains(dialog_rect)) << "dialog " << dialog_rect.x << "," << dialog_rect.y << " "
                                             << dialog_rect.width << "x" << dialog_rect.height;
-  EXPECT_EQ(headline, "ATTENZIONE: COPIA NON COMPLETA !!!\n\nCartelle non salvate o salvate solo in parte: 100 su 100");
-  EXPECT_NE(details.find("\n   riga 100  Cartella 100: la cartella non esiste: C:\\DOC\\100\n"), std::string::npos);
+  const std::string archive = data.path() + testing_support::TodayDDMM();
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-a|-r|-p|" + archive + "12_1.ZIP|" + home + "contratti" + kAll + "|",
+                                      "-min|-a|-r|-p|" + archive + "12_4.ZIP|" + home + "guasta" + kAll + "|",
+                                      "-min|-a|-r|-p|" + archive + "12_6.ZIP|" + home + "Senza barra" + kAll + "|"}));
+  EXPECT_EQ(headline, "ATTENZIONE: COPIA NON COMPLETA !!!\n\nCartelle non salvate o salvate solo in parte: 98 su 100");
+  // The texts are the end message's own; here only that each line's reason reaches it.
+  for (const std::string& reason :
+       Strings{"riga 2  Vuota: la cartella da salvare", "riga 3  Citazioni: il percorso contiene",
+               "riga 4  Disco guasto  (" + home + "guasta" + kSeparator + "): alcuni file",
+               "riga 5  Documenti: la cartella non esiste: C:\\DOC\\\n",
+               "riga 100  Archivio 100: la cartella non esiste: D:\\ARCHIVIO\\100\\\n"})
+    EXPECT_NE(details.find(reason), std::string::npos) << reason;
+  EXPECT_TRUE(details.ends_with("   riga 1  Contratti  (" + home + "contratti" + kSeparator + ")\n"
+                                "   riga 6  Senza barra  (" + home + "Senza barra)")) << details;
   EXPECT_EQ(window->Command1->GetLabel(), "ESEGUE COPIA PERSONALIZZATA");
 }
 
@@ -205,22 +168,16 @@ TEST_F(CommandsTest, RestoreElsewhereListsOnlyTheProfilesArchives) {
   dialogs.Answer(" S ");
   dialogs.Answer(main_window::kDefaultRestoreTarget);
   window->OnRestore();
-  EXPECT_EQ(dialogs.Log(), (Strings{"beep", std::string("question: ") + kElsewhere,
-                                    "question: Indicare la cartella di arrivo"}));
-  EXPECT_EQ(dialogs.calls()[1].default_text, "S");
-  EXPECT_EQ(dialogs.calls()[2].default_text, main_window::kDefaultRestoreTarget);
-  EXPECT_EQ(dialogs.calls()[2].title, "Ripristino archivi");
+  const std::string target = std::string("question: Indicare la cartella di arrivo|Ripristino archivi|") +
+                             main_window::kDefaultRestoreTarget;
+  EXPECT_EQ(dialogs.Log(), (Strings{"beep", kElsewhere, target}));
   EXPECT_EQ(state.Cartella_Arrivo, main_window::kDefaultRestoreTarget);
 
-  ASSERT_NE(Form3(), nullptr);
-  EXPECT_TRUE(Form3()->IsShown());
-  ASSERT_EQ(Form3()->List1->GetCount(), 2u);
-  EXPECT_EQ(Form3()->List1->GetString(0),
-            " 1    1406_1_1.ZIP Documenti                                /home/anna/Documenti/");
-  EXPECT_EQ(Form3()->List1->GetString(1),
-            " 2    1506_1_2.ZIP Foto                                     /f/");
-  EXPECT_EQ(Form3()->txtNome_Copia->GetValue(), "Copia_01.Dat");
-  EXPECT_EQ(Form3()->txtDescriz_Copia->GetValue(), "Casa");
+  ASSERT_TRUE(Form3() && Form3()->IsShown());
+  EXPECT_EQ(testing_support::ListItems(*Form3()->List1),
+            (Strings{restore::RestoreListItem(1, "1406_1_1.ZIP", "Documenti", "/home/anna/Documenti/"),
+                     restore::RestoreListItem(2, "1506_1_2.ZIP", "Foto", "/f/")}));
+  EXPECT_EQ(Form3()->txtNome_Copia->GetValue() + "|" + Form3()->txtDescriz_Copia->GetValue(), "Copia_01.Dat|Casa");
   EXPECT_FALSE(window->IsEnabled());
   EXPECT_EQ(window->Command5->GetLabel(), "ATTENDERE PREGO");
   EXPECT_TRUE(ProfileCommandsAre(false));
@@ -231,16 +188,15 @@ TEST_F(CommandsTest, RestoreElsewhereListsOnlyTheProfilesArchives) {
   EXPECT_TRUE(ProfileCommandsAre(true));
 }
 
-TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerStops) {
+TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerOrNoArchiveStops) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Documenti#/d/\r\n");
   data.Write("0101_1_1.ZIP", "");
+  data.Write("140611_1.ZIP", "");  // another profile's
   state.Cartella_Arrivo = "/vecchia/";
   dialogs.Answer("N");
   dialogs.Answer("S");
   window->OnRestore();
-  EXPECT_EQ(dialogs.Log(), (Strings{"beep", std::string("question: ") + kElsewhere,
-                                    std::string("question: ") + kOverOriginals}));
-  EXPECT_EQ(dialogs.calls()[2].default_text, "N");
+  EXPECT_EQ(dialogs.Log(), (Strings{"beep", kElsewhere, kOverOriginals}));
   EXPECT_EQ(state.Cartella_Arrivo, "");
   ASSERT_NE(Form3(), nullptr);
   Form3()->OnEnd();
@@ -253,11 +209,13 @@ TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerSt
   const Strings incomplete = {"~/ripristino", " /tmp/", "ripristino"};
 #endif
   // Each run's answers, and the messages it shows: a declined question or an empty folder ends
-  // the command silently.
+  // the command silently. Last, only another profile's archive is left.
   std::vector<std::pair<Strings, Strings>> runs = {{{"N", "N"}, {}}, {{"", "s"}, {}}, {{"S", "  "}, {}}};
   for (const std::string& target : incomplete)
     runs.push_back({{"S", target}, {main_window::kIncompleteTargetMessage}});
+  runs.push_back({{"S", main_window::kDefaultRestoreTarget}, {"Non ci sono copie .ZIP da ripristinare !!!"}});
   for (const auto& [answers, messages] : runs) {
+    if (answers[1] == main_window::kDefaultRestoreTarget) std::filesystem::remove(PathOf(data.path() + "0101_1_1.ZIP"));
     dialogs.Clear();
     for (const std::string& a : answers) dialogs.Answer(a);
     window->OnRestore();
@@ -265,22 +223,9 @@ TEST_F(CommandsTest, RestoreOverTheOriginalsNeedsASecondYesAndEveryOtherAnswerSt
     EXPECT_EQ(dialogs.Messages(), messages) << answers[1];
     EXPECT_EQ(Form3(), nullptr);
     EXPECT_TRUE(window->IsEnabled());
+    EXPECT_EQ(window->Command5->GetLabel(), "Ripristina copia precedente");
+    EXPECT_TRUE(ProfileCommandsAre(true));
   }
-}
-
-TEST_F(CommandsTest, RestoreWithoutArchivesSaysSoAndGivesTheCommandsBack) {
-  data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Documenti#/d/\r\n");
-  data.Write("140611_1.ZIP", "");  // another profile's
-  dialogs.Answer("S");
-  dialogs.Answer(main_window::kDefaultRestoreTarget);
-  window->OnRestore();
-  EXPECT_EQ(dialogs.Log().end()[-2], "beep");
-  EXPECT_EQ(dialogs.Messages(), (Strings{"Non ci sono copie .ZIP da ripristinare !!!"}));
-  EXPECT_EQ(Form3(), nullptr);
-  EXPECT_TRUE(window->IsEnabled());
-  EXPECT_EQ(window->Command5->GetLabel(), "Ripristina copia precedente");
-  EXPECT_TRUE(ProfileCommandsAre(true));
-  EXPECT_EQ(dialogs.busy_depth(), 0);
 }
 
 }  // namespace

@@ -1,40 +1,44 @@
 #include "main_window/main_window.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "support/main_window_fixture.h"
-#include "support/window_checks.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::HasSubstr;
+using testing_support::ClickOn;
 
 class MainWindowTest : public testing_support::MainWindowFixture {
  protected:
-  void Select(const std::string& name) {
-    for (unsigned i = 0; i < window->List1->GetCount(); ++i)
-      if (window->List1->GetString(i).StartsWith(name + " ")) {
-        window->List1->SetSelection(static_cast<int>(i));
-        window->OnListClick();
-        return;
-      }
-    FAIL() << name << " not listed";
+  // "Nuova copia personalizzata", a name typed over the proposed one, "Conferma": the refusal or "".
+  std::string ConfirmNewProfileNamed(const std::string& name) {
+    dialogs.Clear();
+    window->Command2->Disable();
+    EXPECT_TRUE(ClickOn(*window->Command3, wxMOUSE_BTN_LEFT, [&] { return window->Command2->IsEnabled(); }));
+    EXPECT_TRUE(testing_support::ClickInto(*window->txtNome_Copia));
+    window->txtNome_Copia->SelectAll();
+    const auto typed = [&] { return window->txtNome_Copia->GetValue().utf8_string(); };
+    EXPECT_TRUE(testing_support::TypeText(name, [&] { return typed() == name; })) << "typed " << typed();
+    const int opened = editor_opened;
+    EXPECT_TRUE(ClickOn(*window->Command2, wxMOUSE_BTN_LEFT,
+                        [&] { return !dialogs.calls().empty() || editor_opened > opened; }));
+    const auto log = dialogs.Log();
+    return log.size() == 2 && log[0] == "beep" ? log[1] : "";
   }
-  Strings Items() const { return testing_support::ListItems(*window->List1); }
 };
 
 TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAFreshList) {
   window->RebuildList();
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Nessuna copia trovata !!!"}));
-  EXPECT_EQ(dialogs.calls()[1].title, "Faldone");
   EXPECT_EQ(window->List1->GetCount(), 0u);
   EXPECT_TRUE(ProfileCommandsAre(false));
   EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled() &&
               window->Command8->IsEnabled());
-  EXPECT_EQ(window->GetTitle(),
-            "Gestione personalizzata salvataggi archivi e documenti - PAG.1  -  Vers. 01.01 - 14/06/03");
   EXPECT_EQ(testing_support::UnreadableCaptions(*window), Strings{});
 
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
@@ -47,7 +51,7 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAF
   EXPECT_EQ(program_ended, 1);
 }
 
-TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditor) {
+TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditorUpToCopia99) {
   window->RebuildList();
   dialogs.Clear();
   window->OnNewProfile();
@@ -63,6 +67,14 @@ TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditor) {
   EXPECT_EQ(data.Read("Copia_01.Dat"), "Copia_01.Dat#Documenti di casa\r\n");
   EXPECT_EQ(editor_opened, 1);
   EXPECT_TRUE(dialogs.Log().empty());
+
+  // No new profile after Copia_99.
+  data.Write("Copia_99.Dat", "Copia_99.Dat#Ultima\r\n");
+  window->RebuildList();
+  window->OnNewProfile();
+  ASSERT_EQ(dialogs.Log().size(), 2u);
+  EXPECT_TRUE(dialogs.Log()[0] == "beep" && dialogs.Log()[1].starts_with("message: ")) << dialogs.Log()[1];
+  EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_01.Dat");  // no name proposed
 }
 
 TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClickDoesTheSame) {
@@ -70,8 +82,8 @@ TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClic
   data.Write("Copia_01.Dat", header + "\r\n 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n");
   const Strings listed{"Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)"};
   window->RebuildList();
-  EXPECT_EQ(Items(), listed);
-  Select("Copia_01.Dat");
+  EXPECT_EQ(testing_support::ListItems(*window->List1), listed);
+  testing_support::PickInList(*window, 0);
   EXPECT_TRUE(ProfileCommandsAre(true));
   // The shown path becomes part of the description, and is then not added again.
   EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)");
@@ -79,26 +91,32 @@ TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClic
   const std::string rewritten = header + " (/foto/)\r\n 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n";
   EXPECT_EQ(data.Read("Copia_01.Dat"), rewritten);
   window->GiveBack();
-  EXPECT_EQ(Items(), listed);
+  EXPECT_EQ(testing_support::ListItems(*window->List1), listed);
 
   window->List1->SetSelection(0);
   window->OnListDoubleClick();
   EXPECT_EQ(editor_opened, 2);
   EXPECT_EQ(data.Read("Copia_01.Dat"), rewritten);
+
+  // An item without a space keeps the profile shown but gives the commands back.
+  window->SetProfileCommandsEnabled(false);
+  window->List1->Append("SenzaSpazi");
+  testing_support::PickInList(*window, 1);
+  EXPECT_EQ(window->txtNome_Copia->GetValue() + "|" + window->txtDescriz_Copia->GetValue(),
+            "Copia_01.Dat|Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)");
+  EXPECT_TRUE(ProfileCommandsAre(true));
 }
 
 TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseS) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
-  Select("Copia_01.Dat");
-  const std::string question = "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)";
+  testing_support::PickInList(*window, 0);
+  const std::string question = "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)|Cancellazione record|N";
   for (const char* answer : {"s", "no", "", "SI"}) {
     dialogs.Clear();
     dialogs.Answer(answer);
     window->OnDelete();
     EXPECT_EQ(dialogs.Log(), Strings{question}) << answer;
-    EXPECT_EQ(dialogs.calls()[0].title, "Cancellazione record");
-    EXPECT_EQ(dialogs.calls()[0].default_text, "N");
     EXPECT_TRUE(data.Exists("Copia_01.Dat")) << answer;
   }
   dialogs.Clear();
@@ -112,19 +130,25 @@ TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseS) {
   EXPECT_TRUE(ProfileCommandsAre(false));
 }
 
-TEST_F(MainWindowTest, DeleteOfAProfileNeverConfirmedReportsOnceAndChangesNothing) {
+// Deleting a profile never confirmed, and writing into a data folder that has gone.
+TEST_F(MainWindowTest, AFailedDeleteOrWriteIsReportedWithItsFileAndChangesNothing) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
   window->OnNewProfile();
   dialogs.Answer("S");
   window->OnDelete();
-  const auto messages = dialogs.Messages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_TRUE(messages[0].starts_with("Errore in cancellazione file: " + data.path() + "Copia_02.Dat\r\n\r\n"))
-      << messages[0];
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(dialogs.Messages()[0].starts_with("Errore in cancellazione file: " + data.path() +
+                                                "Copia_02.Dat\r\n\r\n")) << dialogs.Messages()[0];
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_02.Dat");
   EXPECT_EQ(window->List1->GetCount(), 1u);
   EXPECT_TRUE(data.Exists("Copia_01.Dat"));
+
+  state.Path_Dati = data.path() + "cartella-che-non-esiste/";
+  window->OnConfirm();
+  ASSERT_EQ(dialogs.Messages().size(), 2u);
+  EXPECT_NE(dialogs.Messages()[1].find(state.Path_Dati + "Copia_02.Dat"), std::string::npos) << dialogs.Messages()[1];
+  EXPECT_EQ(editor_opened, 0);
 }
 
 TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
@@ -155,38 +179,6 @@ TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
   EXPECT_EQ(data.Listing(), "");
 }
 
-TEST_F(MainWindowTest, FailedWriteIsReportedAndTheEditorStaysClosed) {
-  state.Path_Dati = data.path() + "cartella-che-non-esiste/";
-  window->txtNome_Copia->SetValue("Copia_01.Dat");
-  window->txtDescriz_Copia->SetValue("Uno");
-  window->OnConfirm();
-  const auto messages = dialogs.Messages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find(state.Path_Dati + "Copia_01.Dat"), std::string::npos) << messages[0];
-  EXPECT_EQ(editor_opened, 0);
-}
-
-TEST_F(MainWindowTest, NoNewProfileAfterNinetyNine) {
-  data.Write("Copia_99.Dat", "Copia_99.Dat#Ultima\r\n");
-  window->RebuildList();
-  window->OnNewProfile();
-  const auto log = dialogs.Log();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_TRUE(log[0] == "beep" && log[1].starts_with("message: ")) << log[1];
-  EXPECT_EQ(window->txtNome_Copia->GetValue(), "");
-}
-
-TEST_F(MainWindowTest, ItemWithoutSpaceKeepsTheCurrentValuesButEnablesTheCommands) {
-  state.Nome_Copia = "Copia_04.Dat";
-  state.Descriz_Copia = "Quattro";
-  window->List1->Append("SenzaSpazi");
-  window->List1->SetSelection(0);
-  window->OnListClick();
-  EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_04.Dat");
-  EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Quattro");
-  EXPECT_TRUE(ProfileCommandsAre(true));
-}
-
 // Tab walks the window from the list down: the profile's fields, then the commands.
 TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
@@ -198,6 +190,27 @@ TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
       {window->Command6, "Command6"}, {window->Command1, "Command1"}, {window->Command5, "Command5"},
       {window->Command8, "Command8"}, {window->Command4, "Command4"}, {window->List1, "List1"}};
   EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
+}
+
+// New profile names the list (split at a space, "*.DAT") or the archives (by code) could not carry.
+TEST_F(MainWindowTest, NamesTheListOrTheArchivesCouldNotCarryAreRefusedAndSayWhy) {
+  data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Doc#/doc/\r\n");
+  window->Raise();
+  ASSERT_TRUE(testing_support::WaitFor([this] { return window->IsShownOnScreen(); }));
+  window->RebuildList();
+  // The list would split "Copia 02.Dat" into "Copia", and the next "Conferma" made that file.
+  EXPECT_THAT(ConfirmNewProfileNamed("Copia 02.Dat"), HasSubstr("Copia 02.Dat contiene uno spazio"));
+  // Listed only as "*.DAT": this profile would never be seen again.
+  EXPECT_THAT(ConfirmNewProfileNamed("Lavoro"), HasSubstr("Lavoro non finisce con .Dat"));
+  // Code _1, as Copia_01.Dat: the two profiles' archives would be one and the same.
+  EXPECT_THAT(ConfirmNewProfileNamed("Lavoro_01.Dat"), HasSubstr("stesso codice di copia (_1) di Copia_01.Dat"));
+  EXPECT_EQ(editor_opened, 0);
+  EXPECT_EQ(data.Listing(), "Copia_01.Dat");
+
+  // A name the program can carry, with the ending in any case, is created as before.
+  EXPECT_EQ(ConfirmNewProfileNamed("Lavoro_02.DAT"), "");
+  EXPECT_EQ(editor_opened, 1);
+  EXPECT_EQ(data.Listing(), "Copia_01.Dat Lavoro_02.DAT");
 }
 
 }  // namespace

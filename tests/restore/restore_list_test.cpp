@@ -17,29 +17,27 @@ using restore::RestoreJobs;
 using restore::RestoreListItem;
 using testing_support::TempFolder;
 
+// An item read back as "number|archive|description|path".
+std::string Read(const std::string& item) {
+  const restore::RestoreEntry e = ReadRestoreItem(item);
+  return std::to_string(e.number) + "|" + e.archive + "|" + e.description + "|" + e.path;
+}
+
 TEST(RestoreItems, FixedColumnsAsTheWindowReadsThemWhateverTheAccentsAndNumbers) {
-  const std::string item = RestoreListItem(1, "1406_1_1.ZIP", "Documenti", "/home/anna/Documenti/");
-  EXPECT_EQ(item, " 1    1406_1_1.ZIP Documenti" + std::string(31, ' ') + " /home/anna/Documenti/");
+  EXPECT_EQ(RestoreListItem(1, "1406_1_1.ZIP", "Documenti", "/home/anna/Documenti/"),
+            " 1    1406_1_1.ZIP Documenti" + std::string(31, ' ') + " /home/anna/Documenti/");
 
   // Columns count characters: accents and a description too long for its 40 keep them in place.
   const std::string accented = RestoreListItem(123, "0101_1_2.ZIP",
                                                "Attività è più lunga di quaranta caratteri già", "/srv/città/");
   EXPECT_EQ(platform::text::MidChars(accented, 0, 6), " 123  ");
   EXPECT_EQ(platform::text::MidChars(accented, 60), "/srv/città/");
-  const auto entry = ReadRestoreItem(accented);
-  EXPECT_EQ(entry.number, 123);
-  EXPECT_EQ(entry.archive, "0101_1_2.ZIP");
-  EXPECT_EQ(entry.description, "Attività è più lunga di quaranta caratte");
-  EXPECT_EQ(entry.path, "/srv/città/");
-
+  EXPECT_EQ(Read(accented), "123|0101_1_2.ZIP|Attività è più lunga di quaranta caratte|/srv/città/");
   // Running numbers past four digits stay in their column too.
-  for (int number : {9999, 10000, 36600}) {
-    const auto entry = ReadRestoreItem(RestoreListItem(number, "0101_1_1.ZIP", "D", "/p/"));
-    EXPECT_EQ(entry.number, number);
-    EXPECT_EQ(entry.archive, "0101_1_1.ZIP");
-    EXPECT_EQ(entry.path, "/p/");
-  }
-  EXPECT_EQ(ReadRestoreItem("").number, 0);
+  for (int number : {9999, 10000, 36600})
+    EXPECT_EQ(Read(RestoreListItem(number, "0101_1_1.ZIP", "D", "/p/")),
+              std::to_string(number) + "|0101_1_1.ZIP|D|/p/");
+  EXPECT_EQ(Read(""), "0|||");
 }
 
 class ArchiveSearchTest : public ::testing::Test {
@@ -82,13 +80,8 @@ TEST_F(ArchiveSearchTest, EveryArchiveIsListedAndOddLineNumbersReachNoTable) {
   data.Write("0101_1xy.ZIP", "");  // line 0: no folder line
   const auto items = CERCA_ARCHIVI(state, "????_1??.ZIP");
   ASSERT_EQ(items.size(), 6u * 90 + 1);
-  EXPECT_EQ(ReadRestoreItem(items.back()).number, 541);
-  EXPECT_EQ(ReadRestoreItem(items.back()).archive, "0601_199.ZIP");
-  EXPECT_EQ(ReadRestoreItem(items.back()).description, "Riga 99");
-  const auto odd = ReadRestoreItem(items[90]);
-  EXPECT_EQ(odd.archive, "0101_1xy.ZIP");
-  EXPECT_EQ(odd.description, "");
-  EXPECT_EQ(odd.path, "");
+  EXPECT_EQ(Read(items.back()), "541|0601_199.ZIP|Riga 99|/dati/99/");
+  EXPECT_EQ(Read(items[90]), "91|0101_1xy.ZIP||");
 }
 
 TEST_F(ArchiveSearchTest, RestoreJobsForLineHundredABlankTargetAndAQuotedOne) {

@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "main_window/main_window.h"
 #include "platform/paths.h"
 #include "restore/restore_items.h"
 #include "support/fake_archiver.h"
-#include "support/gui_helpers.h"
-#include "support/recording_link.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
-#include "support/wait_for.h"
-#include "support/window_checks.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 
@@ -22,8 +14,7 @@ using testing_support::ScriptedDialogs;
 using testing_support::TempFolder;
 using testing_support::WaitFor;
 
-const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente",
-                                          "commands on"};
+const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente", "commands on"};
 
 // An original folder as this system writes it, on the drive of where the test writes.
 std::string Office(const std::string& drive_root, int line) {
@@ -58,10 +49,6 @@ class RestoreWindowTest : public ::testing::Test {
     window = restore::OpenRestoreWindow(owner, state, link, archiver.path(), items);
     opened = window.get();
   }
-  void Click(int index) {
-    window->List1->SetSelection(index);
-    window->OnListClick();
-  }
   bool WindowOpen() const { return window && window->IsShown(); }
   std::vector<std::string> SinceOpening() const {
     return std::vector<std::string>(link.calls.begin() + 1, link.calls.end());
@@ -71,7 +58,7 @@ class RestoreWindowTest : public ::testing::Test {
   const std::string root = platform::paths::DriveRoot(data.path());
   // Stands where the main window stands: the restore window floats on it.
   wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "Faldone");
-  FakeArchiver archiver{"0.1"};
+  FakeArchiver archiver{"0.1", "avanzamento 3 4 300 400\n"};
   store::ProfileState state;
   ScriptedDialogs dialogs;
   testing_support::RecordingLink link;
@@ -89,18 +76,13 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   state.Path_Dati = data.path();
   data.Write("Copia_03.Dat", "Copia_03.Dat#Ufficio\r\n");
   window = restore::OpenRestoreWindow(main, state, *main, archiver.path(), items);
-  EXPECT_FALSE(main->IsEnabled());
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
-  platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
-  testing_support::ModalDialogs answers(testing_support::ModalDialogs::PressKey(WXK_RETURN));
-  testing_support::ExpectEachClickAMessageOwnedBy(*window->Command5, *window, answers);
+  testing_support::ExpectEachClickAMessageOwnedBy(*window->Command5, *window);
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
   window->Close();
   EXPECT_TRUE(WaitFor([&] { return !window; }));
-  EXPECT_TRUE(main->IsEnabled());
-  EXPECT_EQ(answers.parents.size(), 2u);  // the main window's list had a profile to show
   testing_support::DestroyNow(main);
 }
 
@@ -109,58 +91,44 @@ TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrd
   EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
   ASSERT_TRUE(testing_support::ClickInto(*window->txtNome_Copia));
   const std::vector<testing_support::TabStop> walk{
-      {window->List1, "List1"}, {window->txtNum_Copia, "txtNum_Copia"},
-      {window->txtDes_Copia, "txtDes_Copia"}, {window->txtPath_Copia, "txtPath_Copia"},
-      {window->txtDescriz_Copia, "txtDescriz_Copia"}, {window->Command4, "Command4"},
-      {window->Command5, "Command5"}, {window->Command8, "Command8"},
+      {window->List1, "List1"}, {window->txtNum_Copia, "txtNum_Copia"}, {window->txtDes_Copia, "txtDes_Copia"},
+      {window->txtPath_Copia, "txtPath_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
+      {window->Command4, "Command4"}, {window->Command5, "Command5"}, {window->Command8, "Command8"},
       {window->txtNome_Copia, "txtNome_Copia"}};
   EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
 
-// This window's banner is too narrow for the figures: the main window's shows them.
-TEST_F(RestoreWindowTest, TheMainWindowsBannerShowsHowFarTheRestoreHasCome) {
-  const FakeArchiver telling("0", "avanzamento 3 4 300 400\n");
-  window = restore::OpenRestoreWindow(owner, state, link, telling.path(), items);
-  opened = window.get();
-  Click(1);
-  window->OnRestore();
-  ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
-  const auto banner = std::find(link.calls.begin(), link.calls.end(),
-                                "banner Ripristino 12 di 12: Riga 12 — 3 di 4 file, 300 di 400 byte");
-  ASSERT_NE(banner, link.calls.end());
-  EXPECT_EQ(banner[1], "banner ");
-}
-
+// The archiver's figures show in the main window's banner too: this window's is too narrow for them.
 TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   state.Archivio_Scelto = "";
   Open(items);
-  Click(1);
+  testing_support::PickInList(*window, 1);
   EXPECT_EQ(window->txtNum_Copia->GetValue() + "|" + window->txtDes_Copia->GetValue() + "|" +
                 window->txtPath_Copia->GetValue(),
             "2|Riga 2|" + Office(root, 2));
   EXPECT_EQ(state.Path_Copia, Office(root, 2));
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");
   window->OnRestore();
-  EXPECT_FALSE(window->Command5->IsEnabled());
-  EXPECT_FALSE(window->Command4->IsEnabled());
+  EXPECT_FALSE(window->Command5->IsEnabled() || window->Command4->IsEnabled());
   window->OnEnd();  // blocked while the archiver works
   window->Close();  // the close box too, with a word why
   EXPECT_TRUE(WindowOpen());
   EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Attendere la fine del ripristino in corso !!!"}));
-  EXPECT_TRUE(WaitFor([&] { return window->Label6[0]->GetLabel() == "Ripristino 1 di 12: Riga 1"; }));
+  EXPECT_TRUE(WaitFor([&] { return window->Label6[0]->GetLabel().StartsWith("Ripristino 1 di 12: Riga 1"); }));
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
 
-  std::vector<std::string> expected;
-  for (int i = 1; i <= 12; ++i)
-    expected.push_back("-min|-e|-o|" + data.path() + "1205_3" + (i < 10 ? "_" : "") +
-                       std::to_string(i) + ".ZIP|" + root + "|");
-  EXPECT_EQ(archiver.Runs(), expected);
+  std::vector<std::string> runs, banners{"caption ATTENDERE PREGO", "commands off"};
+  for (int i = 1; i <= 12; ++i) {
+    const std::string line = std::to_string(i);
+    runs.push_back("-min|-e|-o|" + data.path() + "1205_3" + (i < 10 ? "_" : "") + line + ".ZIP|" + root + "|");
+    banners.push_back("banner Ripristino " + line + " di 12: Riga " + line + " — 3 di 4 file, 300 di 400 byte");
+  }
+  EXPECT_EQ(archiver.Runs(), runs);
   EXPECT_EQ(dialogs.Messages().back(), "RIPRISTINO TERMINATO !!!");
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
-  EXPECT_EQ(dialogs.busy_depth(), 0);
-  EXPECT_EQ(SinceOpening(), (std::vector<std::string>{"caption ATTENDERE PREGO", "commands off", "banner ",
-                                                      "give back", "caption Ripristina copia precedente",
-                                                      "commands on"}));
+  banners.push_back("banner ");
+  banners.insert(banners.end(), kGivenBack.begin(), kGivenBack.end());
+  EXPECT_EQ(SinceOpening(), banners);
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");  // kept for the next opening
 }
 
@@ -169,16 +137,14 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
   state.Num_Righe = 3;
   ::unlink((data.path() + "1205_3_3.ZIP").c_str());
   Open(items);
-  Click(1);
+  testing_support::PickInList(*window, 1);
   window->OnRestore();
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
   EXPECT_EQ(archiver.Runs(), (std::vector<std::string>{
                                  "-min|-e|-o|" + data.path() + "1205_3_1.ZIP|/tmp/prova guasta/|",
                                  "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
-  EXPECT_EQ(dialogs.Messages().back(),
-            "ATTENZIONE: RIPRISTINO NON COMPLETO !!!\r\r"
-            "Cartelle non ripristinate o ripristinate solo in parte: 3 su 3");
-  // The texts are the end message's own; here only that each line's reason reaches it.
+  // The texts are the end message's own; here only that every line and each one's reason reach it.
+  EXPECT_TRUE(dialogs.Messages().back().ends_with(": 3 su 3")) << dialogs.Messages().back();
   const std::string& details = dialogs.calls().back().details;
   EXPECT_NE(details.find("riga 2  Riga 2  (" + Office(root, 2) + "): alcuni file"), std::string::npos);
   EXPECT_NE(details.find("riga 3  Riga 3  (" + Office(root, 3) + "): l'archivio 1205_3_3.ZIP non esiste\r"),
@@ -190,7 +156,7 @@ TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   const auto before = state.Path_Riga;
   Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2)),
         restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
-  Click(0);
+  testing_support::PickInList(*window, 0);
   window->txtPath_Copia->ChangeValue("/altrove/");
   window->OnRestore();
   EXPECT_EQ(state.Path_Riga, before);
@@ -199,7 +165,7 @@ TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   EXPECT_EQ(SinceOpening(), kGivenBack);
 
   Open(items);
-  Click(1);
+  testing_support::PickInList(*window, 1);
   window->txtDes_Copia->ChangeValue("  Nuova  ");
   window->txtPath_Copia->ChangeValue(" /altrove/ ");
   window->OnRestore();

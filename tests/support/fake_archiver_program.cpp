@@ -1,8 +1,5 @@
-// Stands in for the archiver, the same program on every system (see fake_archiver.h).
-// Started as the archiver ("-min ..."): appends its arguments, each followed by "|", and a line
-// end to the file "runs" beside it; writes the file "progress" beside it to standard output;
-// waits the seconds in the file "sleep" beside it; ends with 1 when an argument holds "guasta".
-// Otherwise its arguments are steps, done in order:
+// Stands in for the archiver on every system. Started as the archiver ("-min ..."), it does what
+// fake_archiver.h says. Otherwise its arguments are steps, done in order:
 //   exit N | sleep MS | wait-for PATH | touch PATH | exit-if-exists PATH N | read-input
 //   say TEXT (a line to standard error) | out TEXT (a line to standard output)
 //   flood N (N bytes without line ends to standard output)
@@ -21,16 +18,36 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #endif
 
-#include "support/program_arguments.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-std::filesystem::path PathOf(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+using testing_support::PathOf;
+
+// The arguments as UTF-8: on Windows main's narrow ones pass through the ANSI code page.
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc, (void)argv;
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) {
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8.data(), length, nullptr, nullptr);
+    utf8.pop_back();  // the closing NUL
+    arguments.push_back(utf8);
+  }
+  ::LocalFree(wide);
+  return arguments;
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
 }
 
 bool IsOpen(long long value) {
@@ -66,7 +83,7 @@ int AsArchiver(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args = testing_support::ProgramArguments(argc, argv);
+  const std::vector<std::string> args = ProgramArguments(argc, argv);
   if (args.size() > 1 && args[1] == "-min") return AsArchiver(args);
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& step = args[i];

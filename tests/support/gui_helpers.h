@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dialogs.h"
 #include "support/toolkit_message_box.h"
 #include "support/wait_for.h"
 
@@ -106,13 +107,10 @@ using TabStop = std::pair<const wxWindow*, std::string>;
 // Presses Tab once per stop, waiting for the focus to reach it, and gives the names of the stops
 // reached: "other" for a window that is no stop, "?" for none.
 inline std::vector<std::string> TabWalk(const std::vector<TabStop>& stops) {
-  const auto holds_focus = [](const wxWindow* stop) {
-    return stop ? FocusIsIn(stop) : wxWindow::FindFocus() == nullptr;
-  };
   std::vector<std::string> reached;
   for (const auto& [wanted, wanted_name] : stops) {
     wxUIActionSimulator().Char(WXK_TAB);
-    WaitFor([&] { return holds_focus(wanted); }, std::chrono::seconds(3));
+    WaitFor([&] { return wanted ? FocusIsIn(wanted) : !wxWindow::FindFocus(); }, std::chrono::seconds(3));
     std::string name = wxWindow::FindFocus() ? "other" : "?";
     for (const auto& [stop, stop_name] : stops)
       if (stop && FocusIsIn(stop)) name = stop_name;
@@ -148,19 +146,15 @@ inline bool FocusReachesTopLevel(const wxWindow* top) {
 // under 8 points, wider or taller than its control, or lying over another caption.
 inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   std::vector<const wxControl*> captions;
-  std::vector<const wxWindow*> pending{&window};
-  while (!pending.empty()) {
-    const wxWindow* w = pending.back();
-    pending.pop_back();
-    for (const wxWindow* child : w->GetChildren()) {
-      pending.push_back(child);
-      if (!child->IsShown()) continue;
-      if (auto* c = dynamic_cast<const wxControl*>(child);
-          c && (dynamic_cast<const wxStaticText*>(c) || dynamic_cast<const wxButton*>(c)) &&
-          !c->GetLabelText().empty())
+  const std::function<void(const wxWindow&)> collect = [&](const wxWindow& parent) {
+    for (const wxWindow* child : parent.GetChildren()) {
+      collect(*child);
+      const bool caption = dynamic_cast<const wxStaticText*>(child) || dynamic_cast<const wxButton*>(child);
+      if (auto* c = dynamic_cast<const wxControl*>(child); caption && c->IsShown() && !c->GetLabelText().empty())
         captions.push_back(c);
     }
-  }
+  };
+  collect(window);
   std::vector<std::string> problems;
   for (const wxControl* c : captions) {
     const std::string name = c->GetLabelText().utf8_string();
@@ -184,18 +178,12 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   return problems;
 }
 
-// Records the parent of each modal dialog opened while it lives. Given act, it works each one
-// once it has the keyboard; one that never gets it, or that act leaves open, is closed after
-// 3 seconds and counted in unanswered.
-class ModalDialogs : public wxModalDialogHook {
+// Records the parent of each modal dialog opened while it lives. Given act, it works each one once it
+// has the keyboard; one that never gets it, or that act leaves open, is closed after 3 s as unanswered.
+class ModalDialogs : public wxModalDialogHook, private wxTimer {
  public:
   using Act = std::function<void(wxDialog&)>;
-  explicit ModalDialogs(Act act = nullptr) : act_(std::move(act)), look_(*this), rescue_(*this) {
-    Register();
-  }
-  static Act PressKey(int key) {
-    return [key](wxDialog&) { wxUIActionSimulator().Char(key); };
-  }
+  explicit ModalDialogs(Act act = nullptr) : act_(std::move(act)) { Register(); }
 
   std::vector<wxWindow*> parents;  // the parent of each dialog, in order
   int unanswered = 0;
@@ -211,41 +199,61 @@ class ModalDialogs : public wxModalDialogHook {
   int Enter(wxDialog* dialog) override {
     parents.push_back(dialog->GetParent());
     open_ = dialog;
-    if (act_) {
-      look_.Start(20);
-      rescue_.StartOnce(3000);
-    }
+    acted_ = false;
+    give_up_ = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    if (act_) Start(20);
     return wxID_NONE;
   }
   void Exit(wxDialog*) override {
     open_ = nullptr;
-    look_.Stop();
-    rescue_.Stop();
+    Stop();
   }
 
  private:
-  struct Look : wxTimer {
-    explicit Look(ModalDialogs& o) : owner(o) {}
-    void Notify() override {
-      if (!owner.open_ || !DialogHasTheKeyboard(*owner.open_)) return;
+  void Notify() override {
+    if (!open_) return;
+    if (std::chrono::steady_clock::now() > give_up_) {
+      ++unanswered;
       Stop();
-      owner.act_(*owner.open_);
+      Close();
+    } else if (!acted_ && DialogHasTheKeyboard(*open_)) {
+      acted_ = true;
+      act_(*open_);
     }
-    ModalDialogs& owner;
-  };
-  struct Rescue : wxTimer {
-    explicit Rescue(ModalDialogs& o) : owner(o) {}
-    void Notify() override {
-      if (!owner.open_) return;
-      ++owner.unanswered;
-      owner.Close();
-    }
-    ModalDialogs& owner;
-  };
+  }
+
   Act act_;
   wxDialog* open_ = nullptr;
-  Look look_;
-  Rescue rescue_;
+  bool acted_ = false;
+  std::chrono::steady_clock::time_point give_up_;
 };
+
+// Picks item in window's list as a click does: selects it and runs the window's handler.
+template <class Window>
+void PickInList(Window& window, int item) {
+  window.List1->SetSelection(item);
+  window.OnListClick();
+}
+
+inline std::vector<std::string> ListItems(const wxListBox& list) {
+  std::vector<std::string> items;
+  for (const wxString& s : list.GetStrings()) items.push_back(s.utf8_string());
+  return items;
+}
+
+// Clicks button twice, each click expected to show a real message box of owner's that takes the
+// keyboard (Enter answers it): one parented elsewhere raised that window over owner and the key was lost.
+inline void ExpectEachClickAMessageOwnedBy(const wxWindow& button, const wxWindow& owner) {
+  platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
+  ModalDialogs answers([](wxDialog&) { wxUIActionSimulator().Char(WXK_RETURN); });
+  FocusReachesTopLevel(&owner);  // a window manager may still be mapping it
+  for (std::size_t click = 1; click <= 2; ++click) {
+    ClickOn(button, wxMOUSE_BTN_LEFT, [&] { return answers.parents.size() == click; });
+    ASSERT_EQ(answers.parents.size(), click) << "the click was lost";
+    EXPECT_EQ(answers.parents.back(), &owner);
+    EXPECT_EQ(answers.unanswered, 0) << "the message box did not have the keyboard";
+    EXPECT_TRUE(FocusReachesTopLevel(&owner)) << "the focus did not come back";
+  }
+}
 
 }  // namespace testing_support

@@ -2,15 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "main_window/main_window.h"
+#include "main_window/main_window_link.h"
+#include "platform/local_time.h"
 #include "support/gui_helpers.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace testing_support {
+
+// Today's day and month as a backup run names its archives: "0503" on 5 March.
+inline std::string TodayDDMM() {
+  const std::tm local = platform::ToLocalTime(std::time(nullptr));
+  char ddmm[32];
+  std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
+  return ddmm;
+}
+
+// The main window as a child window sees it: every call written down in order.
+struct RecordingLink : main_window::MainWindowLink {
+  void DisableForChild() override { calls.push_back("disable"); }
+  void GiveBack() override { calls.push_back("give back"); }
+  void SetProfileCommandsEnabled(bool on) override { calls.push_back(on ? "commands on" : "commands off"); }
+  void SetRestoreCaption(const std::string& caption) override { calls.push_back("caption " + caption); }
+  void SetDescriptionText(const std::string& text) override { calls.push_back("description " + text); }
+  void SetBanner(const std::string& text) override { calls.push_back("banner " + text); }
+  std::vector<std::string> calls;
+};
 
 // A main window on a temporary data folder, its dialogs scripted, its editor and end counted.
 // Every message must belong to it: parented elsewhere, it would bury the window.

@@ -17,8 +17,10 @@ void ScriptedDialogs::Answer(const std::string& text) { answers_.push_back(text)
 std::vector<std::string> ScriptedDialogs::Log() const {
   static const char* const kPrefix[] = {"beep", "message: ", "detailed message: ", "question: "};
   std::vector<std::string> out;
-  for (const Call& call : calls_)
-    out.push_back(call.kind == Call::Kind::Beep ? "beep" : kPrefix[static_cast<int>(call.kind)] + call.text);
+  for (const Call& call : calls_) {
+    const std::string asked = call.kind == Call::Kind::Question ? "|" + call.title + "|" + call.default_text : "";
+    out.push_back(call.kind == Call::Kind::Beep ? "beep" : kPrefix[static_cast<int>(call.kind)] + call.text + asked);
+  }
   return out;
 }
 

@@ -33,7 +33,7 @@ class ScriptedDialogs final : public platform::DialogBackend {
   bool AllAnswersUsed() const { return answers_.empty(); }
 
   const std::vector<Call>& calls() const { return calls_; }
-  // "beep", "message: TEXT", "detailed message: HEADLINE", "question: PROMPT".
+  // "beep", "message: TEXT", "detailed message: HEADLINE", "question: PROMPT|TITLE|DEFAULT".
   std::vector<std::string> Log() const;
   // The text of every message, the headline of a detailed one.
   std::vector<std::string> Messages() const;

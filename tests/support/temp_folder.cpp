@@ -1,27 +1,13 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <vector>
+#include <set>
 
 namespace testing_support {
-namespace {
-
-// On Windows a path made from a plain string would read it in the ANSI code page.
-std::filesystem::path PathOf(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Of(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-}  // namespace
 
 TempFolder::TempFolder() {
   std::random_device seed;
@@ -62,10 +48,9 @@ bool TempFolder::Exists(const std::string& name) const {
 }
 
 std::string TempFolder::Listing() const {
-  std::vector<std::string> names;
+  std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(PathOf(path_)))
-    names.push_back(Utf8Of(entry.path().filename()));
-  std::sort(names.begin(), names.end());
+    names.insert(Utf8Of(entry.path().filename()));
   std::string out;
   for (const auto& n : names) out += (out.empty() ? "" : " ") + n;
   return out;
