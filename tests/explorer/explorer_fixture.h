@@ -61,10 +61,7 @@ class ExplorerTest : public ::testing::Test {
     return key;
   }
   // As another program would.
-  void Remove(const std::string& relative) const {
-    const std::string key = Key(relative);
-    std::filesystem::remove_all(std::filesystem::path(std::u8string(key.begin(), key.end())));
-  }
+  void Remove(const std::string& relative) const { std::filesystem::remove_all(testing_support::PathOf(Key(relative))); }
   // A name beginning with "." is hidden on Linux already.
   void Hide([[maybe_unused]] const std::string& relative) const {
 #ifdef _WIN32

@@ -20,9 +20,6 @@ class RealInputTest : public ExplorerTest {
     const std::size_t before = menus.size();
     return ClickNode(relative, wxMOUSE_BTN_RIGHT, [&] { return menus.size() > before; });
   }
-  long SelectedItem() const {
-    return window->lsvFiles->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-  }
 };
 
 // The tree and the list swallowed every key but F5 and F2.
@@ -46,7 +43,7 @@ TEST_F(RealInputTest, KeysTheWindowDoesNotUseStillMoveTheTreeAndTheList) {
   SelectFile("due.txt");
   list.SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
   ASSERT_TRUE(FocusOn(list));
-  ASSERT_TRUE(PressKey(WXK_DOWN, wxMOD_NONE, [&] { return SelectedItem() == 1; }));
+  ASSERT_TRUE(PressKey(WXK_DOWN, wxMOD_NONE, [&] { return list.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) == 1; }));
   folder.Write("zeta.txt", "z");
   ASSERT_TRUE(PressKey(WXK_F5, wxMOD_NONE, [&] { return ListedNames().size() == 4; }));
   folder.Write("zzz.txt", "z");
