@@ -7,7 +7,7 @@ namespace {
 
 using runner::Progress;
 
-TEST(ProgressLine, OnlyAWellFormedLineGivesFigures) {
+TEST(ProgressLines, OnlyAWellFormedWholeLineGivesFiguresAndTheLatestWins) {
   EXPECT_EQ(runner::ParseProgressLine("avanzamento 1 2 3 4"), (Progress{1, 2, 3, 4}));
   EXPECT_EQ(runner::ParseProgressLine("avanzamento 1 2 3 4\r"), (Progress{1, 2, 3, 4}));
   EXPECT_EQ(runner::ParseProgressLine("avanzamento 0 0 0 0"), Progress{});
@@ -19,10 +19,7 @@ TEST(ProgressLine, OnlyAWellFormedLineGivesFigures) {
                            "avanzamento 0 0 5 4", "Avanzamento 1 2 3 4", " avanzamento 1 2 3 4",
                            "archivia: avanzamento 1 2 3 4", ""})
     EXPECT_EQ(runner::ParseProgressLine(line), std::nullopt) << line;
-}
-
-// Pieces as a pipe hands them over; an over-long line must not hide the next good one.
-TEST(ProgressLines, FiguresComeFromWholeLinesOnlyTheLatestWins) {
+  // Pieces as a pipe hands them over; an over-long line must not hide the next good one.
   runner::ProgressLines lines;
   EXPECT_EQ(lines.Add("avanzamento 1 2"), std::nullopt);
   EXPECT_EQ(lines.Add(" 3 4"), std::nullopt);

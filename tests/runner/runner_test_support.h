@@ -31,8 +31,7 @@ class RecordingReport : public runner::RunReport {
     ++ends;
     results = r;
   }
-  std::vector<std::string> started;
-  std::vector<std::string> progress;
+  std::vector<std::string> started, progress;
   std::vector<runner::LineResult> results;
   int ends = 0;
 };
