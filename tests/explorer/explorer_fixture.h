@@ -39,9 +39,7 @@ class ExplorerTest : public ::testing::Test {
     ExplorerHooks hooks;
     hooks.listDrives = [this] { return drives; };
     hooks.openFile = [this](const std::string& path, const std::string& in) {
-      opened.push_back(path);
-      opened_in.push_back(in);
-      return documents_open;
+      return opened.push_back(path + " in " + in), documents_open;
     };
     hooks.openInTextEditor = [this](const std::string& path) { return edited.push_back(path), true; };
     hooks.showProperties = [this](const std::string& path) { properties.push_back(path); };
@@ -62,13 +60,6 @@ class ExplorerTest : public ::testing::Test {
   }
   // As another program would.
   void Remove(const std::string& relative) const { std::filesystem::remove_all(testing_support::PathOf(Key(relative))); }
-  // A name beginning with "." is hidden on Linux already.
-  void Hide([[maybe_unused]] const std::string& relative) const {
-#ifdef _WIN32
-    const std::wstring path = platform::windows::Widen(Key(relative));
-    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), ::GetFileAttributesW(path.c_str()) | FILE_ATTRIBUTE_HIDDEN));
-#endif
-  }
   wxTreeItemId Node(const std::string& relative) const {
     return window->NodeByKey(relative.empty() ? Root() : Key(relative));
   }
@@ -141,7 +132,7 @@ class ExplorerTest : public ::testing::Test {
   testing_support::ScriptedOperationDialogs operation_dialogs;
   testing_support::MemoryClipboard clipboard;
   std::vector<platform::drives::Drive> drives;  // the temporary folder when left empty
-  Names opened, opened_in, edited, properties, trash_folders;
+  Names opened, edited, properties, trash_folders;  // opened: "path in folder"
   std::vector<wxMenu*> menus;
   bool shift_down = false;
   bool documents_open = true;

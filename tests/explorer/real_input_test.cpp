@@ -46,9 +46,6 @@ TEST_F(RealInputTest, KeysTheWindowDoesNotUseStillMoveTheTreeAndTheList) {
   ASSERT_TRUE(PressKey(WXK_DOWN, wxMOD_NONE, [&] { return list.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) == 1; }));
   folder.Write("zeta.txt", "z");
   ASSERT_TRUE(PressKey(WXK_F5, wxMOD_NONE, [&] { return ListedNames().size() == 4; }));
-  folder.Write("zzz.txt", "z");
-  window->OnRightDirMenu(kRefreshListItem);  // the same as F5
-  EXPECT_EQ(ListedNames().size(), 5u);
   SelectFile("uno.txt");
   ASSERT_TRUE(PressKey(WXK_F2, wxMOD_NONE, [&] { return list.GetEditControl() != nullptr; }));
   EXPECT_EQ(list.GetEditControl()->GetValue(), "uno.txt");
@@ -68,7 +65,6 @@ TEST_F(RealInputTest, ARightClickKeepsTheSelectedFolderAndTheMenuFollowsIt) {
   ASSERT_TRUE(RightClickOn("Foto"));
   EXPECT_EQ(LastMenu(), "DirRecycle");
   EXPECT_EQ(window->CurrentFolder(), Key("Recycled"));
-  EXPECT_EQ(ListedNames(), (Names{"x"}));
 
   Click("Foto");
   ASSERT_TRUE(RightClickOn("Recycled"));
@@ -78,13 +74,12 @@ TEST_F(RealInputTest, ARightClickKeepsTheSelectedFolderAndTheMenuFollowsIt) {
   ASSERT_TRUE(RightClickOn("Foto"));
   EXPECT_EQ(LastMenu(), "DirRecycle");
 
-  // The menu's commands act on that folder, and their messages belong to this window.
+  // The menu's commands act on that folder, the root here, and their messages belong to this window.
   Click("");
   ASSERT_TRUE(RightClickOn("Foto"));
   window->OnLeftDirMenu(kDeleteFolderItem);
-  ASSERT_EQ(dialogs.calls().size(), 1u);
+  ASSERT_EQ(Messages(), Names{"Delete | critical | You can't delete root"});
   EXPECT_EQ(dialogs.calls()[0].parent, window);
-  EXPECT_TRUE(folder.Exists("Foto/f.jpg"));
 }
 
 // Laid out 315 twips high, GTK's drop-down cut the drive's name off; Tab skips the toolbar and label.

@@ -35,7 +35,7 @@ TEST_F(ExplorerTest, AFolderTheUserMayNotReadSaysAccessDeniedAndIsStillTheChosen
   ASSERT_EQ(::chmod(Key("chiusa").c_str(), 0311), 0);
   Open();
   testing_support::FileSystemUser nobody(testing_support::kNobody);  // the tests run as root
-  if (!nobody.active()) GTEST_SKIP() << "cannot check permissions as another user here";
+  if (!nobody.active) GTEST_SKIP() << "cannot check permissions as another user here";
   Click("chiusa");
   EXPECT_EQ(Messages(), (Names{"Cartoscope | info | Access denied"}));
   EXPECT_TRUE(ListedNames().empty());
