@@ -18,8 +18,7 @@ inline int ExitCode(runner::ProcessHandle& handle) {
   return exit_code;
 }
 
-class RecordingReport : public runner::RunReport {
- public:
+struct RecordingReport : runner::RunReport {
   void LineStarting(int position, int count, const runner::Job& job) override {
     started.push_back(std::to_string(position) + "/" + std::to_string(count) + " line " +
                       std::to_string(job.line));
