@@ -27,11 +27,8 @@ namespace explorer {
 using Names = std::vector<std::string>;
 
 // An explorer whose only drive is a temporary folder; the desktop, dialogs and clipboard are doubles.
-class ExplorerTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (window) testing_support::DestroyNow(window);
-  }
+struct ExplorerTest : ::testing::Test {
+  void TearDown() override { if (window) testing_support::DestroyNow(window); }
 
   // Creates the window, after the test has laid out its files.
   void Open() {

@@ -43,7 +43,6 @@ TEST_F(FileOperationsTest, ACopyIsWholeKeepsModesTimesAndLinksAndLeavesNoTempora
   ASSERT_TRUE(std::filesystem::create_directory(In("Copie")));
   EXPECT_EQ(CopyInto(In("Dati"), In("Copie/")), Outcome::Done);
   EXPECT_EQ(folder.Read("Copie/Dati/Sotto/b.txt"), "b");
-  EXPECT_TRUE(std::filesystem::is_symlink(In("Copie/Dati/link")));
   EXPECT_EQ(std::filesystem::read_symlink(In("Copie/Dati/link")), "Sotto/b.txt");
   ASSERT_EQ(::stat(In("Copie/Dati/Sotto").c_str(), &to), 0);
   EXPECT_EQ(to.st_mode & 07777, 0555u);

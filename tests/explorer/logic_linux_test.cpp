@@ -27,22 +27,19 @@ TEST(SizeText, KilobytesRoundHalfToEvenAndNeverHideANonEmptyFile) {
 }
 
 TEST(ClipboardMarker, MarkersReadBackAsMadeAndNothingElseReadsAsOne) {
-  const struct {
-    std::string folder, name;
-    MarkerOperation operation;
-    const char *text, *path;
-  } cases[] = {{"/home/anna/Dati", "lettera.txt", MarkerOperation::Cut,
-                "cartoscope;/home/anna/Dati;lettera.txt;cut", "/home/anna/Dati/lettera.txt"},
-               {"/home/anna/Foto", "", MarkerOperation::Copy, "cartoscope;/home/anna/Foto;;copy",
-                "/home/anna/Foto"},
-               {"/", "a b.txt", MarkerOperation::Copy, "cartoscope;/;a b.txt;copy", "/a b.txt"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(MakeMarker(c.folder, c.name, c.operation), c.text);
-    const auto marker = ParseMarker(c.text);  // read back, it makes the same text
-    ASSERT_TRUE(marker) << c.text;
+  // folder, name, operation, marker, marked path
+  const std::tuple<std::string, std::string, MarkerOperation, std::string, std::string> cases[] = {
+      {"/home/anna/Dati", "lettera.txt", MarkerOperation::Cut, "cartoscope;/home/anna/Dati;lettera.txt;cut",
+       "/home/anna/Dati/lettera.txt"},
+      {"/home/anna/Foto", "", MarkerOperation::Copy, "cartoscope;/home/anna/Foto;;copy", "/home/anna/Foto"},
+      {"/", "a b.txt", MarkerOperation::Copy, "cartoscope;/;a b.txt;copy", "/a b.txt"}};
+  for (const auto& [folder, name, operation, text, path] : cases) {
+    EXPECT_EQ(MakeMarker(folder, name, operation), text);
+    const auto marker = ParseMarker(text);  // read back, it makes the same text
+    ASSERT_TRUE(marker) << text;
     EXPECT_EQ(MakeMarker(marker->folder, marker->name, marker->copy ? MarkerOperation::Copy : MarkerOperation::Cut),
-              c.text);
-    EXPECT_EQ(MarkedPath(*marker), c.path);
+              text);
+    EXPECT_EQ(MarkedPath(*marker), path);
   }
   for (const char* moves : {"cartoscope;/a;b;move", "cartoscope;/a;b;Copy"})  // anything but "copy"
     EXPECT_FALSE(ParseMarker(moves).value().copy) << moves;

@@ -8,8 +8,7 @@ namespace {
 
 using namespace testing_support;
 
-class RealInputTest : public ExplorerTest {
- protected:
+struct RealInputTest : ExplorerTest {
   // A real click on a folder of the tree, then a wait until done() holds.
   bool ClickNode(const std::string& relative, int button, const std::function<bool()>& done) {
     wxRect rect;
@@ -50,7 +49,6 @@ TEST_F(RealInputTest, KeysTheWindowDoesNotUseStillMoveTheTreeAndTheList) {
   ASSERT_TRUE(PressKey(WXK_F2, wxMOD_NONE, [&] { return list.GetEditControl() != nullptr; }));
   EXPECT_EQ(list.GetEditControl()->GetValue(), "uno.txt");
   ASSERT_TRUE(PressKey(WXK_ESCAPE, wxMOD_NONE, [&] { return list.GetEditControl() == nullptr; }));
-  EXPECT_TRUE(folder.Exists("uno.txt"));
   EXPECT_TRUE(dialogs.calls().empty());
 }
 

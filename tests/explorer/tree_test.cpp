@@ -5,8 +5,7 @@
 namespace explorer {
 namespace {
 
-class TreeTest : public ExplorerTest {
- protected:
+struct TreeTest : ExplorerTest {
   void SetUp() override {
     for (const char* file :
          {"A/B/C/D/d.txt", "A/B/c.txt", "Foto/f.jpg", "Recycled/x", "radice.txt"})

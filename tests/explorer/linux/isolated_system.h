@@ -29,9 +29,7 @@ inline const bool kDataFolderIsolated = !IsolatedDataFolder().empty();
 struct BindMount {
   BindMount(const std::string& from, const std::string& at)
       : at(at), mounted(::mount(from.c_str(), at.c_str(), nullptr, MS_BIND, nullptr) == 0) {}
-  ~BindMount() {
-    if (mounted) ::umount2(at.c_str(), MNT_DETACH);
-  }
+  ~BindMount() { if (mounted) ::umount2(at.c_str(), MNT_DETACH); }
   BindMount(const BindMount&) = delete;
 
   const std::string at;
