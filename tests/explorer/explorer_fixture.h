@@ -27,11 +27,8 @@ namespace explorer {
 using Names = std::vector<std::string>;
 
 // An explorer whose only drive is a temporary folder; the desktop, dialogs and clipboard are doubles.
-class ExplorerTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (window) testing_support::DestroyNow(window);
-  }
+struct ExplorerTest : ::testing::Test {
+  void TearDown() override { if (window) testing_support::DestroyNow(window); }
 
   // Creates the window, after the test has laid out its files.
   void Open() {
@@ -39,9 +36,7 @@ class ExplorerTest : public ::testing::Test {
     ExplorerHooks hooks;
     hooks.listDrives = [this] { return drives; };
     hooks.openFile = [this](const std::string& path, const std::string& in) {
-      opened.push_back(path);
-      opened_in.push_back(in);
-      return documents_open;
+      return opened.push_back(path + " in " + in), documents_open;
     };
     hooks.openInTextEditor = [this](const std::string& path) { return edited.push_back(path), true; };
     hooks.showProperties = [this](const std::string& path) { properties.push_back(path); };
@@ -61,17 +56,7 @@ class ExplorerTest : public ::testing::Test {
     return key;
   }
   // As another program would.
-  void Remove(const std::string& relative) const {
-    const std::string key = Key(relative);
-    std::filesystem::remove_all(std::filesystem::path(std::u8string(key.begin(), key.end())));
-  }
-  // A name beginning with "." is hidden on Linux already.
-  void Hide([[maybe_unused]] const std::string& relative) const {
-#ifdef _WIN32
-    const std::wstring path = platform::windows::Widen(Key(relative));
-    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), ::GetFileAttributesW(path.c_str()) | FILE_ATTRIBUTE_HIDDEN));
-#endif
-  }
+  void Remove(const std::string& relative) const { std::filesystem::remove_all(testing_support::PathOf(Key(relative))); }
   wxTreeItemId Node(const std::string& relative) const {
     return window->NodeByKey(relative.empty() ? Root() : Key(relative));
   }
@@ -144,7 +129,7 @@ class ExplorerTest : public ::testing::Test {
   testing_support::ScriptedOperationDialogs operation_dialogs;
   testing_support::MemoryClipboard clipboard;
   std::vector<platform::drives::Drive> drives;  // the temporary folder when left empty
-  Names opened, opened_in, edited, properties, trash_folders;
+  Names opened, edited, properties, trash_folders;  // opened: "path in folder"
   std::vector<wxMenu*> menus;
   bool shift_down = false;
   bool documents_open = true;

@@ -14,8 +14,7 @@
 namespace platform::file_operations {
 
 // Copy, move and delete on a temporary folder, with the questions answered from a script.
-class FileOperationsTest : public ::testing::Test {
- protected:
+struct FileOperationsTest : ::testing::Test {
   // A path below the folder, "/" written as the system's separator.
   std::string In(std::string name) const {
     std::replace(name.begin(), name.end(), '/', paths::kSeparator);

@@ -6,25 +6,20 @@
 namespace testing_support {
 
 // File permissions checked as another user on this thread while it lives: tests run as root.
-class FileSystemUser {
- public:
+struct FileSystemUser {
   explicit FileSystemUser(uid_t uid)
-      : previous_gid_(static_cast<gid_t>(::setfsgid(uid))),
-        previous_uid_(static_cast<uid_t>(::setfsuid(uid))),
-        active_(static_cast<uid_t>(::setfsuid(static_cast<uid_t>(-1))) == uid) {}
+      : previous_gid(static_cast<gid_t>(::setfsgid(uid))),
+        previous_uid(static_cast<uid_t>(::setfsuid(uid))),
+        active(static_cast<uid_t>(::setfsuid(static_cast<uid_t>(-1))) == uid) {}
   ~FileSystemUser() {
-    ::setfsuid(previous_uid_);
-    ::setfsgid(previous_gid_);
+    ::setfsuid(previous_uid);
+    ::setfsgid(previous_gid);
   }
   FileSystemUser(const FileSystemUser&) = delete;
-  FileSystemUser& operator=(const FileSystemUser&) = delete;
 
-  bool active() const { return active_; }
-
- private:
-  gid_t previous_gid_;
-  uid_t previous_uid_;
-  bool active_;
+  const gid_t previous_gid;
+  const uid_t previous_uid;
+  const bool active;  // false where this process may not switch, as when it is not root
 };
 
 inline constexpr uid_t kNobody = 65534;

@@ -19,15 +19,10 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 using testing_support::WaitFor;
 
-class PropertiesWindowTest : public ::testing::Test {
- protected:
+struct PropertiesWindowTest : ::testing::Test {
   // No file manager on an unreachable bus: our own window shows.
-  void SetUp() override {
-    ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/faldone-test-bus", 1);
-  }
-  void TearDown() override {
-    if (wxDialog* shown = Shown()) testing_support::DestroyNow(shown);
-  }
+  void SetUp() override { ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/faldone-test-bus", 1); }
+  void TearDown() override { if (wxDialog* shown = Shown()) testing_support::DestroyNow(shown); }
 
   static wxDialog& ShowFor(const std::string& path) {
     ShowItemProperties(path);

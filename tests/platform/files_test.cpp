@@ -3,11 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "platform/paths.h"
@@ -22,19 +24,17 @@ using testing_support::TempFolder;
 
 // The search pattern of profile 1 found the archives of profile 11 too.
 TEST(Wildcards, QuestionMarkIsExactlyOneCharacterAndCaseCountsUnlessIgnored) {
-  const struct {
-    const char *name, *pattern;
-    bool ignore_case, matches;
-  } rows[] = {{"1406_1_1.ZIP", "????_1??.ZIP", false, true},      {"0101_111.ZIP", "????_1??.ZIP", false, true},
-              {"140611_1.ZIP", "????_1??.ZIP", false, false},     {"1406_1_1X.ZIP", "????_1??.ZIP", false, false},
-              {"1406_1_1.ZIP.tmp", "????_1??.ZIP", false, false}, {"140611_1.ZIP", "????11??.ZIP", false, true},
-              {"Copia_01.Dat", "*.DAT", true, true},              {"Copia_01.Dat", "*.DAT", false, false},
-              {"Copia_01.Dat.bak", "*.DAT", true, false},         {"a.b.DAT", "*.DAT", true, true}};
-  for (const auto& row : rows)
-    EXPECT_EQ(MatchesWildcard(row.name, row.pattern, row.ignore_case), row.matches) << row.name << " " << row.pattern;
+  const std::tuple<const char*, const char*, bool, bool> rows[] = {  // name, pattern, ignoring case?, matches?
+      {"1406_1_1.ZIP", "????_1??.ZIP", false, true},      {"0101_111.ZIP", "????_1??.ZIP", false, true},
+      {"140611_1.ZIP", "????_1??.ZIP", false, false},     {"1406_1_1X.ZIP", "????_1??.ZIP", false, false},
+      {"1406_1_1.ZIP.tmp", "????_1??.ZIP", false, false}, {"140611_1.ZIP", "????11??.ZIP", false, true},
+      {"Copia_01.Dat", "*.DAT", true, true},              {"Copia_01.Dat", "*.DAT", false, false},
+      {"Copia_01.Dat.bak", "*.DAT", true, false},         {"a.b.DAT", "*.DAT", true, true}};
+  for (const auto& [name, pattern, ignore_case, matches] : rows)
+    EXPECT_EQ(MatchesWildcard(name, pattern, ignore_case), matches) << name << " " << pattern;
 }
 
-TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolders) {
+TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFoldersLinksIncluded) {
   TempFolder folder;
   folder.Write("a.DAT", "x");
   folder.Write("b.txt", "x");
@@ -43,6 +43,14 @@ TEST(Files, FindFilesListsOnlyRegularFilesThatMatchAndVisibleSubfoldersOnlyFolde
             std::vector<std::string>{"a.DAT"});
   EXPECT_EQ(platform::files::VisibleSubfolders(folder.path()), std::vector<std::string>{"dir.DAT"});
   EXPECT_EQ(platform::files::VisibleSubfolders(folder.path() + "manca"), std::nullopt);
+#ifndef _WIN32
+  // The folder pickers list what the toolkit listed: links to folders, no hidden folders.
+  folder.Write(".nascosta/x", "");
+  ASSERT_EQ(::symlink("dir.DAT", (folder.path() + "collegamento").c_str()), 0);
+  auto names = platform::files::VisibleSubfolders(folder.path()).value();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"collegamento", "dir.DAT"}));
+#endif
 }
 
 // The rename needs only the folder's permission: a read-only profile was swapped for a writable one.

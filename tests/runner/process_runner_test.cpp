@@ -23,6 +23,7 @@
 
 namespace {
 
+using platform::paths::kProgramSuffix;
 using runner::AVVIA_PROCESSO;
 using runner::PROCESSO_ATTIVO;
 using runner::ProcessHandle;
@@ -30,28 +31,21 @@ using testing_support::ExitCode;
 using testing_support::FakeArchiverSteps;
 using testing_support::TempFolder;
 
-TEST(ProcessRunner, AMissingProgramGivesNoHandleAndNothingToWaitFor) {
-  TempFolder folder;
-  ProcessHandle handle = AVVIA_PROCESSO(folder.path() + "manca" + platform::paths::kProgramSuffix + " -min -a", "");
-  EXPECT_FALSE(handle);
-  int exit_code = 42;
-  EXPECT_FALSE(PROCESSO_ATTIVO(handle, exit_code));
-  EXPECT_FALSE(handle);
-  EXPECT_EQ(exit_code, 42);  // nothing ended, so nothing was reported
-  EXPECT_FALSE(AVVIA_PROCESSO("", ""));
-  folder.Write(std::string("testo") + platform::paths::kProgramSuffix, "non sono un programma\n");
-  EXPECT_FALSE(AVVIA_PROCESSO(folder.path() + "testo" + platform::paths::kProgramSuffix, ""));
-}
-
-TEST(ProcessRunner, TheExitCodeIsKeptAndTheHandleIsReleased) {
+TEST(ProcessRunner, TheExitCodeIsKeptTheHandleReleasedAndWhatCannotStartGivesNoHandle) {
   TempFolder folder;
   ProcessHandle handle = AVVIA_PROCESSO(FakeArchiverSteps("wait-for \"" + folder.path() + "go\" exit 3"), "");
   ASSERT_TRUE(handle);
-  int exit_code = -1;
+  int exit_code = 42;
   EXPECT_TRUE(PROCESSO_ATTIVO(handle, exit_code));  // still waiting for "go"
   folder.Write("go", "");
   EXPECT_EQ(ExitCode(handle), 3);
-  EXPECT_FALSE(handle);  // a further poll reports nothing, as for a program never started
+  EXPECT_FALSE(handle);
+  EXPECT_FALSE(PROCESSO_ATTIVO(handle, exit_code));
+  EXPECT_EQ(exit_code, 42);  // nothing ended since, so nothing was reported
+  folder.Write("testo" + std::string(kProgramSuffix), "non sono un programma\n");
+  for (const std::string& command_line :
+       {folder.path() + "manca" + kProgramSuffix + " -min -a", std::string(), folder.path() + "testo" + kProgramSuffix})
+    EXPECT_FALSE(AVVIA_PROCESSO(command_line, "")) << command_line;
 }
 
 // A child waiting on a terminal's input; a code cut to 8 bits, or a signal we ignore not reported.

@@ -7,7 +7,7 @@ namespace {
 
 using runner::Progress;
 
-TEST(ProgressLine, OnlyAWellFormedLineGivesFigures) {
+TEST(ProgressLines, OnlyAWellFormedWholeLineGivesFiguresAndTheLatestWins) {
   EXPECT_EQ(runner::ParseProgressLine("avanzamento 1 2 3 4"), (Progress{1, 2, 3, 4}));
   EXPECT_EQ(runner::ParseProgressLine("avanzamento 1 2 3 4\r"), (Progress{1, 2, 3, 4}));
   EXPECT_EQ(runner::ParseProgressLine("avanzamento 0 0 0 0"), Progress{});
@@ -19,10 +19,7 @@ TEST(ProgressLine, OnlyAWellFormedLineGivesFigures) {
                            "avanzamento 0 0 5 4", "Avanzamento 1 2 3 4", " avanzamento 1 2 3 4",
                            "archivia: avanzamento 1 2 3 4", ""})
     EXPECT_EQ(runner::ParseProgressLine(line), std::nullopt) << line;
-}
-
-// Pieces as a pipe hands them over; an over-long line must not hide the next good one.
-TEST(ProgressLines, FiguresComeFromWholeLinesOnlyTheLatestWins) {
+  // Pieces as a pipe hands them over; an over-long line must not hide the next good one.
   runner::ProgressLines lines;
   EXPECT_EQ(lines.Add("avanzamento 1 2"), std::nullopt);
   EXPECT_EQ(lines.Add(" 3 4"), std::nullopt);
@@ -39,11 +36,7 @@ TEST(ProgressLines, FiguresComeFromWholeLinesOnlyTheLatestWins) {
 constexpr std::uint64_t kKiB = 1024, kMiB = kKiB * 1024, kGiB = kMiB * 1024;
 
 TEST(ProgressFigures, AreWrittenTheItalianWay) {
-  const struct {
-    Progress progress;
-    int elapsed_seconds;
-    const char* text;
-  } rows[] = {
+  const std::tuple<Progress, int, const char*> rows[] = {  // figures, seconds gone, text
       {{1234, 5678, 2254857831, 10522669875}, 1, "1.234 di 5.678 file, 2,1 di 9,8 GB"},
       // The part done never shows whole before it is; the whole shows as the total does.
       {{1, 2, kGiB - 1, kGiB}, 0, "1 di 2 file, 0,9 di 1,0 GB"},
@@ -61,8 +54,8 @@ TEST(ProgressFigures, AreWrittenTheItalianWay) {
       {{1, 3, 0, 0}, 100, "1 di 3 file, 0 di 0 byte, circa 3 minuti"},
       {{5, 9, 0, kGiB}, 600, "5 di 9 file, 0,0 di 1,0 GB"},
       {{9, 9, kGiB, kGiB}, 600, "9 di 9 file, 1,0 di 1,0 GB"}};
-  for (const auto& row : rows)
-    EXPECT_EQ(runner::ProgressFigures(row.progress, std::chrono::seconds(row.elapsed_seconds)), row.text) << row.text;
+  for (const auto& [progress, elapsed_seconds, text] : rows)
+    EXPECT_EQ(runner::ProgressFigures(progress, std::chrono::seconds(elapsed_seconds)), text) << text;
 }
 
 }  // namespace

@@ -18,8 +18,7 @@ inline int ExitCode(runner::ProcessHandle& handle) {
   return exit_code;
 }
 
-class RecordingReport : public runner::RunReport {
- public:
+struct RecordingReport : runner::RunReport {
   void LineStarting(int position, int count, const runner::Job& job) override {
     started.push_back(std::to_string(position) + "/" + std::to_string(count) + " line " +
                       std::to_string(job.line));
@@ -31,8 +30,7 @@ class RecordingReport : public runner::RunReport {
     ++ends;
     results = r;
   }
-  std::vector<std::string> started;
-  std::vector<std::string> progress;
+  std::vector<std::string> started, progress;
   std::vector<runner::LineResult> results;
   int ends = 0;
 };

@@ -83,23 +83,12 @@ TEST(ProfileFileLoading, SurvivesJunkAndKeepsAtMostOneHundredLines) {
   EXPECT_EQ(state.Des_Riga[100], "R99");
 }
 
-// A line cut at the loader's bound loaded as another folder ("/": the whole disk was packed).
-TEST(ProfileFileLoading, OverLongLineNeverLoadsAsAnotherFolderNorIsSavedOver) {
-  TempFolder folder;
-  const std::string text = "Copia_01.Dat#Lunga\r\n 1#Prima#/prima/\r\n 2#" +
-                           std::string(16379, 'd') + "#/home/anna/\r\n 3#Terza#/terza/\r\n";
-  folder.Write("Copia_01.Dat", text);
-  ProfileState state = LoadedFrom(folder, "Copia_01.Dat");
-  ASSERT_EQ(state.Num_Righe, 1);
-  EXPECT_EQ(state.Path_Riga[1], "/prima/");
-
-  state.Descriz_Copia = "Rinominata";
-  const std::string error = SaveRefusal(state);
-  EXPECT_NE(error.find("riga più lunga"), std::string::npos) << error;
-  EXPECT_EQ(folder.Read("Copia_01.Dat"), text);
-}
-
-TEST(ProfileFileSaving, RefusesFieldsThatWouldBreakTheLayoutAndAMissingDataFolder) {
+TEST(ProfileFileSaving, RefusesNamesOutsideTheDataFolderFieldsThatWouldBreakTheLayoutAndAMissingDataFolder) {
+  for (const char* refused : {"", ".", "..", "../fuori.Dat", "/etc/profilo.Dat", "a/b.Dat", "a\\b.Dat",
+                              "con#cancelletto.Dat", "a\nb.Dat", "C:x.Dat"})
+    EXPECT_TRUE(store::ProfileNameProblem(refused).has_value()) << refused;
+  for (const char* taken : {"Copia_01.Dat", "Copia 01.Dat", "copia_città.dat"})
+    EXPECT_FALSE(store::ProfileNameProblem(taken).has_value()) << taken;
   TempFolder folder;
   for (const ProfileState& state : {StateIn(folder, "Copia_01.Dat", "due\r\nrighe"),
                                     StateIn(folder, "Copia_01.Dat", "ok", {{"con # dentro", "/x/"}})})
@@ -108,14 +97,6 @@ TEST(ProfileFileSaving, RefusesFieldsThatWouldBreakTheLayoutAndAMissingDataFolde
   ProfileState elsewhere = StateIn(folder, "Copia_01.Dat", "ok", {{"senza", "/x/"}});
   elsewhere.Path_Dati = "/nonexistent-faldone-folder/";
   EXPECT_NE(SaveRefusal(elsewhere), "");
-}
-
-TEST(ProfileNames, OnlyPlainFileNamesInTheDataFolderAreTaken) {
-  for (const char* refused : {"", ".", "..", "../fuori.Dat", "/etc/profilo.Dat", "a/b.Dat", "a\\b.Dat",
-                              "con#cancelletto.Dat", "a\nb.Dat", "C:x.Dat"})
-    EXPECT_TRUE(store::ProfileNameProblem(refused).has_value()) << refused;
-  for (const char* taken : {"Copia_01.Dat", "Copia 01.Dat", "copia_città.dat"})
-    EXPECT_FALSE(store::ProfileNameProblem(taken).has_value()) << taken;
 }
 
 }  // namespace

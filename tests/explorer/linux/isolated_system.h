@@ -25,20 +25,15 @@ inline const std::string& IsolatedDataFolder() {
 }
 inline const bool kDataFolderIsolated = !IsolatedDataFolder().empty();
 
-// Shows from also at at while it lives; mounted() is false where no mounting is allowed.
-class BindMount {
- public:
+// Shows from also at at while it lives; mounted is false where no mounting is allowed.
+struct BindMount {
   BindMount(const std::string& from, const std::string& at)
-      : at_(at), mounted_(::mount(from.c_str(), at.c_str(), nullptr, MS_BIND, nullptr) == 0) {}
-  ~BindMount() {
-    if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
-  }
+      : at(at), mounted(::mount(from.c_str(), at.c_str(), nullptr, MS_BIND, nullptr) == 0) {}
+  ~BindMount() { if (mounted) ::umount2(at.c_str(), MNT_DETACH); }
   BindMount(const BindMount&) = delete;
-  bool mounted() const { return mounted_; }
 
- private:
-  std::string at_;
-  bool mounted_;
+  const std::string at;
+  const bool mounted;
 };
 
 }  // namespace testing_support

@@ -13,28 +13,22 @@ namespace {
 
 using platform::windows::Widen;
 
-class IsolatedRecycleBin {
- public:
+struct IsolatedRecycleBin {
   IsolatedRecycleBin() {
     // Wine's own call from a Windows path to the Linux one; absent on Windows itself.
     using UnixFileName = char*(__cdecl*)(const wchar_t*);
     const auto unix_file_name = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     // Without the closing separator, which Wine would double before "Trash".
-    char* unix_path = unix_file_name ? unix_file_name(Widen(data_.path().substr(0, data_.path().size() - 1)).c_str())
+    char* unix_path = unix_file_name ? unix_file_name(Widen(data.path().substr(0, data.path().size() - 1)).c_str())
                                      : nullptr;
     if (!unix_path) return;
-    isolated_ = ::SetEnvironmentVariableW(L"XDG_DATA_HOME", Widen(unix_path).c_str()) != 0;
+    isolated = ::SetEnvironmentVariableW(L"XDG_DATA_HOME", Widen(unix_path).c_str()) != 0;
     ::HeapFree(::GetProcessHeap(), 0, unix_path);
   }
-  bool isolated() const { return isolated_; }
-  std::string Trash(const std::string& name) const { return data_.Read("Trash/" + name); }
-  bool InTrash(const std::string& name) const { return data_.Exists("Trash/" + name); }
-  void Remove(const std::string& name) const { std::filesystem::remove_all(Widen(data_.path() + "Trash\\" + name)); }
 
- private:
-  testing_support::TempFolder data_;  // on the test files' disk: the shell moves them by renaming
-  bool isolated_ = false;
+  testing_support::TempFolder data;  // on the test files' disk: the shell moves them by renaming
+  bool isolated = false;
 };
 
 const IsolatedRecycleBin recycle_bin;  // before anything in the process reaches the bin
@@ -69,7 +63,7 @@ std::int64_t ItemsInRecycleBin() {
 
 // Wine empties only the files from its bin and says it is done: what stays must be reported.
 TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
-  if (!recycle_bin.isolated()) GTEST_SKIP() << "only under Wine can the recycle bin be one of the test's own";
+  if (!recycle_bin.isolated) GTEST_SKIP() << "only under Wine can the recycle bin be one of the test's own";
   ASSERT_EQ(ItemsInRecycleBin(), 0) << "the recycle bin is not the test's own";
   const ShellQuestionsRefused shell_questions;
   folder.Write("Città/perché.txt", "p");
@@ -80,14 +74,13 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
   SelectFile("perché.txt");
   dialogs.Answer("S");
   window->OnFileMenu(kDeleteFileItem);
-  ASSERT_EQ(recycle_bin.Trash("files/perché.txt"), "p");
-  EXPECT_TRUE(recycle_bin.InTrash("info/perché.txt.trashinfo"));
+  ASSERT_EQ(recycle_bin.data.Read("Trash/files/perché.txt"), "p");
 
   Click("Città/Però");
   dialogs.Answer("S");
   window->OnLeftDirMenu(kDeleteFolderItem);
   EXPECT_FALSE(folder.Exists("Città/Però"));
-  ASSERT_EQ(recycle_bin.Trash("files/Però/è.txt"), "e");
+  ASSERT_EQ(recycle_bin.data.Read("Trash/files/Però/è.txt"), "e");
   ASSERT_EQ(ItemsInRecycleBin(), 2);
   EXPECT_TRUE(Messages().empty());
 
@@ -96,14 +89,14 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
   window->OnRecycleMenu();
   ASSERT_GT(dialogs.calls().size(), question);
   EXPECT_EQ(dialogs.calls()[question].text, "Eliminare definitivamente tutti gli elementi del cestino? (S/N)");
-  EXPECT_FALSE(recycle_bin.InTrash("files/perché.txt"));
-  ASSERT_TRUE(recycle_bin.InTrash("files/Però"));
+  EXPECT_FALSE(recycle_bin.data.Exists("Trash/files/perché.txt"));
+  ASSERT_TRUE(recycle_bin.data.Exists("Trash/files/Però"));
   EXPECT_EQ(Messages(), Names{"Svuota cestino | critical | Impossibile svuotare \"il cestino\":\nresta "
                               "un elemento che il sistema non ha eliminato."});
 
   // An empty bin: nothing to do and nothing to say.
-  recycle_bin.Remove("files/Però");
-  recycle_bin.Remove("info/Però.trashinfo");
+  for (const char* left : {"files\\Però", "info\\Però.trashinfo"})
+    std::filesystem::remove_all(Widen(recycle_bin.data.path() + "Trash\\" + left));
   ASSERT_EQ(ItemsInRecycleBin(), 0);
   dialogs.Answer("S");
   window->OnRecycleMenu();
@@ -116,19 +109,15 @@ TEST_F(ExplorerTest, DeleteMovesToTheRecycleBinAndEmptyingItReportsWhatStays) {
 // A "No" with a code beside it was a failure, and the shell's old codes read as system errors.
 TEST(TrashOutcome, ANoIsDeclinedAndTheShellsOwnCodesAreNotSystemErrors) {
   using platform::trash::TrashResult;
-  const struct {
-    bool aborted;
-    int code;
-    TrashResult result;
-    const char* error;
-  } rows[] = {{false, 0, TrashResult::Trashed, ""}, {true, 0x10000, TrashResult::Declined, ""},
-              {false, 0x75, TrashResult::Declined, ""}, {false, ERROR_CANCELLED, TrashResult::Declined, ""},
-              {false, 0x78, TrashResult::Failed, "Accesso negato"},
-              {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"}};
-  for (const auto& row : rows) {
-    const platform::trash::TrashAttempt attempt = platform::trash::TrashOutcome(row.aborted, row.code);
-    EXPECT_EQ(attempt.result, row.result) << row.code;
-    EXPECT_EQ(attempt.error, row.error) << row.code;
+  const std::tuple<bool, int, TrashResult, const char*> rows[] = {  // aborted?, code, result, error
+      {false, 0, TrashResult::Trashed, ""}, {true, 0x10000, TrashResult::Declined, ""},
+      {false, 0x75, TrashResult::Declined, ""}, {false, ERROR_CANCELLED, TrashResult::Declined, ""},
+      {false, 0x78, TrashResult::Failed, "Accesso negato"},
+      {false, ERROR_PATH_NOT_FOUND, TrashResult::Failed, "Percorso non trovato"}};
+  for (const auto& [aborted, code, result, error] : rows) {
+    const platform::trash::TrashAttempt attempt = platform::trash::TrashOutcome(aborted, code);
+    EXPECT_EQ(attempt.result, result) << code;
+    EXPECT_EQ(attempt.error, error) << code;
   }
 }
 

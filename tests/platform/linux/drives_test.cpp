@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Drives, RealMountsOnlyNeverPseudoFileSystems) {
+TEST(Drives, RealMountsOnlyNeverPseudoFileSystemsAndTheRootFirst) {
   const std::string mountinfo =
       "22 1 0:21 / /proc rw - proc proc rw\n"
       "23 1 0:22 / /sys rw - sysfs sysfs rw\n"
@@ -23,9 +23,7 @@ TEST(Drives, RealMountsOnlyNeverPseudoFileSystems) {
     points.push_back(d.mount_point);
   EXPECT_EQ(points, (std::vector<std::string>{"/", "/home", "/media/anna/CHIAVETTA USB",
                                               "/mnt/archivio", "/run/media/anna/DISCO"}));
-}
-
-TEST(Drives, RootIsAlwaysThereAndReady) {
+  // This system's own: the root always first and ready.
   const auto drives = platform::drives::ListDrives();
   ASSERT_FALSE(drives.empty());
   EXPECT_EQ(drives[0].mount_point, "/");

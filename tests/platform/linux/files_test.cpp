@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 #include "platform/paths.h"
 #include "support/temp_folder.h"
 
@@ -17,17 +15,6 @@ struct stat StatOf(const std::string& path) {
   struct stat st {};
   EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
   return st;
-}
-
-// The folder pickers list what the toolkit listed: links to folders, no hidden folders.
-TEST(Files, VisibleSubfoldersFollowLinksAndLeaveDotNamesOut) {
-  TempFolder folder;
-  folder.Write("dir/x", "");
-  folder.Write(".nascosta/x", "");
-  ASSERT_EQ(::symlink("dir", (folder.path() + "collegamento").c_str()), 0);
-  auto names = platform::files::VisibleSubfolders(folder.path()).value();
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"collegamento", "dir"}));
 }
 
 // The renamed-in file came out 0644 and the saver's, whatever the file and the umask had been.

@@ -26,8 +26,9 @@ TEST(WindowsProfileFiles, RunsInTheCodePageAskedFor) {
   EXPECT_EQ(::GetACP(), std::stoul(wanted));
 }
 
-// Byte for byte as the earlier program wrote them: a UTF-8 file showed "Ã " for "à" there.
-TEST(WindowsProfileFiles, AccentsAreWrittenInTheAnsiCodePageByteForByteAndReadBack) {
+// Byte for byte as the earlier program wrote them (a UTF-8 file showed "Ã " for "à" there), while a
+// profile carried over from the Linux build is UTF-8: read as 8-bit text its "à" became "Ã ".
+TEST(WindowsProfileFiles, AccentsAreWrittenInTheAnsiCodePageByteForByteAndAUtf8FileIsReadAsUtf8) {
   if (!ProfilesInWindows1252()) GTEST_SKIP() << "the system's ANSI code page is " << ::GetACP();
   TempFolder folder;
   const ProfileState state = StateIn(folder, "Copia_01.Dat", "àèìòù €", {{"Contabilità", "C:\\Documenti\\Città\\"}});
@@ -35,11 +36,6 @@ TEST(WindowsProfileFiles, AccentsAreWrittenInTheAnsiCodePageByteForByteAndReadBa
   EXPECT_EQ(folder.Read("Copia_01.Dat"),
             "Copia_01.Dat#\xE0\xE8\xEC\xF2\xF9 \x80\r\n 1#Contabilit\xE0#C:\\Documenti\\Citt\xE0\\\r\n");
   EXPECT_EQ(store::FormatProfile(LoadedFrom(folder, "Copia_01.Dat")), store::FormatProfile(state));
-}
-
-// A profile carried over from the Linux build is UTF-8: read as 8-bit text its "à" became "Ã ".
-TEST(WindowsProfileFiles, AUtf8FileFromLinuxIsReadAsUtf8) {
-  TempFolder folder;
   folder.Write("Copia_02.Dat", "Copia_02.Dat#Perché così\r\n 1#Attività#C:\\Città\\\r\n");
   EXPECT_EQ(store::FormatProfile(LoadedFrom(folder, "Copia_02.Dat")),
             "Copia_02.Dat#Perché così\r\n 1#Attività#C:\\Città\\\r\n");
