@@ -10,16 +10,13 @@
 
 namespace {
 
+using namespace restore;
 using platform::paths::kSeparator;
-using restore::CERCA_ARCHIVI;
-using restore::ReadRestoreItem;
-using restore::RestoreJobs;
-using restore::RestoreListItem;
 using testing_support::TempFolder;
 
 // An item read back as "number|archive|description|path".
 std::string Read(const std::string& item) {
-  const restore::RestoreEntry e = ReadRestoreItem(item);
+  const RestoreEntry e = ReadRestoreItem(item);
   return std::to_string(e.number) + "|" + e.archive + "|" + e.description + "|" + e.path;
 }
 

@@ -9,10 +9,7 @@
 
 namespace {
 
-using testing_support::FakeArchiver;
-using testing_support::ScriptedDialogs;
-using testing_support::TempFolder;
-using testing_support::WaitFor;
+using namespace testing_support;
 
 const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente", "commands on"};
 
@@ -42,7 +39,7 @@ class RestoreWindowTest : public ::testing::Test {
     if (WindowOpen()) window->Destroy();
     // Gone for good, or its focus would go on into the next test.
     EXPECT_TRUE(WaitFor([&] { return !window; }));
-    testing_support::DestroyNow(owner);
+    DestroyNow(owner);
   }
 
   void Open(const std::vector<std::string>& items) {
@@ -61,7 +58,7 @@ class RestoreWindowTest : public ::testing::Test {
   FakeArchiver archiver{"0.1", "avanzamento 3 4 300 400\n"};
   store::ProfileState state;
   ScriptedDialogs dialogs;
-  testing_support::RecordingLink link;
+  RecordingLink link;
   wxWeakRef<restore::RestoreWindow> window;
   wxWindow* opened = nullptr;  // the window opened last, compared only
   const std::vector<std::string> items{
@@ -78,31 +75,31 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   window = restore::OpenRestoreWindow(main, state, *main, archiver.path(), items);
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
-  testing_support::ExpectEachClickAMessageOwnedBy(*window->Command5, *window);
+  ExpectEachClickAMessageOwnedBy(*window->Command5, *window);
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
   window->Close();
   EXPECT_TRUE(WaitFor([&] { return !window; }));
-  testing_support::DestroyNow(main);
+  DestroyNow(main);
 }
 
 TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
   Open(items);
-  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
-  ASSERT_TRUE(testing_support::ClickInto(*window->txtNome_Copia));
-  const std::vector<testing_support::TabStop> walk{
+  EXPECT_EQ(UnreadableCaptions(*window), std::vector<std::string>{});
+  ASSERT_TRUE(ClickInto(*window->txtNome_Copia));
+  const std::vector<TabStop> walk{
       {window->List1, "List1"}, {window->txtNum_Copia, "txtNum_Copia"}, {window->txtDes_Copia, "txtDes_Copia"},
       {window->txtPath_Copia, "txtPath_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
       {window->Command4, "Command4"}, {window->Command5, "Command5"}, {window->Command8, "Command8"},
       {window->txtNome_Copia, "txtNome_Copia"}};
-  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
+  EXPECT_EQ(TabWalk(walk), StopNames(walk));
 }
 
 // The archiver's figures show in the main window's banner too: this window's is too narrow for them.
 TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   state.Archivio_Scelto = "";
   Open(items);
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   EXPECT_EQ(window->txtNum_Copia->GetValue() + "|" + window->txtDes_Copia->GetValue() + "|" +
                 window->txtPath_Copia->GetValue(),
             "2|Riga 2|" + Office(root, 2));
@@ -137,7 +134,7 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
   state.Num_Righe = 3;
   ::unlink((data.path() + "1205_3_3.ZIP").c_str());
   Open(items);
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   window->OnRestore();
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
   EXPECT_EQ(archiver.Runs(), (std::vector<std::string>{
@@ -156,7 +153,7 @@ TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   const auto before = state.Path_Riga;
   Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2)),
         restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
-  testing_support::PickInList(*window, 0);
+  PickInList(*window, 0);
   window->txtPath_Copia->ChangeValue("/altrove/");
   window->OnRestore();
   EXPECT_EQ(state.Path_Riga, before);
@@ -165,7 +162,7 @@ TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   EXPECT_EQ(SinceOpening(), kGivenBack);
 
   Open(items);
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   window->txtDes_Copia->ChangeValue("  Nuova  ");
   window->txtPath_Copia->ChangeValue(" /altrove/ ");
   window->OnRestore();
