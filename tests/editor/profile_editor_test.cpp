@@ -216,10 +216,8 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   DestroyNow(main);
 }
 
-// Neither a line of an earlier profile nor an unconfirmed slot is ever written.
+// An unconfirmed slot is never written; the lines of a profile loaded before are the file's test.
 TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndOnlyTheLinesShownAreWritten) {
-  for (int i = 1; i <= 5; ++i) state.Des_Riga[i] = state.Path_Riga[i] = "/altra/";
-  state.Max_Num_Riga = 5;
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"", "Foto/"}, {"Musica", "Musica/"}});
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("2: " + In("Foto/")), std::string::npos);
