@@ -16,11 +16,11 @@
 
 namespace {
 
+using namespace testing_support;
 using Strings = std::vector<std::string>;
 using platform::paths::kSeparator;
 // What the archiver is asked to take from a folder: everything in it.
 const std::string kAll = kSeparator + std::string("*.*");
-using namespace testing_support;
 
 const std::string kElsewhere =
     "question: Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
@@ -47,7 +47,7 @@ class CommandsTest : public MainWindowFixture {
   TempFolder originals;
   // Tells its figures, then a garbled line and one past its totals.
   FakeArchiver archiver{"0.2", "avanzamento 1234 5678 2254857831 10522669875\n"
-                                                "avanzamento 1235 5678 2254857832\navanzamento 9 5 0 0\n"};
+                               "avanzamento 1235 5678 2254857832\navanzamento 9 5 0 0\n"};
 };
 
 TEST_F(CommandsTest, WithoutAProfileNothingRunsAndAProfileWithoutLinesEndsSilently) {

@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
-#include <wx/evtloop.h>
 #include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/timer.h>
-#include <wx/toplevel.h>
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <chrono>
@@ -149,8 +146,9 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   const std::function<void(const wxWindow&)> collect = [&](const wxWindow& parent) {
     for (const wxWindow* child : parent.GetChildren()) {
       collect(*child);
-      const bool caption = dynamic_cast<const wxStaticText*>(child) || dynamic_cast<const wxButton*>(child);
-      if (auto* c = dynamic_cast<const wxControl*>(child); caption && c->IsShown() && !c->GetLabelText().empty())
+      auto* c = dynamic_cast<const wxControl*>(child);
+      if ((dynamic_cast<const wxStaticText*>(c) || dynamic_cast<const wxButton*>(c)) && c->IsShown() &&
+          !c->GetLabelText().empty())
         captions.push_back(c);
     }
   };
@@ -158,13 +156,13 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   std::vector<std::string> problems;
   for (const wxControl* c : captions) {
     const std::string name = c->GetLabelText().utf8_string();
-    if (c->GetFont().GetFractionalPointSize() < 8.0)
-      problems.push_back(name + ": " + std::to_string(c->GetFont().GetFractionalPointSize()) + " pt");
+    const wxFont font = c->GetFont();
+    if (font.GetFractionalPointSize() < 8.0)
+      problems.push_back(name + ": " + std::to_string(font.GetFractionalPointSize()) + " pt");
     int line_height = 0;
     const wxArrayString lines = wxSplit(c->GetLabelText(), '\n', 0);
     for (const wxString& line : lines) {
       int width = 0;
-      const wxFont font = c->GetFont();
       c->GetTextExtent(line, &width, &line_height, nullptr, nullptr, &font);
       if (width > c->GetSize().x) problems.push_back(name + ": wider than its control");
     }
@@ -190,9 +188,8 @@ class ModalDialogs : public wxModalDialogHook, private wxTimer {
 
   // Closes the dialog open now, as its Cancel would.
   void Close() {
-    if (!open_) return;
-    if (open_->IsModal()) open_->EndModal(wxID_CANCEL);
-    else CloseToolkitMessageBox(*open_);
+    if (open_ && open_->IsModal()) open_->EndModal(wxID_CANCEL);
+    else if (open_) CloseToolkitMessageBox(*open_);
   }
 
  protected:
