@@ -62,7 +62,6 @@ class EditorTest : public ::testing::Test {
   }
   std::string File() const { return folder.Read("Copia_01.Dat"); }
 
-  static std::vector<std::string> Items(const Form2& editor) { return ListItems(*editor.List1); }
   static std::string Text(const wxTextCtrl* box) { return box->GetValue().utf8_string(); }
   // The line being edited: "number|description|folder".
   static std::string Boxes(const Form2& e) {
@@ -85,14 +84,22 @@ class EditorTest : public ::testing::Test {
 };
 
 // The close box gives the main window back too: the Sfoglia test closes the editor that way.
-TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnEnd) {
+TEST_F(EditorTest, OpensOnAProfileWithLinesInTabOrderAndGivesTheMainWindowBackOnEnd) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}});
   EXPECT_EQ(&editor::ShowProfileEditor(state, link), &editor);  // one editor at a time
-  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}}));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}}));
   EXPECT_EQ(Text(editor.txtNome_Copia) + "|" + Text(editor.txtDescriz_Copia), "Copia_01.Dat|Documenti");
   EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
   EXPECT_EQ(Enabled(editor), "123478");
   EXPECT_EQ(UnreadableCaptions(editor), std::vector<std::string>{});
+  ASSERT_TRUE(ClickInto(*editor.txtNome_Copia));
+  const std::vector<TabStop> walk{
+      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"}, {editor.txtDes_Copia, "txtDes_Copia"},
+      {editor.txtPath_Copia, "txtPath_Copia"}, {editor.txtDescriz_Copia, "txtDescriz_Copia"},
+      {editor.Command1, "Command1"}, {editor.Command4, "Command4"}, {editor.Command2, "Command2"},
+      {editor.Command3, "Command3"}, {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
+      {editor.txtNome_Copia, "txtNome_Copia"}};
+  EXPECT_EQ(TabWalk(walk), StopNames(walk));
   editor.OnEnd();
   PumpEvents();
   EXPECT_EQ(Form2::Open(), nullptr);
@@ -107,7 +114,7 @@ TEST_F(EditorTest, OpensOnAProfileWithoutLinesWithLineOnePreparedAndDeleteUnavai
   editor.txtPath_Copia->ChangeValue(In("Lettere"));
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText({{"Copia 1", "Lettere/"}}));
-  EXPECT_EQ(Items(editor), ListFor({{"Copia 1", "Lettere/"}}));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor({{"Copia 1", "Lettere/"}}));
   EXPECT_EQ(Enabled(editor), "1234-8");  // "Cancella" only comes back with the next opening
   EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "description Documenti", "commands on"}));
 }
@@ -149,7 +156,7 @@ TEST_F(EditorTest, FailedChecksAMissingFolderAndAFailedWriteChangeNothingTillThe
   editor.OnConfirm();
   ASSERT_EQ(dialogs.Messages().size(), 3u);
   EXPECT_NE(dialogs.Messages()[2].find("sparita/Copia_01.Dat"), std::string::npos) << dialogs.Messages()[2];
-  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "chiavetta/Lettere/"}}));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor({{"Lettere", "chiavetta/Lettere/"}}));
   EXPECT_EQ(state.Des_Riga[1], "Lettere");
   EXPECT_TRUE(link.calls.empty());
 }
@@ -170,7 +177,7 @@ TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
   EXPECT_EQ(dialogs.Log().back(), "question: Confermi la cancellazione dell riga  2   (S/N)|Cancellazione record|N");
   const Lines kept = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}, {"Video", "Video/"}};
   EXPECT_EQ(File(), FileText(kept));
-  EXPECT_EQ(Items(editor), ListFor(kept));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor(kept));
   EXPECT_EQ(Boxes(editor), "||");
 }
 
@@ -188,19 +195,7 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   const std::string before = File();
   ASSERT_TRUE(ClickOn(*editor.Command2, wxMOUSE_BTN_LEFT, [&] { return File() != before; }));
   EXPECT_EQ(File(), FileText({{fifty, "Musica/"}, {"Foto", "Foto/"}}));
-  EXPECT_EQ(Items(editor)[0], store::EditorListItem(1, fifty, In("Musica/")));
-}
-
-TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  ASSERT_TRUE(ClickInto(*editor.txtNome_Copia));
-  const std::vector<TabStop> walk{
-      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"}, {editor.txtDes_Copia, "txtDes_Copia"},
-      {editor.txtPath_Copia, "txtPath_Copia"}, {editor.txtDescriz_Copia, "txtDescriz_Copia"},
-      {editor.Command1, "Command1"}, {editor.Command4, "Command4"}, {editor.Command2, "Command2"},
-      {editor.Command3, "Command3"}, {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
-      {editor.txtNome_Copia, "txtNome_Copia"}};
-  EXPECT_EQ(TabWalk(walk), StopNames(walk));
+  EXPECT_EQ(ListItems(*editor.List1)[0], store::EditorListItem(1, fifty, In("Musica/")));
 }
 
 // Through the toolkit, in front of the real main window.
@@ -222,7 +217,7 @@ TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndOnlyTheLinesShownAreWrit
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("2: " + In("Foto/")), std::string::npos);
   const Lines shown = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}};
-  EXPECT_EQ(Items(editor), ListFor(shown));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor(shown));
   editor.OnNewLine();
   PickInList(editor, 1);
   editor.OnConfirm();

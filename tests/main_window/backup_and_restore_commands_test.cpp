@@ -115,12 +115,10 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInADialogO
   Choose("Copia_12.Dat");
   platform::ScopedDialogBackend real(platform::WxDialogBackend());
   wxRect dialog_rect, screen;
-  wxWindow* parent = nullptr;
   std::string headline, details;
   ModalDialogs watcher([&](wxDialog& dialog) {
     dialog_rect = dialog.GetScreenRect();
     screen = wxDisplay(wxDisplay::GetFromWindow(&dialog)).GetGeometry();
-    parent = dialog.GetParent();
     for (wxWindow* child : dialog.GetChildren()) {
       if (auto* text = dynamic_cast<wxStaticText*>(child)) headline = text->GetLabel().utf8_string();
       if (auto* text = dynamic_cast<wxTextCtrl*>(child)) details = text->GetValue().utf8_string();
@@ -133,7 +131,7 @@ TEST_F(CommandsTest, ManyFailedLinesGiveAShortHeadlineAndOneReasonEachInADialogO
   ASSERT_TRUE(WaitFor([&] { return BackupEnded(); }));
 
   EXPECT_EQ(watcher.unanswered, 0) << "the key never reached the dialog";
-  EXPECT_EQ(parent, window);
+  EXPECT_EQ(watcher.parents, std::vector<wxWindow*>{window});
   EXPECT_TRUE(screen.Contains(dialog_rect)) << "dialog " << dialog_rect.x << "," << dialog_rect.y << " "
                                             << dialog_rect.width << "x" << dialog_rect.height;
   const std::string archive = data.path() + TodayDDMM();

@@ -30,7 +30,7 @@ class MainWindowTest : public MainWindowFixture {
   }
 };
 
-TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAFreshList) {
+TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAChildWindowGivesBackAFreshListAndTabWalksFromIt) {
   window->RebuildList();
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Nessuna copia trovata !!!"}));
   EXPECT_TRUE(ProfileCommandsAre(false));
@@ -42,6 +42,13 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAF
   window->GiveBack();
   EXPECT_TRUE(window->IsEnabled());
   EXPECT_EQ(window->List1->GetCount(), 1u);
+  ASSERT_TRUE(ClickItem(*window->List1, 0));
+  const std::vector<TabStop> walk{
+      {window->txtNome_Copia, "txtNome_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
+      {window->Command3, "Command3"}, {window->Command7, "Command7"}, {window->Command2, "Command2"},
+      {window->Command6, "Command6"}, {window->Command1, "Command1"}, {window->Command5, "Command5"},
+      {window->Command8, "Command8"}, {window->Command4, "Command4"}, {window->List1, "List1"}};
+  EXPECT_EQ(TabWalk(walk), StopNames(walk));
   window->OnEnd();
   EXPECT_EQ(program_ended, 1);
 }
@@ -163,18 +170,6 @@ TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
   window->OnDelete();  // refused before any question is asked
   EXPECT_EQ(dialogs.Messages().size(), 3u);
   EXPECT_EQ(editor_opened, 1);
-}
-
-TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
-  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
-  window->RebuildList();
-  ASSERT_TRUE(ClickItem(*window->List1, 0));
-  const std::vector<TabStop> walk{
-      {window->txtNome_Copia, "txtNome_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
-      {window->Command3, "Command3"}, {window->Command7, "Command7"}, {window->Command2, "Command2"},
-      {window->Command6, "Command6"}, {window->Command1, "Command1"}, {window->Command5, "Command5"},
-      {window->Command8, "Command8"}, {window->Command4, "Command4"}, {window->List1, "List1"}};
-  EXPECT_EQ(TabWalk(walk), StopNames(walk));
 }
 
 // New profile names the list (split at a space, "*.DAT") or the archives (by code) could not carry.

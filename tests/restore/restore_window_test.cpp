@@ -10,8 +10,7 @@
 namespace {
 
 using namespace testing_support;
-
-const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente", "commands on"};
+using Strings = std::vector<std::string>;
 
 // An original folder as this system writes it, on the drive of where the test writes.
 std::string Office(const std::string& drive_root, int line) {
@@ -47,9 +46,6 @@ class RestoreWindowTest : public ::testing::Test {
     opened = window.get();
   }
   bool WindowOpen() const { return window && window->IsShown(); }
-  std::vector<std::string> SinceOpening() const {
-    return std::vector<std::string>(link.calls.begin() + 1, link.calls.end());
-  }
 
   TempFolder data;
   const std::string root = platform::paths::DriveRoot(data.path());
@@ -85,7 +81,7 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
 
 TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
   Open(items);
-  EXPECT_EQ(UnreadableCaptions(*window), std::vector<std::string>{});
+  EXPECT_EQ(UnreadableCaptions(*window), Strings{});
   ASSERT_TRUE(ClickInto(*window->txtNome_Copia));
   const std::vector<TabStop> walk{
       {window->List1, "List1"}, {window->txtNum_Copia, "txtNum_Copia"}, {window->txtDes_Copia, "txtDes_Copia"},
@@ -110,22 +106,21 @@ TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   window->OnEnd();  // blocked while the archiver works
   window->Close();  // the close box too, with a word why
   EXPECT_TRUE(WindowOpen());
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Attendere la fine del ripristino in corso !!!"}));
+  EXPECT_EQ(dialogs.Messages(), (Strings{"Attendere la fine del ripristino in corso !!!"}));
   EXPECT_TRUE(WaitFor([&] { return window->Label6[0]->GetLabel().StartsWith("Ripristino 1 di 12: Riga 1"); }));
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
 
-  std::vector<std::string> runs, banners{"caption ATTENDERE PREGO", "commands off"};
+  Strings runs, calls{"disable", "caption ATTENDERE PREGO", "commands off"};
   for (int i = 1; i <= 12; ++i) {
     const std::string line = std::to_string(i);
     runs.push_back("-min|-e|-o|" + data.path() + "1205_3" + (i < 10 ? "_" : "") + line + ".ZIP|" + root + "|");
-    banners.push_back("banner Ripristino " + line + " di 12: Riga " + line + " — 3 di 4 file, 300 di 400 byte");
+    calls.push_back("banner Ripristino " + line + " di 12: Riga " + line + " — 3 di 4 file, 300 di 400 byte");
   }
   EXPECT_EQ(archiver.Runs(), runs);
   EXPECT_EQ(dialogs.Messages().back(), "RIPRISTINO TERMINATO !!!");
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
-  banners.push_back("banner ");
-  banners.insert(banners.end(), kGivenBack.begin(), kGivenBack.end());
-  EXPECT_EQ(SinceOpening(), banners);
+  calls.insert(calls.end(), {"banner ", "give back", "caption Ripristina copia precedente", "commands on"});
+  EXPECT_EQ(link.calls, calls);
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");  // kept for the next opening
 }
 
@@ -137,9 +132,8 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
   PickInList(*window, 1);
   window->OnRestore();
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
-  EXPECT_EQ(archiver.Runs(), (std::vector<std::string>{
-                                 "-min|-e|-o|" + data.path() + "1205_3_1.ZIP|/tmp/prova guasta/|",
-                                 "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-e|-o|" + data.path() + "1205_3_1.ZIP|/tmp/prova guasta/|",
+                                      "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
   // The texts are the end message's own; here only that every line and each one's reason reach it.
   EXPECT_TRUE(dialogs.Messages().back().ends_with(": 3 su 3")) << dialogs.Messages().back();
   const std::string& details = dialogs.calls().back().details;
@@ -159,7 +153,7 @@ TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   EXPECT_EQ(state.Path_Riga, before);
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
   EXPECT_TRUE(dialogs.Log().empty());
-  EXPECT_EQ(SinceOpening(), kGivenBack);
+  EXPECT_EQ(link.calls, (Strings{"disable", "give back", "caption Ripristina copia precedente", "commands on"}));
 
   Open(items);
   PickInList(*window, 1);
