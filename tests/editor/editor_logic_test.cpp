@@ -57,8 +57,7 @@ TEST(ConfirmChecks, RunInOrderAndLeaveTheStateAsFarAsTheyGot) {
       {{"A.Dat", "Casa", "", "", ""}, "Selezionare una copia esistente o inserirne una nuova !!!", "A.Dat", "Casa", false},
       {{"A.Dat", "Casa", "101", "", ""}, "Una copia personalizzata può contenere al massimo 100 righe !!!", "A.Dat", "Casa", false},
       {{"A.Dat", "Casa", "2", "   ", ""}, "Indicare una descrizione !!!", "A.Dat", "Casa", false},
-      {{"A.Dat", "Casa", "2", "Foto", "  "}, "Indicare un nome di cartella da salvare !!!", "A.Dat", "Casa", true},
-  };
+      {{"A.Dat", "Casa", "2", "Foto", "  "}, "Indicare un nome di cartella da salvare !!!", "A.Dat", "Casa", true}, };
   for (const Case& c : cases) {
     store::ProfileState state;
     state.Nome_Copia = state.Descriz_Copia = "prima";
@@ -116,8 +115,7 @@ TEST(FitText, ButtonCaptionsBreakAtSpacesIntoLinesThatFit) {
   using platform::WrapAtSpaces;
   EXPECT_EQ(WrapAtSpaces("Sfoglia / Ricerca   Cartella/Directory...", 200, TenEach),
             (std::vector<std::string>{"Sfoglia / Ricerca", "Cartella/Directory..."}));
-  EXPECT_EQ(WrapAtSpaces("Annulla Fine", 110, TenEach),
-            (std::vector<std::string>{"Annulla", "Fine"}));
+  EXPECT_EQ(WrapAtSpaces("Annulla Fine", 110, TenEach), (std::vector<std::string>{"Annulla", "Fine"}));
   // A word too long for any line keeps a line of its own, whole.
   EXPECT_EQ(WrapAtSpaces("a Precipitevolissimevolmente b", 50, TenEach),
             (std::vector<std::string>{"a", "Precipitevolissimevolmente", "b"}));

@@ -22,12 +22,10 @@ using platform::paths::kSeparator;
 // What the archiver is asked to take from a folder: everything in it.
 const std::string kAll = kSeparator + std::string("*.*");
 
-const std::string kElsewhere =
-    "question: Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
-    "cartella (senza toccare gli archivi ATTUALI) (S/N)|Ripristino archivi|S";
-const std::string kOverOriginals =
-    "question: Confermi il ripristino dei VECCHI archivi sopra\r\r"
-    "gli archivi ATTUALI  (ATTENZIONE!!!)  (S/N)|Ripristino archivi|N";
+const std::string kElsewhere = "question: Si desidera il ripristino dei VECCHI archivi in un'altra\r\r"
+                               "cartella (senza toccare gli archivi ATTUALI) (S/N)|Ripristino archivi|S";
+const std::string kOverOriginals = "question: Confermi il ripristino dei VECCHI archivi sopra\r\r"
+                                   "gli archivi ATTUALI  (ATTENZIONE!!!)  (S/N)|Ripristino archivi|N";
 
 // The main window with a recording stand-in for the archiver.
 class CommandsTest : public MainWindowFixture {
@@ -40,8 +38,7 @@ class CommandsTest : public MainWindowFixture {
   bool BackupEnded() const { return !window->BackupInProgress(); }
   std::string Banner() const { return window->Label6[0]->GetLabel().utf8_string(); }
   restore::RestoreWindow* Form3() const {
-    return dynamic_cast<restore::RestoreWindow*>(
-        wxWindow::FindWindowByName(restore::kRestoreWindowName, window));
+    return dynamic_cast<restore::RestoreWindow*>(wxWindow::FindWindowByName(restore::kRestoreWindowName, window));
   }
 
   TempFolder originals;

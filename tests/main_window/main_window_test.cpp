@@ -126,7 +126,6 @@ TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseSAndAFailedOneIsReportedWithItsFile
   EXPECT_TRUE(dialogs.Messages()[0].starts_with("Errore in cancellazione file: " + data.path() +
                                                 "Copia_02.Dat\r\n\r\n")) << dialogs.Messages()[0];
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_02.Dat");
-  EXPECT_EQ(window->List1->GetCount(), 1u);
 
   PickInList(*window, 0);
   const std::string question = "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)|Cancellazione record|N";

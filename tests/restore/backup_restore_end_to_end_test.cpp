@@ -26,10 +26,9 @@ Tree Snapshot(const std::string& root) {
   Tree tree;
   for (const auto& e : fs::recursive_directory_iterator(PathOf(root))) {
     std::ifstream in(e.path(), std::ios::binary);
-    tree[Utf8Of(fs::relative(e.path(), PathOf(root)).generic_u8string())] =
-        e.is_directory() ? "folder"
-                         : std::to_string(Seconds(fs::last_write_time(e.path()))) + " " +
-                               std::string(std::istreambuf_iterator<char>(in), {});
+    std::string& entry = tree[Utf8Of(fs::relative(e.path(), PathOf(root)).generic_u8string())];
+    entry = e.is_directory() ? "folder" : std::to_string(Seconds(fs::last_write_time(e.path()))) + " " +
+                                              std::string(std::istreambuf_iterator<char>(in), {});
   }
   return tree;
 }

@@ -14,8 +14,7 @@ using Strings = std::vector<std::string>;
 
 // An original folder as this system writes it, on the drive of where the test writes.
 std::string Office(const std::string& drive_root, int line) {
-  using platform::paths::kSeparator;
-  return drive_root + "ufficio" + kSeparator + std::to_string(line) + kSeparator;
+  return drive_root + "ufficio" + platform::paths::kSeparator + std::to_string(line) + platform::paths::kSeparator;
 }
 
 class RestoreWindowTest : public ::testing::Test {
@@ -93,12 +92,10 @@ TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrd
 
 // The archiver's figures show in the main window's banner too: this window's is too narrow for them.
 TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
-  state.Archivio_Scelto = "";
   Open(items);
   PickInList(*window, 1);
   EXPECT_EQ(window->txtNum_Copia->GetValue() + "|" + window->txtDes_Copia->GetValue() + "|" +
-                window->txtPath_Copia->GetValue(),
-            "2|Riga 2|" + Office(root, 2));
+                window->txtPath_Copia->GetValue(), "2|Riga 2|" + Office(root, 2));
   EXPECT_EQ(state.Path_Copia, Office(root, 2));
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");
   window->OnRestore();
@@ -145,8 +142,7 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
 TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   state.Num_Righe = 0;  // nothing runs: the window just closes
   const auto before = state.Path_Riga;
-  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2)),
-        restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
+  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
   PickInList(*window, 0);
   window->txtPath_Copia->ChangeValue("/altrove/");
   window->OnRestore();

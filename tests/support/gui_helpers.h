@@ -50,8 +50,7 @@ inline bool ClickAt(const wxPoint& screen_point, int button, const std::function
 }
 
 inline bool ClickOn(const wxWindow& window, int button, const std::function<bool()>& done) {
-  const wxRect rect = window.GetScreenRect();
-  return ClickAt(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2), button, done);
+  return ClickAt(window.GetScreenPosition() + window.GetSize() / 2, button, done);
 }
 
 // Whether the keyboard focus is in window or in one of its inner windows.
@@ -124,11 +123,10 @@ inline std::vector<std::string> StopNames(const std::vector<TabStop>& stops) {
 }
 
 // GTK names no window while Tab is inside a drop-down; the native Windows one is named.
-inline const wxWindow* DropDownStop(const wxWindow& drop_down) {
+inline const wxWindow* DropDownStop([[maybe_unused]] const wxWindow& drop_down) {
 #ifdef _WIN32
   return &drop_down;
 #else
-  static_cast<void>(drop_down);
   return nullptr;
 #endif
 }
