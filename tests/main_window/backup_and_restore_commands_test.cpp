@@ -172,7 +172,7 @@ TEST_F(CommandsTest, RestoreElsewhereOrOverTheOriginalsListsOnlyTheProfilesArchi
   EXPECT_TRUE(ProfileCommandsAre(true));
   ASSERT_TRUE(WaitFor([&] { return Form3() == nullptr; }));
 
-  // Over the originals only after a second yes; the target of the run before is forgotten.
+  // Over the originals only after a second yes, and with no target folder.
   dialogs.Clear();
   dialogs.Answer("N");
   dialogs.Answer("S");
