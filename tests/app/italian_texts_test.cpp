@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <map>
+#include <algorithm>
 #include <regex>
 #include <set>
 
@@ -21,8 +21,8 @@
 
 namespace {
 
-using testing_support::ActWhileWaiting;
-using testing_support::PumpEvents;
+using namespace testing_support;
+using Strings = std::vector<std::string>;
 
 // Words the toolkit and the system show when left in English.
 const std::regex kEnglishWord(
@@ -45,7 +45,7 @@ std::string Plain(const std::string& text) {
   return std::regex_replace(std::regex_replace(text, std::regex("[_&]"), ""), std::regex("[\n ]+"), " ");
 }
 
-void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
+void CollectTexts(GtkWidget* widget, Strings& texts) {
   if (!gtk_widget_get_mapped(widget)) return;
   if (GTK_IS_LABEL(widget)) texts.push_back(gtk_label_get_text(GTK_LABEL(widget)));
   if (GTK_IS_WINDOW(widget) && gtk_window_get_title(GTK_WINDOW(widget)))
@@ -55,12 +55,9 @@ void CollectTexts(GtkWidget* widget, std::vector<std::string>& texts) {
     g_free(tip);
   }
   if (GTK_IS_CONTAINER(widget))
-    gtk_container_forall(
-        GTK_CONTAINER(widget),
-        [](GtkWidget* child, gpointer out) {
-          CollectTexts(child, *static_cast<std::vector<std::string>*>(out));
-        },
-        &texts);
+    gtk_container_forall(GTK_CONTAINER(widget), [](GtkWidget* child, gpointer out) {
+      CollectTexts(child, *static_cast<Strings*>(out));
+    }, &texts);
 }
 
 std::set<GtkWidget*> MappedTopLevels() {
@@ -73,9 +70,9 @@ std::set<GtkWidget*> MappedTopLevels() {
 }
 
 // Every text on screen now that holds an English word and is not English by design.
-std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design = kHelpCaption) {
+Strings EnglishOnScreen(const std::set<std::string>& by_design = kHelpCaption) {
   PumpEvents();
-  std::vector<std::string> texts, english;
+  Strings texts, english;
   for (GtkWidget* window : MappedTopLevels()) CollectTexts(window, texts);
   for (const std::string& raw : texts)
     if (const std::string text = Plain(raw); !by_design.count(text) && std::regex_search(text, kEnglishWord))
@@ -84,46 +81,40 @@ std::vector<std::string> EnglishOnScreen(const std::set<std::string>& by_design 
 }
 
 // Opens what open shows and waits in, reads the screen once a new window is on it, closes it.
-std::vector<std::string> EnglishWhileOpen(const std::function<void()>& open,
-                                          const std::function<void()>& close,
-                                          const std::set<std::string>& by_design) {
-  std::vector<std::string> found;
+Strings EnglishWhileOpen(const std::function<void()>& open, const std::function<void()>& close,
+                         const std::set<std::string>& by_design) {
+  Strings found;
   const std::set<GtkWidget*> before = MappedTopLevels();
   ActWhileWaiting read([&] {
     found = EnglishOnScreen(by_design);
     close();
-  }, [&] {
-    for (GtkWidget* window : MappedTopLevels())
-      if (!before.count(window)) return true;
-    return false;
-  });
+  }, [&] { return std::ranges::any_of(MappedTopLevels(), [&](GtkWidget* w) { return !before.count(w); }); });
   open();
   PumpEvents();
   return found;
 }
 
 TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
-  testing_support::TempFolder folder;
+  TempFolder folder;
   folder.Write("Copia_01.Dat", "Copia_01.Dat#Documenti\r\n 1#Lettere#" + folder.path() + "\r\n");
   store::ProfileState state;
-  testing_support::RecordingLink link;
-  std::map<std::string, std::vector<std::string>> english;  // where -> texts
-  testing_support::ModalDialogs modal;
+  RecordingLink link;
+  ModalDialogs modal;
   const auto close_modal = [&] { modal.Close(); };
 
   auto* main = new main_window::MainWindow(state, {});
   state.Path_Dati = folder.path();
   main->Show();
   main->RebuildList();
-  english["main window"] = EnglishOnScreen();
+  EXPECT_EQ(EnglishOnScreen(), Strings{}) << "main window";
 
   state.Nome_Copia = "Copia_01.Dat";
   editor::Form2& editor = editor::ShowProfileEditor(state, link);
-  english["editor"] = EnglishOnScreen();
+  EXPECT_EQ(EnglishOnScreen(), Strings{}) << "editor";
   // A text box's own context menu, drawn by the toolkit.
   gboolean shown = FALSE;
   g_signal_emit_by_name(editor.txtDes_Copia->GetHandle(), "popup-menu", &shown);
-  english["text box menu"] = EnglishOnScreen();
+  EXPECT_EQ(EnglishOnScreen(), Strings{}) << "text box menu";
   for (GtkWidget* window : MappedTopLevels())
     if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(window)); child && GTK_IS_MENU(child))
       gtk_menu_shell_deactivate(GTK_MENU_SHELL(child));
@@ -137,44 +128,39 @@ TEST(ItalianTexts, NoWindowOrDialogShowsAnEnglishWord) {
   };
   const std::vector<Opening> openings = {
       {"message box", [] { platform::ShowMessage("Prova"); }, close_modal},
-      {"end message with details",
-       [] { platform::ShowDetailedMessage("Prova", "riga 1: la cartella non esiste: C:\\DOC\\"); }, close_modal},
-      {"input box", [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal},
-      {"replace question", [] { static_cast<void>(platform::AskReplace("Sostituire il file?", "Prova")); },
+      {"end message with details", [] { platform::ShowDetailedMessage("Prova", "riga 1: la cartella non esiste"); },
        close_modal},
+      {"input box", [] { static_cast<void>(platform::InputBox("Confermi ?   (S/N)", "Prova", "N")); }, close_modal},
+      {"replace question", [] { static_cast<void>(platform::AskReplace("Sostituire?", "Prova")); }, close_modal},
       {"folder tree", [&] { picker::BrowseForFolder(state, folder.path()); },
        [] { picker::System_TreeView_Rete::Open()->Close(); }, kPickerNames},
       {"drive and folder", [&] { picker::ChooseDriveAndFolder(state); }, close_modal},
-      {"explorer", [&] { explorer::ShowExplorerAndWait(state); },
-       [] {
+      {"explorer", [&] { explorer::ShowExplorerAndWait(state); }, [] {
          for (wxWindow* w : wxTopLevelWindows)
            if (auto* explorer = dynamic_cast<explorer::frmDir*>(w)) explorer->OnCancel();
-       },
-       kExplorerNames}};
-  for (const Opening& o : openings) english[o.where] = EnglishWhileOpen(o.open, o.close, o.by_design);
+       }, kExplorerNames}};
+  for (const Opening& o : openings) EXPECT_EQ(EnglishWhileOpen(o.open, o.close, o.by_design), Strings{}) << o.where;
   {
     // The progress window shows only once the work has gone on for a while.
     auto progress = platform::StartProgress("Copia in corso");
     const std::set<GtkWidget*> before = MappedTopLevels();
-    ASSERT_TRUE(testing_support::WaitFor([&] {
+    ASSERT_TRUE(WaitFor([&] {
       static_cast<void>(progress->Update(10, "prova.txt"));
       return MappedTopLevels().size() > before.size();
     }));
-    english["progress window"] = EnglishOnScreen();
+    EXPECT_EQ(EnglishOnScreen(), Strings{}) << "progress window";
   }
   platform::properties::ShowItemProperties(folder.path() + "Copia_01.Dat");
-  english["properties"] = EnglishOnScreen();
+  EXPECT_EQ(EnglishOnScreen(), Strings{}) << "properties";
   for (wxWindow* w : wxTopLevelWindows)
     if (w != main) w->Close();
   PumpEvents();
 
   auto* restore = restore::OpenRestoreWindow(
       main, state, link, "", {restore::RestoreListItem(1, "1205_1_1.ZIP", "Lettere", "/")});
-  english["restore window"] = EnglishOnScreen();
+  EXPECT_EQ(EnglishOnScreen(), Strings{}) << "restore window";
   restore->Destroy();
-  testing_support::DestroyNow(main);
-
-  for (const auto& [where, texts] : english) EXPECT_EQ(texts, std::vector<std::string>{}) << where;
+  DestroyNow(main);
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace editor;
+
 store::ProfileState Profile(const testing_support::Lines& lines) {
   return testing_support::Profile("Copia_01.Dat", "Casa", lines);
 }
@@ -22,28 +24,25 @@ store::ProfileState Profile(const testing_support::Lines& lines) {
 TEST(LineTable, DeletingLineTwoOfFourRenumbersTheRestAndDropsLinesWithoutAFolder) {
   store::ProfileState state =
       Profile({{"Uno", "/1/"}, {"Due", "/2/"}, {"Senza", " "}, {"Tre", "/3/"}, {"Quattro", "/4/"}});
-  editor::DeleteLine(state, 2);
+  DeleteLine(state, 2);
   EXPECT_EQ(store::FormatProfile(state), "Copia_01.Dat#Casa\r\n 1#Uno#/1/\r\n 2#Tre#/3/\r\n 3#Quattro#/4/\r\n");
   EXPECT_TRUE(state.Des_Riga[4].empty() && state.Path_Riga[5].empty());
-  EXPECT_THROW(editor::DeleteLine(state, 0), std::out_of_range);
+  EXPECT_THROW(DeleteLine(state, 0), std::out_of_range);
 }
 
 TEST(LineTable, ANewLineIsOfferedOnceUntilConfirmedAndNeverPastTheTable) {
   store::ProfileState state = Profile({{"Uno", "/1/"}, {"Due", "/2/"}, {"Altra copia", "/altra/"}});
   state.Max_Num_Riga = 2;  // line 3 is left over from a profile edited earlier
-  EXPECT_EQ(editor::StartNewLine(state), 3);
-  EXPECT_EQ(editor::StartNewLine(state), 3);  // not 4 with a hole at 3
-  editor::DropUndescribedLines(state);
+  EXPECT_EQ(StartNewLine(state), 3);
+  EXPECT_EQ(StartNewLine(state), 3);  // not 4 with a hole at 3
+  DropUndescribedLines(state);
   EXPECT_EQ(store::FormatProfile(state), "Copia_01.Dat#Casa\r\n 1#Uno#/1/\r\n 2#Due#/2/\r\n");
 
   state = Profile(testing_support::Lines(100, {"Riga", "/riga/"}));
-  EXPECT_EQ(editor::StartNewLine(state), 101);
-  EXPECT_EQ(editor::StartNewLine(state), 101);
-  EXPECT_THROW(editor::StoreLine(state, 101, "Troppo", "/troppo/"), std::out_of_range);
+  EXPECT_EQ(StartNewLine(state), 101);
+  EXPECT_EQ(StartNewLine(state), 101);
+  EXPECT_THROW(StoreLine(state, 101, "Troppo", "/troppo/"), std::out_of_range);
 }
-
-using editor::CheckLine;
-using editor::LineEntry;
 
 // Each entry breaks one check and every later one; the state keeps what was read till then.
 TEST(ConfirmChecks, RunInOrderAndLeaveTheStateAsFarAsTheyGot) {
@@ -58,12 +57,11 @@ TEST(ConfirmChecks, RunInOrderAndLeaveTheStateAsFarAsTheyGot) {
       {{"A.Dat", "Casa", "", "", ""}, "Selezionare una copia esistente o inserirne una nuova !!!", "A.Dat", "Casa", false},
       {{"A.Dat", "Casa", "101", "", ""}, "Una copia personalizzata può contenere al massimo 100 righe !!!", "A.Dat", "Casa", false},
       {{"A.Dat", "Casa", "2", "   ", ""}, "Indicare una descrizione !!!", "A.Dat", "Casa", false},
-      {{"A.Dat", "Casa", "2", "Foto", "  "}, "Indicare un nome di cartella da salvare !!!", "A.Dat", "Casa", true},
-  };
+      {{"A.Dat", "Casa", "2", "Foto", "  "}, "Indicare un nome di cartella da salvare !!!", "A.Dat", "Casa", true}, };
   for (const Case& c : cases) {
     store::ProfileState state;
     state.Nome_Copia = state.Descriz_Copia = "prima";
-    const editor::CheckedLine checked = CheckLine(c.entry, state);
+    const CheckedLine checked = CheckLine(c.entry, state);
     EXPECT_EQ(checked.problem.value_or("none"), c.message);
     EXPECT_EQ(state.Nome_Copia + "|" + state.Descriz_Copia, c.name_after + "|" + c.description_after);
     EXPECT_EQ(checked.description_passed, c.description_passed) << c.message;
@@ -95,7 +93,7 @@ TEST(ConfirmChecks, AGoodLineIsTrimmedAndItsFolderEndsInOneSeparator) {
     return path;
   };
   store::ProfileState state;
-  const editor::CheckedLine line =
+  const CheckedLine line =
       CheckLine({"A.Dat", "Casa", " 3 ", "  Lettere ", "  " + native("/home/a/Lettere") + "  "}, state);
   EXPECT_EQ(std::to_string(line.number) + "|" + line.description + "|" + line.path,
             "3|Lettere|" + native("/home/a/Lettere/"));
@@ -104,10 +102,10 @@ TEST(ConfirmChecks, AGoodLineIsTrimmedAndItsFolderEndsInOneSeparator) {
 
 TEST(ListColumns, ALineReadBackFromTheListShowsAtMost40CharactersOfItsDescription) {
   const std::string fifty = "Relazioni trimestrali del reparto vendite 2003 ABC";
-  const editor::ListedLine line = editor::ReadListItem(store::EditorListItem(7, fifty, "/home/a/Città/"));
+  const ListedLine line = ReadListItem(store::EditorListItem(7, fifty, "/home/a/Città/"));
   EXPECT_EQ(std::to_string(line.number) + "|" + line.description + "|" + line.path,
             "7|" + fifty.substr(0, 40) + "|/home/a/Città/");
-  EXPECT_EQ(editor::ReadListItem(store::EditorListItem(12, "Perché così", "/p/")).description, "Perché così");
+  EXPECT_EQ(ReadListItem(store::EditorListItem(12, "Perché così", "/p/")).description, "Perché così");
 }
 
 // Every character 10 units wide.
@@ -117,8 +115,7 @@ TEST(FitText, ButtonCaptionsBreakAtSpacesIntoLinesThatFit) {
   using platform::WrapAtSpaces;
   EXPECT_EQ(WrapAtSpaces("Sfoglia / Ricerca   Cartella/Directory...", 200, TenEach),
             (std::vector<std::string>{"Sfoglia / Ricerca", "Cartella/Directory..."}));
-  EXPECT_EQ(WrapAtSpaces("Annulla Fine", 110, TenEach),
-            (std::vector<std::string>{"Annulla", "Fine"}));
+  EXPECT_EQ(WrapAtSpaces("Annulla Fine", 110, TenEach), (std::vector<std::string>{"Annulla", "Fine"}));
   // A word too long for any line keeps a line of its own, whole.
   EXPECT_EQ(WrapAtSpaces("a Precipitevolissimevolmente b", 50, TenEach),
             (std::vector<std::string>{"a", "Precipitevolissimevolmente", "b"}));

@@ -18,13 +18,7 @@
 namespace {
 
 using editor::Form2;
-using testing_support::ActWhileWaiting;
-using testing_support::ClickInto;
-using testing_support::ClickItem;
-using testing_support::ClickOn;
-using testing_support::PickInList;
-using testing_support::PumpEvents;
-using testing_support::TypeText;
+using namespace testing_support;
 using Lines = std::vector<std::pair<std::string, std::string>>;  // description, folder name
 
 class EditorTest : public ::testing::Test {
@@ -68,7 +62,6 @@ class EditorTest : public ::testing::Test {
   }
   std::string File() const { return folder.Read("Copia_01.Dat"); }
 
-  static std::vector<std::string> Items(const Form2& editor) { return testing_support::ListItems(*editor.List1); }
   static std::string Text(const wxTextCtrl* box) { return box->GetValue().utf8_string(); }
   // The line being edited: "number|description|folder".
   static std::string Boxes(const Form2& e) {
@@ -83,28 +76,34 @@ class EditorTest : public ::testing::Test {
     return flags;
   }
 
-  testing_support::TempFolder folder;
+  TempFolder folder;
   store::ProfileState state;
-  testing_support::RecordingLink link;
-  testing_support::ScriptedDialogs dialogs;
+  RecordingLink link;
+  ScriptedDialogs dialogs;
   Form2* editor_ = nullptr;  // the editor opened last
 };
 
-TEST_F(EditorTest, OpensOnAProfileWithLinesAndGivesTheMainWindowBackOnClose) {
-  for (bool close_box : {true, false}) {
-    Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}});
-    EXPECT_EQ(&editor::ShowProfileEditor(state, link), &editor);  // one editor at a time
-    EXPECT_EQ(Items(editor), ListFor({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}}));
-    EXPECT_EQ(Text(editor.txtNome_Copia) + "|" + Text(editor.txtDescriz_Copia), "Copia_01.Dat|Documenti");
-    EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
-    EXPECT_EQ(Enabled(editor), "123478");
-    EXPECT_EQ(testing_support::UnreadableCaptions(editor), std::vector<std::string>{});
-    close_box ? static_cast<void>(editor.Close()) : editor.OnEnd();
-    PumpEvents();
-    EXPECT_EQ(Form2::Open(), nullptr);
-    EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
-    link.calls.clear();
-  }
+// The close box gives the main window back too: the Sfoglia test closes the editor that way.
+TEST_F(EditorTest, OpensOnAProfileWithLinesInTabOrderAndGivesTheMainWindowBackOnEnd) {
+  Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}});
+  EXPECT_EQ(&editor::ShowProfileEditor(state, link), &editor);  // one editor at a time
+  EXPECT_EQ(ListItems(*editor.List1), ListFor({{"Lettere", "Lettere/"}, {"Foto di famiglia", "Foto/"}}));
+  EXPECT_EQ(Text(editor.txtNome_Copia) + "|" + Text(editor.txtDescriz_Copia), "Copia_01.Dat|Documenti");
+  EXPECT_FALSE(editor.txtNome_Copia->IsEditable());
+  EXPECT_EQ(Enabled(editor), "123478");
+  EXPECT_EQ(UnreadableCaptions(editor), std::vector<std::string>{});
+  ASSERT_TRUE(ClickInto(*editor.txtNome_Copia));
+  const std::vector<TabStop> walk{
+      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"}, {editor.txtDes_Copia, "txtDes_Copia"},
+      {editor.txtPath_Copia, "txtPath_Copia"}, {editor.txtDescriz_Copia, "txtDescriz_Copia"},
+      {editor.Command1, "Command1"}, {editor.Command4, "Command4"}, {editor.Command2, "Command2"},
+      {editor.Command3, "Command3"}, {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
+      {editor.txtNome_Copia, "txtNome_Copia"}};
+  EXPECT_EQ(TabWalk(walk), StopNames(walk));
+  editor.OnEnd();
+  PumpEvents();
+  EXPECT_EQ(Form2::Open(), nullptr);
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
   EXPECT_TRUE(dialogs.Log().empty());
 }
 
@@ -115,7 +114,7 @@ TEST_F(EditorTest, OpensOnAProfileWithoutLinesWithLineOnePreparedAndDeleteUnavai
   editor.txtPath_Copia->ChangeValue(In("Lettere"));
   editor.OnConfirm();
   EXPECT_EQ(File(), FileText({{"Copia 1", "Lettere/"}}));
-  EXPECT_EQ(Items(editor), ListFor({{"Copia 1", "Lettere/"}}));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor({{"Copia 1", "Lettere/"}}));
   EXPECT_EQ(Enabled(editor), "1234-8");  // "Cancella" only comes back with the next opening
   EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "description Documenti", "commands on"}));
 }
@@ -123,17 +122,14 @@ TEST_F(EditorTest, OpensOnAProfileWithoutLinesWithLineOnePreparedAndDeleteUnavai
 TEST_F(EditorTest, FailedChecksAMissingFolderAndAFailedWriteChangeNothingTillTheUserSaysS) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   const std::string before = File();
-  editor.OnNewLine();
-  EXPECT_EQ(Boxes(editor), "2|Copia 2|");
-  EXPECT_EQ(Enabled(editor), "-23478");
+  editor.OnNewLine();  // what it fills in and enables is the case of a profile without lines
   editor.txtDes_Copia->ChangeValue("  ");
   editor.OnConfirm();
   EXPECT_EQ(Enabled(editor), "-23478");
   editor.txtDes_Copia->ChangeValue("Foto");
   editor.OnConfirm();  // the folder is still empty
   EXPECT_EQ(Enabled(editor), "123478");
-  EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "message: Indicare una descrizione !!!", "beep",
-                                                     "message: Indicare un nome di cartella da salvare !!!"}));
+  EXPECT_EQ(dialogs.Messages().size(), 2u);  // their texts are the checks' own
   EXPECT_EQ(File(), before);
 
   // A folder that does not exist is stored only when the user says "S".
@@ -158,7 +154,7 @@ TEST_F(EditorTest, FailedChecksAMissingFolderAndAFailedWriteChangeNothingTillThe
   editor.OnConfirm();
   ASSERT_EQ(dialogs.Messages().size(), 3u);
   EXPECT_NE(dialogs.Messages()[2].find("sparita/Copia_01.Dat"), std::string::npos) << dialogs.Messages()[2];
-  EXPECT_EQ(Items(editor), ListFor({{"Lettere", "chiavetta/Lettere/"}}));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor({{"Lettere", "chiavetta/Lettere/"}}));
   EXPECT_EQ(state.Des_Riga[1], "Lettere");
   EXPECT_TRUE(link.calls.empty());
 }
@@ -179,7 +175,7 @@ TEST_F(EditorTest, DeletingLineTwoOfFourRenumbersFileAndListOnlyOnACapitalS) {
   EXPECT_EQ(dialogs.Log().back(), "question: Confermi la cancellazione dell riga  2   (S/N)|Cancellazione record|N");
   const Lines kept = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}, {"Video", "Video/"}};
   EXPECT_EQ(File(), FileText(kept));
-  EXPECT_EQ(Items(editor), ListFor(kept));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor(kept));
   EXPECT_EQ(Boxes(editor), "||");
 }
 
@@ -189,7 +185,7 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   Form2& editor = OpenOn({{fifty, "Lettere/"}, {"Foto", "Foto/"}});
   ASSERT_TRUE(ClickItem(*editor.List1, 0));
   const std::string picked = "1|" + fifty + "|" + In("Lettere/");
-  EXPECT_TRUE(testing_support::WaitFor([&] { return Boxes(editor) == picked; })) << Boxes(editor);
+  EXPECT_TRUE(WaitFor([&] { return Boxes(editor) == picked; })) << Boxes(editor);
   wxTextCtrl& folder_box = *editor.txtPath_Copia;
   ASSERT_TRUE(ClickInto(folder_box));
   folder_box.SelectAll();
@@ -197,20 +193,7 @@ TEST_F(EditorTest, ALinePickedInTheListAndConfirmedKeepsItsWholeDescription) {
   const std::string before = File();
   ASSERT_TRUE(ClickOn(*editor.Command2, wxMOUSE_BTN_LEFT, [&] { return File() != before; }));
   EXPECT_EQ(File(), FileText({{fifty, "Musica/"}, {"Foto", "Foto/"}}));
-  EXPECT_EQ(Items(editor)[0], store::EditorListItem(1, fifty, In("Musica/")));
-}
-
-// Tab walks the controls in the window's tab order, the buttons in their own order.
-TEST_F(EditorTest, TabWalksTheControlsInTheirTabOrder) {
-  Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
-  ASSERT_TRUE(ClickInto(*editor.txtNome_Copia));
-  const std::vector<testing_support::TabStop> walk{
-      {editor.List1, "List1"}, {editor.txtNum_Copia, "txtNum_Copia"}, {editor.txtDes_Copia, "txtDes_Copia"},
-      {editor.txtPath_Copia, "txtPath_Copia"}, {editor.txtDescriz_Copia, "txtDescriz_Copia"},
-      {editor.Command1, "Command1"}, {editor.Command4, "Command4"}, {editor.Command2, "Command2"},
-      {editor.Command3, "Command3"}, {editor.Command8, "Command8"}, {editor.Command7, "Command7"},
-      {editor.txtNome_Copia, "txtNome_Copia"}};
-  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
+  EXPECT_EQ(ListItems(*editor.List1)[0], store::EditorListItem(1, fifty, In("Musica/")));
 }
 
 // Through the toolkit, in front of the real main window.
@@ -220,21 +203,19 @@ TEST_F(EditorTest, AfterAMessageTheEditorHasTheFocusAndItsConfermaStillAnswers) 
   state.Path_Dati = folder.path();
   folder.Write("Copia_01.Dat", FileText({}));
   Form2& editor = editor::ShowProfileEditor(state, *main);  // line 1 prepared, no folder
-  testing_support::ExpectEachClickAMessageOwnedBy(*editor.Command2, editor);
+  ExpectEachClickAMessageOwnedBy(*editor.Command2, editor);
   editor.Close();
   PumpEvents();
-  testing_support::DestroyNow(main);
+  DestroyNow(main);
 }
 
-// Neither a line of an earlier profile nor an unconfirmed slot is ever written.
+// An unconfirmed slot is never written; the lines of a profile loaded before are the file's test.
 TEST_F(EditorTest, ALineWithoutDescriptionIsAnnouncedAndOnlyTheLinesShownAreWritten) {
-  for (int i = 1; i <= 5; ++i) state.Des_Riga[i] = state.Path_Riga[i] = "/altra/";
-  state.Max_Num_Riga = 5;
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}, {"", "Foto/"}, {"Musica", "Musica/"}});
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_NE(dialogs.Messages()[0].find("2: " + In("Foto/")), std::string::npos);
   const Lines shown = {{"Lettere", "Lettere/"}, {"Musica", "Musica/"}};
-  EXPECT_EQ(Items(editor), ListFor(shown));
+  EXPECT_EQ(ListItems(*editor.List1), ListFor(shown));
   editor.OnNewLine();
   PickInList(editor, 1);
   editor.OnConfirm();
@@ -248,7 +229,7 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAnd
     picker::System_TreeView_Rete* picker = picker::System_TreeView_Rete::Open();
     start = state.Path_Scelto;
     // Wine's shell tree may take a while to reach a folder made moments earlier.
-    EXPECT_TRUE(testing_support::WaitFor([&] {
+    EXPECT_TRUE(WaitFor([&] {
       picker->SetBrowsePath(In("Foto"));
       return state.Path_Scelto == In("Foto/");
     }, std::chrono::seconds(10)));
@@ -274,26 +255,12 @@ TEST_F(EditorTest, SfogliaTakesTheFolderChosenInTheTreeKeepsTheTextWhenNoneIsAnd
   EXPECT_EQ(link.calls, (std::vector<std::string>{"disable", "give back"}));
 }
 
-// Every other folder chooser opens at the line's folder; only a confirmed choice is taken.
-TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfirmedChoice) {
+// The drive chooser opens at the line's folder; the explorer hands back the folder confirmed.
+TEST_F(EditorTest, TheFolderFieldMenuOffersTheOtherFolderChoosers) {
   Form2& editor = OpenOn({{"Lettere", "Lettere/"}});
   PickInList(editor, 0);
   const std::unique_ptr<wxMenu> menu = editor.BuildFolderMenu();
   ASSERT_EQ(menu->GetMenuItemCount(), 3u);
-  for (const bool confirm : {false, true}) {
-    ActWhileWaiting close_explorer([confirm] {
-      for (wxWindow* window : wxTopLevelWindows)
-        if (auto* explorer = dynamic_cast<explorer::frmDir*>(window))
-          confirm ? explorer->OnConfirm() : explorer->OnCancel();
-    });
-    menu->SendEvent(menu->FindItemByPosition(2)->GetId());
-    PumpEvents();
-    // Confirmed at once, the explorer hands back the folder it opened at: the first drive's root.
-    EXPECT_EQ(Text(editor.txtPath_Copia),
-              confirm ? platform::drives::ListDrives().front().mount_point : In("Lettere/")) << confirm;
-  }
-
-  PickInList(editor, 0);
   std::string opened_at;
   ActWhileWaiting choose([&] {
     for (wxWindow* window : wxTopLevelWindows)
@@ -307,8 +274,15 @@ TEST_F(EditorTest, TheFolderFieldMenuOffersEveryFolderChooserAndTakesOnlyAConfir
   PumpEvents();
   EXPECT_EQ(opened_at, In("Lettere"));
   EXPECT_EQ(Text(editor.txtPath_Copia), In("Musica"));
-  editor.OnConfirm();
-  EXPECT_EQ(File(), FileText({{"Lettere", "Musica/"}}));
+
+  ActWhileWaiting confirm_explorer([] {
+    for (wxWindow* window : wxTopLevelWindows)
+      if (auto* explorer = dynamic_cast<explorer::frmDir*>(window)) explorer->OnConfirm();
+  });
+  menu->SendEvent(menu->FindItemByPosition(2)->GetId());
+  PumpEvents();
+  // Confirmed at once, it hands back the folder it opened at: the first drive's root.
+  EXPECT_EQ(Text(editor.txtPath_Copia), platform::drives::ListDrives().front().mount_point);
 }
 
 }  // namespace

@@ -3,27 +3,25 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "support/main_window_fixture.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 using testing::HasSubstr;
-using testing_support::ClickOn;
+using namespace testing_support;
 
-class MainWindowTest : public testing_support::MainWindowFixture {
+class MainWindowTest : public MainWindowFixture {
  protected:
   // "Nuova copia personalizzata", a name typed over the proposed one, "Conferma": the refusal or "".
   std::string ConfirmNewProfileNamed(const std::string& name) {
     dialogs.Clear();
     window->Command2->Disable();
     EXPECT_TRUE(ClickOn(*window->Command3, wxMOUSE_BTN_LEFT, [&] { return window->Command2->IsEnabled(); }));
-    EXPECT_TRUE(testing_support::ClickInto(*window->txtNome_Copia));
+    EXPECT_TRUE(ClickInto(*window->txtNome_Copia));
     window->txtNome_Copia->SelectAll();
     const auto typed = [&] { return window->txtNome_Copia->GetValue().utf8_string(); };
-    EXPECT_TRUE(testing_support::TypeText(name, [&] { return typed() == name; })) << "typed " << typed();
+    EXPECT_TRUE(TypeText(name, [&] { return typed() == name; })) << "typed " << typed();
     const int opened = editor_opened;
     EXPECT_TRUE(ClickOn(*window->Command2, wxMOUSE_BTN_LEFT,
                         [&] { return !dialogs.calls().empty() || editor_opened > opened; }));
@@ -32,14 +30,11 @@ class MainWindowTest : public testing_support::MainWindowFixture {
   }
 };
 
-TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAFreshList) {
+TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAChildWindowGivesBackAFreshListAndTabWalksFromIt) {
   window->RebuildList();
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Nessuna copia trovata !!!"}));
-  EXPECT_EQ(window->List1->GetCount(), 0u);
   EXPECT_TRUE(ProfileCommandsAre(false));
-  EXPECT_TRUE(window->Command3->IsEnabled() && window->Command4->IsEnabled() &&
-              window->Command8->IsEnabled());
-  EXPECT_EQ(testing_support::UnreadableCaptions(*window), Strings{});
+  EXPECT_EQ(UnreadableCaptions(*window), Strings{});
 
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->DisableForChild();
@@ -47,11 +42,18 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderSaysSoAndAChildWindowGivesBackAF
   window->GiveBack();
   EXPECT_TRUE(window->IsEnabled());
   EXPECT_EQ(window->List1->GetCount(), 1u);
+  ASSERT_TRUE(ClickItem(*window->List1, 0));
+  const std::vector<TabStop> walk{
+      {window->txtNome_Copia, "txtNome_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
+      {window->Command3, "Command3"}, {window->Command7, "Command7"}, {window->Command2, "Command2"},
+      {window->Command6, "Command6"}, {window->Command1, "Command1"}, {window->Command5, "Command5"},
+      {window->Command8, "Command8"}, {window->Command4, "Command4"}, {window->List1, "List1"}};
+  EXPECT_EQ(TabWalk(walk), StopNames(walk));
   window->OnEnd();
   EXPECT_EQ(program_ended, 1);
 }
 
-TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditorUpToCopia99) {
+TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileOrSaysWhyNotAndOpensTheEditorUpToCopia99) {
   window->RebuildList();
   dialogs.Clear();
   window->OnNewProfile();
@@ -62,6 +64,14 @@ TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditorUpToC
                window->Command6->IsEnabled() || window->Command7->IsEnabled());
   EXPECT_FALSE(data.Exists("Copia_01.Dat"));  // nothing is written before "Conferma"
 
+  // A data folder that has gone: reported with the file, and no editor on a profile not written.
+  state.Path_Dati = data.path() + "cartella-che-non-esiste/";
+  window->OnConfirm();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_NE(dialogs.Messages()[0].find(state.Path_Dati + "Copia_01.Dat"), std::string::npos) << dialogs.Messages()[0];
+  EXPECT_EQ(editor_opened, 0);
+  dialogs.Clear();
+  state.Path_Dati = data.path();
   window->txtDescriz_Copia->SetValue("  Documenti di casa  ");
   window->OnConfirm();
   EXPECT_EQ(data.Read("Copia_01.Dat"), "Copia_01.Dat#Documenti di casa\r\n");
@@ -72,8 +82,7 @@ TEST_F(MainWindowTest, NewProfileThenConfirmCreatesItsFileAndOpensTheEditorUpToC
   data.Write("Copia_99.Dat", "Copia_99.Dat#Ultima\r\n");
   window->RebuildList();
   window->OnNewProfile();
-  ASSERT_EQ(dialogs.Log().size(), 2u);
-  EXPECT_TRUE(dialogs.Log()[0] == "beep" && dialogs.Log()[1].starts_with("message: ")) << dialogs.Log()[1];
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_01.Dat");  // no name proposed
 }
 
@@ -82,8 +91,8 @@ TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClic
   data.Write("Copia_01.Dat", header + "\r\n 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n");
   const Strings listed{"Copia_01.Dat  Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)"};
   window->RebuildList();
-  EXPECT_EQ(testing_support::ListItems(*window->List1), listed);
-  testing_support::PickInList(*window, 0);
+  EXPECT_EQ(ListItems(*window->List1), listed);
+  PickInList(*window, 0);
   EXPECT_TRUE(ProfileCommandsAre(true));
   // The shown path becomes part of the description, and is then not added again.
   EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)");
@@ -91,7 +100,7 @@ TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClic
   const std::string rewritten = header + " (/foto/)\r\n 1#Doc#/doc/\r\n 2#Foto#/foto/\r\n";
   EXPECT_EQ(data.Read("Copia_01.Dat"), rewritten);
   window->GiveBack();
-  EXPECT_EQ(testing_support::ListItems(*window->List1), listed);
+  EXPECT_EQ(ListItems(*window->List1), listed);
 
   window->List1->SetSelection(0);
   window->OnListDoubleClick();
@@ -101,16 +110,24 @@ TEST_F(MainWindowTest, ConfirmRewritesTheHeaderKeepsTheFolderLinesAndADoubleClic
   // An item without a space keeps the profile shown but gives the commands back.
   window->SetProfileCommandsEnabled(false);
   window->List1->Append("SenzaSpazi");
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   EXPECT_EQ(window->txtNome_Copia->GetValue() + "|" + window->txtDescriz_Copia->GetValue(),
             "Copia_01.Dat|Copia 01 (creata il 14/06/03 alle 10:22:33) (/foto/)");
   EXPECT_TRUE(ProfileCommandsAre(true));
 }
 
-TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseS) {
+TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseSAndAFailedOneIsReportedWithItsFile) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
   window->RebuildList();
-  testing_support::PickInList(*window, 0);
+  window->OnNewProfile();  // never confirmed: there is no file to delete
+  dialogs.Answer("S");
+  window->OnDelete();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(dialogs.Messages()[0].starts_with("Errore in cancellazione file: " + data.path() +
+                                                "Copia_02.Dat\r\n\r\n")) << dialogs.Messages()[0];
+  EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_02.Dat");
+
+  PickInList(*window, 0);
   const std::string question = "question: Confermi la cancellazione di   Copia_01.Dat   (S/N)|Cancellazione record|N";
   for (const char* answer : {"s", "no", "", "SI"}) {
     dialogs.Clear();
@@ -125,30 +142,8 @@ TEST_F(MainWindowTest, DeleteNeedsAnUpperCaseS) {
   EXPECT_FALSE(data.Exists("Copia_01.Dat"));
   // The last profile is gone: the rebuilt list says so.
   EXPECT_EQ(dialogs.Log(), (Strings{question, "beep", "message: Nessuna copia trovata !!!"}));
-  EXPECT_EQ(window->txtNome_Copia->GetValue(), "");
-  EXPECT_EQ(window->txtDescriz_Copia->GetValue(), "");
+  EXPECT_EQ(window->txtNome_Copia->GetValue() + window->txtDescriz_Copia->GetValue(), "");
   EXPECT_TRUE(ProfileCommandsAre(false));
-}
-
-// Deleting a profile never confirmed, and writing into a data folder that has gone.
-TEST_F(MainWindowTest, AFailedDeleteOrWriteIsReportedWithItsFileAndChangesNothing) {
-  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
-  window->RebuildList();
-  window->OnNewProfile();
-  dialogs.Answer("S");
-  window->OnDelete();
-  ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_TRUE(dialogs.Messages()[0].starts_with("Errore in cancellazione file: " + data.path() +
-                                                "Copia_02.Dat\r\n\r\n")) << dialogs.Messages()[0];
-  EXPECT_EQ(window->txtNome_Copia->GetValue(), "Copia_02.Dat");
-  EXPECT_EQ(window->List1->GetCount(), 1u);
-  EXPECT_TRUE(data.Exists("Copia_01.Dat"));
-
-  state.Path_Dati = data.path() + "cartella-che-non-esiste/";
-  window->OnConfirm();
-  ASSERT_EQ(dialogs.Messages().size(), 2u);
-  EXPECT_NE(dialogs.Messages()[1].find(state.Path_Dati + "Copia_02.Dat"), std::string::npos) << dialogs.Messages()[1];
-  EXPECT_EQ(editor_opened, 0);
 }
 
 TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
@@ -165,38 +160,22 @@ TEST_F(MainWindowTest, ChecksComeFirstAndNamesCannotLeaveTheDataFolder) {
   window->OnModify();
   EXPECT_EQ(dialogs.Log(), (Strings{"beep", "message: Selezionare una copia personalizzata o inserirne una nuova !!!"}));
 
-  for (const char* name : {"../fuori.Dat", "/tmp/fuori.Dat", "a#b.Dat"}) {
-    dialogs.Clear();
-    window->txtNome_Copia->SetValue(name);
-    window->txtDescriz_Copia->SetValue("descrizione");
-    window->OnConfirm();
-    window->OnModify();
-    window->OnDelete();  // refused before any question is asked
-    EXPECT_EQ(std::ranges::count(dialogs.Log(), "beep"), 3) << name;
-    EXPECT_EQ(dialogs.Messages().size(), 3u) << name;
-  }
+  // Which names are refused is the profile file's to test; here that every command asks it.
+  dialogs.Clear();
+  window->txtNome_Copia->SetValue("../fuori.Dat");
+  window->txtDescriz_Copia->SetValue("descrizione");
+  window->OnConfirm();
+  window->OnModify();
+  window->OnDelete();  // refused before any question is asked
+  EXPECT_EQ(dialogs.Messages().size(), 3u);
   EXPECT_EQ(editor_opened, 1);
-  EXPECT_EQ(data.Listing(), "");
-}
-
-// Tab walks the window from the list down: the profile's fields, then the commands.
-TEST_F(MainWindowTest, TabWalksFromTheListThroughTheFieldsToTheCommands) {
-  data.Write("Copia_01.Dat", "Copia_01.Dat#Uno\r\n");
-  window->RebuildList();
-  ASSERT_TRUE(testing_support::ClickItem(*window->List1, 0));
-  const std::vector<testing_support::TabStop> walk{
-      {window->txtNome_Copia, "txtNome_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
-      {window->Command3, "Command3"}, {window->Command7, "Command7"}, {window->Command2, "Command2"},
-      {window->Command6, "Command6"}, {window->Command1, "Command1"}, {window->Command5, "Command5"},
-      {window->Command8, "Command8"}, {window->Command4, "Command4"}, {window->List1, "List1"}};
-  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
 }
 
 // New profile names the list (split at a space, "*.DAT") or the archives (by code) could not carry.
 TEST_F(MainWindowTest, NamesTheListOrTheArchivesCouldNotCarryAreRefusedAndSayWhy) {
   data.Write("Copia_01.Dat", "Copia_01.Dat#Casa\r\n 1#Doc#/doc/\r\n");
   window->Raise();
-  ASSERT_TRUE(testing_support::WaitFor([this] { return window->IsShownOnScreen(); }));
+  ASSERT_TRUE(WaitFor([this] { return window->IsShownOnScreen(); }));
   window->RebuildList();
   // The list would split "Copia 02.Dat" into "Copia", and the next "Conferma" made that file.
   EXPECT_THAT(ConfirmNewProfileNamed("Copia 02.Dat"), HasSubstr("Copia 02.Dat contiene uno spazio"));

@@ -10,16 +10,13 @@
 
 namespace {
 
+using namespace restore;
 using platform::paths::kSeparator;
-using restore::CERCA_ARCHIVI;
-using restore::ReadRestoreItem;
-using restore::RestoreJobs;
-using restore::RestoreListItem;
 using testing_support::TempFolder;
 
 // An item read back as "number|archive|description|path".
 std::string Read(const std::string& item) {
-  const restore::RestoreEntry e = ReadRestoreItem(item);
+  const RestoreEntry e = ReadRestoreItem(item);
   return std::to_string(e.number) + "|" + e.archive + "|" + e.description + "|" + e.path;
 }
 
@@ -34,8 +31,7 @@ TEST(RestoreItems, FixedColumnsAsTheWindowReadsThemWhateverTheAccentsAndNumbers)
   EXPECT_EQ(platform::text::MidChars(accented, 60), "/srv/città/");
   EXPECT_EQ(Read(accented), "123|0101_1_2.ZIP|Attività è più lunga di quaranta caratte|/srv/città/");
   // Running numbers past four digits stay in their column too.
-  for (int number : {9999, 10000, 36600})
-    EXPECT_EQ(Read(RestoreListItem(number, "0101_1_1.ZIP", "D", "/p/")),
+  for (int number : {9999, 10000, 36600}) EXPECT_EQ(Read(RestoreListItem(number, "0101_1_1.ZIP", "D", "/p/")),
               std::to_string(number) + "|0101_1_1.ZIP|D|/p/");
   EXPECT_EQ(Read(""), "0|||");
 }
@@ -75,8 +71,7 @@ TEST_F(ArchiveSearchTest, OnlyTheProfilesArchivesInNameOrderWithTheirLines) {
 
 TEST_F(ArchiveSearchTest, EveryArchiveIsListedAndOddLineNumbersReachNoTable) {
   for (int day = 1; day <= 6; ++day)
-    for (int line = 10; line <= 99; ++line)
-      data.Write(runner::ArchiveName(day, 1, "_1", runner::LineCode(line)), "");
+    for (int line = 10; line <= 99; ++line) data.Write(runner::ArchiveName(day, 1, "_1", runner::LineCode(line)), "");
   data.Write("0101_1xy.ZIP", "");  // line 0: no folder line
   const auto items = CERCA_ARCHIVI(state, "????_1??.ZIP");
   ASSERT_EQ(items.size(), 6u * 90 + 1);

@@ -9,17 +9,12 @@
 
 namespace {
 
-using testing_support::FakeArchiver;
-using testing_support::ScriptedDialogs;
-using testing_support::TempFolder;
-using testing_support::WaitFor;
-
-const std::vector<std::string> kGivenBack{"give back", "caption Ripristina copia precedente", "commands on"};
+using namespace testing_support;
+using Strings = std::vector<std::string>;
 
 // An original folder as this system writes it, on the drive of where the test writes.
 std::string Office(const std::string& drive_root, int line) {
-  using platform::paths::kSeparator;
-  return drive_root + "ufficio" + kSeparator + std::to_string(line) + kSeparator;
+  return drive_root + "ufficio" + platform::paths::kSeparator + std::to_string(line) + platform::paths::kSeparator;
 }
 
 class RestoreWindowTest : public ::testing::Test {
@@ -42,7 +37,7 @@ class RestoreWindowTest : public ::testing::Test {
     if (WindowOpen()) window->Destroy();
     // Gone for good, or its focus would go on into the next test.
     EXPECT_TRUE(WaitFor([&] { return !window; }));
-    testing_support::DestroyNow(owner);
+    DestroyNow(owner);
   }
 
   void Open(const std::vector<std::string>& items) {
@@ -50,9 +45,6 @@ class RestoreWindowTest : public ::testing::Test {
     opened = window.get();
   }
   bool WindowOpen() const { return window && window->IsShown(); }
-  std::vector<std::string> SinceOpening() const {
-    return std::vector<std::string>(link.calls.begin() + 1, link.calls.end());
-  }
 
   TempFolder data;
   const std::string root = platform::paths::DriveRoot(data.path());
@@ -61,7 +53,7 @@ class RestoreWindowTest : public ::testing::Test {
   FakeArchiver archiver{"0.1", "avanzamento 3 4 300 400\n"};
   store::ProfileState state;
   ScriptedDialogs dialogs;
-  testing_support::RecordingLink link;
+  RecordingLink link;
   wxWeakRef<restore::RestoreWindow> window;
   wxWindow* opened = nullptr;  // the window opened last, compared only
   const std::vector<std::string> items{
@@ -78,34 +70,32 @@ TEST_F(RestoreWindowTest, RestoringBeforeChoosingAnEntrySaysSoAndTheWindowKeepsT
   window = restore::OpenRestoreWindow(main, state, *main, archiver.path(), items);
   EXPECT_FALSE(window->txtNum_Copia->IsEditable());
   EXPECT_TRUE(window->txtPath_Copia->IsEditable());
-  testing_support::ExpectEachClickAMessageOwnedBy(*window->Command5, *window);
+  ExpectEachClickAMessageOwnedBy(*window->Command5, *window);
   EXPECT_TRUE(WindowOpen());
   EXPECT_TRUE(archiver.Runs().empty());
   window->Close();
   EXPECT_TRUE(WaitFor([&] { return !window; }));
-  testing_support::DestroyNow(main);
+  DestroyNow(main);
 }
 
 TEST_F(RestoreWindowTest, CaptionsAreReadableAndTabWalksTheControlsInTheirTabOrder) {
   Open(items);
-  EXPECT_EQ(testing_support::UnreadableCaptions(*window), std::vector<std::string>{});
-  ASSERT_TRUE(testing_support::ClickInto(*window->txtNome_Copia));
-  const std::vector<testing_support::TabStop> walk{
+  EXPECT_EQ(UnreadableCaptions(*window), Strings{});
+  ASSERT_TRUE(ClickInto(*window->txtNome_Copia));
+  const std::vector<TabStop> walk{
       {window->List1, "List1"}, {window->txtNum_Copia, "txtNum_Copia"}, {window->txtDes_Copia, "txtDes_Copia"},
       {window->txtPath_Copia, "txtPath_Copia"}, {window->txtDescriz_Copia, "txtDescriz_Copia"},
       {window->Command4, "Command4"}, {window->Command5, "Command5"}, {window->Command8, "Command8"},
       {window->txtNome_Copia, "txtNome_Copia"}};
-  EXPECT_EQ(testing_support::TabWalk(walk), testing_support::StopNames(walk));
+  EXPECT_EQ(TabWalk(walk), StopNames(walk));
 }
 
 // The archiver's figures show in the main window's banner too: this window's is too narrow for them.
 TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
-  state.Archivio_Scelto = "";
   Open(items);
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   EXPECT_EQ(window->txtNum_Copia->GetValue() + "|" + window->txtDes_Copia->GetValue() + "|" +
-                window->txtPath_Copia->GetValue(),
-            "2|Riga 2|" + Office(root, 2));
+                window->txtPath_Copia->GetValue(), "2|Riga 2|" + Office(root, 2));
   EXPECT_EQ(state.Path_Copia, Office(root, 2));
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");
   window->OnRestore();
@@ -113,22 +103,21 @@ TEST_F(RestoreWindowTest, AClickedRunIsRestoredLineByLineOverTheOriginals) {
   window->OnEnd();  // blocked while the archiver works
   window->Close();  // the close box too, with a word why
   EXPECT_TRUE(WindowOpen());
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Attendere la fine del ripristino in corso !!!"}));
+  EXPECT_EQ(dialogs.Messages(), (Strings{"Attendere la fine del ripristino in corso !!!"}));
   EXPECT_TRUE(WaitFor([&] { return window->Label6[0]->GetLabel().StartsWith("Ripristino 1 di 12: Riga 1"); }));
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
 
-  std::vector<std::string> runs, banners{"caption ATTENDERE PREGO", "commands off"};
+  Strings runs, calls{"disable", "caption ATTENDERE PREGO", "commands off"};
   for (int i = 1; i <= 12; ++i) {
     const std::string line = std::to_string(i);
     runs.push_back("-min|-e|-o|" + data.path() + "1205_3" + (i < 10 ? "_" : "") + line + ".ZIP|" + root + "|");
-    banners.push_back("banner Ripristino " + line + " di 12: Riga " + line + " — 3 di 4 file, 300 di 400 byte");
+    calls.push_back("banner Ripristino " + line + " di 12: Riga " + line + " — 3 di 4 file, 300 di 400 byte");
   }
   EXPECT_EQ(archiver.Runs(), runs);
   EXPECT_EQ(dialogs.Messages().back(), "RIPRISTINO TERMINATO !!!");
   EXPECT_EQ(dialogs.Log().end()[-2], "beep");
-  banners.push_back("banner ");
-  banners.insert(banners.end(), kGivenBack.begin(), kGivenBack.end());
-  EXPECT_EQ(SinceOpening(), banners);
+  calls.insert(calls.end(), {"banner ", "give back", "caption Ripristina copia precedente", "commands on"});
+  EXPECT_EQ(link.calls, calls);
   EXPECT_EQ(state.Archivio_Scelto, "1205_3_2.ZIP");  // kept for the next opening
 }
 
@@ -137,12 +126,11 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
   state.Num_Righe = 3;
   ::unlink((data.path() + "1205_3_3.ZIP").c_str());
   Open(items);
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   window->OnRestore();
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
-  EXPECT_EQ(archiver.Runs(), (std::vector<std::string>{
-                                 "-min|-e|-o|" + data.path() + "1205_3_1.ZIP|/tmp/prova guasta/|",
-                                 "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
+  EXPECT_EQ(archiver.Runs(), (Strings{"-min|-e|-o|" + data.path() + "1205_3_1.ZIP|/tmp/prova guasta/|",
+                                      "-min|-e|-o|" + data.path() + "1205_3_2.ZIP|/tmp/prova guasta/|"}));
   // The texts are the end message's own; here only that every line and each one's reason reach it.
   EXPECT_TRUE(dialogs.Messages().back().ends_with(": 3 su 3")) << dialogs.Messages().back();
   const std::string& details = dialogs.calls().back().details;
@@ -154,18 +142,17 @@ TEST_F(RestoreWindowTest, IntoAChosenFolderAndWithAMissingArchiveNamed) {
 TEST_F(RestoreWindowTest, EditedFieldsGoToTheTablesOnlyWhereThereIsRoom) {
   state.Num_Righe = 0;  // nothing runs: the window just closes
   const auto before = state.Path_Riga;
-  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2)),
-        restore::RestoreListItem(2, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
-  testing_support::PickInList(*window, 0);
+  Open({restore::RestoreListItem(150, "1205_3_2.ZIP", "Riga 2", Office(root, 2))});
+  PickInList(*window, 0);
   window->txtPath_Copia->ChangeValue("/altrove/");
   window->OnRestore();
   EXPECT_EQ(state.Path_Riga, before);
   ASSERT_TRUE(WaitFor([&] { return !WindowOpen(); }));
   EXPECT_TRUE(dialogs.Log().empty());
-  EXPECT_EQ(SinceOpening(), kGivenBack);
+  EXPECT_EQ(link.calls, (Strings{"disable", "give back", "caption Ripristina copia precedente", "commands on"}));
 
   Open(items);
-  testing_support::PickInList(*window, 1);
+  PickInList(*window, 1);
   window->txtDes_Copia->ChangeValue("  Nuova  ");
   window->txtPath_Copia->ChangeValue(" /altrove/ ");
   window->OnRestore();

@@ -1,10 +1,8 @@
-// Stands in for the archiver on every system. Started as the archiver ("-min ..."), it does what
-// fake_archiver.h says. Otherwise its arguments are steps, done in order:
-//   exit N | sleep MS | wait-for PATH | touch PATH | exit-if-exists PATH N | read-input
-//   say TEXT (a line to standard error) | out TEXT (a line to standard output)
-//   flood N (N bytes without line ends to standard output)
-//   exit-if-open V N: end with N when V is open here (on Windows only a handle to a file whose
-//   name holds "eredita" counts, since a handle's number may be reused by one of our own)
+// Stands in for the archiver. Started as the archiver ("-min ..."), it does what fake_archiver.h says;
+// otherwise its arguments are steps, in order: exit N | sleep MS | wait-for PATH | touch PATH |
+// exit-if-exists PATH N | read-input | say TEXT (a line to standard error) | out TEXT (to standard
+// output) | flood N (N bytes, no line end) | exit-if-open V N (on Windows only a handle to a file
+// named "eredita..." counts: a handle's number may be reused by one of our own).
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>

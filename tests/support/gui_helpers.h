@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
-#include <wx/evtloop.h>
 #include <wx/button.h>
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/timer.h>
-#include <wx/toplevel.h>
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <chrono>
@@ -53,8 +50,7 @@ inline bool ClickAt(const wxPoint& screen_point, int button, const std::function
 }
 
 inline bool ClickOn(const wxWindow& window, int button, const std::function<bool()>& done) {
-  const wxRect rect = window.GetScreenRect();
-  return ClickAt(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2), button, done);
+  return ClickAt(window.GetScreenPosition() + window.GetSize() / 2, button, done);
 }
 
 // Whether the keyboard focus is in window or in one of its inner windows.
@@ -127,11 +123,10 @@ inline std::vector<std::string> StopNames(const std::vector<TabStop>& stops) {
 }
 
 // GTK names no window while Tab is inside a drop-down; the native Windows one is named.
-inline const wxWindow* DropDownStop(const wxWindow& drop_down) {
+inline const wxWindow* DropDownStop([[maybe_unused]] const wxWindow& drop_down) {
 #ifdef _WIN32
   return &drop_down;
 #else
-  static_cast<void>(drop_down);
   return nullptr;
 #endif
 }
@@ -149,8 +144,9 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   const std::function<void(const wxWindow&)> collect = [&](const wxWindow& parent) {
     for (const wxWindow* child : parent.GetChildren()) {
       collect(*child);
-      const bool caption = dynamic_cast<const wxStaticText*>(child) || dynamic_cast<const wxButton*>(child);
-      if (auto* c = dynamic_cast<const wxControl*>(child); caption && c->IsShown() && !c->GetLabelText().empty())
+      auto* c = dynamic_cast<const wxControl*>(child);
+      if ((dynamic_cast<const wxStaticText*>(c) || dynamic_cast<const wxButton*>(c)) && c->IsShown() &&
+          !c->GetLabelText().empty())
         captions.push_back(c);
     }
   };
@@ -158,13 +154,13 @@ inline std::vector<std::string> UnreadableCaptions(const wxWindow& window) {
   std::vector<std::string> problems;
   for (const wxControl* c : captions) {
     const std::string name = c->GetLabelText().utf8_string();
-    if (c->GetFont().GetFractionalPointSize() < 8.0)
-      problems.push_back(name + ": " + std::to_string(c->GetFont().GetFractionalPointSize()) + " pt");
+    const wxFont font = c->GetFont();
+    if (font.GetFractionalPointSize() < 8.0)
+      problems.push_back(name + ": " + std::to_string(font.GetFractionalPointSize()) + " pt");
     int line_height = 0;
     const wxArrayString lines = wxSplit(c->GetLabelText(), '\n', 0);
     for (const wxString& line : lines) {
       int width = 0;
-      const wxFont font = c->GetFont();
       c->GetTextExtent(line, &width, &line_height, nullptr, nullptr, &font);
       if (width > c->GetSize().x) problems.push_back(name + ": wider than its control");
     }
@@ -190,9 +186,8 @@ class ModalDialogs : public wxModalDialogHook, private wxTimer {
 
   // Closes the dialog open now, as its Cancel would.
   void Close() {
-    if (!open_) return;
-    if (open_->IsModal()) open_->EndModal(wxID_CANCEL);
-    else CloseToolkitMessageBox(*open_);
+    if (open_ && open_->IsModal()) open_->EndModal(wxID_CANCEL);
+    else if (open_) CloseToolkitMessageBox(*open_);
   }
 
  protected:

@@ -12,8 +12,7 @@
 
 namespace {
 
-class TestApp : public wxApp {
- public:
+struct TestApp : wxApp {
   bool OnInit() override { return true; }
 };
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -19,9 +18,8 @@ namespace testing_support {
 // Today's day and month as a backup run names its archives: "0503" on 5 March.
 inline std::string TodayDDMM() {
   const std::tm local = platform::ToLocalTime(std::time(nullptr));
-  char ddmm[32];
-  std::snprintf(ddmm, sizeof ddmm, "%02d%02d", local.tm_mday, local.tm_mon + 1);
-  return ddmm;
+  char ddmm[8];
+  return std::string(ddmm, std::strftime(ddmm, sizeof ddmm, "%d%m", &local));
 }
 
 // The main window as a child window sees it: every call written down in order.
@@ -59,8 +57,7 @@ class MainWindowFixture : public ::testing::Test {
   }
   // Whether the five commands that need a profile are all in this state.
   bool ProfileCommandsAre(bool enabled) const {
-    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6,
-                        window->Command7})
+    for (wxButton* b : {window->Command1, window->Command2, window->Command5, window->Command6, window->Command7})
       if (b->IsEnabled() != enabled) return false;
     return true;
   }

@@ -17,25 +17,22 @@ void ScriptedDialogs::Answer(const std::string& text) { answers_.push_back(text)
 std::vector<std::string> ScriptedDialogs::Log() const {
   static const char* const kPrefix[] = {"beep", "message: ", "detailed message: ", "question: "};
   std::vector<std::string> out;
-  for (const Call& call : calls_) {
-    const std::string asked = call.kind == Call::Kind::Question ? "|" + call.title + "|" + call.default_text : "";
-    out.push_back(call.kind == Call::Kind::Beep ? "beep" : kPrefix[static_cast<int>(call.kind)] + call.text + asked);
-  }
+  for (const Call& call : calls_)  // a beep has no text
+    out.push_back(kPrefix[static_cast<int>(call.kind)] + call.text +
+                  (call.kind == Call::Kind::Question ? "|" + call.title + "|" + call.default_text : ""));
   return out;
 }
 
 std::vector<std::string> ScriptedDialogs::Messages() const {
   std::vector<std::string> out;
   for (const Call& call : calls_)
-    if (call.kind == Call::Kind::Message || call.kind == Call::Kind::DetailedMessage)
-      out.push_back(call.text);
+    if (call.kind == Call::Kind::Message || call.kind == Call::Kind::DetailedMessage) out.push_back(call.text);
   return out;
 }
 
 void ScriptedDialogs::Beep() { calls_.push_back({Call::Kind::Beep, "", "", "", {}, platform::DialogParent(), {}}); }
 
-void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title,
-                                 platform::MessageIcon icon) {
+void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title, platform::MessageIcon icon) {
   calls_.push_back({Call::Kind::Message, text, title, "", icon, platform::DialogParent(), {}});
 }
 

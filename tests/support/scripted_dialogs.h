@@ -41,12 +41,10 @@ class ScriptedDialogs final : public platform::DialogBackend {
   void Clear() { calls_.clear(); }
 
   void Beep() override;
-  void ShowMessage(const std::string& text, const std::string& title,
-                  platform::MessageIcon icon) override;
+  void ShowMessage(const std::string& text, const std::string& title, platform::MessageIcon icon) override;
   void ShowDetailedMessage(const std::string& headline, const std::string& details,
                            const std::string& title) override;
-  std::string InputBox(const std::string& prompt, const std::string& title,
-                       const std::string& default_text) override;
+  std::string InputBox(const std::string& prompt, const std::string& title, const std::string& default_text) override;
   void SetBusy(bool busy) override;
 
  private:

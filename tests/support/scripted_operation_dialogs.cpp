@@ -8,8 +8,7 @@ class ScriptedOperationDialogs::Progress final : public platform::ProgressReport
  public:
   explicit Progress(ScriptedOperationDialogs& owner) : owner_(owner) {}
   bool Update(int percent, const std::string&) override {
-    EXPECT_GE(percent, 0);
-    EXPECT_LE(percent, 100);
+    EXPECT_TRUE(percent >= 0 && percent <= 100) << percent;
     ++owner_.updates_;
     return owner_.updates_ != owner_.cancel_at_update_;
   }
@@ -20,8 +19,7 @@ class ScriptedOperationDialogs::Progress final : public platform::ProgressReport
 
 ScriptedOperationDialogs::ScriptedOperationDialogs() : installed_(*this) {}
 
-platform::ReplaceAnswer ScriptedOperationDialogs::AskReplace(const std::string& text,
-                                                             const std::string&) {
+platform::ReplaceAnswer ScriptedOperationDialogs::AskReplace(const std::string& text, const std::string&) {
   questions_.push_back(text);
   if (answers_.empty()) {
     ADD_FAILURE() << "unscripted replace question: " << text;
@@ -32,8 +30,7 @@ platform::ReplaceAnswer ScriptedOperationDialogs::AskReplace(const std::string& 
   return answer;
 }
 
-std::unique_ptr<platform::ProgressReport> ScriptedOperationDialogs::StartProgress(
-    const std::string& title) {
+std::unique_ptr<platform::ProgressReport> ScriptedOperationDialogs::StartProgress(const std::string& title) {
   progress_titles_.push_back(title);
   return std::make_unique<Progress>(*this);
 }

@@ -10,19 +10,17 @@
 namespace testing_support {
 
 TempFolder::TempFolder() {
-  std::random_device seed;
-  std::mt19937_64 random(seed());
+  std::mt19937_64 random(std::random_device{}());
   const std::filesystem::path base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
     const std::filesystem::path candidate = base / ("faldone-test-" + std::to_string(random() % 1000000000));
     std::error_code error;
     if (std::filesystem::create_directory(candidate, error)) {
       std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, error);
       path_ = Utf8Of(candidate / "");
-      return;
     }
   }
-  ADD_FAILURE() << "no temporary folder could be made in " << base.string();
+  if (path_.empty()) ADD_FAILURE() << "no temporary folder could be made in " << base.string();
 }
 
 TempFolder::~TempFolder() {
