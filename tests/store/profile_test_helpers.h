@@ -14,16 +14,21 @@ namespace testing_support {
 using store::ProfileState;
 using Lines = std::vector<std::pair<std::string, std::string>>;  // description, folder
 
-// Profile name in folder with its folder lines numbered from 1.
-inline ProfileState StateIn(const TempFolder& folder, const std::string& name, const std::string& description = "",
-                            const Lines& lines = {}) {
+// Profile name with its folder lines numbered from 1.
+inline ProfileState Profile(const std::string& name, const std::string& description = "", const Lines& lines = {}) {
   ProfileState state;
-  state.Path_Dati = folder.path();
   state.Nome_Copia = name;
   state.Descriz_Copia = description;
   for (std::size_t i = 0; i < lines.size(); ++i)
     std::tie(state.Des_Riga[i + 1], state.Path_Riga[i + 1]) = lines[i];
   state.Max_Num_Riga = static_cast<std::int16_t>(lines.size());
+  return state;
+}
+
+inline ProfileState StateIn(const TempFolder& folder, const std::string& name, const std::string& description = "",
+                            const Lines& lines = {}) {
+  ProfileState state = Profile(name, description, lines);
+  state.Path_Dati = folder.path();
   return state;
 }
 
