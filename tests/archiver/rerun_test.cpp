@@ -41,23 +41,7 @@ struct RerunCase {
   bool kept;
 };
 
-class Rerun : public Sandbox {
- protected:
-  // As if begun at kFirstRun, so that the rerun's own entries tell apart.
-  void FirstRun() {
-    std::ostringstream out;
-    archiver::Messages messages(out);
-    const std::vector<archiver::SourceItem> items = archiver::ListTree(source_, {}, messages);
-    std::vector<archiver::FilePlan> plans = archiver::PlanCompression(items, 1u << 20);
-    ASSERT_TRUE(archiver::WriteArchive(archive_, items, plans, std::vector<bool>(items.size(), true), kFirstRun,
-                                       untold_)
-                    .written);
-  }
-
-  archiver::ProgressReport untold_{nullptr, 0, 0};
-};
-
-TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileAnew) {
+TEST_F(Sandbox, ARerunKeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileAnew) {
   const auto rewrite = [](std::string text, std::int64_t mtime) {
     return [=](const std::string& path) {
       WriteFile(path, text);
@@ -85,7 +69,14 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
   // Fault guarded: the old entries a change of type made stale stayed and came back.
   for (const std::string name : {"diventa cartella", "diventa file/sotto/b.txt", "diventa collegamento/c.txt"})
     WriteFile(Below(source_, name), "prima");
-  FirstRun();
+  // The first run as if begun at kFirstRun, so that the rerun's own entries tell apart.
+  std::ostringstream out;
+  archiver::Messages messages(out);
+  const std::vector<archiver::SourceItem> items = archiver::ListTree(source_, {}, messages);
+  std::vector<archiver::FilePlan> plans = archiver::PlanCompression(items, 1u << 20);
+  archiver::ProgressReport untold(nullptr, 0, 0);
+  ASSERT_TRUE(
+      archiver::WriteArchive(archive_, items, plans, std::vector<bool>(items.size(), true), kFirstRun, untold).written);
   const auto before = StoredEntries(archive_);
   for (const RerunCase& c : cases)
     if (c.change) c.change(Below(source_, c.name));

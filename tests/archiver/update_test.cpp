@@ -16,14 +16,7 @@ namespace {
 using archiver::ExitCode;
 using namespace archiver_test;
 
-class Update : public Sandbox {
- protected:
-  const std::string prefix_ = source_.substr(1) + "/";
-  archiver::ProgressReport untold_{nullptr, 0, 0};
-  const std::int64_t started_ = 0;
-};
-
-TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLeftovers) {
+TEST_F(Sandbox, AKilledBackupLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLeftovers) {
   WriteFile(source_ + "/a.txt", "a");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
   const std::string before = ReadFile(archive_);
@@ -53,16 +46,19 @@ TEST_F(Update, AKilledRunLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyLefto
 
 // A file that vanished or shrank since the listing, or a new entry not matching its CRC or sizes,
 // fails the write whole; an old damaged entry is kept, named, and ends the run with code 1.
-TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
+TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
+  const std::string prefix = source_.substr(1) + "/";
+  const std::int64_t started = 0;
+  archiver::ProgressReport untold(nullptr, 0, 0);
   WriteFile(source_ + "/foto.jpg", RandomBytes(100'000, 4));  // stored, so its bytes lie in the archive as they are
   WriteFile(source_ + "/a.txt", "a");
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
   const std::string before = ReadFile(archive_);
   const std::vector<std::string> sandbox_before = ListTree(root_);
   std::vector<archiver::SourceItem> items(4, archiver::ListItem(source_ + "/a.txt"));
-  items[1] = {source_ + "/sparito.log", prefix_ + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
-  items[2] = {source_ + "/sparito.bin", prefix_ + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
-  items[3].name = prefix_ + "accorciato.txt";  // listed as large, so deflated in pieces, but one byte now
+  items[1] = {source_ + "/sparito.log", prefix + "sparito.log", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
+  items[2] = {source_ + "/sparito.bin", prefix + "sparito.bin", archiver::EntryKind::kFile, 0644, 0, 100'000, {}};
+  items[3].name = prefix + "accorciato.txt";  // listed as large, so deflated in pieces, but one byte now
   items[3].size = 40 << 20;
   std::vector<archiver::FilePlan> plans(4);
   plans[0].method = plans[1].method = plans[3].method = archiver::Method::kDeflate;
@@ -70,13 +66,13 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   for (std::size_t bad = 1; bad < 4; ++bad) {  // deflated, streamed by libzip, shrunk
     std::vector<bool> included{true, false, false, false};
     included[bad] = true;
-    const auto failed = archiver::WriteArchive(archive_, items, plans, included, started_, untold_);
+    const auto failed = archiver::WriteArchive(archive_, items, plans, included, started, untold);
     EXPECT_FALSE(failed.written) << bad;
     if (bad == 3) { EXPECT_EQ(failed.changed, std::vector<std::size_t>{3}); }  // to be read again
     if (bad < 3) {
       ASSERT_EQ(failed.unreadable.size(), 1u) << bad;
       EXPECT_EQ(failed.unreadable[0].first, bad);
-      EXPECT_TRUE(Contains(failed.unreadable[0].second, items[bad].name.substr(prefix_.size())));
+      EXPECT_TRUE(Contains(failed.unreadable[0].second, items[bad].name.substr(prefix.size())));
     }
   }
   // Deflated data carries the CRC and size it was given (libzip computes them only for stored data).
@@ -90,14 +86,14 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
                                                         {trailing, packed.crc, 5}};         // wrong compressed size
   for (const archiver::PackedData& wrong_entry : wrong_entries) {
     plans[0].packed = wrong_entry;
-    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started_, untold_);
+    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started, untold);
     EXPECT_FALSE(wrong.written) << wrong_entry.size;
     EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << wrong_entry.size;  // to be read again
   }
   EXPECT_TRUE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(root_), sandbox_before);
   plans[0].packed.reset();
-  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started_, untold_).written);
+  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started, untold).written);
   EXPECT_EQ(ListTree(root_), sandbox_before);
 
   // The photo leaves the folder, so the next run copies its entry; a byte of it was damaged.
@@ -111,10 +107,10 @@ TEST_F(Update, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   WriteFile(source_ + "/b.txt", "b");
   const auto update = Backup(archive_, source_);
   EXPECT_EQ(update.code, ExitCode::kSomeFailed);
-  EXPECT_TRUE(Contains(update.messages, "voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix_ + "foto.jpg\": "))
+  EXPECT_TRUE(Contains(update.messages, "voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix + "foto.jpg\": "))
       << update.messages;
   EXPECT_EQ(EntryNames(archive_),
-            (std::vector<std::string>{prefix_, prefix_ + "a.txt", prefix_ + "foto.jpg", prefix_ + "b.txt"}));
+            (std::vector<std::string>{prefix, prefix + "a.txt", prefix + "foto.jpg", prefix + "b.txt"}));
 
   // Fault guarded: data after the deflate stream of an entry too large for memory passed.
   const std::string stream(packed.bytes.begin(), packed.bytes.end());
