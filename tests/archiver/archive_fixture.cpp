@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -116,31 +117,24 @@ std::string Field(std::uint16_t id, const std::string& data) {
   return field + data;
 }
 
-}  // namespace
-
-void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(archive, nullptr);
-  for (const HandMadeEntry& entry : entries) {
-    zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
-    const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, 0);
-    ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(archive);
-    ASSERT_EQ(zip_set_file_compression(archive, index, entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0), 0);
-    if (entry.unix_mode || entry.made_on != ZIP_OPSYS_UNIX || entry.dos_attributes != 0) {
-      const zip_uint32_t attributes = (entry.unix_mode ? *entry.unix_mode << 16 : 0) | entry.dos_attributes;
-      ASSERT_EQ(zip_file_set_external_attributes(archive, index, 0, entry.made_on, attributes), 0);
-    }
-    if (entry.mtime) { ASSERT_EQ(zip_file_set_mtime(archive, index, static_cast<time_t>(*entry.mtime), 0), 0); }
-    if (entry.extended_mtime) {
-      std::string field(1, '\1');  // the modification time only
-      Put(field, *entry.extended_mtime, 4);
-      const auto* bytes = reinterpret_cast<const zip_uint8_t*>(field.data());
-      ASSERT_EQ(zip_file_extra_field_set(archive, index, 0x5455, ZIP_EXTRA_FIELD_NEW, bytes, 5, ZIP_FL_LOCAL | ZIP_FL_CENTRAL), 0);
-    }
-  }
-  ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
+// zlib's stream without its two bytes of header and four of checksum.
+std::string Deflated(const std::string& data) {
+  uLongf size = ::compressBound(data.size());
+  std::string out(size, '\0');
+  ::compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()), data.size(), 9);
+  return out.substr(2, size - 6);
 }
+
+// Local, as the restore reads it; a time before 1980, which it cannot hold, as 1980 begins.
+std::uint32_t DosTime(std::int64_t seconds) {
+  if (seconds < 315'532'800) return 1 << 21 | 1 << 16;
+  const std::time_t time = seconds;
+  const std::tm local = *std::localtime(&time);
+  return (local.tm_year - 80) << 25 | (local.tm_mon + 1) << 21 | local.tm_mday << 16 | local.tm_hour << 11 |
+         local.tm_min << 5 | local.tm_sec / 2;
+}
+
+}  // namespace
 
 std::string NtfsTimesData(archiver::ModificationTime time) {
   std::string data(4, '\0');  // reserved, then the tag and size of the three times
@@ -149,22 +143,28 @@ std::string NtfsTimesData(archiver::ModificationTime time) {
   return data;
 }
 
-void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries) {
+void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries) {
   std::string archive, central;
-  for (const ForeignEntry& entry : entries) {
+  for (const HandMadeEntry& entry : entries) {
+    std::string extra = entry.extra, stored = entry.deflated ? Deflated(entry.data) : entry.data;
+    if (entry.extended_mtime) {
+      std::string time(1, '\1');  // the modification time only
+      Put(time, *entry.extended_mtime, 4);
+      extra += Field(0x5455, time);
+    }
     std::string common;  // from "version needed" (2.0, no flags) to the extra field's length
-    Put(common, 20 | std::uint64_t{entry.method} << 32, 6);
-    Put(common, entry.dos_date_time, 4);
+    Put(common, 20 | std::uint64_t{entry.deflated ? std::uint16_t{8} : entry.method} << 32, 6);
+    Put(common, entry.mtime ? DosTime(*entry.mtime) : 0x2ECF5000, 4);
     Put(common, Crc32(entry.data), 4);
-    Put(common, entry.data.size() | entry.data.size() << 32, 8);
-    Put(common, entry.stored_name.size() | entry.extra.size() << 16, 4);
+    Put(common, stored.size() | entry.data.size() << 32, 8);
+    Put(common, entry.name.size() | extra.size() << 16, 4);
     Put(central, 0x02014b50 | std::uint64_t{entry.made_on} << 40 | std::uint64_t{20} << 32, 6);  // and "made by"
     central += common;
     Put(central, 0, 6);  // comment length, disk, internal attributes
-    Put(central, entry.dos_attributes | std::uint64_t{archive.size()} << 32, 8);
-    central += entry.stored_name + entry.extra;
+    Put(central, entry.dos_attributes | std::uint64_t{entry.unix_mode.value_or(0)} << 16 | std::uint64_t{archive.size()} << 32, 8);
+    central += entry.name + extra;
     Put(archive, 0x04034b50, 4);
-    archive += common + entry.stored_name + entry.extra + entry.data;
+    archive += common + entry.name + extra + stored;
   }
   const std::uint64_t count = entries.size(), offset = archive.size(), size = central.size();
   archive += central;
@@ -175,7 +175,7 @@ void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry
 }
 
 std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
-                                                    const std::vector<ForeignEntry>& more) {
+                                                    const std::vector<HandMadeEntry>& more) {
   // Months away from the MS-DOS time, whatever the zone; one with a fraction of a second.
   const archiver::ModificationTime june{1'055'700'000, 1'234'567}, winter{1'072'000'000, 0};
   const std::string ntfs_june = Field(0x000a, NtfsTimesData(june)), ntfs_winter = Field(0x000a, NtfsTimesData(winter));
@@ -183,14 +183,15 @@ std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, 
   const std::string unmapped = folder + "prezzi in ?.txt";  // the euro sign has no DOS byte
   Put(unicode_path, Crc32(unmapped), 4);
   Put(old_unix_times, 1'080'000'000, 4);
-  std::vector<ForeignEntry> entries{
-      {folder + "Citt\x85/", "", 10, 0x10, ntfs_winter},
-      {folder + "Citt\x85\\perch\x82 no.doc", "lettera", 0, 0x21, ntfs_june},
-      {unmapped, "10 euro", 10, 0x20, ntfs_winter + Field(0x7075, unicode_path + folder + "prezzi in €.txt")},
-      {folder + "caff\x8A.txt", "amaro", 10, 0x20,
+  std::vector<HandMadeEntry> entries{
+      {folder + "Citt\x85/", "", {}, 10, {}, {}, false, 0x10, ntfs_winter},
+      {folder + "Citt\x85\\perch\x82 no.doc", "lettera", {}, 0, {}, {}, false, 0x21, ntfs_june},
+      {unmapped, "10 euro", {}, 10, {}, {}, false, 0x20,
+       ntfs_winter + Field(0x7075, unicode_path + folder + "prezzi in €.txt")},
+      {folder + "caff\x8A.txt", "amaro", {}, 10, {}, {}, false, 0x20,
        Field(0x5855, old_unix_times) + Field(0x7075, wrong_crc + folder + "sbagliato.txt")}};
-  for (const ForeignEntry& entry : more) entries.emplace_back(entry).stored_name.insert(0, folder);
-  WriteForeignArchive(archive, entries);
+  for (const HandMadeEntry& entry : more) entries.emplace_back(entry).name.insert(0, folder);
+  WriteHandMadeArchive(archive, entries);
   return {{"Città/perché no.doc", "lettera", june, true},
           {"prezzi in €.txt", "10 euro", winter, false},
           {"caffè.txt", "amaro", {1'080'000'000, 0}, false}};

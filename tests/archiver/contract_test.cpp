@@ -78,14 +78,13 @@ Case Truncated(const std::string& name, std::function<std::size_t(std::size_t)> 
 Case UnreadableMethods() {
   const std::pair<std::uint16_t, std::string> methods[] = {
       {14, "LZMA"}, {9, "Deflate64"}, {93, "Zstandard"}, {95, "XZ"}, {77, "sconosciuto"}};
-  std::vector<ForeignEntry> entries{{"terzo.txt", "intatto"}};
+  std::vector<HandMadeEntry> entries{kThree[2]};
   std::vector<std::string> said;
   for (const auto& [method, name] : methods) {
-    entries.push_back({name, "?", 0, 0x20, "", method});
+    entries.push_back({name, "?", {}, 0, {}, {}, false, 0x20, "", method});
     said.push_back("\"" + name + "\": metodo di compressione non supportato: " + name + " (" + std::to_string(method) + ")");
   }
-  return {"MethodsWeCannotReadAreNamed", {}, [entries](Sandbox& box) { WriteForeignArchive(box.archive_, entries); },
-          {}, 1, said, {{"terzo.txt"}}};
+  return {"MethodsWeCannotReadAreNamed", entries, {}, {}, 1, said, {{"terzo.txt"}}};
 }
 
 // Fault guarded: past the folders kept open, the restore closed the wrong one or lost its way back.
@@ -279,11 +278,12 @@ TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
 // an update kept a file under two spellings (È is 0xD4 in code page 850, no letter in 437).
 TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
   const std::filesystem::path source = archiver::PathFromUtf8(source_);
-  std::vector<ForeignEntry> more;
+  std::vector<HandMadeEntry> more;
   std::vector<std::string> tree = {"Città/", "Città/perché no.doc", "caffè.txt", "prezzi in €.txt"};
 #ifndef _WIN32  // Windows reads names in its own OEM code page
   EXPECT_EQ(archiver::Utf8FromDosCodePage("\x85\x8A\x82\x8D\x95\x97\xB7\xD4\x90\xDE\xE3\xEB"), "àèéìòùÀÈÉÌÒÙ");
-  more = {{"\xD4 tutto.txt", "vecchio"}, {"unix\x82", "", 3}};  // a name made on Unix keeps its bytes
+  more = {{"\xD4 tutto.txt", "vecchio", {}, 0, {}, {}, false, 0x20},
+          {"unix\x82", "", {}, 3, {}, {}, false, 0x20}};  // a name made on Unix keeps its bytes
   tree.insert(tree.end(), {"unix\x82", "È tutto.txt"});
 #endif
   const std::vector<ForeignFile> files =

@@ -114,7 +114,7 @@ TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
 
   // Fault guarded: data after the deflate stream of an entry too large for memory passed.
   const std::string stream(packed.bytes.begin(), packed.bytes.end());
-  WriteForeignArchive(archive_, {{"grande.bin", stream + std::string(40 << 20, 'x'), 3, 0, "", ZIP_CM_DEFLATE}});
+  WriteHandMadeArchive(archive_, {{"grande.bin", stream + std::string(40 << 20, 'x'), {}, 3, {}, {}, false, 0, "", ZIP_CM_DEFLATE}});
   const std::vector<archiver::DamagedEntry> found = archiver::CheckArchive(archive_);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].problem, "dati compressi non validi");
