@@ -101,21 +101,19 @@ std::string CompressibleText(std::size_t size, int seed) {
   return text;
 }
 
-namespace {
-
-void Put(std::string& out, std::uint64_t value, int bytes) {
+std::string Little(std::uint64_t value, int bytes) {
+  std::string out;
   for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+  return out;
 }
 
 std::uint32_t Crc32(const std::string& bytes) {
   return static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
-std::string Field(std::uint16_t id, const std::string& data) {
-  std::string field;
-  Put(field, id | data.size() << 16, 4);
-  return field + data;
-}
+std::string Field(std::uint16_t id, const std::string& data) { return Little(id | data.size() << 16, 4) + data; }
+
+namespace {
 
 // zlib's stream without its two bytes of header and four of checksum.
 std::string Deflated(const std::string& data) {
@@ -138,8 +136,8 @@ std::uint32_t DosTime(std::int64_t seconds) {
 
 std::string NtfsTimesData(archiver::ModificationTime time) {
   std::string data(4, '\0');  // reserved, then the tag and size of the three times
-  Put(data, 1 | 24 << 16, 4);
-  for (int i = 0; i < 3; ++i) Put(data, (time.seconds + 11'644'473'600) * 10'000'000 + time.ticks, 8);
+  data += Little(1 | 24 << 16, 4);
+  for (int i = 0; i < 3; ++i) data += Little((time.seconds + 11'644'473'600) * 10'000'000 + time.ticks, 8);
   return data;
 }
 
@@ -149,52 +147,29 @@ void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEnt
     std::string extra = entry.extra, stored = entry.deflated ? Deflated(entry.data) : entry.data;
     if (entry.extended_mtime) {
       std::string time(1, '\1');  // the modification time only
-      Put(time, *entry.extended_mtime, 4);
+      time += Little(*entry.extended_mtime, 4);
       extra += Field(0x5455, time);
     }
     std::string common;  // from "version needed" (2.0, no flags) to the extra field's length
-    Put(common, 20 | std::uint64_t{entry.deflated ? std::uint16_t{8} : entry.method} << 32, 6);
-    Put(common, entry.mtime ? DosTime(*entry.mtime) : 0x2ECF5000, 4);
-    Put(common, Crc32(entry.data), 4);
-    Put(common, stored.size() | entry.data.size() << 32, 8);
-    Put(common, entry.name.size() | extra.size() << 16, 4);
-    Put(central, 0x02014b50 | std::uint64_t{entry.made_on} << 40 | std::uint64_t{20} << 32, 6);  // and "made by"
+    common += Little(20 | std::uint64_t{entry.deflated ? std::uint16_t{8} : entry.method} << 32, 6);
+    common += Little(entry.mtime ? DosTime(*entry.mtime) : 0x2ECF5000, 4);
+    common += Little(Crc32(entry.data), 4);
+    common += Little(stored.size() | entry.data.size() << 32, 8);
+    common += Little(entry.name.size() | extra.size() << 16, 4);
+    central += Little(0x02014b50 | std::uint64_t{entry.made_on} << 40 | std::uint64_t{20} << 32, 6);  // and "made by"
     central += common;
-    Put(central, 0, 6);  // comment length, disk, internal attributes
-    Put(central, entry.dos_attributes | std::uint64_t{entry.unix_mode.value_or(0)} << 16 | std::uint64_t{archive.size()} << 32, 8);
+    central += Little(0, 6);  // comment length, disk, internal attributes
+    central += Little(entry.dos_attributes | std::uint64_t{entry.unix_mode.value_or(0)} << 16 | archive.size() << 32, 8);
     central += entry.name + extra;
-    Put(archive, 0x04034b50, 4);
+    archive += Little(0x04034b50, 4);
     archive += common + entry.name + extra + stored;
   }
   const std::uint64_t count = entries.size(), offset = archive.size(), size = central.size();
   archive += central;
-  Put(archive, 0x06054b50, 8);  // and the disk numbers
-  Put(archive, count | count << 16 | size << 32, 8);
-  Put(archive, offset, 6);  // and the comment's length
+  archive += Little(0x06054b50, 8);  // and the disk numbers
+  archive += Little(count | count << 16 | size << 32, 8);
+  archive += Little(offset, 6);  // and the comment's length
   WriteFile(path, archive);
-}
-
-std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
-                                                    const std::vector<HandMadeEntry>& more) {
-  // Months away from the MS-DOS time, whatever the zone; one with a fraction of a second.
-  const archiver::ModificationTime june{1'055'700'000, 1'234'567}, winter{1'072'000'000, 0};
-  const std::string ntfs_june = Field(0x000a, NtfsTimesData(june)), ntfs_winter = Field(0x000a, NtfsTimesData(winter));
-  std::string unicode_path(1, '\1'), wrong_crc(5, '\1'), old_unix_times(4, '\0');  // access, then modification
-  const std::string unmapped = folder + "prezzi in ?.txt";  // the euro sign has no DOS byte
-  Put(unicode_path, Crc32(unmapped), 4);
-  Put(old_unix_times, 1'080'000'000, 4);
-  std::vector<HandMadeEntry> entries{
-      {folder + "Citt\x85/", "", {}, 10, {}, {}, false, 0x10, ntfs_winter},
-      {folder + "Citt\x85\\perch\x82 no.doc", "lettera", {}, 0, {}, {}, false, 0x21, ntfs_june},
-      {unmapped, "10 euro", {}, 10, {}, {}, false, 0x20,
-       ntfs_winter + Field(0x7075, unicode_path + folder + "prezzi in €.txt")},
-      {folder + "caff\x8A.txt", "amaro", {}, 10, {}, {}, false, 0x20,
-       Field(0x5855, old_unix_times) + Field(0x7075, wrong_crc + folder + "sbagliato.txt")}};
-  for (const HandMadeEntry& entry : more) entries.emplace_back(entry).name.insert(0, folder);
-  WriteHandMadeArchive(archive, entries);
-  return {{"Città/perché no.doc", "lettera", june, true},
-          {"prezzi in €.txt", "10 euro", winter, false},
-          {"caffè.txt", "amaro", {1'080'000'000, 0}, false}};
 }
 
 std::vector<EntryInfo> ReadEntries(const std::string& archive_path) {

@@ -67,16 +67,9 @@ struct HandMadeEntry {
 };
 void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
 std::string NtfsTimesData(archiver::ModificationTime time);  // of the 0x000a field
-
-// A backup of folder (ending in "/") by the earlier Windows program, plus more; what must come back.
-struct ForeignFile {
-  std::string name;  // below folder
-  std::string data;
-  archiver::ModificationTime mtime;
-  bool read_only;
-};
-std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
-                                                    const std::vector<HandMadeEntry>& more = {});
+std::string Field(std::uint16_t id, const std::string& data);  // with its header
+std::string Little(std::uint64_t value, int bytes);            // little-endian, as ZIP writes numbers
+std::uint32_t Crc32(const std::string& bytes);
 
 struct EntryInfo {
   std::string name;

@@ -278,20 +278,37 @@ TEST_F(Sandbox, EveryFlippedByteEndsInAnExitCodeAndNeverInWrongData) {
 // an update kept a file under two spellings (È is 0xD4 in code page 850, no letter in 437).
 TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPerFile) {
   const std::filesystem::path source = archiver::PathFromUtf8(source_);
-  std::vector<HandMadeEntry> more;
+  const std::string folder = archiver::Utf8Of(source.relative_path().generic_u8string()) + "/";
+  // Months away from the MS-DOS time, whatever the zone; one with a fraction of a second.
+  const archiver::ModificationTime june{1'055'700'000, 1'234'567}, winter{1'072'000'000, 0};
+  const std::string ntfs_winter = Field(0x000a, NtfsTimesData(winter));
+  const std::string unmapped = folder + "prezzi in ?.txt";  // the euro sign has no DOS byte
+  std::vector<HandMadeEntry> entries{
+      {folder + "Citt\x85/", "", {}, kWindows, {}, {}, false, 0x10, ntfs_winter},
+      {folder + "Citt\x85\\perch\x82 no.doc", "lettera", {}, kMsDos, {}, {}, false, 0x21, Field(0x000a, NtfsTimesData(june))},
+      {unmapped, "10 euro", {}, kWindows, {}, {}, false, 0x20,
+       ntfs_winter + Field(0x7075, "\1" + Little(Crc32(unmapped), 4) + folder + "prezzi in €.txt")},
+      {folder + "caff\x8A.txt", "amaro", {}, kWindows, {}, {}, false, 0x20,  // old Unix times: access, modification
+       Field(0x5855, Little(0, 4) + Little(1'080'000'000, 4)) + Field(0x7075, "\1\1\1\1\1" + folder + "sbagliato.txt")}};
   std::vector<std::string> tree = {"Città/", "Città/perché no.doc", "caffè.txt", "prezzi in €.txt"};
 #ifndef _WIN32  // Windows reads names in its own OEM code page
   EXPECT_EQ(archiver::Utf8FromDosCodePage("\x85\x8A\x82\x8D\x95\x97\xB7\xD4\x90\xDE\xE3\xEB"), "àèéìòùÀÈÉÌÒÙ");
-  more = {{"\xD4 tutto.txt", "vecchio", {}, 0, {}, {}, false, 0x20},
-          {"unix\x82", "", {}, 3, {}, {}, false, 0x20}};  // a name made on Unix keeps its bytes
+  entries.push_back({folder + "\xD4 tutto.txt", "vecchio", {}, kMsDos, {}, {}, false, 0x20});
+  entries.push_back({folder + "unix\x82", "", {}, 3, {}, {}, false, 0x20});  // made on Unix, it keeps its bytes
   tree.insert(tree.end(), {"unix\x82", "È tutto.txt"});
 #endif
-  const std::vector<ForeignFile> files =
-      WriteWindowsArchiverBackup(archive_, archiver::Utf8Of(source.relative_path().generic_u8string()) + "/", more);
+  WriteHandMadeArchive(archive_, entries);
   const ProcessResult restore = RunProgram(RestoreCommand(archive_, archiver::Utf8Of(source.root_path())));
   ASSERT_EQ(restore.exit_code, 0) << restore.output;  // back where it came from
   EXPECT_EQ(ListTree(source_), tree);
-  for (const ForeignFile& file : files) {
+  const struct {
+    std::string name, data;
+    archiver::ModificationTime mtime;
+    bool read_only;
+  } files[] = {{"Città/perché no.doc", "lettera", june, true},
+               {"prezzi in €.txt", "10 euro", winter, false},
+               {"caffè.txt", "amaro", {1'080'000'000, 0}, false}};
+  for (const auto& file : files) {
     const std::string path = source_ + "/" + file.name;
     EXPECT_EQ(ReadFile(path), file.data) << file.name;
     EXPECT_EQ(ExactMtime(path).seconds, file.mtime.seconds) << file.name;
