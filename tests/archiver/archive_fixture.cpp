@@ -203,8 +203,6 @@ std::vector<std::string> EntryNames(const std::string& archive) {
 
 bool Exists(const std::string& path) { return fs::exists(fs::symlink_status(archiver::PathFromUtf8(path))); }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 void Sandbox::SetUp() { fs::create_directories(archiver::PathFromUtf8(outside_)); }
 
 void Sandbox::TearDown() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include "support/temp_folder.h"
 
 namespace archiver_test {
+
+using ::testing::HasSubstr;
 
 struct Run {
   archiver::ExitCode code;
@@ -80,7 +83,6 @@ struct EntryInfo {
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
 std::vector<std::string> EntryNames(const std::string& archive);  // as the restore reads them
-bool Contains(const std::string& text, const std::string& part);
 
 // The archive, the folder to back up, the restore's target and "fuori", which no entry may reach.
 class Sandbox : public ::testing::Test {

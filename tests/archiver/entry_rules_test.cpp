@@ -12,7 +12,6 @@
 namespace {
 
 using archiver::EntryKind;
-using archiver_test::Contains;
 using archiver::ItemError;
 using archiver::SplitEntryName;
 constexpr archiver::Backslash kCharacter = archiver::Backslash::kCharacter;
@@ -66,7 +65,6 @@ TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
     EXPECT_FALSE(archiver::WindowsNameProblem(archiver::SplitEntryName(name, kCharacter, kLinux).back()).empty())
         << name;
   }
-  EXPECT_TRUE(Contains(Refusal("../segreto", kCharacter, kLinux), "\"../segreto\""));
   EXPECT_EQ(Refusal("dati/nul.txt", kSeparator, kWindows),
             "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
 }

@@ -99,8 +99,7 @@ TEST_F(Sandbox, AFileThatCannotBeReadIsNamedTheOthersAreArchivedAndTheArchiveNev
   for (int run = 0; run < 2; ++run) {  // the second with the archive already there
     const auto backup = RunProgram(BackupCommand(inside, source_, program), as_root);
     EXPECT_EQ(backup.exit_code, 1) << backup.output;
-    EXPECT_TRUE(Contains(backup.output, "impossibile leggere " + source_ + "/segreto.txt: Permesso negato"))
-        << backup.output;
+    EXPECT_THAT(backup.output, HasSubstr("impossibile leggere " + source_ + "/segreto.txt: Permesso negato"));
   }
   EXPECT_EQ(EntryNames(inside),
             (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/leggibile.txt"}));

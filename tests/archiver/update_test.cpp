@@ -71,7 +71,7 @@ TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
     if (bad < 3) {
       ASSERT_EQ(failed.unreadable.size(), 1u) << bad;
       EXPECT_EQ(failed.unreadable[0].first, bad);
-      EXPECT_TRUE(Contains(failed.unreadable[0].second, items[bad].name.substr(prefix.size())));
+      EXPECT_THAT(failed.unreadable[0].second, HasSubstr(items[bad].name.substr(prefix.size())));
     }
   }
   // Deflated data carries the CRC and size it was given (libzip computes them only for stored data).
@@ -106,8 +106,7 @@ TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   WriteFile(source_ + "/b.txt", "b");
   const auto update = Backup(archive_, source_);
   EXPECT_EQ(update.code, ExitCode::kSomeFailed);
-  EXPECT_TRUE(Contains(update.messages, "voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix + "foto.jpg\": "))
-      << update.messages;
+  EXPECT_THAT(update.messages, HasSubstr("voce danneggiata già nell'archivio " + archive_ + ": \"" + prefix + "foto.jpg\": "));
   EXPECT_EQ(EntryNames(archive_),
             (std::vector<std::string>{prefix, prefix + "a.txt", prefix + "foto.jpg", prefix + "b.txt"}));
 

@@ -68,8 +68,8 @@ TEST_F(WindowsBuild, NeverFollowsALink) {
   std::filesystem::create_directory_symlink(elsewhere, source_ + "/verso fuori");
   const ProcessResult backup = RunUnderWine({"-min", "-a", "-r", "-p", WinePath(archive_), WinePath(source_) + "\\*.*"});
   EXPECT_EQ(backup.exit_code, 0) << backup.output;
-  EXPECT_TRUE(Contains(backup.output, "verso fuori: è un collegamento o una giunzione, che non seguo")) << backup.output;
-  for (const std::string& name : EntryNames(archive_)) EXPECT_FALSE(Contains(name, "segreto")) << name;
+  EXPECT_THAT(backup.output, HasSubstr("verso fuori: è un collegamento o una giunzione, che non seguo"));
+  EXPECT_THAT(EntryNames(archive_), testing::Each(testing::Not(HasSubstr("segreto"))));
 
   std::filesystem::create_directories(target_);
   std::filesystem::create_directory_symlink(outside_, target_ + "/collegata");
@@ -78,9 +78,8 @@ TEST_F(WindowsBuild, NeverFollowsALink) {
                                   {"accanto.txt", "resta", 0100644}});
   const ProcessResult restore = RunUnderWine({"-min", "-e", "-o", WinePath(archive_), WinePath(target_)});
   EXPECT_EQ(restore.exit_code, 1) << restore.output;
-  EXPECT_TRUE(Contains(restore.output, "rifiuto di scrivere attraverso il collegamento o la giunzione " +
-                                           WinePath(target_) + "\\collegata"))
-      << restore.output;
+  EXPECT_THAT(restore.output,
+              HasSubstr("rifiuto di scrivere attraverso il collegamento o la giunzione " + WinePath(target_) + "\\collegata"));
   EXPECT_EQ(ReadFile(target_ + "/accanto.txt"), "resta");
 }
 
