@@ -91,12 +91,8 @@ std::string RandomBytes(std::size_t size, unsigned seed) {
 }
 
 std::string CompressibleText(std::size_t size, int seed) {
-  std::string block;
-  for (int i = 0; block.size() < (64 << 10); ++i)
-    block += "voce " + std::to_string(seed) + "-" + std::to_string(i * 7919 % 100003) + " tutto in ordine\n";
   std::string text;
-  text.reserve(size + block.size());
-  for (std::size_t i = 0; text.size() < size; ++i) text.append(block, i * 131 % 4096, std::string::npos);
+  for (int i = 0; text.size() < size; ++i) text += "voce " + std::to_string(seed) + "-" + std::to_string(i) + " in ordine\n";
   text.resize(size);
   return text;
 }

@@ -32,7 +32,6 @@ TEST(CommandLine, ReadsTheTwoLinesTheProgramIsDrivenWithAndRefusesEverythingElse
       {{"-o", "-min", "-e", "a.zip", "/tmp/x"}, "restore a.zip | /tmp/x"},
       {{"-a", "-r", "-p", "a.zip", "c\\*.*"}, kWindows ? "backup a.zip | c" : ""},  // "\\" separates on Windows only
       {{}, ""},
-      {{"-min"}, ""},
       {{"-min", "-a", "-r", "-p", "a.zip"}, ""},                // no folder
       {{"-min", "-a", "-r", "-p", "a.zip", "/home/anna"}, ""},  // no "*.*"
       {{"-min", "-a", "-r", "-p", "a.zip", "/home/anna/*.txt"}, ""},

@@ -109,12 +109,11 @@ std::vector<Case> Cases() {
       {"BadUsageShowsTheUsage", {}, {}, {"-min", "-x", "a.zip", "b"}, 2, {"uso: archivia"}},
       // Fault guarded: a missing archive was taken for an empty one.
       {"AMissingArchiveIsNothingDone", {}, {}, {}, 2, {"File o directory non esistente"}},
-      // Fault guarded: an entry climbed out by "..", a drive or a root ("\" too, if made on Windows).
+      // Fault guarded: an entry climbed out by ".." or a root ("\" too, if made on Windows); the name
+      // rules themselves are EntryName's.
       {"NamesThatClimbOutAreRefusedAndTheRestExtracted",
-       {{"buono.txt", "buono", kFile}, {"../fuori/uno", kNo, kFile}, {"a/b/../../../fuori/due", kNo, kFile},
-        {"..\\fuori\\tre", kNo, {}, kMsDos}, {"C:/fuori/quattro", kNo, kFile}, {"c:\\fuori\\cinque", kNo, {}, kWindows},
-        {"\\fuori\\sei", kNo, {}, kMsDos}, {"/fuori/sette", kNo, kFile}, {"a\\..\\..\\fuori\\otto", kNo, {}, kWindows},
-        {"ultimo.txt", "anche questo", kFile}},
+       {{"buono.txt", "buono", kFile}, {"../fuori/uno", kNo, kFile}, {"..\\fuori\\tre", kNo, {}, kMsDos},
+        {"c:\\fuori\\cinque", kNo, {}, kWindows}, {"/fuori/sette", kNo, kFile}, {"ultimo.txt", "anche questo", kFile}},
        {}, {}, 1, {}, {{"buono.txt", "ultimo.txt"}}, {{"destinazione/ultimo.txt", "anche questo"}}},
       // Fault guarded: an entry failing its CRC replaced the good copy or stopped those after it.
       {"ABadCrcFailsThatFileOnlyAndKeepsTheOldCopy", kThree,
@@ -172,9 +171,8 @@ std::vector<Case> Cases() {
       // Fault guarded: Linux names "..\x" and "a\b" never restored; Windows "a\b" was not a folder.
       {"BackslashSeparatesFoldersOnlyInNamesMadeOnWindows",
        {{"casa/..\\x", "punti e barra", kFile}, {"casa/a\\b", "barra rovescia", archiver::kUnixFile | 0600},
-        {"\\iniziale", "all'inizio", kFile}, {"documenti\\lettera.txt", "da Windows", {}, kWindows},
-        {"..\\evil", kNo, {}, kMsDos}},
-       {}, {}, 1, {}, {{"\\iniziale", "casa/", "casa/..\\x", "casa/a\\b", "documenti/", "documenti/lettera.txt"}},
+        {"\\iniziale", "all'inizio", kFile}, {"documenti\\lettera.txt", "da Windows", {}, kWindows}},
+       {}, {}, 0, {}, {{"\\iniziale", "casa/", "casa/..\\x", "casa/a\\b", "documenti/", "documenti/lettera.txt"}},
        {{"destinazione/casa/..\\x", "punti e barra"}, {"destinazione/casa/a\\b", {}, 0600},
         {"destinazione/documenti/lettera.txt", "da Windows"}}},
       // Fault guarded: files went through a link of the archive (before or after it) or of the target.

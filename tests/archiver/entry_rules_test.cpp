@@ -69,18 +69,15 @@ TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
             "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
 }
 
-// Unix modes, devices and setuid bits are rows of the contract table.
-TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
+// Fault guarded: a trailing "/" not taken for a folder, modes given where none were stored, read-only
+// or hidden lost from the MS-DOS byte beside the Unix mode (devices are rows of the contract table).
+TEST(EntryType, TheNameTheUnixModeAndTheMsDosByteTellTheKindAndAttributes) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
   EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (kCharacterDevice | 0777u) << 16).special);
   const auto dos_file = archiver::ReadEntryType("f", 0, 0x20);
   EXPECT_EQ(dos_file.kind, EntryKind::kFile);
   EXPECT_FALSE(dos_file.permissions);
   EXPECT_EQ(archiver::ReadEntryType("d", 0, 0x10).kind, EntryKind::kFolder);
-}
-
-// Read-only and hidden travel in the MS-DOS byte beside the Unix mode, so either system keeps them.
-TEST(EntryType, ReadOnlyAndHiddenTravelInTheMsDosByteBesideTheUnixMode) {
   const std::uint32_t read_only_hidden = archiver::ExternalAttributes(EntryKind::kFile, 0444, true);
   EXPECT_EQ(read_only_hidden >> 16, archiver::kUnixFile | 0444);
   const auto type = archiver::ReadEntryType("f", ZIP_OPSYS_UNIX, read_only_hidden);
