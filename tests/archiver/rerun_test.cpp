@@ -109,10 +109,7 @@ TEST_F(Sandbox, ARerunKeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChan
 }
 
 TEST(KeptEntry, OnlyAFileAsItWasStoredByThisArchiverLongEnoughAfterItsLastChangeIsKept) {
-  archiver::SourceItem file;
-  file.size = 100;
-  file.mtime = kLongBefore;
-  file.permissions = 0644;
+  const archiver::SourceItem file{"", "", archiver::EntryKind::kFile, 0644, kLongBefore, 100};
   const archiver::StoredFile stored{
       100, kLongBefore, ZIP_OPSYS_UNIX, archiver::ExternalAttributes(archiver::EntryKind::kFile, 0644, false),
       ZIP_CM_DEFLATE, kFirstRun};
