@@ -35,8 +35,7 @@ class ChangingFiles : public Sandbox {
   }
 };
 
-// Fault guarded: a file changed while read was archived as a mix of versions, or, changing at every
-// reading, replaced its good entry.
+// Fault guarded: a file changed while read was stored mixed; one changing at every reading lost its entry.
 TEST_F(ChangingFiles, AFileChangedWhileReadIsReadAgainAndOneThatKeepsChangingKeepsItsEarlierEntry) {
   const std::string large = source_ + "/registro.log";  // over 32 MiB: read and deflated in pieces
   const std::string medium = source_ + "/medio.txt";    // read whole and deflated in memory

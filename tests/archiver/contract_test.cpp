@@ -109,8 +109,7 @@ std::vector<Case> Cases() {
       {"BadUsageShowsTheUsage", {}, {}, {"-min", "-x", "a.zip", "b"}, 2, {"uso: archivia"}},
       // Fault guarded: a missing archive was taken for an empty one.
       {"AMissingArchiveIsNothingDone", {}, {}, {}, 2, {"File o directory non esistente"}},
-      // Fault guarded: an entry climbed out by ".." or a root ("\" too, if made on Windows); the name
-      // rules themselves are EntryName's.
+      // Fault guarded: an entry climbed out by ".." or a root ("\" too, if made on Windows).
       {"NamesThatClimbOutAreRefusedAndTheRestExtracted",
        {{"buono.txt", "buono", kFile}, {"../fuori/uno", kNo, kFile}, {"..\\fuori\\tre", kNo, {}, kMsDos},
         {"c:\\fuori\\cinque", kNo, {}, kWindows}, {"/fuori/sette", kNo, kFile}, {"ultimo.txt", "anche questo", kFile}},
@@ -190,8 +189,7 @@ std::vector<Case> Cases() {
        {}, 1, {"collegamento simbolico @destinazione/casa/scorciatoia"},
        {{"casa/", "casa/buono.txt", "casa/scorciatoia", "dopo/", "dopo/passaggio", "prima/", "prima/passaggio", "tutto"}},
        {{"destinazione/casa/buono.txt", "buono"}}},
-      // Fault guarded: existing folders lost sticky or setgid bits or were opened up; a new folder kept
-      // the setgid bit.
+      // Fault guarded: existing folders lost sticky or setgid bits or were opened up; new ones kept setgid.
       {"FoldersThatAlreadyExistKeepTheirModes",
        {{"condivisa/", "", archiver::kUnixFolder | 01777}, {"condivisa/a.txt", "a", kFile},
         {"gruppo/", "", archiver::kUnixFolder | 0775}, {"gruppo/nuova/", "", archiver::kUnixFolder | 03775},
@@ -211,8 +209,7 @@ std::vector<Case> Cases() {
         {"documenti\\lettera.txt", "cara Anna", {}, kWindows, {}, {}, false, 0x20}},
        {}, {}, 0, {}, {},
        {{"destinazione/documenti/sola lettura.txt", "non toccare", 0, 0222}, {"destinazione/documenti/lettera.txt", {}, 0200, 0200}}},
-      // Fault guarded: other tools' unsigned times after 2038 came back as 1901 (the MS-DOS date
-      // tells them from ours before 1970).
+      // Fault guarded: other tools' unsigned times after 2038 came back as 1901, or ours before 1970 as 2106.
       {"TimesAfter2038FromOtherToolsAreNotReadAs1901",
        {{"2040.txt", "", kFile, 3, 2'208'988'800, 2'208'988'800u}, {"2106.txt", "", kFile, 3, 4'294'967'294, 4'294'967'294u},
         {"1969.txt", "", kFile, 3, -86'400, static_cast<std::uint32_t>(-86'400)}},

@@ -15,8 +15,7 @@ using namespace archiver_test;
 // Processor time: unlike the wall clock, it does not grow when other programs share the machine.
 double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
-// A link with entries below it (refused) and files beside it, depth folders down; in memory
-// when possible, as thousands of nested folders on a busy disk take minutes.
+// A link with entries below it (refused) and files beside it, depth folders down; in memory if it can.
 double RestoreSeconds(int depth) {
   std::string sandbox = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/faldone-profondo-XXXXXX" : "/tmp/faldone-profondo-XXXXXX";
   if (::mkdtemp(sandbox.data()) == nullptr) throw std::runtime_error("mkdtemp failed");

@@ -69,8 +69,7 @@ TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
             "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
 }
 
-// Fault guarded: a trailing "/" not taken for a folder, modes given where none were stored, read-only
-// or hidden lost from the MS-DOS byte beside the Unix mode (devices are rows of the contract table).
+// Fault guarded: "/" not a folder, modes where none were stored, MS-DOS read-only or hidden bits lost.
 TEST(EntryType, TheNameTheUnixModeAndTheMsDosByteTellTheKindAndAttributes) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
   EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (kCharacterDevice | 0777u) << 16).special);

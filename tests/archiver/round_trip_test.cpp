@@ -23,8 +23,7 @@ using namespace archiver_test;
 namespace fs = std::filesystem;
 
 TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWithInfoZip) {
-  // Accented names, no dot, empty file and folder, text and random bytes, modes, a link and one
-  // pointing back up (a walk that followed it would never end), odd seconds MS-DOS cannot hold.
+  // Accented names, no dot, empty file and folder, modes, a link and one back up, odd seconds.
   WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");
   WriteFile(source_ + "/sotto cartella/dati senza punto", "senza estensione\n");
   WriteFile(source_ + "/sotto cartella/grande.log", CompressibleText(3'000'000, 1));

@@ -43,8 +43,7 @@ TEST_F(Sandbox, AKilledBackupLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyL
   EXPECT_EQ(ReadFile(archive_ + ".note12"), "appunti");
 }
 
-// A file that vanished or shrank since the listing, or a new entry not matching its CRC or sizes,
-// fails the write whole; an old damaged entry is kept, named, and ends the run with code 1.
+// Fault guarded: a vanished or shrunk file or a bad new entry passed; an old damaged one went unnamed.
 TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   const std::string prefix = source_.substr(1) + "/";
   const std::int64_t started = 0;

@@ -40,8 +40,7 @@ class WindowsBuild : public Sandbox {
   }
 };
 
-// Fault guarded: the Windows build's archives restored here without times or modes (the other
-// way round is the made_on_linux.zip row the Windows tests run).
+// Fault guarded: the Windows build's archives restored here without times or modes.
 TEST_F(WindowsBuild, TheLinuxBuildRestoresTheWindowsBuildsArchives) {
   WriteFile(source_ + "/documenti/lettera.txt", "Cara Anna,\nti scrivo da Forlì.\n");
   WriteFile(source_ + "/perché.txt", CompressibleText(300'000, 7));
