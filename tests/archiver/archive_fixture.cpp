@@ -198,6 +198,11 @@ std::vector<std::string> EntryNames(const std::string& archive) {
 
 bool Exists(const std::string& path) { return fs::exists(fs::symlink_status(archiver::PathFromUtf8(path))); }
 
+// On Windows as a Unix tool shows it: read-only takes every write permission away.
+archiver::UnixMode Permissions(const std::string& path) {
+  return static_cast<archiver::UnixMode>(fs::symlink_status(archiver::PathFromUtf8(path)).permissions()) & 07777;
+}
+
 void Sandbox::SetUp() { fs::create_directories(archiver::PathFromUtf8(outside_)); }
 
 void Sandbox::TearDown() {
