@@ -9,15 +9,13 @@
 
 namespace {
 
-using archiver::Command;
-using archiver::ParseCommandLine;
 const bool kWindows = archiver::kSystemNameRules == archiver::NameRules::kWindows;
 
 // "backup" or "restore", the archive and the folder; "" when refused.
 std::string Parsed(const std::vector<std::string>& arguments) {
-  const auto command = ParseCommandLine(arguments);
+  const auto command = archiver::ParseCommandLine(arguments);
   if (!command) return "";
-  const std::string kind = command->kind == Command::Kind::kBackup ? "backup " : "restore ";
+  const std::string kind = command->kind == archiver::Command::Kind::kBackup ? "backup " : "restore ";
   return kind + command->archive + " | " + command->folder;
 }
 

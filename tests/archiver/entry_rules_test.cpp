@@ -12,20 +12,18 @@
 namespace {
 
 using archiver::EntryKind;
-using archiver::ItemError;
 using archiver::SplitEntryName;
 constexpr archiver::Backslash kCharacter = archiver::Backslash::kCharacter;
 constexpr archiver::Backslash kSeparator = archiver::Backslash::kSeparator;
 constexpr archiver::NameRules kLinux = archiver::NameRules::kLinux;
 constexpr archiver::NameRules kWindows = archiver::NameRules::kWindows;
-constexpr archiver::UnixMode kCharacterDevice = 0020000;
 
 // The refusal's message, or nothing when the name is split.
 std::string Refusal(const std::string& name, archiver::Backslash backslash, archiver::NameRules rules) {
   try {
     SplitEntryName(name, backslash, rules);
     return {};
-  } catch (const ItemError& error) {
+  } catch (const archiver::ItemError& error) {
     return error.what();
   }
 }
@@ -72,7 +70,7 @@ TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
 // Fault guarded: "/" not a folder, modes where none were stored, MS-DOS read-only or hidden bits lost.
 TEST(EntryType, TheNameTheUnixModeAndTheMsDosByteTellTheKindAndAttributes) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
-  EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (kCharacterDevice | 0777u) << 16).special);
+  EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, 0020777u << 16).special);  // a character device
   const auto dos_file = archiver::ReadEntryType("f", 0, 0x20);
   EXPECT_EQ(dos_file.kind, EntryKind::kFile);
   EXPECT_FALSE(dos_file.permissions);

@@ -46,7 +46,6 @@ TEST_F(Sandbox, AKilledBackupLeavesTheOldArchiveAsItWasAndTheNextRunRemovesOnlyL
 // Fault guarded: a vanished or shrunk file or a bad new entry passed; an old damaged one went unnamed.
 TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   const std::string prefix = source_.substr(1) + "/";
-  const std::int64_t started = 0;
   archiver::ProgressReport untold(nullptr, 0, 0);
   WriteFile(source_ + "/foto.jpg", RandomBytes(100'000, 4));  // stored, so its bytes lie in the archive as they are
   WriteFile(source_ + "/a.txt", "a");
@@ -64,7 +63,7 @@ TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
   for (std::size_t bad = 1; bad < 4; ++bad) {  // deflated, streamed by libzip, shrunk
     std::vector<bool> included{true, false, false, false};
     included[bad] = true;
-    const auto failed = archiver::WriteArchive(archive_, items, plans, included, started, untold);
+    const auto failed = archiver::WriteArchive(archive_, items, plans, included, 0, untold);
     EXPECT_FALSE(failed.written) << bad;
     if (bad == 3) { EXPECT_EQ(failed.changed, std::vector<std::size_t>{3}); }  // to be read again
     if (bad < 3) {
@@ -84,14 +83,14 @@ TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
                                                         {trailing, packed.crc, 5}};         // wrong compressed size
   for (const archiver::PackedData& wrong_entry : wrong_entries) {
     plans[0].packed = wrong_entry;
-    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started, untold);
+    const auto wrong = archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, 0, untold);
     EXPECT_FALSE(wrong.written) << wrong_entry.size;
     EXPECT_EQ(wrong.changed, std::vector<std::size_t>{0}) << wrong_entry.size;  // to be read again
   }
   EXPECT_TRUE(ReadFile(archive_) == before);
   EXPECT_EQ(ListTree(root_), sandbox_before);
   plans[0].packed.reset();
-  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, started, untold).written);
+  EXPECT_TRUE(archiver::WriteArchive(archive_, items, plans, {true, false, false, false}, 0, untold).written);
   EXPECT_EQ(ListTree(root_), sandbox_before);
 
   // The photo leaves the folder, so the next run copies its entry; a byte of it was damaged.
