@@ -95,7 +95,6 @@ TEST_F(Sandbox, EntriesAreCheckedBeforeTheNewArchiveReplacesTheOldOne) {
 
   // The photo leaves the folder, so the next run copies its entry; a byte of it was damaged.
   std::string damaged = ReadFile(archive_);
-  EXPECT_FALSE(damaged == before);
   const std::size_t at = damaged.find(RandomBytes(100'000, 4).substr(50'000, 64));
   ASSERT_NE(at, std::string::npos);
   damaged[at] = static_cast<char>(damaged[at] ^ 0x55);
