@@ -30,8 +30,7 @@ std::map<std::string, EntryInfo> StoredEntries(const std::string& path) {
 
 struct RerunCase {
   const char* fault;
-  std::string name;
-  std::string first;
+  std::string name, first;  // and its data in the first run
   std::int64_t first_mtime;
   std::function<void(const std::string& path)> change;  // between the runs; none: untouched
   bool kept;
