@@ -1,4 +1,4 @@
-// Trees backed up and restored whole, to the root too, over what is there and by other tools.
+// Trees backed up and restored whole, through a link, over what is there and by other tools.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -40,7 +40,8 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWith
   std::int64_t mtime = 1'000'000'001;
   for (const std::string& path : ListTree(source_)) SetMtime(source_ + "/" + path, mtime += 86'403);
   SetMtime(source_, mtime + 7);
-  const auto backup = RunProgram(BackupCommand(archive_, source_));
+  fs::create_directory_symlink(source_, root_ + "collegata");  // the entries name the real path all the same
+  const auto backup = RunProgram(BackupCommand(archive_, root_ + "collegata"));
   ASSERT_EQ(backup.exit_code, 0) << backup.output;
   const std::string prefix = source_.substr(1) + "/";
   std::map<std::string, std::int32_t> methods;
@@ -65,18 +66,6 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWith
   const auto run = Restore(root_ + "zip.zip", root_ + "da zip");
   ASSERT_EQ(run.code, ExitCode::kDone) << run.messages;
   ExpectSameTree(source_, root_ + "da zip/Documenti di Anna");
-}
-
-// Fault guarded: a folder reached through a link was stored under the link's path, not its own.
-TEST_F(Sandbox, ARestoreToTheRootPutsFilesBackWhereTheyWereEvenBehindALink) {
-  const std::string real = root_ + "reale", link = root_ + "collegata";
-  WriteFile(real + "/Documenti/lettera.txt", "originale");
-  fs::create_directory_symlink(real, link);
-  ASSERT_EQ(Backup(archive_, link + "/Documenti/").code, ExitCode::kDone);
-  WriteFile(real + "/Documenti/lettera.txt", "rovinata");
-  ASSERT_EQ(Restore(archive_, "/").code, ExitCode::kDone);
-  EXPECT_EQ(ReadFile(real + "/Documenti/lettera.txt"), "originale");
-  EXPECT_TRUE(fs::is_symlink(link));
 }
 
 // Fault guarded: an unreadable file stopped the backup; an archive inside the folder stored itself.
