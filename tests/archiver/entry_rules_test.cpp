@@ -18,16 +18,6 @@ constexpr archiver::Backslash kSeparator = archiver::Backslash::kSeparator;
 constexpr archiver::NameRules kLinux = archiver::NameRules::kLinux;
 constexpr archiver::NameRules kWindows = archiver::NameRules::kWindows;
 
-// The refusal's message, or nothing when the name is split.
-std::string Refusal(const std::string& name, archiver::Backslash backslash, archiver::NameRules rules) {
-  try {
-    SplitEntryName(name, backslash, rules);
-    return {};
-  } catch (const archiver::ItemError& error) {
-    return error.what();
-  }
-}
-
 TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
   using Parts = std::vector<std::string>;
   EXPECT_EQ(SplitEntryName("home/anna/cartella vuota/", kCharacter, kLinux), (Parts{"home", "anna", "cartella vuota"}));
@@ -51,20 +41,21 @@ TEST(EntryName, AWindowsPathIsStoredBelowItsDriveOrItsShare) {
 // On Windows "a:b" is a stream of "a", "nul.txt" a device, "\" a separator; a final dot drops.
 TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
   for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
-    EXPECT_NE(Refusal(name, kCharacter, kLinux), "") << name;
-    EXPECT_NE(Refusal(name, kSeparator, kLinux), "") << name;
+    EXPECT_THROW(SplitEntryName(name, kCharacter, kLinux), archiver::ItemError) << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), archiver::ItemError) << name;
   }
   for (const std::string name : {"..\\x", "a\\..\\..\\x", "\\x", "c:\\x", "a/..\\..\\x"})
-    EXPECT_NE(Refusal(name, kSeparator, kLinux), "") << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), archiver::ItemError) << name;
   for (const std::string name : {"dati:flusso", "cartella/file.txt:nascosto", "CON", "con", "nul.txt", "Aux.tar.gz",
                                  "cartella/COM1", "lpt9.log", "PRN ", "..\\x", "a\\..\\..\\x", "a*b", "a?b",
                                  "a\"b", "a<b", "a>b", "a|b", "a\tb", "fine.", "fine "}) {
-    EXPECT_NE(Refusal(name, kCharacter, kWindows), "") << name;
+    EXPECT_THROW(SplitEntryName(name, kCharacter, kWindows), archiver::ItemError) << name;
     EXPECT_FALSE(archiver::WindowsNameProblem(archiver::SplitEntryName(name, kCharacter, kLinux).back()).empty())
         << name;
   }
-  EXPECT_EQ(Refusal("dati/nul.txt", kSeparator, kWindows),
-            "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
+  EXPECT_THAT([] { SplitEntryName("dati/nul.txt", kSeparator, kWindows); },
+              testing::ThrowsMessage<archiver::ItemError>(
+                  testing::StrEq("voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows")));
 }
 
 // Fault guarded: "/" not a folder, modes where none were stored, MS-DOS read-only or hidden bits lost.
@@ -98,8 +89,6 @@ TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {
   const std::uint8_t after_2038[] = {0x01, 0, 0, 0, 0x80};
   EXPECT_EQ(archiver::DecodeExtendedTimestamp(after_2038, 5, 2'147'397'247), 2'147'483'648);
   EXPECT_EQ(archiver::DecodeExtendedTimestamp(after_2038, 5, 2'147'397'246), -2'147'483'648);
-  const std::uint8_t access_time_only[] = {0x02, 1, 2, 3, 4};
-  EXPECT_FALSE(archiver::DecodeExtendedTimestamp(access_time_only, sizeof access_time_only, std::nullopt));
   const std::uint8_t cut_short[] = {0x01, 1, 2};
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short, std::nullopt));
 }
@@ -135,8 +124,8 @@ TEST(ModificationTime, TheFirstFieldThatHoldsATimeWinsInItsOrderAndDamagedFields
     for (const auto& [id, data] : row.fields)
       fields.push_back({id, reinterpret_cast<const std::uint8_t*>(data.data()), static_cast<std::uint16_t>(data.size())});
     const ModificationTime time = archiver::EntryModificationTime(fields, 1'000);
-    EXPECT_EQ(time.seconds, row.expected.seconds) << testing::PrintToString(row.fields);
-    EXPECT_EQ(time.ticks, row.expected.ticks) << testing::PrintToString(row.fields);
+    EXPECT_EQ(std::pair(time.seconds, time.ticks), std::pair(row.expected.seconds, row.expected.ticks))
+        << testing::PrintToString(row.fields);
   }
 }
 
