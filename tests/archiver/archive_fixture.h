@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include "support/temp_folder.h"
 
 namespace archiver_test {
+
+using ::testing::HasSubstr;
 
 struct Run {
   archiver::ExitCode code;
@@ -51,41 +54,25 @@ std::vector<std::string> ListTree(const std::string& folder);
 std::string RandomBytes(std::size_t size, unsigned seed);
 std::string CompressibleText(std::size_t size, int seed);
 
+// As any tool may write it: the name's bytes without the UTF-8 flag, the same extra fields in both
+// headers and, unless deflated here, the data stored whatever the method says.
 struct HandMadeEntry {
   std::string name;
   std::string data;
   std::optional<archiver::UnixMode> unix_mode;  // type and permission bits, as Info-ZIP stores them
   std::uint8_t made_on = 3;         // the system in "version made by": 3 Unix, 0 MS-DOS, 10 Windows
-  std::optional<std::int64_t> mtime = {};            // the MS-DOS time, as libzip sets it
+  std::optional<std::int64_t> mtime = {};            // the MS-DOS time, local; 15 June 2003 without it
   std::optional<std::uint32_t> extended_mtime = {};  // the 0x5455 field's bits, as another tool wrote them
   bool deflated = false;
   std::uint8_t dos_attributes = 0;  // the low byte of the external attributes
-};
-void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
-
-// As a Windows archiver writes it: the name's bytes without the UTF-8 flag, the data stored
-// whatever the method says, the same extra fields in both headers.
-struct ForeignEntry {
-  std::string stored_name;
-  std::string data;
-  std::uint8_t made_on = 0;  // 0 MS-DOS, 10 Windows NTFS
-  std::uint8_t dos_attributes = 0x20;
   std::string extra = {};
   std::uint16_t method = 0;
-  std::uint32_t dos_date_time = 0x2ECF5000;  // 15 June 2003, 10:00, local time
 };
-void WriteForeignArchive(const std::string& path, const std::vector<ForeignEntry>& entries);
+void WriteHandMadeArchive(const std::string& path, const std::vector<HandMadeEntry>& entries);
 std::string NtfsTimesData(archiver::ModificationTime time);  // of the 0x000a field
-
-// A backup of folder (ending in "/") by the earlier Windows program, plus more; what must come back.
-struct ForeignFile {
-  std::string name;  // below folder
-  std::string data;
-  archiver::ModificationTime mtime;
-  bool read_only;
-};
-std::vector<ForeignFile> WriteWindowsArchiverBackup(const std::string& archive, const std::string& folder,
-                                                    const std::vector<ForeignEntry>& more = {});
+std::string Field(std::uint16_t id, const std::string& data);  // with its header
+std::string Little(std::uint64_t value, int bytes);            // little-endian, as ZIP writes numbers
+std::uint32_t Crc32(const std::string& bytes);
 
 struct EntryInfo {
   std::string name;
@@ -96,7 +83,6 @@ struct EntryInfo {
 };
 std::vector<EntryInfo> ReadEntries(const std::string& archive);
 std::vector<std::string> EntryNames(const std::string& archive);  // as the restore reads them
-bool Contains(const std::string& text, const std::string& part);
 
 // The archive, the folder to back up, the restore's target and "fuori", which no entry may reach.
 class Sandbox : public ::testing::Test {

@@ -12,11 +12,7 @@ namespace {
 
 using namespace archiver_test;
 
-// Processor time: unlike the wall clock, it does not grow when other programs share the machine.
-double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-
-// A link with entries below it (refused) and files beside it, depth folders down; in memory
-// when possible, as thousands of nested folders on a busy disk take minutes.
+// A link with entries below it (refused) and files beside it, depth folders down; in memory if it can.
 double RestoreSeconds(int depth) {
   std::string sandbox = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/faldone-profondo-XXXXXX" : "/tmp/faldone-profondo-XXXXXX";
   if (::mkdtemp(sandbox.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -29,9 +25,9 @@ double RestoreSeconds(int depth) {
     entries.push_back({folder + "accanto" + std::to_string(i), "buono", archiver::kUnixFile | 0644});
   }
   WriteHandMadeArchive(sandbox + "/profondo.zip", entries);
-  const double start = CpuSeconds();
+  const std::clock_t start = std::clock();  // processor time, which other programs on the machine leave alone
   const Run run = Restore(sandbox + "/profondo.zip", sandbox + "/destinazione");
-  const double seconds = CpuSeconds() - start;
+  const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
   RunProgram({"rm", "-rf", sandbox});  // far deeper than any path the system calls take whole
   EXPECT_EQ(run.code, archiver::ExitCode::kSomeFailed);
   int refused = 0;

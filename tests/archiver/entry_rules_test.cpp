@@ -12,24 +12,11 @@
 namespace {
 
 using archiver::EntryKind;
-using archiver_test::Contains;
-using archiver::ItemError;
 using archiver::SplitEntryName;
 constexpr archiver::Backslash kCharacter = archiver::Backslash::kCharacter;
 constexpr archiver::Backslash kSeparator = archiver::Backslash::kSeparator;
 constexpr archiver::NameRules kLinux = archiver::NameRules::kLinux;
 constexpr archiver::NameRules kWindows = archiver::NameRules::kWindows;
-constexpr archiver::UnixMode kCharacterDevice = 0020000;
-
-// The refusal's message, or nothing when the name is split.
-std::string Refusal(const std::string& name, archiver::Backslash backslash, archiver::NameRules rules) {
-  try {
-    SplitEntryName(name, backslash, rules);
-    return {};
-  } catch (const ItemError& error) {
-    return error.what();
-  }
-}
 
 TEST(EntryName, SplitsOrdinaryNamesIntoComponents) {
   using Parts = std::vector<std::string>;
@@ -54,35 +41,31 @@ TEST(EntryName, AWindowsPathIsStoredBelowItsDriveOrItsShare) {
 // On Windows "a:b" is a stream of "a", "nul.txt" a device, "\" a separator; a final dot drops.
 TEST(EntryName, RefusesEveryNameThatCouldLeaveTheTargetOrMeanAnotherFile) {
   for (const std::string name : {"../x", "a/../../x", "a/..", "..", "/etc/passwd", "C:/x", "C:x", "", "./", "/"}) {
-    EXPECT_NE(Refusal(name, kCharacter, kLinux), "") << name;
-    EXPECT_NE(Refusal(name, kSeparator, kLinux), "") << name;
+    EXPECT_THROW(SplitEntryName(name, kCharacter, kLinux), archiver::ItemError) << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), archiver::ItemError) << name;
   }
   for (const std::string name : {"..\\x", "a\\..\\..\\x", "\\x", "c:\\x", "a/..\\..\\x"})
-    EXPECT_NE(Refusal(name, kSeparator, kLinux), "") << name;
+    EXPECT_THROW(SplitEntryName(name, kSeparator, kLinux), archiver::ItemError) << name;
   for (const std::string name : {"dati:flusso", "cartella/file.txt:nascosto", "CON", "con", "nul.txt", "Aux.tar.gz",
                                  "cartella/COM1", "lpt9.log", "PRN ", "..\\x", "a\\..\\..\\x", "a*b", "a?b",
                                  "a\"b", "a<b", "a>b", "a|b", "a\tb", "fine.", "fine "}) {
-    EXPECT_NE(Refusal(name, kCharacter, kWindows), "") << name;
+    EXPECT_THROW(SplitEntryName(name, kCharacter, kWindows), archiver::ItemError) << name;
     EXPECT_FALSE(archiver::WindowsNameProblem(archiver::SplitEntryName(name, kCharacter, kLinux).back()).empty())
         << name;
   }
-  EXPECT_TRUE(Contains(Refusal("../segreto", kCharacter, kLinux), "\"../segreto\""));
-  EXPECT_EQ(Refusal("dati/nul.txt", kSeparator, kWindows),
-            "voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows");
+  EXPECT_THAT([] { SplitEntryName("dati/nul.txt", kSeparator, kWindows); },
+              testing::ThrowsMessage<archiver::ItemError>(
+                  testing::StrEq("voce rifiutata \"dati/nul.txt\": nome riservato a un dispositivo di Windows")));
 }
 
-// Unix modes, devices and setuid bits are rows of the contract table.
-TEST(EntryType, TrailingSlashMakesAFolderAndArchivesWithoutUnixModesGetNone) {
+// Fault guarded: "/" not a folder, modes where none were stored, MS-DOS read-only or hidden bits lost.
+TEST(EntryType, TheNameTheUnixModeAndTheMsDosByteTellTheKindAndAttributes) {
   EXPECT_EQ(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (archiver::kUnixLink | 0777u) << 16).kind, EntryKind::kFolder);
-  EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, (kCharacterDevice | 0777u) << 16).special);
+  EXPECT_FALSE(archiver::ReadEntryType("x/", ZIP_OPSYS_UNIX, 0020777u << 16).special);  // a character device
   const auto dos_file = archiver::ReadEntryType("f", 0, 0x20);
   EXPECT_EQ(dos_file.kind, EntryKind::kFile);
   EXPECT_FALSE(dos_file.permissions);
   EXPECT_EQ(archiver::ReadEntryType("d", 0, 0x10).kind, EntryKind::kFolder);
-}
-
-// Read-only and hidden travel in the MS-DOS byte beside the Unix mode, so either system keeps them.
-TEST(EntryType, ReadOnlyAndHiddenTravelInTheMsDosByteBesideTheUnixMode) {
   const std::uint32_t read_only_hidden = archiver::ExternalAttributes(EntryKind::kFile, 0444, true);
   EXPECT_EQ(read_only_hidden >> 16, archiver::kUnixFile | 0444);
   const auto type = archiver::ReadEntryType("f", ZIP_OPSYS_UNIX, read_only_hidden);
@@ -106,8 +89,6 @@ TEST(ExtendedTimestamp, KeepsTimesBefore1970AndDeclinesWhatItsFieldCannotHold) {
   const std::uint8_t after_2038[] = {0x01, 0, 0, 0, 0x80};
   EXPECT_EQ(archiver::DecodeExtendedTimestamp(after_2038, 5, 2'147'397'247), 2'147'483'648);
   EXPECT_EQ(archiver::DecodeExtendedTimestamp(after_2038, 5, 2'147'397'246), -2'147'483'648);
-  const std::uint8_t access_time_only[] = {0x02, 1, 2, 3, 4};
-  EXPECT_FALSE(archiver::DecodeExtendedTimestamp(access_time_only, sizeof access_time_only, std::nullopt));
   const std::uint8_t cut_short[] = {0x01, 1, 2};
   EXPECT_FALSE(archiver::DecodeExtendedTimestamp(cut_short, sizeof cut_short, std::nullopt));
 }
@@ -143,8 +124,8 @@ TEST(ModificationTime, TheFirstFieldThatHoldsATimeWinsInItsOrderAndDamagedFields
     for (const auto& [id, data] : row.fields)
       fields.push_back({id, reinterpret_cast<const std::uint8_t*>(data.data()), static_cast<std::uint16_t>(data.size())});
     const ModificationTime time = archiver::EntryModificationTime(fields, 1'000);
-    EXPECT_EQ(time.seconds, row.expected.seconds) << testing::PrintToString(row.fields);
-    EXPECT_EQ(time.ticks, row.expected.ticks) << testing::PrintToString(row.fields);
+    EXPECT_EQ(std::pair(time.seconds, time.ticks), std::pair(row.expected.seconds, row.expected.ticks))
+        << testing::PrintToString(row.fields);
   }
 }
 

@@ -20,10 +20,6 @@ namespace fs = std::filesystem;
 constexpr std::int64_t kFirstRun = 1'000'000'000;
 constexpr std::int64_t kLongBefore = kFirstRun - 3600;
 
-std::string Below(const std::string& folder, const std::string& name) {
-  return (fs::path(folder) / name).make_preferred().string();
-}
-
 // By the entries' last names.
 std::map<std::string, EntryInfo> StoredEntries(const std::string& path) {
   std::map<std::string, EntryInfo> entries;
@@ -34,30 +30,13 @@ std::map<std::string, EntryInfo> StoredEntries(const std::string& path) {
 
 struct RerunCase {
   const char* fault;
-  std::string name;
-  std::string first;
+  std::string name, first;  // and its data in the first run
   std::int64_t first_mtime;
   std::function<void(const std::string& path)> change;  // between the runs; none: untouched
   bool kept;
 };
 
-class Rerun : public Sandbox {
- protected:
-  // As if begun at kFirstRun, so that the rerun's own entries tell apart.
-  void FirstRun() {
-    std::ostringstream out;
-    archiver::Messages messages(out);
-    const std::vector<archiver::SourceItem> items = archiver::ListTree(source_, {}, messages);
-    std::vector<archiver::FilePlan> plans = archiver::PlanCompression(items, 1u << 20);
-    ASSERT_TRUE(archiver::WriteArchive(archive_, items, plans, std::vector<bool>(items.size(), true), kFirstRun,
-                                       untold_)
-                    .written);
-  }
-
-  archiver::ProgressReport untold_{nullptr, 0, 0};
-};
-
-TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileAnew) {
+TEST_F(Sandbox, ARerunKeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileAnew) {
   const auto rewrite = [](std::string text, std::int64_t mtime) {
     return [=](const std::string& path) {
       WriteFile(path, text);
@@ -79,26 +58,33 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
        rewrite(CompressibleText(300'000, 13), kLongBefore + 9), false},
   };
   for (const RerunCase& c : cases) {
-    WriteFile(Below(source_, c.name), c.first);
-    SetMtime(Below(source_, c.name), c.first_mtime);
+    WriteFile(source_ + "/" + c.name, c.first);
+    SetMtime(source_ + "/" + c.name, c.first_mtime);
   }
   // Fault guarded: the old entries a change of type made stale stayed and came back.
   for (const std::string name : {"diventa cartella", "diventa file/sotto/b.txt", "diventa collegamento/c.txt"})
-    WriteFile(Below(source_, name), "prima");
-  FirstRun();
+    WriteFile(source_ + "/" + name, "prima");
+  // The first run as if begun at kFirstRun, so that the rerun's own entries tell apart.
+  std::ostringstream out;
+  archiver::Messages messages(out);
+  const std::vector<archiver::SourceItem> items = archiver::ListTree(source_, {}, messages);
+  std::vector<archiver::FilePlan> plans = archiver::PlanCompression(items, 1u << 20);
+  archiver::ProgressReport untold(nullptr, 0, 0);
+  ASSERT_TRUE(
+      archiver::WriteArchive(archive_, items, plans, std::vector<bool>(items.size(), true), kFirstRun, untold).written);
   const auto before = StoredEntries(archive_);
   for (const RerunCase& c : cases)
-    if (c.change) c.change(Below(source_, c.name));
-  WriteFile(Below(source_, "nuovo.txt"), "aggiunto");
-  WriteFile(Below(source_, "m2.log"), CompressibleText(250'000, 2));
-  fs::remove(Below(source_, "diventa cartella"));
-  WriteFile(Below(source_, "diventa cartella/dentro.txt"), "ora in una cartella");
-  for (const std::string name : {"diventa file", "diventa collegamento"}) fs::remove_all(Below(source_, name));
-  WriteFile(Below(source_, "diventa file"), "ora un file");
+    if (c.change) c.change(source_ + "/" + c.name);
+  WriteFile(source_ + "/nuovo.txt", "aggiunto");
+  WriteFile(source_ + "/m2.log", CompressibleText(250'000, 2));
+  fs::remove(source_ + "/diventa cartella");
+  WriteFile(source_ + "/diventa cartella/dentro.txt", "ora in una cartella");
+  for (const std::string name : {"diventa file", "diventa collegamento"}) fs::remove_all(source_ + "/" + name);
+  WriteFile(source_ + "/diventa file", "ora un file");
 #ifdef _WIN32
-  WriteFile(Below(source_, "diventa collegamento"), "ora un file");
+  WriteFile(source_ + "/diventa collegamento", "ora un file");
 #else
-  fs::create_symlink("nuovo.txt", Below(source_, "diventa collegamento"));
+  fs::create_symlink("nuovo.txt", source_ + "/diventa collegamento");
 #endif
 
   const archiver_test::Run rerun = Backup(archive_, source_);
@@ -115,18 +101,14 @@ TEST_F(Rerun, KeepsTheEntriesOfUnchangedFilesAsTheyAreAndStoresEveryChangedFileA
   for (const auto& [name, entry] : after) EXPECT_EQ(entry.extended_timestamps, 1) << name;  // no old one left
 
   ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
-  const std::string restored = Below(target_, after.at("nuovo.txt").name);
-  const std::string folder = restored.substr(0, restored.size() - std::string("nuovo.txt").size());
-  EXPECT_EQ(ReadFile(Below(folder, "sparito.txt")), "resta");
-  fs::remove(Below(folder, "sparito.txt"));
+  const std::string folder = target_ + "/" + after.at("Documenti di Anna/").name;
+  EXPECT_EQ(ReadFile(folder + "sparito.txt"), "resta");
+  fs::remove(folder + "sparito.txt");
   ExpectSameTree(source_, folder);
 }
 
 TEST(KeptEntry, OnlyAFileAsItWasStoredByThisArchiverLongEnoughAfterItsLastChangeIsKept) {
-  archiver::SourceItem file;
-  file.size = 100;
-  file.mtime = kLongBefore;
-  file.permissions = 0644;
+  const archiver::SourceItem file{"", "", archiver::EntryKind::kFile, 0644, kLongBefore, 100};
   const archiver::StoredFile stored{
       100, kLongBefore, ZIP_OPSYS_UNIX, archiver::ExternalAttributes(archiver::EntryKind::kFile, 0644, false),
       ZIP_CM_DEFLATE, kFirstRun};

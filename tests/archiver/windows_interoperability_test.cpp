@@ -40,8 +40,8 @@ class WindowsBuild : public Sandbox {
   }
 };
 
-// Fault guarded: archives only the system that wrote them restored, or without times or modes.
-TEST_F(WindowsBuild, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
+// Fault guarded: the Windows build's archives restored here without times or modes.
+TEST_F(WindowsBuild, TheLinuxBuildRestoresTheWindowsBuildsArchives) {
   WriteFile(source_ + "/documenti/lettera.txt", "Cara Anna,\nti scrivo da Forlì.\n");
   WriteFile(source_ + "/perché.txt", CompressibleText(300'000, 7));
   WriteFile(source_ + "/sola lettura.bin", RandomBytes(70'000, 3));
@@ -51,17 +51,11 @@ TEST_F(WindowsBuild, TheLinuxAndWindowsBuildsRestoreEachOthersArchives) {
   SetMtime(source_ + "/vuota", 1'400'000'000);
   SetMtime(source_ + "/documenti", 1'300'000'000);
   ::chmod((source_ + "/sola lettura.bin").c_str(), 0444);
-  ASSERT_EQ(Backup(root_ + "linux.zip", source_).code, ExitCode::kDone);
-  const ProcessResult windows_restore =
-      RunUnderWine({"-min", "-e", "-o", WinePath(root_ + "linux.zip"), WinePath(root_ + "da_linux")});
-  ASSERT_EQ(windows_restore.exit_code, 0) << windows_restore.output;
-  ExpectSameTree(source_, root_ + "da_linux" + source_);
-
   const ProcessResult windows_backup =
       RunUnderWine({"-min", "-a", "-r", "-p", WinePath(archive_), WinePath(source_) + "\\*.*"});
   ASSERT_EQ(windows_backup.exit_code, 0) << windows_backup.output;
-  ASSERT_EQ(Restore(archive_, root_ + "da_windows").code, ExitCode::kDone);
-  ExpectSameTree(source_, root_ + "da_windows" + source_);
+  ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
+  ExpectSameTree(source_, target_ + source_);
   if (ToolExists("unzip")) { EXPECT_EQ(RunProgram({"unzip", "-tq", archive_}).exit_code, 0); }
 }
 
@@ -73,8 +67,8 @@ TEST_F(WindowsBuild, NeverFollowsALink) {
   std::filesystem::create_directory_symlink(elsewhere, source_ + "/verso fuori");
   const ProcessResult backup = RunUnderWine({"-min", "-a", "-r", "-p", WinePath(archive_), WinePath(source_) + "\\*.*"});
   EXPECT_EQ(backup.exit_code, 0) << backup.output;
-  EXPECT_TRUE(Contains(backup.output, "verso fuori: è un collegamento o una giunzione, che non seguo")) << backup.output;
-  for (const std::string& name : EntryNames(archive_)) EXPECT_FALSE(Contains(name, "segreto")) << name;
+  EXPECT_THAT(backup.output, HasSubstr("verso fuori: è un collegamento o una giunzione, che non seguo"));
+  EXPECT_THAT(EntryNames(archive_), testing::Each(testing::Not(HasSubstr("segreto"))));
 
   std::filesystem::create_directories(target_);
   std::filesystem::create_directory_symlink(outside_, target_ + "/collegata");
@@ -83,9 +77,8 @@ TEST_F(WindowsBuild, NeverFollowsALink) {
                                   {"accanto.txt", "resta", 0100644}});
   const ProcessResult restore = RunUnderWine({"-min", "-e", "-o", WinePath(archive_), WinePath(target_)});
   EXPECT_EQ(restore.exit_code, 1) << restore.output;
-  EXPECT_TRUE(Contains(restore.output, "rifiuto di scrivere attraverso il collegamento o la giunzione " +
-                                           WinePath(target_) + "\\collegata"))
-      << restore.output;
+  EXPECT_THAT(restore.output,
+              HasSubstr("rifiuto di scrivere attraverso il collegamento o la giunzione " + WinePath(target_) + "\\collegata"));
   EXPECT_EQ(ReadFile(target_ + "/accanto.txt"), "resta");
 }
 

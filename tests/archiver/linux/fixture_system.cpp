@@ -56,10 +56,4 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
   return {info.st_mtim.tv_sec, static_cast<std::uint32_t>(info.st_mtim.tv_nsec / 100)};
 }
 
-archiver::UnixMode Permissions(const std::string& path) {
-  struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) return 0;
-  return info.st_mode & 07777;
-}
-
 }  // namespace archiver_test

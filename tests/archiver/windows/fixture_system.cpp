@@ -81,12 +81,4 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
   return {ticks / 10'000'000, static_cast<std::uint32_t>(ticks % 10'000'000)};
 }
 
-// What a Unix tool would show: read-only takes every write permission away.
-archiver::UnixMode Permissions(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-  const archiver::UnixMode all = attributes & FILE_ATTRIBUTE_DIRECTORY ? 0777 : 0666;
-  return attributes & FILE_ATTRIBUTE_READONLY ? all & ~0222u : all;
-}
-
 }  // namespace archiver_test
