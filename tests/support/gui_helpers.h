@@ -132,9 +132,8 @@ inline const wxWindow* DropDownStop([[maybe_unused]] const wxWindow& drop_down) 
 }
 
 // Waits until top holds the focus: a window manager hands it over some time after a window shows.
-inline bool FocusReachesTopLevel(const wxWindow* top) {
-  return WaitFor([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == top; },
-                 std::chrono::seconds(3));
+inline bool FocusReachesTopLevel(const wxWindow* top, std::chrono::seconds limit = kInputLimit) {
+  return WaitFor([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == top; }, limit);
 }
 
 // Every label or button caption of window a person could not read, as "caption: what is wrong":
@@ -241,7 +240,7 @@ inline std::vector<std::string> ListItems(const wxListBox& list) {
 inline void ExpectEachClickAMessageOwnedBy(const wxWindow& button, const wxWindow& owner) {
   platform::ScopedDialogBackend real_dialogs(platform::WxDialogBackend());
   ModalDialogs answers([](wxDialog&) { wxUIActionSimulator().Char(WXK_RETURN); });
-  FocusReachesTopLevel(&owner);  // a window manager may still be mapping it
+  FocusReachesTopLevel(&owner, std::chrono::seconds(3));  // a window manager may still be mapping it
   for (std::size_t click = 1; click <= 2; ++click) {
     ClickOn(button, wxMOUSE_BTN_LEFT, [&] { return answers.parents.size() == click; });
     ASSERT_EQ(answers.parents.size(), click) << "the click was lost";
