@@ -29,6 +29,7 @@ TEST(CommandLine, ReadsTheTwoLinesTheProgramIsDrivenWithAndRefusesEverythingElse
       {{"-a", "-r", "-p", "a.zip", "/*.*"}, "backup a.zip | /"},
       {{"-o", "-min", "-e", "a.zip", "/tmp/x"}, "restore a.zip | /tmp/x"},
       {{"-a", "-r", "-p", "a.zip", "c\\*.*"}, kWindows ? "backup a.zip | c" : ""},  // "\\" separates on Windows only
+      {{"-a", "-r", "-p", "a.zip", "C:\\*.*"}, kWindows ? "backup a.zip | C:\\" : ""},  // the root, not C:'s current folder
       {{}, ""},
       {{"-min", "-a", "-r", "-p", "a.zip"}, ""},                // no folder
       {{"-min", "-a", "-r", "-p", "a.zip", "/home/anna"}, ""},  // no "*.*"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -313,9 +314,12 @@ TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPer
 
   WriteFile(source_ + "/È tutto.txt", "nuovo");
   WriteFile(source_ + "/caffè.txt", "dolce");
+  std::filesystem::remove(archiver::PathFromUtf8(source_ + "/Città/perché no.doc"));  // its old entry must stay
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
   const std::vector<std::string> names = EntryNames(archive_);
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << testing::PrintToString(names);
+  EXPECT_TRUE(std::ranges::any_of(names, [](const std::string& name) { return name.ends_with(" no.doc"); }))
+      << testing::PrintToString(names);
 }
 
 }  // namespace

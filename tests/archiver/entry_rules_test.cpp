@@ -117,7 +117,8 @@ TEST(ModificationTime, TheFirstFieldThatHoldsATimeWinsInItsOrderAndDamagedFields
       {{{0x5855, old_unix}, {0x5455, access_only}, {0x000a, ntfs}}, {1'055'700'000, 1'234'567}},
       {{{0x000a, other_tag_first}}, {1'055'700'000, 1'234'567}},
       {{{0x000a, ntfs.substr(0, 20)}, {0x5855, old_unix}}, {3'145'728, 0}},                // cut short
-      {{{0x000a, std::string(32, '\0')}, {0x5855, old_unix.substr(0, 7)}}, {1'000, 0}},  // unset, short
+      {{{0x000a, archiver_test::NtfsTimesData({-11'644'473'600, 0})}, {0x5855, old_unix.substr(0, 7)}},
+       {1'000, 0}},  // unset (zero), short
   };
   for (const auto& row : rows) {
     std::vector<archiver::ExtraField> fields;
