@@ -314,7 +314,9 @@ TEST_F(Sandbox, AWindowsArchiversBackupComesBackWholeAndAnUpdateKeepsOneEntryPer
 
   WriteFile(source_ + "/È tutto.txt", "nuovo");
   WriteFile(source_ + "/caffè.txt", "dolce");
-  std::filesystem::remove(archiver::PathFromUtf8(source_ + "/Città/perché no.doc"));  // its old entry must stay
+  const std::filesystem::path gone = archiver::PathFromUtf8(source_ + "/Città/perché no.doc");  // its old entry stays
+  std::filesystem::permissions(gone, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  std::filesystem::remove(gone);
   ASSERT_EQ(Backup(archive_, source_).code, ExitCode::kDone);
   const std::vector<std::string> names = EntryNames(archive_);
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << testing::PrintToString(names);
