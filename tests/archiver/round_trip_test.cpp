@@ -22,6 +22,13 @@ using archiver::ExitCode;
 using namespace archiver_test;
 namespace fs = std::filesystem;
 
+// Root may do anything: refusals run as "nobody", from a copy, as the build folder may be closed.
+std::string ProgramForNobody(const std::string& root, const std::string& folder) {
+  for (const std::string& path : {root, folder}) ::chmod(path.c_str(), 0777);
+  fs::copy_file(ArchiviaPath(), root + "archivia");
+  return root + "archivia";
+}
+
 TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWithInfoZip) {
   // Accented names, no dot, empty file and folder, modes, a link and one back up, odd seconds.
   WriteFile(source_ + "/lettera à Zoë.txt", "Cara Zoë, ti scrivo da Città di Castello.\n");
@@ -74,15 +81,9 @@ TEST_F(Sandbox, AFileThatCannotBeReadIsNamedTheOthersAreArchivedAndTheArchiveNev
   WriteFile(source_ + "/segreto.txt", "non si legge");
   ::chmod((source_ + "/segreto.txt").c_str(), 0);
   const std::string inside = source_ + "/copia.zip";
-  // Root reads everything: run as "nobody", from a copy, as the build folder may be closed.
   const bool as_root = ::geteuid() == 0;
-  std::string program = ArchiviaPath();
-  if (as_root) {
-    for (const std::string& folder : {root_, source_}) ::chmod(folder.c_str(), 0777);
-    ::chmod((source_ + "/leggibile.txt").c_str(), 0644);
-    program = root_ + "archivia";
-    fs::copy_file(ArchiviaPath(), program);
-  }
+  if (as_root) ::chmod((source_ + "/leggibile.txt").c_str(), 0644);
+  const std::string program = as_root ? ProgramForNobody(root_, source_) : ArchiviaPath();
   for (int run = 0; run < 2; ++run) {  // the second with the archive already there
     const auto backup = RunProgram(BackupCommand(inside, source_, program), as_root);
     EXPECT_EQ(backup.exit_code, 1) << backup.output;
@@ -90,6 +91,21 @@ TEST_F(Sandbox, AFileThatCannotBeReadIsNamedTheOthersAreArchivedAndTheArchiveNev
   }
   EXPECT_EQ(EntryNames(inside),
             (std::vector<std::string>{source_.substr(1) + "/", source_.substr(1) + "/leggibile.txt"}));
+}
+
+// Fault guarded: a file its folder in the target does not let be made was tried again for ever.
+TEST_F(Sandbox, AFileThatCannotBeMadeInTheTargetIsNamedAndTheOthersAreRestored) {
+  WriteHandMadeArchive(archive_, {{"chiusa/dentro.txt", "no", archiver::kUnixFile | 0644},
+                                  {"aperta.txt", "sì", archiver::kUnixFile | 0644}});
+  fs::create_directories(target_ + "/chiusa");
+  ::chmod((target_ + "/chiusa").c_str(), 0555);
+  std::vector<std::string> restore = RestoreCommand(archive_, target_);
+  const bool as_root = ::geteuid() == 0;
+  if (as_root) restore[0] = ProgramForNobody(root_, target_);
+  const auto result = RunProgram(restore, as_root);
+  EXPECT_EQ(result.exit_code, 1) << result.output;
+  EXPECT_THAT(result.output, HasSubstr("impossibile scrivere " + target_ + "/chiusa/dentro.txt"));
+  EXPECT_EQ(ReadFile(target_ + "/aperta.txt"), "sì");
 }
 
 // Fault guarded: a killed restore's ".archivia-XXXXXXXX" files stayed, or lookalikes went.
