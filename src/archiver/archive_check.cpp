@@ -14,6 +14,7 @@
 #include "archiver/entry_name.h"
 #include "archiver/item_error.h"
 #include "archiver/parallel.h"
+#include "archiver/stored_entry.h"
 #include "archiver/zip_archive.h"
 #include "archiver/zip_error_text.h"
 
@@ -23,48 +24,17 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
-using Decompressor = std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)>;
-
 // One per thread: libzip's archives may not be shared between threads.
 struct Checker {
-  explicit Checker(const std::string& path)
-      : archive(OpenArchiveToRead(path, "rileggere")),
-        decompressor(libdeflate_alloc_decompressor(), libdeflate_free_decompressor),
-        chunk(kChunkBytes) {
-    if (!decompressor) throw std::bad_alloc();
-  }
+  explicit Checker(const std::string& path) : archive(OpenArchiveToRead(path, "rileggere")) {}
 
   ArchiveHandle archive;
-  Decompressor decompressor;
-  std::vector<std::uint8_t> chunk;
-  std::vector<std::uint8_t> packed;
-  std::vector<std::uint8_t> unpacked;
+  StoredEntryReader reader;
 };
 
-// Hands the entry's bytes, as stored (still deflated), to consume chunk by chunk.
-template <typename Consume>
-std::optional<std::string> ReadStored(Checker& checker, zip_uint64_t index, Consume consume) {
-  zip_file_t* opened = zip_fopen_index(checker.archive.get(), index, ZIP_FL_COMPRESSED);
-  if (opened == nullptr) return ZipErrorText(*zip_get_error(checker.archive.get()));
-  const EntryHandle file(opened, zip_fclose);
-  for (;;) {
-    const zip_int64_t read = zip_fread(file.get(), checker.chunk.data(), checker.chunk.size());
-    if (read < 0) return ZipErrorText(*zip_file_get_error(file.get()));
-    if (read == 0) return std::nullopt;
-    if (!consume(checker.chunk.data(), static_cast<std::size_t>(read))) return "dati compressi non validi";
-  }
-}
-
-struct Outcome {
-  std::optional<std::string> problem;
-  std::uint32_t crc = 0;
-  std::uint64_t size = 0;
-  std::uint64_t stored_size = 0;  // the bytes the data took in the archive
-};
-
-Outcome CheckStoredData(Checker& checker, zip_uint64_t index) {
-  Outcome outcome;
-  outcome.problem = ReadStored(checker, index, [&](const std::uint8_t* data, std::size_t size) {
+EntryData CheckStoredData(Checker& checker, zip_uint64_t index) {
+  EntryData outcome;
+  outcome.problem = checker.reader.Read(checker.archive.get(), index, [&](const std::uint8_t* data, std::size_t size) {
     outcome.crc = libdeflate_crc32(outcome.crc, data, size);
     outcome.size += size;
     return true;
@@ -73,43 +43,14 @@ Outcome CheckStoredData(Checker& checker, zip_uint64_t index) {
   return outcome;
 }
 
-// Entries that fit in memory are inflated in one go with libdeflate, several times faster than zlib.
-Outcome CheckSmallDeflated(Checker& checker, zip_uint64_t index, const zip_stat_t& stat) {
-  Outcome outcome;
-  checker.packed.clear();
-  outcome.problem = ReadStored(checker, index, [&](const std::uint8_t* data, std::size_t size) {
-    checker.packed.insert(checker.packed.end(), data, data + size);
-    return true;
-  });
-  if (outcome.problem) return outcome;
-  // One byte more than declared tells data longer than its header says.
-  checker.unpacked.resize(static_cast<std::size_t>(stat.size) + 1);
-  std::size_t consumed = 0, produced = 0;
-  const libdeflate_result result =
-      libdeflate_deflate_decompress_ex(checker.decompressor.get(), checker.packed.data(), checker.packed.size(),
-                                       checker.unpacked.data(), checker.unpacked.size(), &consumed, &produced);
-  outcome.stored_size = consumed;
-  if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
-    outcome.size = stat.size + 1;
-    return outcome;
-  }
-  if (result != LIBDEFLATE_SUCCESS) {
-    outcome.problem = "dati compressi non validi";
-    return outcome;
-  }
-  outcome.size = produced;
-  outcome.crc = libdeflate_crc32(0, checker.unpacked.data(), produced);
-  return outcome;
-}
-
-Outcome CheckLargeDeflated(Checker& checker, zip_uint64_t index) {
-  Outcome outcome;
+EntryData CheckLargeDeflated(Checker& checker, zip_uint64_t index) {
+  EntryData outcome;
   z_stream stream{};
   if (inflateInit2(&stream, -15) != Z_OK) throw std::bad_alloc();  // raw deflate, as a ZIP entry holds it
   const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, inflateEnd);
   std::vector<std::uint8_t> out(kChunkBytes);
   bool finished = false;
-  outcome.problem = ReadStored(checker, index, [&](const std::uint8_t* data, std::size_t size) {
+  outcome.problem = checker.reader.Read(checker.archive.get(), index, [&](const std::uint8_t* data, std::size_t size) {
     stream.next_in = const_cast<Bytef*>(data);
     stream.avail_in = static_cast<uInt>(size);
     if (finished) return false;  // data after the end of the stream
@@ -134,13 +75,13 @@ std::optional<std::string> CheckEntry(Checker& checker, zip_uint64_t index) {
   zip_stat_t stat;
   if (zip_stat_index(checker.archive.get(), index, 0, &stat) != 0)
     return ZipErrorText(*zip_get_error(checker.archive.get()));
-  Outcome outcome;
+  EntryData outcome;
   if (stat.comp_method == ZIP_CM_STORE)
     outcome = CheckStoredData(checker, index);
   else if (stat.comp_method != ZIP_CM_DEFLATE)
     return std::nullopt;  // never written by this program; libzip checks those on restore
   else if (stat.size <= kInMemoryLimit)
-    outcome = CheckSmallDeflated(checker, index, stat);
+    outcome = checker.reader.Inflate(checker.archive.get(), index, stat.size);
   else
     outcome = CheckLargeDeflated(checker, index);
   if (outcome.problem) return outcome.problem;

@@ -20,6 +20,8 @@ struct ArchiveEntry {
   EntryKind kind;
   ItemMetadata metadata;
   std::uint64_t size;  // declared: data of another length is damaged, whatever its CRC says
+  std::uint32_t crc = 0;
+  bool plainly_deflated = false;  // neither encrypted nor packed another way: libdeflate can inflate it
 };
 
 // The entry's modification time, read as EntryModificationTime says.

@@ -4,8 +4,10 @@
 
 namespace archiver {
 
-void ThrowSystemError(const std::string& what, int error_number) {
-  throw ItemError(what + ": " + platform::ErrnoText(error_number));
+std::string SystemErrorText(const std::string& what, int error_number) {
+  return what + ": " + platform::ErrnoText(error_number);
 }
+
+void ThrowSystemError(const std::string& what, int error_number) { throw ItemError(SystemErrorText(what, error_number)); }
 
 }  // namespace archiver

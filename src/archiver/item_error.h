@@ -12,7 +12,10 @@ class ItemError : public std::runtime_error {
   explicit ItemError(const std::string& text) : std::runtime_error(text) {}
 };
 
-// Throws ItemError with "what: <the system's reason in Italian>".
+// "what: <the system's reason in Italian>".
+std::string SystemErrorText(const std::string& what, int error_number);
+
+// Throws ItemError with SystemErrorText.
 [[noreturn]] void ThrowSystemError(const std::string& what, int error_number);
 
 }  // namespace archiver

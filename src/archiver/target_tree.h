@@ -41,10 +41,13 @@ class TargetTree {
   void MakeFolder(const Components& path);
 
   // Puts a file at path: write(file, shown_path) fills a fresh temporary file, which then gets
-  // the metadata and takes the final name. On failure the temporary file goes and whatever had
-  // the name before is left as it was.
+  // the metadata and takes the final name, possibly after PlaceFile returns (see Finish). On
+  // failure the temporary file goes and whatever had the name before is left as it was.
   void PlaceFile(const Components& path, const ItemMetadata& metadata,
                  const std::function<void(const FileHandle& file, const std::string& shown_path)>& write);
+
+  // Returns once every file placed so far has its final name, or its failure has been told.
+  void Finish();
 
   // Puts a symbolic link at path the same way; the link is never followed.
   void PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime);

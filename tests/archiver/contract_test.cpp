@@ -54,19 +54,23 @@ const std::vector<HandMadeEntry> kThree = {{"primo.txt", std::string(5000, 'x'),
                                            {"secondo.txt", "il contenuto che verrà rovinato", kFile},
                                            {"terzo.txt", "intatto", kFile}};
 
+// Sets a 4-byte field of the named entry's local and central headers, at those offsets in each.
+void SetHeaderField(std::string& bytes, const std::string& name, std::size_t local, std::size_t central,
+                    std::uint32_t value) {
+  // The name sits 30 bytes into the local header, 46 into the central one.
+  for (std::size_t at = bytes.find(name); at != std::string::npos; at = bytes.find(name, at + 1)) {
+    const std::size_t field = bytes.compare(at - 30, 4, "PK\3\4") == 0 ? at - 30 + local : at - 46 + central;
+    for (int i = 0; i < 4; ++i) bytes[field + i] = static_cast<char>(value >> (8 * i));
+  }
+}
+
 // Fault guarded: an entry inflating to another size than declared passed, as its CRC matched.
 Case WrongSize(const std::string& name, std::uint32_t declared) {
   return {name, {{"compresso.txt", std::string(3000, 'z'), kFile, 3, {}, {}, true}, kThree[2]},
           [](Sandbox& box) { WriteFile(box.target_ + "/compresso.txt", "la copia di ieri"); }, {}, 1,
           {"compresso.txt: dati danneggiati (dimensione errata)"}, {{"compresso.txt", "terzo.txt"}},
-          {{"destinazione/compresso.txt", "la copia di ieri"}}, [declared](std::string& bytes) {
-            // The size sits 22 bytes into the local header, 24 into the central; the name at 30, 46.
-            for (std::size_t at = bytes.find("compresso.txt"); at != std::string::npos;
-                 at = bytes.find("compresso.txt", at + 1)) {
-              const std::size_t size_at = bytes.compare(at - 30, 4, "PK\3\4") == 0 ? at - 8 : at - 22;
-              for (int i = 0; i < 4; ++i) bytes[size_at + i] = static_cast<char>(declared >> (8 * i));
-            }
-          }};
+          {{"destinazione/compresso.txt", "la copia di ieri"}},
+          [declared](std::string& bytes) { SetHeaderField(bytes, "compresso.txt", 22, 24, declared); }};
 }
 
 // Fault guarded: a truncated archive was read as far as it went, or crashed the reader.
@@ -118,11 +122,17 @@ std::vector<Case> Cases() {
         {"c:\\fuori\\cinque", kNo, {}, kWindows}, {"/fuori/sette", kNo, kFile}, {"ultimo.txt", "anche questo", kFile}},
        {}, {}, 1, {}, {{"buono.txt", "ultimo.txt"}}, {{"destinazione/ultimo.txt", "anche questo"}}},
       // Fault guarded: an entry failing its CRC replaced the good copy or stopped those after it.
-      {"ABadCrcFailsThatFileOnlyAndKeepsTheOldCopy", kThree,
+      {"ABadCrcFailsThatFileOnlyAndKeepsTheOldCopy",
+       {kThree[0], {"secondo.txt", "da rovinare", kFile, 3, {}, {}, true}, kThree[2]},
        [](Sandbox& box) { WriteFile(box.target_ + "/secondo.txt", "la copia di ieri"); }, {}, 1,
        {"secondo.txt: dati danneggiati (CRC errato)"}, {{"primo.txt", "secondo.txt", "terzo.txt"}},
        {{"destinazione/secondo.txt", "la copia di ieri"}, {"destinazione/terzo.txt", "intatto"}},
-       [](std::string& bytes) { bytes[bytes.find("verrà rovinato")] ^= 0x20; }},
+       [](std::string& bytes) { SetHeaderField(bytes, "secondo.txt", 14, 16, Crc32("da rovinare") ^ 1); }},
+      // Fault guarded: a file that could not take its name (a folder has it) counted as restored or left its
+      // temporary copy behind.
+      {"AFileWhoseNameAFolderHoldsFailsAlone", kThree,
+       [](Sandbox& box) { WriteFile(box.target_ + "/secondo.txt/dentro", "resta"); }, {}, 1,
+       {"impossibile scrivere @destinazione/secondo.txt"}, {{"primo.txt", "secondo.txt/", "secondo.txt/dentro", "terzo.txt"}}},
       WrongSize("ASizeOneShortFails", 2999), WrongSize("ASizeOneOverFails", 3001), WrongSize("ASizeOfNothingFails", 0),
       UnreadableMethods(),
       Truncated("ArchiveWithoutItsLastBytes", [](std::size_t size) { return size - 10; }),

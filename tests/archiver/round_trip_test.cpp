@@ -150,6 +150,7 @@ TEST_F(Sandbox, AFolderSwappedForALinkMidwayIsNeverWrittenThrough) {
   place({"a", "b", "3"});  // below it
   place({"c", "4"});
   place({"a", "5"});       // looked up again after another folder
+  tree.Finish();
   EXPECT_EQ(ListTree(target_ + "/spostata"), (std::vector<std::string>{"1", "2", "b/", "b/3"}));
 }
 

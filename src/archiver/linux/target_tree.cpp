@@ -14,6 +14,7 @@
 #include "archiver/linux/temporary_sweep.h"
 #include "archiver/linux/unique_fd.h"
 #include "archiver/restore_leftovers.h"
+#include "archiver/serial_worker.h"
 
 namespace archiver {
 
@@ -23,6 +24,11 @@ constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 // Descriptors kept open down the current folder's chain; deeper trees reopen the upper folders
 // from the nearest one still open, so the descriptor limit is never reached.
 constexpr std::size_t kOpenFolders = 48;
+// Files written and waiting for their time and final name. Renaming over an old file is the
+// slowest step of a restore over an existing copy (the file system writes the new data out and
+// frees the old file's blocks in that call), so it runs on a thread of its own while the next
+// files are written; each waiting file holds its descriptor and its folder's.
+constexpr std::size_t kWaitingRenames = 128;
 
 struct timespec Timestamp(ModificationTime mtime) {
   return {static_cast<time_t>(mtime.seconds), static_cast<long>(mtime.ticks) * 100};
@@ -47,13 +53,14 @@ struct TargetTree::State {
   // One folder of the chain from the target down to the folder last used.
   struct Folder {
     std::string name;
-    UniqueFd fd = {};  // invalid once dropped for the bound; reopened when needed
+    std::shared_ptr<const UniqueFd> fd = {};  // null once dropped for the bound; reopened when needed
     std::optional<FolderId> id = {};
     bool locked = false;  // shared: this restore may have temporary files in it
   };
 
   State(const std::string& target, Messages& messages)
-      : target(target), messages(messages), umask(CurrentUmask()), random(std::random_device()()) {}
+      : target(target), messages(messages), umask(CurrentUmask()), random(std::random_device()()),
+        renames(kWaitingRenames) {}
 
   std::string Shown(const Components& path, std::size_t depth) const {
     std::string shown = target;
@@ -71,11 +78,11 @@ struct TargetTree::State {
     while (kept < chain.size() && kept <= depth && chain[kept].name == path[kept - 1]) ++kept;
     chain.resize(kept);
     std::size_t from = kept - 1;  // the deepest folder still open
-    while (!chain[from].fd.valid()) --from;
+    while (!chain[from].fd) --from;
     for (std::size_t level = from + 1; level <= depth; ++level) {
       if (level == chain.size()) chain.emplace_back();
       chain[level] = Folder{path[level - 1]};
-      chain[level].fd = OpenChild(chain[level - 1].fd.get(), path, level, create, chain[level]);
+      chain[level].fd = std::make_shared<const UniqueFd>(OpenChild(chain[level - 1].fd->get(), path, level, create, chain[level]));
       if (level > kOpenFolders) chain[level - kOpenFolders] = Folder{path[level - kOpenFolders - 1]};
     }
     return chain[depth];
@@ -112,18 +119,18 @@ struct TargetTree::State {
   }
 
   FolderId IdentityOf(Folder& folder, const Components& path, std::size_t depth) {
-    if (!folder.id) folder.id = Identity(folder.fd.get(), path, depth);
+    if (!folder.id) folder.id = Identity(folder.fd->get(), path, depth);
     return *folder.id;
   }
 
   // The folder that will hold path's last component, created when missing, cleared of abandoned
   // temporary files and locked against other restores' sweeps.
-  int OpenFolderForNewItem(const Components& path) {
+  const std::shared_ptr<const UniqueFd>& OpenFolderForNewItem(const Components& path) {
     const std::size_t depth = path.size() - 1;
     Folder& folder = OpenFolder(path, depth, true);
-    if (!folder.locked) Lock(folder.fd.get(), swept.insert(IdentityOf(folder, path, depth)).second, path, depth);
+    if (!folder.locked) Lock(folder.fd->get(), swept.insert(IdentityOf(folder, path, depth)).second, path, depth);
     folder.locked = true;
-    return folder.fd.get();
+    return folder.fd;
   }
 
   // A restore holds a shared lock on each folder where it may be writing temporary files (the
@@ -144,6 +151,7 @@ struct TargetTree::State {
   std::set<FolderId> created;  // by this restore
   std::set<FolderId> swept;    // of abandoned temporary files, or created empty
   std::mt19937_64 random;
+  SerialWorker renames;  // last, so that it finishes while the rest is still there
 };
 
 TargetTree::TargetTree(const std::string& target, Messages& messages)
@@ -154,7 +162,7 @@ TargetTree::TargetTree(const std::string& target, Messages& messages)
   // The target itself is the user's choice and may be reached through a link.
   UniqueFd root(::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!root.valid()) ThrowSystemError("impossibile aprire la cartella di destinazione " + target, errno);
-  state_->chain.push_back({"", std::move(root)});
+  state_->chain.push_back({"", std::make_shared<const UniqueFd>(std::move(root))});
   while (state_->target.size() > 1 && state_->target.back() == '/') state_->target.pop_back();
 }
 
@@ -164,36 +172,49 @@ std::string TargetTree::Shown(const Components& path, std::size_t depth) const {
 
 void TargetTree::MakeFolder(const Components& path) { state_->OpenFolder(path, path.size(), true); }
 
+void TargetTree::Finish() { state_->renames.Drain(); }
+
 void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
                            const std::function<void(const FileHandle& file, const std::string& shown_path)>& write) {
-  const std::string shown = Shown(path, path.size());
-  const int folder = state_->OpenFolderForNewItem(path);
+  std::string shown = Shown(path, path.size());
+  std::shared_ptr<const UniqueFd> folder = state_->OpenFolderForNewItem(path);
   const auto mode = static_cast<mode_t>(metadata.permissions);
   std::string temporary;
   FileHandle file;
   while (!file.valid()) {
     temporary = NewTemporaryName(state_->random);
-    file = FileHandle(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    file = FileHandle(
+        ::openat(folder->get(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!file.valid() && errno != EEXIST) ThrowSystemError("impossibile scrivere " + shown, errno);
   }
-  const int fd = static_cast<int>(file.native());
   try {
     write(file, shown);
-    const struct timespec times[2] = {Timestamp(metadata.mtime), Timestamp(metadata.mtime)};
     // Created with its permissions already, unless the umask took some away.
-    if (((mode & state_->umask) != 0 && ::fchmod(fd, mode) != 0) || ::futimens(fd, times) != 0 ||
-        ::close(static_cast<int>(file.Release())) != 0 ||
-        ::renameat(folder, temporary.c_str(), folder, path.back().c_str()) != 0)
+    if ((mode & state_->umask) != 0 && ::fchmod(static_cast<int>(file.native()), mode) != 0)
       ThrowSystemError("impossibile scrivere " + shown, errno);
   } catch (...) {
-    ::unlinkat(folder, temporary.c_str(), 0);
+    file.Reset();
+    ::unlinkat(folder->get(), temporary.c_str(), 0);
     throw;
   }
+  state_->renames.Post([fd = static_cast<int>(file.Release()), folder = std::move(folder),
+                        temporary = std::move(temporary), name = path.back(), shown = std::move(shown),
+                        mtime = metadata.mtime, &messages = state_->messages] {
+    const struct timespec times[2] = {Timestamp(mtime), Timestamp(mtime)};
+    int error = 0;
+    if (::futimens(fd, times) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::renameat(folder->get(), temporary.c_str(), folder->get(), name.c_str()) != 0) error = errno;
+    if (error == 0) return;
+    ::unlinkat(folder->get(), temporary.c_str(), 0);
+    messages.Failure(SystemErrorText("impossibile scrivere " + shown, error));
+  });
 }
 
 void TargetTree::PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime) {
+  Finish();  // a file waiting for the same name must not take it after the link
   const std::string shown = Shown(path, path.size());
-  const int folder = state_->OpenFolderForNewItem(path);
+  const int folder = state_->OpenFolderForNewItem(path)->get();
   std::string temporary = NewTemporaryName(state_->random);
   while (::symlinkat(link_target.c_str(), folder, temporary.c_str()) != 0) {
     if (errno != EEXIST) ThrowSystemError("impossibile creare il collegamento " + shown, errno);
@@ -209,10 +230,11 @@ void TargetTree::PlaceLink(const Components& path, const std::string& link_targe
 }
 
 void TargetTree::SetFolderMetadata(const Components& path, const ItemMetadata& metadata) {
+  Finish();  // a rename into the folder would change its time again
   State::Folder& folder = state_->OpenFolder(path, path.size(), false);
   const bool ours = state_->created.count(state_->IdentityOf(folder, path, path.size())) > 0;
   const struct timespec times[2] = {Timestamp(metadata.mtime), Timestamp(metadata.mtime)};
-  const int fd = folder.fd.get();
+  const int fd = folder.fd->get();
   if ((ours && ::fchmod(fd, static_cast<mode_t>(metadata.permissions)) != 0) || ::futimens(fd, times) != 0)
     ThrowSystemError("impossibile impostare data e permessi di " + Shown(path, path.size()), errno);
 }

@@ -192,6 +192,8 @@ std::string TargetTree::Shown(const Components& path, std::size_t depth) const {
 
 void TargetTree::MakeFolder(const Components& path) { state_->OpenFolder(path, path.size(), true); }
 
+void TargetTree::Finish() {}  // each file has its final name when PlaceFile returns
+
 void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
                            const std::function<void(const FileHandle& file, const std::string& shown_path)>& write) {
   const std::string shown = Shown(path, path.size());
