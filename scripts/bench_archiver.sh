@@ -6,6 +6,8 @@
 # build/programma/archivia), preferably from a release build without sanitizers, and optionally
 # an earlier build of it, timed on the same corpus, to measure what a change costs, and a folder
 # of real files (e.g. /usr/share/doc) for restores over an existing copy of it and same-day reruns.
+# BENCH_DIR (default /tmp) is where the corpus, the archives and the restored copies go: the file
+# system under it decides much of a restore's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +22,7 @@ for tool in zip unzip python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "manca $tool" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/bench-archiver-XXXXXX)
+work=$(mktemp -d "${BENCH_DIR:-/tmp}/bench-archiver-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 corpus="$work/corpus"
 
@@ -104,6 +106,9 @@ report() {  # operation tool "seconds cpu_seconds peak_kib"
 }
 
 echo "Corpus: $((corpus_bytes / 1000000)) MB in $corpus_files file; $(nproc) core; migliore di $runs prove; carico $(cut -d' ' -f1-3 /proc/loadavg)"
+device=$(findmnt -no SOURCE --target "$work")
+journal=$(ls /proc/fs/jbd2 2>/dev/null | grep -q "^$(basename "$device")-" && echo "con journal" || echo "senza journal")
+echo "File system: $(findmnt -no FSTYPE --target "$work") su $device, $journal, $(findmnt -no OPTIONS --target "$work")"
 report creazione zip "$zip_create"
 report creazione archivia "$our_create"
 [ -z "$earlier" ] || report creazione precedente "$earlier_create"
