@@ -81,7 +81,7 @@ std::optional<std::string> CheckEntry(Checker& checker, zip_uint64_t index) {
   else if (stat.comp_method != ZIP_CM_DEFLATE)
     return std::nullopt;  // never written by this program; libzip checks those on restore
   else if (stat.size <= kInMemoryLimit)
-    outcome = checker.reader.Inflate(checker.archive.get(), index, stat.size);
+    outcome = checker.reader.ReadWhole(checker.archive.get(), index, stat.size, true);
   else
     outcome = CheckLargeDeflated(checker, index);
   if (outcome.problem) return outcome.problem;

@@ -21,7 +21,8 @@ struct ArchiveEntry {
   ItemMetadata metadata;
   std::uint64_t size;  // declared: data of another length is damaged, whatever its CRC says
   std::uint32_t crc = 0;
-  bool plainly_deflated = false;  // neither encrypted nor packed another way: libdeflate can inflate it
+  // Not encrypted, and stored as it is or deflated: the restore can read it itself.
+  enum class Packing { kStored, kDeflated, kOther } packing = Packing::kOther;
 };
 
 // The entry's modification time, read as EntryModificationTime says.

@@ -21,8 +21,9 @@ namespace archiver {
 namespace {
 
 constexpr std::size_t kCopyBufferBytes = 256 * 1024;
-// Entries up to this size are inflated in memory in one go; larger ones stream through libzip.
-constexpr std::uint64_t kInflatedWhole = 4u << 20;
+// Entries up to this size are read (and inflated) in memory in one go; larger ones stream
+// through libzip.
+constexpr std::uint64_t kReadWhole = 4u << 20;
 constexpr std::size_t kMaxLinkTarget = 4095;
 
 
@@ -49,18 +50,19 @@ struct Extractor {
   void Extract(const ArchiveEntry& entry) {
     if (entry.kind == EntryKind::kFolder) {
       tree.MakeFolder(entry.path);
-      return;
+    } else if (entry.packing != ArchiveEntry::Packing::kOther && entry.size <= kReadWhole) {
+      ExtractWhole(entry);
+    } else {
+      tree.PlaceFile(entry.path, entry.metadata,
+                     [&](const FileHandle& out, const std::string& shown) { WriteStreamed(entry, out, shown); });
     }
-    tree.PlaceFile(entry.path, entry.metadata, [&](const FileHandle& out, const std::string& shown) {
-      if (entry.plainly_deflated && entry.size <= kInflatedWhole)
-        WriteInflated(entry, out, shown);
-      else
-        WriteStreamed(entry, out, shown);
-    });
   }
 
-  void WriteInflated(const ArchiveEntry& entry, const FileHandle& out, const std::string& shown) {
-    const EntryData data = reader.Inflate(archive.get(), entry.index, entry.size);
+  // Read and checked in memory first: a file the target already holds exactly is left alone.
+  void ExtractWhole(const ArchiveEntry& entry) {
+    const std::string shown = tree.Shown(entry.path, entry.path.size());
+    const EntryData data =
+        reader.ReadWhole(archive.get(), entry.index, entry.size, entry.packing == ArchiveEntry::Packing::kDeflated);
     if (data.problem) throw ItemError("impossibile estrarre " + shown + ": " + *data.problem);
     if (data.size != entry.size) throw DamagedSize(shown);
     if (data.crc != entry.crc) {
@@ -68,7 +70,10 @@ struct Extractor {
       zip_error_init_with_code(&wrong_crc, ZIP_ER_CRC);  // worded as when libzip finds it
       throw ItemError("impossibile estrarre " + shown + ": " + ZipErrorText(wrong_crc));
     }
-    WriteAll(out, reader.inflated(), static_cast<std::size_t>(data.size), shown);
+    const auto size = static_cast<std::size_t>(data.size);
+    if (!tree.HoldsAlready(entry.path, entry.metadata, reader.data(), size))
+      tree.PlaceFile(entry.path, entry.metadata,
+                     [&](const FileHandle& out, const std::string&) { WriteAll(out, reader.data(), size, shown); });
     progress->AddBytes(data.size);
   }
 

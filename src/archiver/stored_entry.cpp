@@ -1,5 +1,6 @@
 #include "archiver/stored_entry.h"
 
+#include <algorithm>
 #include <new>
 
 namespace archiver {
@@ -15,22 +16,31 @@ StoredEntryReader::StoredEntryReader()
   if (!decompressor_) throw std::bad_alloc();
 }
 
-EntryData StoredEntryReader::Inflate(zip_t* archive, zip_uint64_t index, std::uint64_t declared_size) {
+EntryData StoredEntryReader::ReadWhole(zip_t* archive, zip_uint64_t index, std::uint64_t declared_size,
+                                       bool deflated) {
   EntryData outcome;
-  packed_.clear();
+  // One byte more than declared tells data longer than its header says.
+  const std::size_t room = static_cast<std::size_t>(declared_size) + 1;
+  std::vector<std::uint8_t>& read = deflated ? packed_ : unpacked_;
+  read.clear();
   outcome.problem = Read(archive, index, [&](const std::uint8_t* data, std::size_t size) {
-    packed_.insert(packed_.end(), data, data + size);
+    // Stored data longer than declared is cut at room: what follows cannot make it right again.
+    read.insert(read.end(), data, data + (deflated ? size : std::min(size, room - read.size())));
     return true;
   });
   if (outcome.problem) return outcome;
-  // One byte more than declared tells data longer than its header says.
-  unpacked_.resize(static_cast<std::size_t>(declared_size) + 1);
+  if (!deflated) {
+    outcome.size = outcome.stored_size = read.size();
+    outcome.crc = libdeflate_crc32(0, read.data(), read.size());
+    return outcome;
+  }
+  unpacked_.resize(room);
   std::size_t consumed = 0, produced = 0;
   const libdeflate_result result = libdeflate_deflate_decompress_ex(
       decompressor_.get(), packed_.data(), packed_.size(), unpacked_.data(), unpacked_.size(), &consumed, &produced);
   outcome.stored_size = consumed;
   if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
-    outcome.size = declared_size + 1;
+    outcome.size = room;
     return outcome;
   }
   if (result != LIBDEFLATE_SUCCESS) {

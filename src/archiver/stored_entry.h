@@ -43,10 +43,10 @@ class StoredEntryReader {
     }
   }
 
-  // Inflates a deflated entry of declared_size bytes whole; its data stays in inflated() until
-  // the next call.
-  EntryData Inflate(zip_t* archive, zip_uint64_t index, std::uint64_t declared_size);
-  const std::uint8_t* inflated() const { return unpacked_.data(); }
+  // Reads an entry of declared_size bytes whole, inflating it if it is deflated (else it is
+  // stored as it is); its data stays in data() until the next call.
+  EntryData ReadWhole(zip_t* archive, zip_uint64_t index, std::uint64_t declared_size, bool deflated);
+  const std::uint8_t* data() const { return unpacked_.data(); }
 
  private:
   std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> decompressor_;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -29,6 +30,7 @@ constexpr std::size_t kOpenFolders = 48;
 // frees the old file's blocks in that call), so it runs on a thread of its own while the next
 // files are written; each waiting file holds its descriptor and its folder's.
 constexpr std::size_t kWaitingRenames = 128;
+constexpr std::size_t kComparedAtOnce = 256 * 1024;
 
 struct timespec Timestamp(ModificationTime mtime) {
   return {static_cast<time_t>(mtime.seconds), static_cast<long>(mtime.ticks) * 100};
@@ -151,6 +153,7 @@ struct TargetTree::State {
   std::set<FolderId> created;  // by this restore
   std::set<FolderId> swept;    // of abandoned temporary files, or created empty
   std::mt19937_64 random;
+  std::vector<std::uint8_t> comparison = std::vector<std::uint8_t>(kComparedAtOnce);  // of a file already there
   SerialWorker renames;  // last, so that it finishes while the rest is still there
 };
 
@@ -173,6 +176,31 @@ std::string TargetTree::Shown(const Components& path, std::size_t depth) const {
 void TargetTree::MakeFolder(const Components& path) { state_->OpenFolder(path, path.size(), true); }
 
 void TargetTree::Finish() { state_->renames.Drain(); }
+
+bool TargetTree::HoldsAlready(const Components& path, const ItemMetadata& metadata, const std::uint8_t* data,
+                              std::size_t size) {
+  const int folder = state_->OpenFolderForNewItem(path)->get();
+  const struct timespec mtime = Timestamp(metadata.mtime);
+  const auto looks_the_same = [&] {
+    struct stat info;
+    return ::fstatat(folder, path.back().c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+           static_cast<std::uint64_t>(info.st_size) == size && (info.st_mode & 07777) == (metadata.permissions & 07777) &&
+           info.st_mtim.tv_sec == mtime.tv_sec && info.st_mtim.tv_nsec == mtime.tv_nsec;
+  };
+  if (!looks_the_same()) return false;
+  Finish();  // an earlier entry of the same name may still be about to take it
+  if (!looks_the_same()) return false;
+  UniqueFd file(::openat(folder, path.back().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!file.valid()) return false;
+  std::vector<std::uint8_t>& buffer = state_->comparison;
+  for (std::size_t done = 0;;) {
+    const ssize_t read = ::read(file.get(), buffer.data(), buffer.size());
+    if (read < 0 && errno == EINTR) continue;
+    if (read <= 0) return read == 0 && done == size;
+    if (static_cast<std::size_t>(read) > size - done || std::memcmp(buffer.data(), data + done, read) != 0) return false;
+    done += static_cast<std::size_t>(read);
+  }
+}
 
 void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
                            const std::function<void(const FileHandle& file, const std::string& shown_path)>& write) {
