@@ -47,7 +47,7 @@ class TargetTree {
                  const std::function<void(const FileHandle& file, const std::string& shown_path)>& write);
 
   // Whether path is already a file holding exactly data, with the metadata a restore would give
-  // it: restoring it again would change nothing. On Windows the answer is always no.
+  // it: restoring it again would change nothing.
   bool HoldsAlready(const Components& path, const ItemMetadata& metadata, const std::uint8_t* data, std::size_t size);
 
   // Returns once every file placed so far has its final name, or its failure has been told.

@@ -48,6 +48,7 @@ void SetMtime(const std::string& path, std::int64_t seconds);
 archiver::ModificationTime ExactMtime(const std::string& path);  // of a link itself, to the 100 ns tick
 inline std::int64_t Mtime(const std::string& path) { return ExactMtime(path).seconds; }
 archiver::UnixMode Permissions(const std::string& path);  // the 07777 bits
+std::uint64_t FileIdentity(const std::string& path);     // another when the name is given to another file
 // Every path below folder, relative to it, sorted; folders end in "/".
 std::vector<std::string> ListTree(const std::string& folder);
 // Bytes deflate does not shrink, text it does; both differ for every seed.

@@ -75,34 +75,6 @@ TEST_F(Sandbox, TheProgramBacksUpATreeAndRestoresItWholeAndExchangesArchivesWith
   ExpectSameTree(source_, root_ + "da zip/Documenti di Anna");
 }
 
-// Fault guarded: a file the target already held exactly was written again; one differing only in
-// its bytes (same size, time and mode), its mode or its time was left so; an earlier entry of the
-// same name took the name after the later one had found it right.
-TEST_F(Sandbox, ARestoreOverAnExactCopyLeavesItAndMendsWhatDiffers) {
-  const archiver::UnixMode file = archiver::kUnixFile | 0644;
-  WriteHandMadeArchive(archive_, {{"uguale.txt", "uguale", file, 3, {}, {}, true}, {"byte.txt", "un byte", file},
-                                  {"modo.txt", "modo", file}, {"ora.txt", "ora", file}, {"doppio.txt", "prima", file},
-                                  {"doppio.txt", "dopo", file}});
-  ASSERT_EQ(Restore(archive_, target_).code, ExitCode::kDone);
-  const std::int64_t mtime = Mtime(target_ + "/byte.txt");
-  WriteFile(target_ + "/byte.txt", "un Byte");
-  SetMtime(target_ + "/byte.txt", mtime);
-  fs::permissions(target_ + "/modo.txt", fs::perms(0600));
-  SetMtime(target_ + "/ora.txt", mtime + 2);
-  struct stat before, after;
-  ASSERT_EQ(::stat((target_ + "/uguale.txt").c_str(), &before), 0);
-  const auto run = Restore(archive_, target_);
-  ASSERT_EQ(run.code, ExitCode::kDone) << run.messages;
-  ASSERT_EQ(::stat((target_ + "/uguale.txt").c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino);
-  for (const auto& [name, data] : {std::pair{"byte.txt", "un byte"}, {"modo.txt", "modo"}, {"ora.txt", "ora"},
-                                   {"doppio.txt", "dopo"}}) {
-    EXPECT_EQ(ReadFile(target_ + "/" + name), data);
-    EXPECT_EQ(Permissions(target_ + "/" + name), 0644u) << name;
-    EXPECT_EQ(Mtime(target_ + "/" + name), mtime) << name;
-  }
-}
-
 // Fault guarded: an unreadable file stopped the backup; an archive inside the folder stored itself.
 TEST_F(Sandbox, AFileThatCannotBeReadIsNamedTheOthersAreArchivedAndTheArchiveNever) {
   WriteFile(source_ + "/leggibile.txt", "si legge");

@@ -1,5 +1,6 @@
 #include "archiver/target_tree.h"
 
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -163,6 +164,7 @@ struct TargetTree::State {
   std::set<FolderId> created;  // by this restore
   std::set<FolderId> swept;    // of abandoned temporary files, or created empty
   std::mt19937_64 random;
+  std::vector<std::uint8_t> comparison = std::vector<std::uint8_t>(256 * 1024);  // of a file already there
 };
 
 TargetTree::TargetTree(const std::string& target, Messages& messages)
@@ -194,8 +196,36 @@ void TargetTree::MakeFolder(const Components& path) { state_->OpenFolder(path, p
 
 void TargetTree::Finish() {}  // each file has its final name when PlaceFile returns
 
-bool TargetTree::HoldsAlready(const Components&, const ItemMetadata&, const std::uint8_t*, std::size_t) {
-  return false;
+bool TargetTree::HoldsAlready(const Components& path, const ItemMetadata& metadata, const std::uint8_t* data,
+                              std::size_t size) {
+  const std::wstring folder = state_->OpenFolderForNewItem(path);
+  const HANDLE handle = ::CreateFileW(win32::Join(folder, win32::Widen(path.back())).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const FileHandle file = win32::Own(handle);
+  // Besides the attributes a restore sets, none that would make the file anything but plain
+  // data on this disk: a link, or a cloud file whose reading would download it.
+  constexpr DWORD kRecallOnOpen = 0x40000, kRecallOnDataAccess = 0x400000;
+  constexpr DWORD kCompared = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY |
+                              FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE | kRecallOnOpen | kRecallOnDataAccess;
+  const DWORD wanted = (metadata.permissions & kOwnerWrite ? 0 : FILE_ATTRIBUTE_READONLY) |
+                       (metadata.hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
+  const FILETIME mtime = win32::FileTimeOf(metadata.mtime.seconds, metadata.mtime.ticks);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & kCompared) != wanted ||
+      ((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow) != size ||
+      info.ftLastWriteTime.dwLowDateTime != mtime.dwLowDateTime ||
+      info.ftLastWriteTime.dwHighDateTime != mtime.dwHighDateTime)
+    return false;
+  std::vector<std::uint8_t>& buffer = state_->comparison;
+  for (std::size_t done = 0;;) {
+    DWORD read = 0;
+    if (!::ReadFile(handle, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+    if (read == 0) return done == size;
+    if (read > size - done || std::memcmp(buffer.data(), data + done, read) != 0) return false;
+    done += read;
+  }
 }
 
 void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,

@@ -56,4 +56,9 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
   return {info.st_mtim.tv_sec, static_cast<std::uint32_t>(info.st_mtim.tv_nsec / 100)};
 }
 
+std::uint64_t FileIdentity(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
 }  // namespace archiver_test

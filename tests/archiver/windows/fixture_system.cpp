@@ -81,4 +81,13 @@ archiver::ModificationTime ExactMtime(const std::string& path) {
   return {ticks / 10'000'000, static_cast<std::uint32_t>(ticks % 10'000'000)};
 }
 
+std::uint64_t FileIdentity(const std::string& path) {
+  const HANDLE file = ::CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = file != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(file, &info);
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  return known ? (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
+}
+
 }  // namespace archiver_test
