@@ -28,6 +28,11 @@ void SerialWorker::Drain() {
   changed_.wait(lock, [&] { return tasks_.empty() && !running_task_; });
 }
 
+bool SerialWorker::Idle() {
+  std::lock_guard lock(mutex_);
+  return tasks_.empty() && !running_task_;
+}
+
 void SerialWorker::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {

@@ -24,6 +24,8 @@ class SerialWorker {
   void Post(std::function<void()> task);
   // Returns once every task posted so far has run.
   void Drain();
+  // Whether every task posted so far has run.
+  bool Idle();
 
  private:
   void Run();

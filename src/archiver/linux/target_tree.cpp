@@ -28,7 +28,9 @@ constexpr std::size_t kOpenFolders = 48;
 // Files written and waiting for their time and final name. Renaming over an old file is the
 // slowest step of a restore over an existing copy (the file system writes the new data out and
 // frees the old file's blocks in that call), so it runs on a thread of its own while the next
-// files are written; each waiting file holds its descriptor and its folder's.
+// files are written; each waiting file holds its descriptor and its folder's. A file that takes
+// a free name does it at once: on some file systems the other thread would only wait for the
+// folder this one is creating files in.
 constexpr std::size_t kWaitingRenames = 128;
 constexpr std::size_t kComparedAtOnce = 256 * 1024;
 
@@ -225,9 +227,10 @@ void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
     ::unlinkat(folder->get(), temporary.c_str(), 0);
     throw;
   }
-  state_->renames.Post([fd = static_cast<int>(file.Release()), folder = std::move(folder),
-                        temporary = std::move(temporary), name = path.back(), shown = std::move(shown),
-                        mtime = metadata.mtime, &messages = state_->messages] {
+  struct stat old;
+  const bool replaces = ::fstatat(folder->get(), path.back().c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+  auto finish = [fd = static_cast<int>(file.Release()), folder = std::move(folder), temporary = std::move(temporary),
+                 name = path.back(), shown = std::move(shown), mtime = metadata.mtime, &messages = state_->messages] {
     const struct timespec times[2] = {Timestamp(mtime), Timestamp(mtime)};
     int error = 0;
     if (::futimens(fd, times) != 0) error = errno;
@@ -236,7 +239,12 @@ void TargetTree::PlaceFile(const Components& path, const ItemMetadata& metadata,
     if (error == 0) return;
     ::unlinkat(folder->get(), temporary.c_str(), 0);
     messages.Failure(SystemErrorText("impossibile scrivere " + shown, error));
-  });
+  };
+  // Taking a free name is quick, and done here, unless an earlier file may still take this one.
+  if (replaces || !state_->renames.Idle())
+    state_->renames.Post(std::move(finish));
+  else
+    finish();
 }
 
 void TargetTree::PlaceLink(const Components& path, const std::string& link_target, ModificationTime mtime) {
