@@ -183,17 +183,17 @@ bool TargetTree::HoldsAlready(const Components& path, const ItemMetadata& metada
                               std::size_t size) {
   const int folder = state_->OpenFolderForNewItem(path)->get();
   const struct timespec mtime = Timestamp(metadata.mtime);
-  const auto looks_the_same = [&] {
-    struct stat info;
-    return ::fstatat(folder, path.back().c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-           static_cast<std::uint64_t>(info.st_size) == size && (info.st_mode & 07777) == (metadata.permissions & 07777) &&
-           info.st_mtim.tv_sec == mtime.tv_sec && info.st_mtim.tv_nsec == mtime.tv_nsec;
+  const auto same_as_entry = [&](const struct stat& info) {
+    return S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) == size &&
+           (info.st_mode & 07777) == (metadata.permissions & 07777) && info.st_mtim.tv_sec == mtime.tv_sec &&
+           info.st_mtim.tv_nsec == mtime.tv_nsec;
   };
-  if (!looks_the_same()) return false;
+  struct stat info;
+  if (::fstatat(folder, path.back().c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !same_as_entry(info)) return false;
   Finish();  // an earlier entry of the same name may still be about to take it
-  if (!looks_the_same()) return false;
+  // Asked again of what is read: the name may have been given to another file meanwhile.
   UniqueFd file(::openat(folder, path.back().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  if (!file.valid()) return false;
+  if (!file.valid() || ::fstat(file.get(), &info) != 0 || !same_as_entry(info)) return false;
   std::vector<std::uint8_t>& buffer = state_->comparison;
   for (std::size_t done = 0;;) {
     const ssize_t read = ::read(file.get(), buffer.data(), buffer.size());
