@@ -85,8 +85,9 @@ ArchiveEntry ReadEntry(zip_t* archive, zip_uint64_t index, const DefaultModes& d
     throw ItemError("voce rifiutata \"" + entry.name + "\": non è un file, una cartella o un collegamento");
   entry.kind = type.kind;
   entry.crc = stat.crc;
-  if (stat.encryption_method == ZIP_EM_NONE && stat.comp_method == ZIP_CM_STORE) entry.packing = ArchiveEntry::Packing::kStored;
-  if (stat.encryption_method == ZIP_EM_NONE && stat.comp_method == ZIP_CM_DEFLATE)
+  if (stat.encryption_method == ZIP_EM_NONE && stat.comp_method == ZIP_CM_STORE)
+    entry.packing = ArchiveEntry::Packing::kStored;
+  else if (stat.encryption_method == ZIP_EM_NONE && stat.comp_method == ZIP_CM_DEFLATE)
     entry.packing = ArchiveEntry::Packing::kDeflated;
   // Named, so that the user knows which program can open the entry.
   if (entry.kind != EntryKind::kFolder && !zip_compression_method_supported(stat.comp_method, 0))

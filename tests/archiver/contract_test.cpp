@@ -132,7 +132,7 @@ std::vector<Case> Cases() {
       // temporary copy behind.
       {"AFileWhoseNameAFolderHoldsFailsAlone", kThree,
        [](Sandbox& box) { WriteFile(box.target_ + "/secondo.txt/dentro", "resta"); }, {}, 1,
-       {"impossibile scrivere @destinazione/secondo.txt"}, {{"primo.txt", "secondo.txt/", "secondo.txt/dentro", "terzo.txt"}}},
+       {"impossibile scrivere @destinazione", "secondo.txt: "}, {{"primo.txt", "secondo.txt/", "secondo.txt/dentro", "terzo.txt"}}},
       WrongSize("ASizeOneShortFails", 2999), WrongSize("ASizeOneOverFails", 3001), WrongSize("ASizeOfNothingFails", 0),
       UnreadableMethods(),
       Truncated("ArchiveWithoutItsLastBytes", [](std::size_t size) { return size - 10; }),
