@@ -57,7 +57,7 @@ TEST(ConfirmChecks, RunInOrderAndLeaveTheStateAsFarAsTheyGot) {
       {{"A.Dat", "Casa", "", "", ""}, "Selezionare una copia esistente o inserirne una nuova !!!", "A.Dat", "Casa", false},
       {{"A.Dat", "Casa", "101", "", ""}, "Una copia personalizzata può contenere al massimo 100 righe !!!", "A.Dat", "Casa", false},
       {{"A.Dat", "Casa", "2", "   ", ""}, "Indicare una descrizione !!!", "A.Dat", "Casa", false},
-      {{"A.Dat", "Casa", "2", "Foto", "  "}, "Indicare un nome di cartella da salvare !!!", "A.Dat", "Casa", true}, };
+      {{"A.Dat", "Casa", "100", "Foto", "  "}, "Indicare un nome di cartella da salvare !!!", "A.Dat", "Casa", true}, };
   for (const Case& c : cases) {
     store::ProfileState state;
     state.Nome_Copia = state.Descriz_Copia = "prima";
